@@ -1,0 +1,11 @@
+// Program entry: the application object and the main window.
+#include "Application.h"
+#include "Main.h"
+
+int main(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    TFormularioPrincipal formularioPrincipal;
+    formularioPrincipal.show();
+    return TApplication::exec();
+}

@@ -1,0 +1,295 @@
+// Display text of amounts and its parsing: formats, separators and the conversion error.
+#include "NumberFormat.h"
+
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+#include <string>
+
+namespace numedit {
+
+EConvertError::EConvertError(const QString& cleanedText)
+    : std::runtime_error(
+          QStringLiteral("'%1' is not a valid floating point value").arg(cleanedText).toStdString())
+{
+}
+
+namespace {
+
+// Significant digits kept of a value's decimal expansion before any display rounding.
+constexpr int ExpansionDigits = 18;
+// Significant digits a display shows at most.
+constexpr int DisplayDigits = 15;
+// Integer digits beyond which Standard and Thousands switch to the general scientific form.
+constexpr int MaxFixedIntegerDigits = 18;
+
+// A decimal expansion: value = 0.digits × 10^intDigits, digits without leading or trailing
+// zeros; no digits means zero.
+struct Decimal
+{
+    bool negative = false;
+    std::string digits;
+    int intDigits = 0;
+
+    bool isZero() const { return digits.empty(); }
+    char digitAt(int index) const
+    {
+        return index >= 0 && index < static_cast<int>(digits.size()) ? digits[index] : '0';
+    }
+};
+
+void stripTrailingZeros(Decimal& d)
+{
+    while (!d.digits.empty() && d.digits.back() == '0')
+        d.digits.pop_back();
+}
+
+Decimal expand(Amount x)
+{
+    Decimal d;
+    d.negative = std::signbit(x);
+    if (x == 0)
+        return d;
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x),
+                                      std::chars_format::scientific, ExpansionDigits - 1);
+    const std::string text(buffer, result.ptr);
+    const auto e = text.find('e');
+    d.digits = text.substr(0, 1) + text.substr(2, e - 2);
+    int exponent = 0;
+    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
+                    exponent);
+    d.intDigits = exponent + 1;
+    stripTrailingZeros(d);
+    return d;
+}
+
+// Keeps the first `keep` significant digits, rounding halves away from zero.
+void roundToDigits(Decimal& d, int keep)
+{
+    if (keep >= static_cast<int>(d.digits.size()))
+        return;
+    if (keep < 0) {
+        d.digits.clear();
+        return;
+    }
+    const bool up = d.digits[keep] >= '5';
+    d.digits.resize(keep);
+    if (up) {
+        int i = keep - 1;
+        while (i >= 0 && d.digits[i] == '9')
+            d.digits[i--] = '0';
+        if (i < 0) {
+            d.digits.insert(d.digits.begin(), '1');
+            ++d.intDigits;
+        } else {
+            ++d.digits[i];
+        }
+    }
+    stripTrailingZeros(d);
+}
+
+QString signOf(const Decimal& d)
+{
+    return d.negative && !d.isZero() ? QStringLiteral("-") : QString();
+}
+
+// Decimal places from position `first` of the expansion: at least minDecimals, trailing
+// zeros beyond them dropped.
+QString decimalPlaces(const Decimal& d, int first, int minDecimals, int maxDecimals)
+{
+    QString places;
+    for (int i = 0; i < maxDecimals; ++i)
+        places.append(QLatin1Char(d.digitAt(first + i)));
+    while (places.size() > minDecimals && places.endsWith(u'0'))
+        places.chop(1);
+    return places;
+}
+
+QString fixedText(Decimal d, int minDecimals, int maxDecimals, bool grouped, Separators seps)
+{
+    roundToDigits(d, d.intDigits + maxDecimals);
+    QString integer;
+    if (d.isZero() || d.intDigits <= 0) {
+        integer = QStringLiteral("0");
+    } else {
+        for (int i = 0; i < d.intDigits; ++i) {
+            if (grouped && i > 0 && (d.intDigits - i) % 3 == 0)
+                integer.append(seps.thousands);
+            integer.append(QLatin1Char(d.digitAt(i)));
+        }
+    }
+    const QString places = decimalPlaces(d, d.intDigits, minDecimals, maxDecimals);
+    QString text = signOf(d) + integer;
+    if (!places.isEmpty())
+        text += seps.decimal + places;
+    return text;
+}
+
+QString scientificText(Decimal d, int minDecimals, int maxDecimals, Separators seps)
+{
+    roundToDigits(d, 1 + maxDecimals);
+    const int exponent = d.isZero() ? 0 : d.intDigits - 1;
+    const QString places = decimalPlaces(d, 1, minDecimals, maxDecimals);
+    QString text = signOf(d) + QLatin1Char(d.digitAt(0));
+    if (!places.isEmpty())
+        text += seps.decimal + places;
+    return text + u'E' + QString::number(exponent);
+}
+
+// Parses a plain C-locale number text, whatever the process's C-library locale is.
+Amount parseCNumber(const std::string& text)
+{
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+    return strtold_l(text.c_str(), nullptr, cLocale);
+}
+
+QString engineeringText(Amount x, int decimals, Separators seps)
+{
+    const auto k = static_cast<long>(std::trunc(std::log(std::fabs(x)) / std::log(10.0L) / 3));
+    const long exponent = 3 * k;
+    const Amount mantissa = x / parseCNumber("1E" + std::to_string(exponent));
+    int places = 14;
+    if (mantissa > 9)
+        places = 13;
+    if (mantissa > 99)
+        places = 12;
+    if (decimals != -1 && decimals < places)
+        places = decimals;
+    const int minDecimals = decimals > 0 ? places : 0;
+    return fixedText(expand(mantissa), minDecimals, places, false, seps) + u'E' +
+           QString::number(exponent);
+}
+
+// Up to 15 significant digits in scientific notation, as for integer parts too long to show.
+QString generalScientificText(Decimal d, Separators seps)
+{
+    roundToDigits(d, DisplayDigits);
+    return scientificText(d, 0, DisplayDigits - 1, seps);
+}
+
+} // namespace
+
+QString FormatValue(Amount x, int decimals, TNumberFormat format, Separators seps)
+{
+    if (std::isnan(x))
+        return QStringLiteral("NAN");
+    if (std::isinf(x))
+        return x < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    if (format == TNumberFormat::Engineering && x != 0)
+        return engineeringText(x, decimals, seps);
+
+    const Decimal value = expand(x);
+    const int minDecimals = decimals > 0 ? decimals : 0;
+    const int maxDecimals = decimals < 0 ? MaxDecimals : decimals;
+    if (format == TNumberFormat::Scientific || format == TNumberFormat::Engineering)
+        return scientificText(value, minDecimals, maxDecimals, seps);
+
+    const bool grouped = format == TNumberFormat::Thousands;
+    Decimal rounded = value;
+    roundToDigits(rounded, rounded.intDigits + maxDecimals);
+    if (!rounded.isZero() && rounded.intDigits > MaxFixedIntegerDigits)
+        return generalScientificText(value, seps);
+
+    const QString text = fixedText(value, minDecimals, maxDecimals, grouped, seps);
+    if (!text.contains(seps.decimal))
+        return text;
+
+    // At most 15 significant digits in Thousands and with fixed decimals.
+    const int integerDigits = rounded.isZero() || rounded.intDigits <= 0 ? 1 : rounded.intDigits;
+    const int room = DisplayDigits - integerDigits;
+    if (decimals < 0)
+        return grouped ? fixedText(value, 0, std::max(room, 0), true, seps) : text;
+    if (room >= 1 && room < decimals)
+        return fixedText(value, room, room, grouped, seps) + QString(decimals - room, u'0');
+    if (room <= 0) {
+        Decimal limited = value;
+        roundToDigits(limited, DisplayDigits);
+        return fixedText(limited, decimals, decimals, grouped, seps);
+    }
+    return text;
+}
+
+QString ConvertSeparators(const QString& s, Separators& last, Separators current)
+{
+    QString converted = s;
+    for (QChar& c : converted) {
+        if (c == last.decimal)
+            c = current.decimal;
+        else if (c == last.thousands)
+            c = current.thousands;
+    }
+    last = current;
+    return converted;
+}
+
+QString CleanText(const QString& s, Separators& last, Separators current)
+{
+    QString cleaned = last == current ? s : ConvertSeparators(s, last, current);
+    cleaned.remove(current.thousands);
+    if (cleaned.isEmpty())
+        return QStringLiteral("0");
+    if (cleaned == u"-")
+        return QStringLiteral("-0");
+    return cleaned;
+}
+
+Amount ParseValue(const QString& cleaned, QChar decimalSeparator)
+{
+    // blanks, sign, digits with at most one decimal separator, exponent, blanks
+    std::string number;
+    qsizetype i = 0;
+    const qsizetype n = cleaned.size();
+    const auto skipBlanks = [&] {
+        while (i < n && cleaned[i] == u' ')
+            ++i;
+    };
+    const auto isDigit = [&](qsizetype at) {
+        return at < n && cleaned[at] >= u'0' && cleaned[at] <= u'9';
+    };
+
+    skipBlanks();
+    if (i < n && (cleaned[i] == u'+' || cleaned[i] == u'-'))
+        number += static_cast<char>(cleaned[i++].unicode());
+    bool separatorSeen = false;
+    qsizetype mantissaLength = 0;
+    for (; i < n; ++i, ++mantissaLength) {
+        if (isDigit(i)) {
+            number += static_cast<char>(cleaned[i].unicode());
+        } else if (cleaned[i] == decimalSeparator && !separatorSeen) {
+            separatorSeen = true;
+            number += '.';
+        } else {
+            break;
+        }
+    }
+    if (mantissaLength == 0)
+        throw EConvertError(cleaned);
+    // A leading zero keeps a bare separator ("," or "-,") a number for the C parser.
+    number.insert(number.size() - static_cast<std::size_t>(mantissaLength), "0");
+    if (i < n && (cleaned[i] == u'E' || cleaned[i] == u'e')) {
+        ++i;
+        std::string exponent = "e";
+        if (i < n && (cleaned[i] == u'+' || cleaned[i] == u'-'))
+            exponent += static_cast<char>(cleaned[i++].unicode());
+        std::string digits;
+        for (; isDigit(i); ++i)
+            digits += static_cast<char>(cleaned[i].unicode());
+        digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
+        // Any exponent this long is far outside the extended range.
+        if (digits.size() > 6)
+            digits = "999999";
+        number += exponent + (digits.empty() ? "0" : digits);
+    }
+    skipBlanks();
+    if (i != n)
+        throw EConvertError(cleaned);
+    const Amount value = parseCNumber(number);
+    if (std::isinf(value))
+        throw EConvertError(cleaned);
+    return value;
+}
+
+} // namespace numedit

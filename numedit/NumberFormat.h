@@ -1,0 +1,48 @@
+// Display text of amounts and its parsing: formats, separators and the conversion error.
+#pragma once
+
+#include "Amount.h"
+
+#include <QChar>
+#include <QString>
+
+#include <cstdint>
+#include <stdexcept>
+
+enum class TNumberFormat : std::int8_t { Standard = 0, Thousands = 1, Scientific = 2, Engineering = 3 };
+
+namespace numedit {
+
+// The decimal and thousands separators of a locale, single characters.
+struct Separators
+{
+    QChar decimal{u'.'};
+    QChar thousands{u','};
+
+    friend bool operator==(const Separators&, const Separators&) = default;
+};
+
+// Raised when a text is not a number; the message names the cleaned text.
+class EConvertError : public std::runtime_error
+{
+public:
+    explicit EConvertError(const QString& cleanedText);
+};
+
+inline constexpr int MinDecimals = -1; // -1: floating number of decimals
+inline constexpr int MaxDecimals = 14;
+
+// The display text of x with the given decimals (-1..14), format and separators.
+QString FormatValue(Amount x, int decimals, TNumberFormat format, Separators separators);
+
+// Rewrites s from the separators in `last` to `current`, one pass, and makes `last` current.
+QString ConvertSeparators(const QString& s, Separators& last, Separators current);
+
+// The parseable form of a display text: converted to the current separators when they
+// changed since `last`, thousands separators removed, "" read as "0" and "-" as "-0".
+QString CleanText(const QString& s, Separators& last, Separators current);
+
+// Parses a cleaned text; throws EConvertError when it is not a number in the extended range.
+Amount ParseValue(const QString& cleaned, QChar decimalSeparator);
+
+} // namespace numedit

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs, on Debian, what building, running and testing the program need, and generates
+# the Spanish locale the tests run under. Installs only what is missing.
+set -euo pipefail
+
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    locales fonts-dejavu-core
+)
+
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    as_root apt-get update -q
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+        "${missing[@]}"
+fi
+
+if ! locale -a 2>/dev/null | grep -qix 'es_ES\.utf-\?8'; then
+    echo "Generating the es_ES.UTF-8 locale"
+    as_root localedef -i es_ES -c -f UTF-8 -A /usr/share/locale/locale.alias es_ES.UTF-8
+fi

@@ -1,0 +1,10 @@
+// GoogleTest entry point that adopts the user's C-library locale, as QApplication does.
+#include <clocale>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    std::setlocale(LC_ALL, "");
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
