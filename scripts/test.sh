@@ -15,6 +15,6 @@ run_suite() {
 }
 
 run_suite "$root/build"
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+UBSAN_OPTIONS=print_stacktrace=1 \
     run_suite "$root/build-sanitize" -DENDEUDAMIENTO_SANITIZE=ON -DENDEUDAMIENTO_BENCHMARKS=OFF
 exit "$status"
