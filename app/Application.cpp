@@ -2,11 +2,15 @@
 #include "Application.h"
 
 #include <QFileInfo>
+#include <QFont>
 #include <QMessageBox>
 
 TApplication::TApplication(int& argc, char** argv)
     : QApplication(argc, argv), m_title(TitleFor(QCoreApplication::applicationFilePath()))
 {
+    // The nearest equivalents of the windows' font families on this platform.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Courier"), QStringLiteral("Liberation Mono"));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

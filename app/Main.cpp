@@ -1,9 +1,170 @@
-// TFormularioPrincipal: the program's main window.
+// TFormularioPrincipal: the program's main window and its application-wide key hook.
 #include "Main.h"
 
-TFormularioPrincipal::TFormularioPrincipal(QWidget* parent) : QMainWindow(parent)
+#include "KaNumEdit.h"
+#include "Unit2.h"
+#include "Unit3.h"
+#include "ui_Main.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTabBar>
+#include <QToolButton>
+
+namespace {
+
+constexpr QSize ClientSize{362, 491};
+constexpr QSize ToolButtonSize{118, 21};
+constexpr int ToolBarHeight = 29;
+constexpr int ToolBarIndent = 5;
+constexpr int StatusBarHeight = 19;
+
+bool isPageControl(const QWidget* w)
 {
-    setObjectName(QStringLiteral("FormularioPrincipal"));
-    setWindowTitle(QStringLiteral("Cálculos para Endeudamiento Municipal."));
-    setFixedSize(370, 545);
+    return qobject_cast<const QTabWidget*>(w) ||
+           (qobject_cast<const QTabBar*>(w) && qobject_cast<const QTabWidget*>(w->parentWidget()));
+}
+
+void focusFirstControlOf(QWidget* page)
+{
+    for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
+        if (page->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
+            w->isVisibleTo(page)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+TFormularioPrincipal::TFormularioPrincipal(QWidget* parent)
+    : QMainWindow(parent), m_ui(new Ui::TFormularioPrincipal)
+{
+    m_ui->setupUi(this);
+    setupToolBar();
+    m_ui->BarraInferior->setFixedHeight(StatusBarHeight);
+    // Compact tabs, so that the four captions fit the window's width as on the original.
+    m_ui->Paginas->tabBar()->setStyleSheet(
+        QStringLiteral("QTabBar::tab { color: red; padding: 3px 6px; border: 1px solid #9a9a9a;"
+                       " border-bottom: none; border-top-left-radius: 2px;"
+                       " border-top-right-radius: 2px; background: #e4e4e4; margin-top: 2px; }"
+                       "QTabBar::tab:selected { background: palette(window); margin-top: 0px; }"));
+    setFixedSize(ClientSize.width(), ClientSize.height() + m_ui->MenuPrincipal->sizeHint().height());
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+
+    connect(m_ui->BtnSalir, &QPushButton::clicked, this, &TFormularioPrincipal::BtnSalirClick);
+    connect(m_ui->mnSalir, &QAction::triggered, this, &TFormularioPrincipal::BtnSalirClick);
+
+    FormCreate();
+    m_form2 = new TForm2(this);
+    m_calculadora = new TCalculadora(this);
+}
+
+TFormularioPrincipal::~TFormularioPrincipal()
+{
+    delete m_ui;
+}
+
+void TFormularioPrincipal::setupToolBar()
+{
+    m_ui->Barrasuperior->setFixedHeight(ToolBarHeight);
+    // Three 118-pixel buttons after an indent of 5 pixels fill the window's width.
+    m_ui->Barrasuperior->setStyleSheet(
+        QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: none; }"));
+    auto* indent = new QWidget(m_ui->Barrasuperior);
+    indent->setFixedWidth(ToolBarIndent);
+    m_ui->Barrasuperior->insertWidget(m_ui->Barrasuperior->actions().value(0), indent);
+    for (QAction* action : {m_ui->TbDatosE, m_ui->tbPorcientoE, m_ui->TbInforme}) {
+        QWidget* button = m_ui->Barrasuperior->widgetForAction(action);
+        button->setObjectName(action->objectName());
+        button->setFixedSize(ToolButtonSize);
+        // The button's own text keeps the "&" mnemonic that the action's icon text drops.
+        if (auto* toolButton = qobject_cast<QToolButton*>(button))
+            toolButton->setText(action->text());
+    }
+}
+
+void TFormularioPrincipal::FormCreate()
+{
+    qApp->installEventFilter(this);
+    m_ui->Paginas->setCurrentIndex(0);
+    m_entity = TEntityData{};
+    UpdateLimitCaption();
+}
+
+void TFormularioPrincipal::UpdateLimitCaption()
+{
+    m_ui->GroupBox11->setTitle(LimitCaption(m_entity.MaxDebtPercentText));
+}
+
+void TFormularioPrincipal::BtnSalirClick()
+{
+    close();
+}
+
+bool TFormularioPrincipal::eventFilter(QObject* watched, QEvent* event)
+{
+    // A key event reaches the focused widget first and may then travel to its parents;
+    // the hook acts once, on the first delivery.
+    if (event->type() == QEvent::KeyPress) {
+        const QWidget* focus = QApplication::focusWidget();
+        if (watched == focus || (!focus && watched == QApplication::activeWindow()))
+            return AppMessage(watched, static_cast<QKeyEvent*>(event));
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool TFormularioPrincipal::AppMessage(QObject* receiver, QKeyEvent* key)
+{
+    auto* target = static_cast<QWidget*>(receiver);
+    if (key->text() == u"." && qobject_cast<TKaNumEdit*>(target)) {
+        QKeyEvent comma(QEvent::KeyPress, Qt::Key_Comma, key->modifiers(), QStringLiteral(","),
+                        key->isAutoRepeat(), key->count());
+        QCoreApplication::sendEvent(target, &comma);
+        return true;
+    }
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Down:
+        if (qobject_cast<QLineEdit*>(target) || isPageControl(target)) {
+            const bool back = key->modifiers() & Qt::ShiftModifier;
+            QKeyEvent tab(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab,
+                          key->modifiers());
+            QCoreApplication::sendEvent(target, &tab);
+            return true;
+        }
+        if (key->key() != Qt::Key_Down) {
+            if (auto* button = qobject_cast<QPushButton*>(target)) {
+                button->click();
+                return true;
+            }
+        }
+        break;
+    case Qt::Key_PageDown:
+        turnPage(+1);
+        break;
+    case Qt::Key_PageUp:
+        turnPage(-1);
+        break;
+    default:
+        break;
+    }
+    return false;
+}
+
+void TFormularioPrincipal::turnPage(int step)
+{
+    QTabWidget* pages = m_ui->Paginas;
+    const int index = pages->currentIndex() + step;
+    if (index < 0 || index >= pages->count())
+        return;
+    const QWidget* focused = focusWidget();
+    const bool focusWasOnPage = focused && pages->currentWidget()->isAncestorOf(focused);
+    pages->setCurrentIndex(index);
+    if (focusWasOnPage)
+        focusFirstControlOf(pages->currentWidget());
 }

@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    locales fonts-dejavu-core
+    locales fonts-dejavu-core fonts-liberation
 )
 
 as_root() {
