@@ -1,6 +1,7 @@
 // TFormularioPrincipal: the program's main window and its application-wide key hook.
 #include "Main.h"
 
+#include "Indicators.h"
 #include "KaNumEdit.h"
 #include "Unit2.h"
 #include "Unit3.h"
@@ -40,7 +41,10 @@ void focusFirstControlOf(QWidget* page)
 } // namespace
 
 TFormularioPrincipal::TFormularioPrincipal(QWidget* parent)
-    : QMainWindow(parent), m_ui(new Ui::TFormularioPrincipal)
+    : QMainWindow(parent), m_ui(new Ui::TFormularioPrincipal),
+      m_prompter([this](const QString& title, const QString& prompt, const QString& proposed) {
+          return TTextPrompt::Ask(title, prompt, proposed, this);
+      })
 {
     m_ui->setupUi(this);
     setupToolBar();
@@ -57,6 +61,11 @@ TFormularioPrincipal::TFormularioPrincipal(QWidget* parent)
 
     connect(m_ui->BtnSalir, &QPushButton::clicked, this, &TFormularioPrincipal::BtnSalirClick);
     connect(m_ui->mnSalir, &QAction::triggered, this, &TFormularioPrincipal::BtnSalirClick);
+    connect(m_ui->BtnCalcular, &QPushButton::clicked, this,
+            &TFormularioPrincipal::BtnCalcularClick);
+    connect(m_ui->TbDatosE, &QAction::triggered, this, &TFormularioPrincipal::TbDatosEClick);
+    connect(m_ui->tbPorcientoE, &QAction::triggered, this,
+            &TFormularioPrincipal::tbPorcientoEClick);
 
     FormCreate();
     m_form2 = new TForm2(this);
@@ -98,6 +107,43 @@ void TFormularioPrincipal::FormCreate()
 void TFormularioPrincipal::UpdateLimitCaption()
 {
     m_ui->GroupBox11->setTitle(LimitCaption(m_entity.MaxDebtPercentText));
+}
+
+void TFormularioPrincipal::EnsureEntityData()
+{
+    ::EnsureEntityData(m_entity, m_prompter);
+}
+
+void TFormularioPrincipal::TbDatosEClick()
+{
+    EditEntityData(m_entity, m_prompter);
+}
+
+void TFormularioPrincipal::tbPorcientoEClick()
+{
+    AskMaxDebtPercent(m_entity, m_prompter, std::nullopt);
+    UpdateLimitCaption();
+}
+
+void TFormularioPrincipal::calculadatos()
+{
+    if (m_entity.MaxDebtPercent == 0)
+        AskMaxDebtPercent(m_entity, m_prompter, QStringLiteral("110"));
+    UpdateLimitCaption();
+    const Ui::TFormularioPrincipal& u = *m_ui;
+    const QString comparison = CalculateIndicators(
+        {u.ICAP1, u.ICAP2, u.ICAP3, u.ICAP4, u.ICAP5, u.ITOTAL, u.GCAP1, u.GCAP2, u.GCAP4,
+         u.GTOTAL, u.CVPEX, u.CVOTEX, u.APVTOTAL, u.APPTOTAL, u.CTPN, u.CVTOTAL, u.CFANTERIOR,
+         u.CFEUR1, u.CFNUEVO, u.CFEUR2, u.CFTOTAL, u.CFEUR3, u.AHORROBRUTO, u.AHORRONETO,
+         u.ITOTAL110, u.CVTOTAL2},
+        m_entity.MaxDebtPercent);
+    if (!comparison.isEmpty())
+        m_ui->Mayormenor->setText(comparison);
+}
+
+void TFormularioPrincipal::BtnCalcularClick()
+{
+    calculadatos();
 }
 
 void TFormularioPrincipal::BtnSalirClick()

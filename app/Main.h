@@ -2,6 +2,7 @@
 #pragma once
 
 #include "EntityData.h"
+#include "TextPrompt.h"
 
 #include <QMainWindow>
 
@@ -26,14 +27,19 @@ public:
     TCalculadora* Calculadora() const { return m_calculadora; }
     const TEntityData& EntityData() const { return m_entity; }
 
+    // Replaces the text prompt, so that a test can answer the questions.
+    void setPrompter(TPrompter prompter) { m_prompter = std::move(prompter); }
+
+    void EnsureEntityData();
     void UpdateLimitCaption();
+    void calculadatos();
 
     void BtnSalirClick();
+    void BtnCalcularClick();
+    void TbDatosEClick();
+    void tbPorcientoEClick();
     // Commands still to be built; not connected.
-    void BtnCalcularClick() {}
     void BtnPrestamoClick() {}
-    void TbDatosEClick() {}
-    void tbPorcientoEClick() {}
     void TbInformeClick() {}
     void BtnInformeClick() {}
 
@@ -49,6 +55,7 @@ private:
 
     Ui::TFormularioPrincipal* m_ui;
     TEntityData m_entity;
+    TPrompter m_prompter;
     TForm2* m_form2 = nullptr;
     TCalculadora* m_calculadora = nullptr;
 };

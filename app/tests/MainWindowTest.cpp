@@ -49,6 +49,8 @@ private slots:
     {
         numedit::SetSeparatorSource([] { return numedit::Separators{u',', u'.'}; });
         m_window = std::make_unique<TFormularioPrincipal>();
+        m_window->setPrompter(
+            [](const QString&, const QString&, const QString& proposed) { return proposed; });
         m_window->show();
         m_window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -195,6 +197,7 @@ private slots:
         focus(button);
         QTest::keyClick(button, Qt::Key_Return);
         QCOMPARE(clicks.count(), 1);
+        QCOMPARE(child<QLabel>("Mayormenor")->text(), u"Igual Que"_s);
     }
 
     void pageKeysTurnPagesWithoutWrapping()

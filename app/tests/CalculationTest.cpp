@@ -1,0 +1,249 @@
+// "Calcular" on the main window: totals, burdens, savings, the limit and its prompts.
+#include "Application.h"
+#include "KaNumEdit.h"
+#include "LocaleSeparators.h"
+#include "Main.h"
+#include "TextPrompt.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <deque>
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+class CalculationTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TFormularioPrincipal> m_window;
+    std::deque<QString> m_answers;
+    QStringList m_proposals;
+
+    TKaNumEdit* field(const char* name) const
+    {
+        auto* found = m_window->findChild<TKaNumEdit*>(QString::fromLatin1(name));
+        if (!found)
+            qFatal("no field %s", name);
+        return found;
+    }
+    void set(const char* name, Amount value) { field(name)->setValue(value); }
+    QString text(const char* name) const { return field(name)->text(); }
+    QString comparison() const { return m_window->findChild<QLabel*>(u"Mayormenor"_s)->text(); }
+    QString limitCaption() const
+    {
+        return m_window->findChild<QGroupBox*>(u"GroupBox11"_s)->title();
+    }
+    void setRevenue(Amount total)
+    {
+        for (const char* chapter : {"ICAP1", "ICAP2", "ICAP3", "ICAP4", "ICAP5"})
+            set(chapter, total / 5);
+    }
+
+private slots:
+    void init()
+    {
+        numedit::SetSeparatorSource([] { return numedit::Separators{u',', u'.'}; });
+        m_window = std::make_unique<TFormularioPrincipal>();
+        m_answers = {u"110"_s};
+        m_proposals.clear();
+        m_window->setPrompter([this](const QString&, const QString&, const QString& proposed) {
+            m_proposals << proposed;
+            if (m_answers.empty())
+                return proposed;
+            const QString answer = m_answers.front();
+            m_answers.pop_front();
+            return answer;
+        });
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        numedit::SetSeparatorSource({});
+    }
+
+    void allZeroGivesZeroResultsAndEqual()
+    {
+        m_window->calculadatos();
+        for (const char* result : {"ITOTAL", "GTOTAL", "CFANTERIOR", "CFEUR1", "CFNUEVO",
+                                   "CFEUR2", "CFTOTAL", "CFEUR3", "AHORROBRUTO", "AHORRONETO",
+                                   "ITOTAL110", "CVTOTAL", "CVTOTAL2"})
+            QCOMPARE(text(result), u"0,00"_s);
+        QCOMPARE(comparison(), u"Igual Que"_s);
+    }
+
+    void firstCalculationAsksForTheLimitProposing110()
+    {
+        m_answers = {u"120"_s};
+        setRevenue(1000000);
+        m_window->calculadatos();
+        QCOMPARE(m_proposals, QStringList{u"110"_s});
+        QCOMPARE(limitCaption(), u"120% Derechos Rec. frente a Capitales Vivos"_s);
+        QCOMPARE(text("ITOTAL"), u"1.000.000,00"_s);
+        QCOMPARE(text("ITOTAL110"), u"1.200.000,00"_s);
+        m_window->calculadatos();
+        QCOMPARE(m_proposals.size(), 1);
+    }
+
+    void burdenOfTheExistingDebt()
+    {
+        setRevenue(1000000);
+        set("APVTOTAL", 500000);
+        m_window->calculadatos();
+        QCOMPARE(text("CFANTERIOR"), u"50,00"_s);
+        QCOMPARE(text("CFEUR1"), u"3.005,06"_s);
+    }
+
+    void laterStepsUseTheDisplayedResults()
+    {
+        set("ICAP1", 3);
+        set("APVTOTAL", 1);
+        m_window->calculadatos();
+        QCOMPARE(text("CFANTERIOR"), u"33,33"_s);
+        // 33.33 × 6010.12 / 100, not 33.333… × 60.1012
+        QCOMPARE(text("CFEUR1"), u"2.003,17"_s);
+    }
+
+    void limitComparedWithTheOutstandingCapital_data()
+    {
+        QTest::addColumn<double>("treasury");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("equal") << 50000.00 << u"Igual Que"_s;
+        QTest::newRow("one cent more") << 50000.01 << u"Menor Que"_s;
+        QTest::newRow("one cent less") << 49999.99 << u"Mayor Que"_s;
+    }
+    void limitComparedWithTheOutstandingCapital()
+    {
+        QFETCH(double, treasury);
+        QFETCH(QString, expected);
+        setRevenue(1000000);
+        set("CVPEX", 900000);
+        set("CTPN", 150000);
+        set("CVOTEX", treasury);
+        m_window->calculadatos();
+        QCOMPARE(text("CVTOTAL"), u"1.050.000,00"_s);
+        QCOMPARE(text("ITOTAL110"), u"1.100.000,00"_s);
+        QCOMPARE(comparison(), expected);
+        if (expected == u"Igual Que")
+            QCOMPARE(text("CVTOTAL2"), u"1.100.000,00"_s);
+    }
+
+    void noRevenueKeepsTheEarlierBurdens()
+    {
+        setRevenue(1000000);
+        set("APVTOTAL", 500000);
+        set("APPTOTAL", 100000);
+        m_window->calculadatos();
+        QCOMPARE(text("CFNUEVO"), u"10,00"_s);
+
+        setRevenue(0);
+        set("APVTOTAL", 1);
+        set("APPTOTAL", 2);
+        m_window->calculadatos();
+        QCOMPARE(text("ITOTAL"), u"0,00"_s);
+        QCOMPARE(text("CFANTERIOR"), u"50,00"_s);
+        QCOMPARE(text("CFNUEVO"), u"10,00"_s);
+        QCOMPARE(text("CFEUR1"), u"3.005,06"_s);
+        QCOMPARE(text("CFEUR2"), u"601,01"_s);
+        QCOMPARE(text("CFTOTAL"), u"60,00"_s);
+        QCOMPARE(text("CFEUR3"), u"3.606,07"_s);
+        QCOMPARE(text("AHORRONETO"), u"-3,00"_s);
+    }
+
+    void savingsMayBeNegative()
+    {
+        set("ICAP1", 100);
+        set("GCAP1", 250);
+        set("GCAP2", 40);
+        set("GCAP4", 10);
+        set("APVTOTAL", 20);
+        set("APPTOTAL", 30.5L);
+        m_window->calculadatos();
+        QCOMPARE(text("GTOTAL"), u"300,00"_s);
+        QCOMPARE(text("AHORROBRUTO"), u"-200,00"_s);
+        QCOMPARE(text("AHORRONETO"), u"-250,50"_s);
+    }
+
+    void limitOfZeroIsAskedAgainNextTime()
+    {
+        m_answers = {u"0"_s, u"110"_s};
+        setRevenue(1000);
+        m_window->calculadatos();
+        QCOMPARE(text("ITOTAL110"), u"0,00"_s);
+        QCOMPARE(limitCaption(), u"0% Derechos Rec. frente a Capitales Vivos"_s);
+        m_window->calculadatos();
+        QCOMPARE(m_proposals, (QStringList{u"110"_s, u"110"_s}));
+        QCOMPARE(text("ITOTAL110"), u"1.100,00"_s);
+    }
+
+    void toolBarLimitChangesTheCaptionButNotTheFigures()
+    {
+        setRevenue(1000);
+        m_window->calculadatos();
+        m_answers = {u"abc"_s, u"120"_s};
+        m_window->tbPorcientoEClick();
+        QCOMPARE(m_proposals, (QStringList{u"110"_s, u"110"_s, u"abc"_s}));
+        QCOMPARE(limitCaption(), u"120% Derechos Rec. frente a Capitales Vivos"_s);
+        QCOMPARE(text("ITOTAL110"), u"1.100,00"_s);
+    }
+
+    void theRealPromptAnswersWithTypeEnterEnter()
+    {
+        m_window->setPrompter([this](const QString& title, const QString& prompt,
+                                     const QString& proposed) {
+            return TTextPrompt::Ask(title, prompt, proposed, m_window.get());
+        });
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        setRevenue(1000);
+
+        QString proposedText;
+        QTimer::singleShot(0, this, [&] {
+            auto* prompt = qobject_cast<TTextPrompt*>(QApplication::activeModalWidget());
+            QVERIFY(prompt);
+            QVERIFY(QTest::qWaitForWindowActive(prompt));
+            auto* box = prompt->findChild<QLineEdit*>(u"Text"_s);
+            QTRY_COMPARE(QApplication::focusWidget(), box);
+            proposedText = box->selectedText();
+            QTest::keyClicks(box, u"125"_s);
+            QTest::keyClick(box, Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), prompt->findChild<QPushButton*>(u"OK"_s));
+            QVERIFY(prompt->isVisible());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        });
+        m_window->calculadatos();
+        QCOMPARE(proposedText, u"110"_s);
+        QCOMPARE(limitCaption(), u"125% Derechos Rec. frente a Capitales Vivos"_s);
+        QCOMPARE(text("ITOTAL110"), u"1.250,00"_s);
+    }
+
+    void theRealPromptAnswersTheProposalOnEscape()
+    {
+        QString answer;
+        QTimer::singleShot(0, this, [&] {
+            auto* prompt = qobject_cast<TTextPrompt*>(QApplication::activeModalWidget());
+            QVERIFY(prompt);
+            auto* box = prompt->findChild<QLineEdit*>(u"Text"_s);
+            QCOMPARE(box->maxLength(), 255);
+            box->setText(u"otro"_s);
+            QTest::keyClick(box, Qt::Key_Escape);
+        });
+        answer = TTextPrompt::Ask(u"T"_s, u"P"_s, u"propuesto"_s);
+        QCOMPARE(answer, u"propuesto"_s);
+    }
+};
+
+int main(int argc, char** argv)
+{
+    TApplication app(argc, argv);
+    CalculationTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "CalculationTest.moc"

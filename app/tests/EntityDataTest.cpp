@@ -1,0 +1,184 @@
+// The integer test of the debt limit and the question sequences of the entity data.
+#include "EntityData.h"
+#include "QStringPrinter.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+#include <vector>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Answers questions from a script; an empty entry stands for "Cancel".
+class ScriptedPrompter
+{
+public:
+    struct Question
+    {
+        QString title, prompt, proposed;
+    };
+
+    explicit ScriptedPrompter(std::deque<std::optional<QString>> answers)
+        : m_answers(std::move(answers))
+    {
+    }
+
+    TPrompter prompter()
+    {
+        return [this](const QString& title, const QString& prompt, const QString& proposed) {
+            questions.push_back({title, prompt, proposed});
+            if (m_answers.empty()) {
+                ADD_FAILURE() << "unexpected question " << prompt.toStdString();
+                return u"stop"_s;
+            }
+            const std::optional<QString> answer = m_answers.front();
+            m_answers.pop_front();
+            return answer.value_or(proposed);
+        };
+    }
+
+    std::vector<QString> proposals() const
+    {
+        std::vector<QString> result;
+        for (const auto& q : questions)
+            result.push_back(q.proposed);
+        return result;
+    }
+
+    bool allAnswered() const { return m_answers.empty(); }
+
+    std::vector<Question> questions;
+
+private:
+    std::deque<std::optional<QString>> m_answers;
+};
+
+const QString NamePlaceholder = u"Ponga aquí el nombre de la Entidad"_s;
+const QString ProvincePlaceholder = u"Ponga aquí la provincia de la Entidad"_s;
+const std::optional<QString> Cancel;
+
+TEST(ParseInteger, acceptsDecimalAndHexadecimalIntegers)
+{
+    const std::pair<const char16_t*, std::int32_t> valid[] = {
+        {u"110", 110},          {u"  120", 120},        {u"+7", 7},
+        {u"-0", 0},             {u"$6E", 110},          {u"x6e", 110},
+        {u"X6E", 110},          {u"0x6E", 110},         {u"0X6e", 110},
+        {u"-$10", -16},         {u"$0", 0},             {u"2147483647", 2147483647},
+        {u"-2147483648", -2147483647 - 1},              {u"$7FFFFFFF", 2147483647},
+        {u"007", 7},
+    };
+    for (const auto& [text, value] : valid) {
+        const auto parsed = ParseInteger(QString::fromUtf16(text));
+        ASSERT_TRUE(parsed.has_value()) << QString::fromUtf16(text).toStdString();
+        EXPECT_EQ(*parsed, value);
+    }
+}
+
+TEST(ParseInteger, refusesAnythingElse)
+{
+    const char16_t* invalid[] = {u"",     u"   ",   u"110 ",        u"110,5",       u"abc",
+                                 u"110%", u"1 1",   u"2147483648",  u"-2147483649", u"$",
+                                 u"0x",   u"$6G",   u"$80000000",   u"--1",         u"\t110",
+                                 u"1e3",  u"99999999999999999999"};
+    for (const char16_t* text : invalid)
+        EXPECT_FALSE(ParseInteger(QString::fromUtf16(text)).has_value())
+            << QString::fromUtf16(text).toStdString();
+}
+
+TEST(EnsureEntityData, asksAgainForThePlaceholderOrCancel)
+{
+    TEntityData entity;
+    ScriptedPrompter script({Cancel, NamePlaceholder, u"Villa"_s, u"Soria"_s});
+    EnsureEntityData(entity, script.prompter());
+    EXPECT_EQ(entity.EntityName, u"Villa");
+    EXPECT_EQ(entity.EntityProvince, u"Soria");
+    ASSERT_EQ(script.questions.size(), 4u);
+    EXPECT_EQ(script.questions[0].title, u"Datos de la Entidad Local Solicitante");
+    EXPECT_EQ(script.questions[0].prompt, u"Nombre: ");
+    EXPECT_EQ(script.questions[3].prompt, u"Provincia: ");
+    EXPECT_EQ(script.proposals(), (std::vector<QString>{NamePlaceholder, NamePlaceholder,
+                                                        NamePlaceholder, ProvincePlaceholder}));
+}
+
+TEST(EnsureEntityData, emptyAnswerEndsTheLoopAndIsAskedNextTime)
+{
+    TEntityData entity;
+    ScriptedPrompter first({QString(), u"Soria"_s});
+    EnsureEntityData(entity, first.prompter());
+    EXPECT_TRUE(entity.EntityName.isEmpty());
+
+    ScriptedPrompter second({u"Villa"_s});
+    EnsureEntityData(entity, second.prompter());
+    EXPECT_EQ(entity.EntityName, u"Villa");
+    EXPECT_EQ(second.questions.size(), 1u);
+}
+
+TEST(EnsureEntityData, asksNothingWhenBothArePresent)
+{
+    TEntityData entity{u"Villa"_s, u"Soria"_s};
+    ScriptedPrompter script({});
+    EnsureEntityData(entity, script.prompter());
+    EXPECT_TRUE(script.questions.empty());
+}
+
+TEST(EditEntityData, asksOnceForPresentValuesAndStoresAnyAnswer)
+{
+    TEntityData entity{u"Villa"_s, u"Soria"_s};
+    ScriptedPrompter script({NamePlaceholder, Cancel});
+    EditEntityData(entity, script.prompter());
+    EXPECT_EQ(script.proposals(), (std::vector<QString>{u"Villa"_s, u"Soria"_s}));
+    EXPECT_EQ(entity.EntityName, NamePlaceholder);
+    EXPECT_EQ(entity.EntityProvince, u"Soria");
+
+    ScriptedPrompter next({u"Villa Nueva"_s});
+    EnsureEntityData(entity, next.prompter());
+    EXPECT_EQ(next.proposals(), (std::vector<QString>{NamePlaceholder}));
+    EXPECT_EQ(entity.EntityName, u"Villa Nueva");
+}
+
+TEST(EditEntityData, loopsForMissingValues)
+{
+    TEntityData entity{QString(), u"Soria"_s};
+    ScriptedPrompter script({Cancel, u"Villa"_s, QString()});
+    EditEntityData(entity, script.prompter());
+    EXPECT_EQ(entity.EntityName, u"Villa");
+    EXPECT_TRUE(entity.EntityProvince.isEmpty());
+    EXPECT_TRUE(script.allAnswered());
+}
+
+TEST(AskMaxDebtPercent, fromTheToolBarProposesTheRefusedAnswer)
+{
+    TEntityData entity;
+    ScriptedPrompter script({u"abc"_s, u"110,5"_s, u"110 "_s, QString(), u"120"_s});
+    AskMaxDebtPercent(entity, script.prompter(), std::nullopt);
+    EXPECT_EQ(script.proposals(), (std::vector<QString>{u"0"_s, u"abc"_s, u"110,5"_s,
+                                                        u"110 "_s, QString()}));
+    EXPECT_EQ(script.questions[0].title, u"Porcentaje máximo de endeudamiento");
+    EXPECT_EQ(script.questions[0].prompt, u"% endeudamiento");
+    EXPECT_EQ(entity.MaxDebtPercentText, u"120");
+    EXPECT_EQ(entity.MaxDebtPercent, 120);
+}
+
+TEST(AskMaxDebtPercent, fromTheCalculationAlwaysProposes110)
+{
+    TEntityData entity;
+    ScriptedPrompter script({u"abc"_s, Cancel});
+    AskMaxDebtPercent(entity, script.prompter(), u"110"_s);
+    EXPECT_EQ(script.proposals(), (std::vector<QString>{u"110"_s, u"110"_s}));
+    EXPECT_EQ(entity.MaxDebtPercent, 110);
+}
+
+TEST(AskMaxDebtPercent, keepsTheTextAsTyped)
+{
+    TEntityData entity;
+    ScriptedPrompter script({u"$6E"_s});
+    AskMaxDebtPercent(entity, script.prompter(), std::nullopt);
+    EXPECT_EQ(entity.MaxDebtPercent, 110);
+    EXPECT_EQ(LimitCaption(entity.MaxDebtPercentText),
+              u"$6E% Derechos Rec. frente a Capitales Vivos");
+}
+
+} // namespace
