@@ -4,7 +4,12 @@
 #include "Beep.h"
 #include "LocaleSeparators.h"
 
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QPalette>
 
 
@@ -19,6 +24,9 @@ TKaNumEdit::TKaNumEdit(QWidget* parent) : QLineEdit(parent)
     m_enabledColor = palette().color(QPalette::Active, QPalette::Base);
     m_disabledColor = palette().color(QPalette::Active, QPalette::Button);
     applyBackground();
+    // Text reaches the control only through its own rules.
+    setAcceptDrops(false);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
 }
 
 Amount TKaNumEdit::Value() const
@@ -202,4 +210,244 @@ QColor TKaNumEdit::parentBackground() const
 {
     const QWidget* parent = parentWidget();
     return parent->palette().color(parent->backgroundRole());
+}
+
+numedit::EditSettings TKaNumEdit::editSettings() const
+{
+    return {m_decimals, m_numberFormat, CurrentSeparators(), m_maxLength};
+}
+
+numedit::EditState TKaNumEdit::editState() const
+{
+    numedit::EditState state{text(), cursorPosition(), cursorPosition(), 0};
+    if (hasSelectedText()) {
+        state.selectionStart = static_cast<int>(selectionStart());
+        state.selectionLength = static_cast<int>(selectedText().size());
+        state.caret = state.selectionStart;
+    }
+    return state;
+}
+
+void TKaNumEdit::applyState(const numedit::EditState& state)
+{
+    if (state.text != text())
+        setText(state.text);
+    if (state.hasSelection())
+        setSelection(state.selectionStart, state.selectionLength);
+    else
+        setCursorPosition(state.caret);
+}
+
+void TKaNumEdit::syncSeparators()
+{
+    if (m_lastSeparators == CurrentSeparators())
+        return;
+    numedit::EditState state = editState();
+    state.text = ConvertSeparators(state.text);
+    applyState(state);
+}
+
+void TKaNumEdit::typeText(const QString& typed)
+{
+    syncSeparators();
+    numedit::EditState state = editState();
+    for (const QChar c : typed) {
+        if (numedit::TypeChar(state, c, editSettings()))
+            numedit::Beep();
+    }
+    applyState(state);
+}
+
+void TKaNumEdit::ClipboardCopy()
+{
+    syncSeparators();
+    QGuiApplication::clipboard()->setText(numedit::CopyText(editState(), editSettings()));
+}
+
+void TKaNumEdit::ClipboardCut()
+{
+    ClipboardCopy();
+    numedit::EditState state = editState();
+    numedit::DeleteSelection(state, editSettings());
+    applyState(state);
+}
+
+void TKaNumEdit::ClipboardPaste()
+{
+    syncSeparators();
+    numedit::EditState state = editState();
+    const int refused =
+        numedit::Paste(state, QGuiApplication::clipboard()->text(), editSettings());
+    applyState(state);
+    for (int i = 0; i < refused; ++i)
+        numedit::Beep();
+}
+
+void TKaNumEdit::ClipboardClear()
+{
+    if (m_onClear) {
+        m_onClear(this);
+        return;
+    }
+    syncSeparators();
+    numedit::EditState state = editState();
+    numedit::DeleteSelection(state, editSettings());
+    applyState(state);
+}
+
+void TKaNumEdit::focusInEvent(QFocusEvent* e)
+{
+    QLineEdit::focusInEvent(e);
+    m_mouseEntry = e->reason() == Qt::MouseFocusReason &&
+                   (QGuiApplication::mouseButtons() & Qt::LeftButton);
+    if (m_autoSelect)
+        selectAll();
+}
+
+void TKaNumEdit::mousePressEvent(QMouseEvent* e)
+{
+    QLineEdit::mousePressEvent(e);
+    const bool left = e->button() == Qt::LeftButton || (e->buttons() & Qt::LeftButton);
+    if (left && m_mouseEntry) {
+        m_mouseEntry = false;
+        if (m_autoSelect)
+            selectAll();
+    }
+}
+
+void TKaNumEdit::mouseReleaseEvent(QMouseEvent* e)
+{
+    // The middle button would paste the selection past the editing rules.
+    if (e->button() == Qt::MiddleButton) {
+        e->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+void TKaNumEdit::focusOutEvent(QFocusEvent* e)
+{
+    // Another window or a menu taking the focus is not leaving the control.
+    const bool leaving =
+        e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason;
+    bool passed = true;
+    if (leaving) {
+        showFormatted(Value());
+        passed = passesRangeTest();
+    }
+    QLineEdit::focusOutEvent(e);
+    if (leaving && passed)
+        emit Exit();
+}
+
+bool TKaNumEdit::passesRangeTest()
+{
+    if (m_minValue == 0 && m_maxValue == 0)
+        return true;
+    const Amount value = Value();
+    if (value >= m_minValue && value <= m_maxValue)
+        return true;
+    HandleInvalidEntry();
+    return false;
+}
+
+namespace {
+
+bool isNavigationKey(int key)
+{
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isTypedText(const QString& text)
+{
+    return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
+        return c.unicode() >= 0x20 && c.unicode() != 0x7f;
+    });
+}
+
+} // namespace
+
+void TKaNumEdit::keyPressEvent(QKeyEvent* e)
+{
+    m_mouseEntry = false;
+    if (e->key() == Qt::Key_Backspace || e->key() == Qt::Key_Delete) {
+        // Handled here, once, and never by the line edit itself.
+        e->accept();
+        if (isReadOnly())
+            return;
+        syncSeparators();
+        numedit::EditState state = editState();
+        if (state.hasSelection())
+            numedit::DeleteSelection(state, editSettings());
+        else
+            numedit::DeleteChar(state,
+                                e->key() == Qt::Key_Backspace ? numedit::DeleteKey::Backspace
+                                                              : numedit::DeleteKey::Delete,
+                                editSettings());
+        applyState(state);
+        return;
+    }
+    if (e->matches(QKeySequence::Copy)) {
+        ClipboardCopy();
+    } else if (e->matches(QKeySequence::Cut)) {
+        ClipboardCut();
+    } else if (e->matches(QKeySequence::Paste)) {
+        ClipboardPaste();
+    } else if (isNavigationKey(e->key()) || e->matches(QKeySequence::SelectAll)) {
+        QLineEdit::keyPressEvent(e);
+        return;
+    } else if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) {
+        // Other editing shortcuts of the line edit (undo, delete to the end…) would bypass
+        // the rules; they do nothing here.
+    } else if (isTypedText(e->text())) {
+        if (!isReadOnly())
+            typeText(e->text());
+    } else {
+        QLineEdit::keyPressEvent(e); // Enter, Escape, Tab… keep their usual meaning
+        return;
+    }
+    e->accept();
+}
+
+void TKaNumEdit::keyReleaseEvent(QKeyEvent* e)
+{
+    QLineEdit::keyReleaseEvent(e);
+    if (e->isAutoRepeat() || m_numberFormat != TNumberFormat::Thousands || hasSelectedText())
+        return;
+    syncSeparators();
+    numedit::EditState state = editState();
+    const bool enterOrSpace =
+        e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Space;
+    numedit::Regroup(state, enterOrSpace, editSettings());
+    applyState(state);
+}
+
+void TKaNumEdit::contextMenuEvent(QContextMenuEvent* e)
+{
+    QMenu menu(this);
+    menu.setObjectName(QStringLiteral("EditMenu"));
+    const bool selected = hasSelectedText();
+    menu.addAction(QStringLiteral("Cor&tar"), this, &TKaNumEdit::ClipboardCut)->setEnabled(selected);
+    menu.addAction(QStringLiteral("&Copiar"), this, &TKaNumEdit::ClipboardCopy)
+        ->setEnabled(selected);
+    menu.addAction(QStringLiteral("&Pegar"), this, &TKaNumEdit::ClipboardPaste)
+        ->setEnabled(!QGuiApplication::clipboard()->text().isEmpty());
+    menu.addAction(QStringLiteral("&Eliminar"), this, &TKaNumEdit::ClipboardClear)
+        ->setEnabled(selected);
+    menu.addSeparator();
+    menu.addAction(QStringLiteral("Seleccionar &todo"), this, &QLineEdit::selectAll)
+        ->setEnabled(!text().isEmpty());
+    menu.exec(e->globalPos());
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Amount.h"
+#include "EditModel.h"
 #include "NumberFormat.h"
 
 #include <QColor>
@@ -66,16 +67,43 @@ public:
     const TNotifyEvent& OnClear() const { return m_onClear; }
     void setOnClear(TNotifyEvent handler) { m_onClear = std::move(handler); }
 
+    // Select the whole text when the focus arrives.
+    bool AutoSelect() const { return m_autoSelect; }
+    void setAutoSelect(bool autoSelect) { m_autoSelect = autoSelect; }
+
+    // The platform's clipboard requests, through the control's editing rules.
+    void ClipboardCopy();
+    void ClipboardCut();
+    void ClipboardPaste();
+    void ClipboardClear();
+
     QString FormatValue(Amount x) const;
     QString CleanText(const QString& s) const;
     QString ConvertSeparators(const QString& s);
     void HandleInvalidEntry();
 
+signals:
+    // The focus left the control and its value passed the range test.
+    void Exit();
+
 protected:
     bool event(QEvent* e) override;
     void changeEvent(QEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    numedit::EditSettings editSettings() const;
+    numedit::EditState editState() const;
+    void applyState(const numedit::EditState& state);
+    void syncSeparators();
+    void typeText(const QString& text);
+    bool passesRangeTest();
     void showFormatted(Amount x);
     void applyBackground();
     QColor parentBackground() const;
@@ -93,5 +121,8 @@ private:
     mutable numedit::Separators m_lastSeparators;
     TNotifyEvent m_onClear;
     int m_maxLength = 0;
+    bool m_autoSelect = true;
+    // The focus arrived with a press of the left mouse button.
+    bool m_mouseEntry = false;
     bool m_applyingBackground = false;
 };
