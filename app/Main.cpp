@@ -63,6 +63,8 @@ TFormularioPrincipal::TFormularioPrincipal(QWidget* parent)
     connect(m_ui->mnSalir, &QAction::triggered, this, &TFormularioPrincipal::BtnSalirClick);
     connect(m_ui->BtnCalcular, &QPushButton::clicked, this,
             &TFormularioPrincipal::BtnCalcularClick);
+    connect(m_ui->BtnPrestamo, &QPushButton::clicked, this,
+            &TFormularioPrincipal::BtnPrestamoClick);
     connect(m_ui->TbDatosE, &QAction::triggered, this, &TFormularioPrincipal::TbDatosEClick);
     connect(m_ui->tbPorcientoE, &QAction::triggered, this,
             &TFormularioPrincipal::tbPorcientoEClick);
@@ -139,6 +141,15 @@ void TFormularioPrincipal::calculadatos()
         m_entity.MaxDebtPercent);
     if (!comparison.isEmpty())
         m_ui->Mayormenor->setText(comparison);
+}
+
+void TFormularioPrincipal::BtnPrestamoClick()
+{
+    m_calculadora->exec();
+    if (m_calculadora->Accepted()) {
+        m_ui->APPTOTAL->setValue(m_calculadora->cuotanual()->Value());
+        m_ui->CTPN->setValue(m_calculadora->Capital()->Value());
+    }
 }
 
 void TFormularioPrincipal::BtnCalcularClick()

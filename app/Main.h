@@ -38,8 +38,8 @@ public:
     void BtnCalcularClick();
     void TbDatosEClick();
     void tbPorcientoEClick();
+    void BtnPrestamoClick();
     // Commands still to be built; not connected.
-    void BtnPrestamoClick() {}
     void TbInformeClick() {}
     void BtnInformeClick() {}
 

@@ -1,9 +1,6 @@
 // Timings of amount formatting and of reading an amount field's value.
 #include "KaNumEdit.h"
-#include "LocaleSeparators.h"
 #include "NumberFormat.h"
-
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -59,14 +56,3 @@ void BM_ValueWriteRead(benchmark::State& state)
 BENCHMARK(BM_ValueWriteRead);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    numedit::SetSeparatorSource([] { return Spanish; });
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

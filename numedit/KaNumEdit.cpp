@@ -15,6 +15,12 @@
 
 using numedit::CurrentSeparators;
 
+namespace {
+
+const QColor DisabledTextColor(109, 109, 109);
+
+} // namespace
+
 TKaNumEdit::TKaNumEdit(QWidget* parent) : QLineEdit(parent)
 {
     resize(100, height());
@@ -201,6 +207,8 @@ void TKaNumEdit::applyBackground()
         p.color(QPalette::Disabled, QPalette::Base) == shown)
         return;
     p.setColor(QPalette::Base, shown);
+    // Results are disabled fields: their grey text must stay readable on a coloured background.
+    p.setColor(QPalette::Disabled, QPalette::Text, DisabledTextColor);
     m_applyingBackground = true;
     setPalette(p);
     m_applyingBackground = false;

@@ -163,14 +163,20 @@ QString engineeringText(Amount x, int decimals, Separators seps)
            QString::number(exponent);
 }
 
-// Up to 15 significant digits in scientific notation, as for integer parts too long to show.
-QString generalScientificText(Decimal d, Separators seps)
-{
-    roundToDigits(d, DisplayDigits);
-    return scientificText(d, 0, DisplayDigits - 1, seps);
-}
-
 } // namespace
+
+QString FormatGeneral(Amount x, QChar decimalSeparator)
+{
+    if (std::isnan(x) || std::isinf(x))
+        return FormatValue(x, -1, TNumberFormat::Standard, {});
+    Decimal value = expand(x);
+    roundToDigits(value, DisplayDigits);
+    const Separators seps{decimalSeparator, QChar()};
+    // Fixed notation from 0.00001 up to 15 integer digits.
+    if (value.isZero() || (value.intDigits >= -4 && value.intDigits <= DisplayDigits))
+        return fixedText(value, 0, std::max(DisplayDigits - value.intDigits, 0), false, seps);
+    return scientificText(value, 0, DisplayDigits - 1, seps);
+}
 
 QString FormatValue(Amount x, int decimals, TNumberFormat format, Separators seps)
 {
@@ -191,7 +197,7 @@ QString FormatValue(Amount x, int decimals, TNumberFormat format, Separators sep
     Decimal rounded = value;
     roundToDigits(rounded, rounded.intDigits + maxDecimals);
     if (!rounded.isZero() && rounded.intDigits > MaxFixedIntegerDigits)
-        return generalScientificText(value, seps);
+        return FormatGeneral(x, seps.decimal);
 
     const QString text = fixedText(value, minDecimals, maxDecimals, grouped, seps);
     if (!text.contains(seps.decimal))

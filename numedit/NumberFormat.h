@@ -35,6 +35,10 @@ inline constexpr int MaxDecimals = 14;
 // The display text of x with the given decimals (-1..14), format and separators.
 QString FormatValue(Amount x, int decimals, TNumberFormat format, Separators separators);
 
+// The general form with up to 15 significant digits and no grouping: fixed notation without
+// trailing zeros, or scientific ("1,5E-11", "1E20") below 0.00001 or beyond 15 integer digits.
+QString FormatGeneral(Amount x, QChar decimalSeparator);
+
 // Rewrites s from the separators in `last` to `current`, one pass, and makes `last` current.
 QString ConvertSeparators(const QString& s, Separators& last, Separators current);
 

@@ -4,6 +4,8 @@
 #include "LocaleSeparators.h"
 #include "Main.h"
 #include "TextPrompt.h"
+#include "StringGrid.h"
+#include "Unit3.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -221,6 +223,46 @@ private slots:
         QCOMPARE(proposedText, u"110"_s);
         QCOMPARE(limitCaption(), u"125% Derechos Rec. frente a Capitales Vivos"_s);
         QCOMPARE(text("ITOTAL110"), u"1.250,00"_s);
+    }
+
+    void loanCalculatorIsDrivenByKeysAndAcceptedIntoTheMainWindow()
+    {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        TCalculadora* calculator = m_window->Calculadora();
+        QTimer::singleShot(0, this, [&] {
+            QVERIFY(QTest::qWaitForWindowActive(calculator));
+            calculator->Capital()->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), calculator->Capital());
+            QTest::keyClicks(calculator->Capital(), u"100000"_s);
+            QTest::keyClick(calculator->Capital(), Qt::Key_Return);
+            QTest::keyClicks(calculator->Interes(), u"5"_s);
+            QTest::keyClick(calculator->Interes(), Qt::Key_Return);
+            QTest::keyClicks(calculator->anios(), u"10"_s);
+            QTest::keyClick(calculator->anios(), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget()->objectName(), u"Button1"_s);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QCOMPARE(calculator->cuotanual()->text(), u"12.727,92"_s);
+            QTest::keyClick(calculator, Qt::Key_A, Qt::AltModifier);
+        });
+        m_window->BtnPrestamoClick();
+        QVERIFY(calculator->Accepted());
+        QCOMPARE(text("APPTOTAL"), u"12.727,92"_s);
+        QCOMPARE(text("CTPN"), u"100.000,00"_s);
+
+        // Reopened, it shows what it held; cancelled, it hands nothing over.
+        set("APPTOTAL", 1);
+        QTimer::singleShot(0, this, [&] {
+            QVERIFY(QTest::qWaitForWindowActive(calculator));
+            QCOMPARE(calculator->Capital()->text(), u"100.000,00"_s);
+            QCOMPARE(calculator->Tabla()->RowCount(), 121);
+            calculator->Capital()->setValue(5);
+            QTest::keyClick(calculator, Qt::Key_Escape);
+        });
+        m_window->BtnPrestamoClick();
+        QVERIFY(!calculator->Accepted());
+        QCOMPARE(text("APPTOTAL"), u"1,00"_s);
+        QCOMPARE(text("CTPN"), u"100.000,00"_s);
     }
 
     void theRealPromptAnswersTheProposalOnEscape()

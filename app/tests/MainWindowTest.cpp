@@ -66,7 +66,7 @@ private slots:
         QCOMPARE(m_window->windowTitle(), u"Cálculos para Endeudamiento Municipal."_s);
         QCOMPARE(pages()->currentIndex(), 0);
         QCOMPARE(pages()->tabText(0), u"Datos Liquidación "_s);
-        const auto fields = m_window->findChildren<TKaNumEdit*>();
+        const auto fields = m_window->centralWidget()->findChildren<TKaNumEdit*>();
         QCOMPARE(fields.size(), 26);
         for (const TKaNumEdit* field : fields) {
             QCOMPARE(field->text(), u"0,00"_s);
@@ -119,7 +119,7 @@ private slots:
     void everyFieldIsNamedForAssistiveTechnology()
     {
         const auto labels = m_window->findChildren<QLabel*>();
-        for (TKaNumEdit* field : m_window->findChildren<TKaNumEdit*>()) {
+        for (TKaNumEdit* field : m_window->centralWidget()->findChildren<TKaNumEdit*>()) {
             const bool labelled = std::any_of(labels.cbegin(), labels.cend(),
                                               [&](const QLabel* l) { return l->buddy() == field; });
             QVERIFY2(labelled || !field->accessibleName().isEmpty(),

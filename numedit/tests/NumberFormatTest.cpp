@@ -217,3 +217,32 @@ TEST(ConvertSeparators, mapsToNewCharacters)
 }
 
 } // namespace
+
+namespace {
+
+TEST(FormatGeneral, showsUpTo15DigitsWithoutTrailingZeros)
+{
+    const std::pair<Amount, const char*> cases[] = {
+        {416.67L, "416,67"},
+        {2500.0L, "2500"},
+        {0.0L, "0"},
+        {-0.0L, "0"},
+        {972.8L, "972,8"},
+        {60.0L, "60"},
+        {1.45519152283669e-11L, "1,45519152283669E-11"},
+        {0.00001L, "0,00001"},
+        {0.0000099L, "9,9E-6"},
+        {123456789012345.0L, "123456789012345"},
+        {1234567890123456.0L, "1,23456789012346E15"},
+        {1e20L, "1E20"},
+        {-1.125L, "-1,125"},
+        {2.0L / 3.0L, "0,666666666666667"},
+        {99356.01L, "99356,01"},
+        {1.1234567890123456789L, "1,12345678901235"},
+    };
+    for (const auto& [value, expected] : cases)
+        EXPECT_EQ(FormatGeneral(value, u',').toStdString(), expected)
+            << static_cast<double>(value);
+}
+
+} // namespace

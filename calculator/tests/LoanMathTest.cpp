@@ -1,0 +1,89 @@
+// The payment formula and the amortisation schedule.
+#include "LoanMath.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+struct PaymentCase
+{
+    const char* name;
+    Amount capital, rate, months, expected;
+};
+
+TEST(MonthlyPayment, roundsToCents)
+{
+    const PaymentCase cases[] = {
+        {"ten_years", 100000, 5, 120, 1060.66L},
+        {"one_year", 12000, 6, 12, 1032.80L},
+        {"thirty_years_rounds_down", 100000, 5, 360, 536.82L},
+        {"no_capital", 0, 5, 120, 0},
+        {"negative_capital", -100, 5, 120, 0},
+        {"tie_goes_to_even", 0.0625L, 1200, 1, 0.12L}, // 12.5 cents
+        {"tie_goes_to_even_upwards", 0.0675L, 1200, 1, 0.14L},
+    };
+    for (const auto& c : cases) {
+        const Amount payment = MonthlyPayment(c.capital, c.rate, c.months);
+        EXPECT_LT(std::fabs(payment - c.expected), 1e-12L) << c.name << " " << double(payment);
+    }
+}
+
+TEST(MonthlyPayment, zeroRateOrTermFailWithThePlatformsMessages)
+{
+    struct
+    {
+        Amount rate, months;
+        const char* message;
+    } const failures[] = {
+        {0, 120, "Invalid floating point operation"},
+        {5, 0, "Floating point division by zero"},
+    };
+    for (const auto& f : failures) {
+        try {
+            MonthlyPayment(100000, f.rate, f.months);
+            ADD_FAILURE() << "no error for " << f.message;
+        } catch (const EMathError& e) {
+            EXPECT_STREQ(e.what(), f.message);
+        }
+    }
+    EXPECT_EQ(MonthlyPayment(0, 0, 0), 0); // no capital: nothing is computed
+}
+
+TEST(AmortisationSchedule, firstAndLastRowsOfATenYearLoan)
+{
+    const auto rows = AmortisationSchedule(100000, 5, 1060.66L, 120);
+    ASSERT_EQ(rows.size(), 120u);
+    EXPECT_EQ(rows[0].month, 1);
+    EXPECT_LT(std::fabs(rows[0].interest - 416.67L), 1e-12L);
+    EXPECT_LT(std::fabs(rows[0].amortisation - 643.99L), 1e-12L);
+    EXPECT_LT(std::fabs(rows[0].pending - 99356.01L), 1e-9L);
+    EXPECT_LT(std::fabs(rows.back().interest - 4.4L), 1e-12L);
+    EXPECT_LT(std::fabs(rows.back().amortisation - 1055.53L), 0.005L);
+    EXPECT_EQ(rows.back().pending, 0); // the last payment was cut to what was left
+}
+
+TEST(AmortisationSchedule, tooLowPaymentLeavesARemainder)
+{
+    const auto rows = AmortisationSchedule(100000, 5, 536.82L, 360);
+    ASSERT_EQ(rows.size(), 360u);
+    EXPECT_NEAR(static_cast<double>(rows.back().pending), 1.12, 0.01);
+    for (const auto& row : rows)
+        EXPECT_LT(std::fabs(row.amortisation + row.interest - 536.82L), 1e-9L);
+}
+
+TEST(AmortisationSchedule, interestTiesGoToEven)
+{
+    // 6 % of 1 for a month is half a cent; of 3, one and a half.
+    EXPECT_EQ(AmortisationSchedule(1, 6, 10, 1).front().interest, 0);
+    EXPECT_LT(std::fabs(AmortisationSchedule(3, 6, 10, 1).front().interest - 0.02L), 1e-15L);
+}
+
+TEST(AmortisationSchedule, noRowsForNoMonths)
+{
+    EXPECT_TRUE(AmortisationSchedule(1000, 5, 10, 0).empty());
+    EXPECT_TRUE(AmortisationSchedule(1000, 5, 10, -12).empty());
+}
+
+} // namespace
