@@ -3,6 +3,7 @@
 
 #include "Indicators.h"
 #include "KaNumEdit.h"
+#include "QuickReport.h"
 #include "Unit2.h"
 #include "Unit3.h"
 #include "ui_Main.h"
@@ -68,6 +69,7 @@ TFormularioPrincipal::TFormularioPrincipal(QWidget* parent)
     connect(m_ui->TbDatosE, &QAction::triggered, this, &TFormularioPrincipal::TbDatosEClick);
     connect(m_ui->tbPorcientoE, &QAction::triggered, this,
             &TFormularioPrincipal::tbPorcientoEClick);
+    connect(m_ui->TbInforme, &QAction::triggered, this, &TFormularioPrincipal::TbInformeClick);
 
     FormCreate();
     m_form2 = new TForm2(this);
@@ -150,6 +152,50 @@ void TFormularioPrincipal::BtnPrestamoClick()
         m_ui->APPTOTAL->setValue(m_calculadora->cuotanual()->Value());
         m_ui->CTPN->setValue(m_calculadora->Capital()->Value());
     }
+}
+
+TReportFigures TFormularioPrincipal::ReportFigures() const
+{
+    const Ui::TFormularioPrincipal& u = *m_ui;
+    const auto shown = [](const TKaNumEdit* field) {
+        return TShownAmount{field->text(), field->Value()};
+    };
+    const TCalculadora& loan = *m_calculadora;
+    return {m_entity.EntityName,
+            m_entity.EntityProvince,
+            m_entity.MaxDebtPercentText,
+            loan.Accepted(),
+            loan.Capital()->text(),
+            loan.Interes()->text(),
+            loan.anios()->text(),
+            loan.cuotames()->text(),
+            loan.cuotanual()->text(),
+            u.ITOTAL->text(),
+            u.GTOTAL->text(),
+            u.APVTOTAL->text(),
+            shown(u.APPTOTAL),
+            u.CVTOTAL->text(),
+            u.CFANTERIOR->text(),
+            u.CFEUR1->text(),
+            u.CFNUEVO->text(),
+            u.CFEUR2->text(),
+            u.CFTOTAL->text(),
+            u.CFEUR3->text(),
+            shown(u.AHORROBRUTO),
+            shown(u.AHORRONETO),
+            shown(u.ITOTAL110),
+            shown(u.CVTOTAL2),
+            u.Mayormenor->text()};
+}
+
+void TFormularioPrincipal::TbInformeClick()
+{
+    EnsureEntityData();
+    calculadatos();
+    const QStringList lines = QuickReportLines(ReportFigures());
+    m_form2->ClearLines();
+    m_form2->AppendLines(lines);
+    m_form2->exec();
 }
 
 void TFormularioPrincipal::BtnCalcularClick()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "EntityData.h"
+#include "ReportFigures.h"
 #include "TextPrompt.h"
 
 #include <QMainWindow>
@@ -33,14 +34,16 @@ public:
     void EnsureEntityData();
     void UpdateLimitCaption();
     void calculadatos();
+    // The entity data and the fields as they are displayed now, for the reports.
+    TReportFigures ReportFigures() const;
 
     void BtnSalirClick();
     void BtnCalcularClick();
     void TbDatosEClick();
     void tbPorcientoEClick();
     void BtnPrestamoClick();
-    // Commands still to be built; not connected.
-    void TbInformeClick() {}
+    void TbInformeClick();
+    // Command still to be built; not connected.
     void BtnInformeClick() {}
 
 protected:

@@ -6,6 +6,8 @@
 #include "TextPrompt.h"
 #include "StringGrid.h"
 #include "Unit3.h"
+#include "Unit2.h"
+#include "QuickReport.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -263,6 +265,33 @@ private slots:
         QVERIFY(!calculator->Accepted());
         QCOMPARE(text("APPTOTAL"), u"1,00"_s);
         QCOMPARE(text("CTPN"), u"100.000,00"_s);
+    }
+
+    void quickReportAsksForTheEntityRecalculatesAndShowsOnlyItsOwnLines()
+    {
+        m_answers = {u"Villa"_s, u"Soria"_s, u"110"_s};
+        setRevenue(1000);
+        const auto closeResults = [this] {
+            QTimer::singleShot(0, this, [this] {
+                QTRY_VERIFY(m_window->Form2()->isVisible());
+                m_window->Form2()->reject();
+            });
+        };
+        closeResults();
+        m_window->TbInformeClick();
+        QCOMPARE(m_proposals.size(), 3);
+        QStringList lines = m_window->Form2()->Lines();
+        QCOMPARE(lines.first(), u"Villa(Soria)"_s);
+        QVERIFY(lines.contains(u"Derechos Reconocidos Netos (Cap. I al V) = 1.000,00"_s));
+
+        setRevenue(2000);
+        closeResults();
+        m_window->TbInformeClick();
+        QCOMPARE(m_proposals.size(), 3); // nothing asked the second time
+        lines = m_window->Form2()->Lines();
+        QCOMPARE(lines, QuickReportLines(m_window->ReportFigures()));
+        QCOMPARE(lines.count(u"Villa(Soria)"_s), 1);
+        QVERIFY(lines.contains(u"Derechos Reconocidos Netos (Cap. I al V) = 2.000,00"_s));
     }
 
     void theRealPromptAnswersTheProposalOnEscape()

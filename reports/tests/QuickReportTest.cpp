@@ -1,0 +1,198 @@
+// The complete text of the quick report, line by line and character by character.
+#include "QStringPrinter.h"
+#include "QuickReport.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A run with an accepted loan, positive savings and the limit above the capital.
+TReportFigures loanRun()
+{
+    TReportFigures f;
+    f.EntityName = u"Villa"_s;
+    f.EntityProvince = u"Soria"_s;
+    f.MaxDebtPercentText = u"110"_s;
+    f.LoanAccepted = true;
+    f.Capital = u"100.000,00"_s;
+    f.Interes = u"5,00"_s;
+    f.anios = u"10"_s;
+    f.cuotames = u"1.060,66"_s;
+    f.cuotanual = u"12.727,92"_s;
+    f.ITOTAL = u"1.000.000,00"_s;
+    f.GTOTAL = u"800.000,00"_s;
+    f.APVTOTAL = u"50.000,00"_s;
+    f.APPTOTAL = {u"12.727,92"_s, 12727.92L};
+    f.CVTOTAL = u"400.000,00"_s;
+    f.CFANTERIOR = u"5,00"_s;
+    f.CFEUR1 = u"300,51"_s;
+    f.CFNUEVO = u"1,27"_s;
+    f.CFEUR2 = u"76,33"_s;
+    f.CFTOTAL = u"6,27"_s;
+    f.CFEUR3 = u"376,83"_s;
+    f.AHORROBRUTO = {u"200.000,00"_s, 200000};
+    f.AHORRONETO = {u"137.272,08"_s, 137272.08L};
+    f.ITOTAL110 = {u"1.100.000,00"_s, 1100000};
+    f.CVTOTAL2 = {u"450.000,00"_s, 450000};
+    f.Mayormenor = u"Mayor Que"_s;
+    return f;
+}
+
+const QStringList LoanBlock{
+    u"CALCULOS PARA FORMALIZACION DE OPERACION DE CREDITO"_s,
+    u"--------------------------------------------------- "_s,
+    u" "_s,
+    u"PRESTAMO SOLICITADO: 100.000,00"_s,
+    u"INTERES DE: 5,00%"_s,
+    u"PLAZO DE AMORTIZACION: 10 años."_s,
+    u"Cuota Mensual de : 1.060,66 Capital + Intereses."_s,
+    u"Cuota Anual de : 12.727,92 Capital + Intereses."_s,
+    u" "_s,
+};
+
+const QStringList LoanRunReport = QStringList{u"Villa(Soria)"_s, u" "_s} + LoanBlock + QStringList{
+    u"D E R E C H O S  Y  O B L I G A C I O N E S"_s,
+    u"-------------------------------------------"_s,
+    u"Derechos Reconocidos Netos (Cap. I al V) = 1.000.000,00"_s,
+    u"Obligaciones Reconocidos Netas (Cap. I, II y IV) = 800.000,00"_s,
+    u" "_s,
+    u"D E U D A   A C T U A L"_s,
+    u"------------------------ "_s,
+    u"Anualidad de préstamos actuales = 50.000,00"_s,
+    u" "_s,
+    u"D E U D A    A    C O N T R A E R"_s,
+    u"--------------------------------- "_s,
+    u"Anualidad de la Nueva Operación = 12.727,92"_s,
+    u" "_s,
+    u"D E U D A    T O T A L"_s,
+    u"----------------------- "_s,
+    u"Total de Capitales Vivos en Préstamos = 400.000,00"_s,
+    u"Incluida la nueva Operación"_s,
+    u" "_s,
+    u"------------- R E S U L T A D O S -------------"_s,
+    u" "_s,
+    u"CARGA FINANCIERA ACUMULADA ANTERIOR: 5,00%"_s,
+    u"--------------------------------------------------- "_s,
+    u"Es decir, 300,51 Euros de cada 6.010,12 de ingresos se destinan"_s,
+    u"a pagar los costes de las operaciones de préstamos vigentes."_s,
+    u" "_s,
+    u"CARGA FINANCIERA NUEVO PRESTAMO: 1,27%"_s,
+    u"--------------------------------------------------- "_s,
+    u"Es decir, 76,33 Euros de cada 6.010,12 de ingresos se destinan"_s,
+    u"a pagar los costes de la nueva operación de préstamo."_s,
+    u" "_s,
+    u"CARGA FINANCIERA ACUMULADA TOTAL: 6,27%"_s,
+    u"--------------------------------------------------- "_s,
+    u"Es decir, 376,83 Euros de cada 6.010,12 de ingresos se destinan"_s,
+    u"a pagar los costes del total de las operaciones de préstamos vigentes y proyectadas."_s,
+    u" "_s,
+    u"--------------------------------------------------- "_s,
+    u"AHORRO BRUTO: 200.000,00"_s,
+    u"Ingresos Reconocidos Netos - Pagos Reconocidos Netos"_s,
+    u" "_s,
+    u"--------------------------------------------------- "_s,
+    u"AHORRO NETO: 137.272,08"_s,
+    u"Ahorro Bruto - Anualidad total de los Préstamos.(vigentes y nuevos)"_s,
+    u" "_s,
+    u"SOLICITUD DE AUTORIZACIONES (Art. 53. TRLHL)"_s,
+    u"--------------------------------------------- "_s,
+    u" "_s,
+    u"* Como el Ahorro Bruto es Positivo, en principio no es necesaria autorización,"_s,
+    u"para este punto del Art. 53 del TRLHL"_s,
+    u"* Como el Ahorro Neto es Positivo, en principio no es necesaria autorización,"_s,
+    u"para este punto del Art. 53 del TRLHL"_s,
+    u" "_s,
+    u"Como 1.100.000,00 Correspondiente al 110% de los Derechos Reconocidos Netos "_s,
+    u"Es Mayor Que"_s,
+    u"450.000,00 Correspondiente al total de capitales vivos pendientes"_s,
+    u"incluidas todas la operaciones de préstamos vigentes y proyectadas."_s,
+    u"No será necesaria la autorización del órgano competente,"_s,
+    u"para este punto del Art. 53 del TRLHL"_s,
+};
+
+void expectLines(const QStringList& actual, const QStringList& expected)
+{
+    ASSERT_EQ(actual.size(), expected.size());
+    for (qsizetype i = 0; i < actual.size(); ++i)
+        EXPECT_EQ(actual[i], expected[i]) << "line " << i + 1;
+}
+
+QStringList withLine(QStringList lines, const QString& from, const QStringList& to)
+{
+    const auto at = lines.indexOf(from);
+    EXPECT_GE(at, 0) << from.toStdString();
+    lines.remove(at);
+    for (qsizetype i = 0; i < to.size(); ++i)
+        lines.insert(at + i, to[i]);
+    return lines;
+}
+
+TEST(QuickReport, withTheLoanBlockAndPositiveSavings)
+{
+    expectLines(QuickReportLines(loanRun()), LoanRunReport);
+    EXPECT_EQ(LoanRunReport.size(), 68);
+}
+
+TEST(QuickReport, withoutTheLoanBlockAndWithNegativeSavings)
+{
+    TReportFigures f = loanRun();
+    f.AHORROBRUTO = {u"-1,00"_s, -1};
+    f.AHORRONETO = {u"-0,01"_s, -0.01L};
+    f.ITOTAL110 = {u"100,00"_s, 100};
+    f.Mayormenor = u"Menor Que"_s;
+
+    QStringList expected = LoanRunReport.mid(0, 2) + LoanRunReport.mid(2 + LoanBlock.size());
+    expected = withLine(expected, u"AHORRO BRUTO: 200.000,00"_s, {u"AHORRO BRUTO: -1,00"_s});
+    expected = withLine(expected, u"AHORRO NETO: 137.272,08"_s, {u"AHORRO NETO: -0,01"_s});
+    const QStringList continuation{
+        u"de autorización del préstamo por parte del órgano competente,de un plan "_s,
+        u"de saneamiento de la entidad para un periodo no superior a 3 años,"_s};
+    expected = withLine(
+        expected,
+        u"* Como el Ahorro Bruto es Positivo, en principio no es necesaria autorización,"_s,
+        QStringList{u"* Como el Ahorro Bruto es Negativo, será necesario acompañar la solicitud "_s} +
+            continuation);
+    expected = withLine(
+        expected,
+        u"* Como el Ahorro Neto es Positivo, en principio no es necesaria autorización,"_s,
+        QStringList{u"* Como el Ahorro Neto es Negativo, será necesario acompañar la solicitud "_s} +
+            continuation);
+    expected = withLine(expected,
+                        u"Como 1.100.000,00 Correspondiente al 110% de los Derechos Reconocidos Netos "_s,
+                        {u"Como 100,00 Correspondiente al 110% de los Derechos Reconocidos Netos "_s});
+    expected = withLine(expected, u"Es Mayor Que"_s, {u"Es Menor Que"_s});
+    expected = withLine(expected, u"No será necesaria la autorización del órgano competente,"_s,
+                        {u"Será necesaria la autorización del órgano competente,"_s});
+
+    f.LoanAccepted = false; // the calculator never accepted
+    expectLines(QuickReportLines(f), expected);
+    f.LoanAccepted = true;
+    f.APPTOTAL = {u"0,00"_s, 0}; // accepted, but the annuity set back to 0
+    expectLines(QuickReportLines(f),
+                withLine(expected, u"Anualidad de la Nueva Operación = 12.727,92"_s,
+                         {u"Anualidad de la Nueva Operación = 0,00"_s}));
+}
+
+TEST(QuickReport, equalLimitAndZeroSavingsNeedNoAuthorisation)
+{
+    TReportFigures f = loanRun();
+    f.AHORROBRUTO = {u"0,00"_s, 0};
+    f.AHORRONETO = {u"-0,00"_s, -0.0L};
+    f.ITOTAL110 = {u"450.000,00"_s, 450000};
+    f.Mayormenor = u"Igual Que"_s;
+    f.EntityName.clear();
+    const QStringList lines = QuickReportLines(f);
+    EXPECT_EQ(lines[0], u"(Soria)");
+    EXPECT_EQ(lines.size(), 68);
+    EXPECT_TRUE(lines.contains(
+        u"* Como el Ahorro Bruto es Positivo, en principio no es necesaria autorización,"_s));
+    EXPECT_TRUE(lines.contains(
+        u"* Como el Ahorro Neto es Positivo, en principio no es necesaria autorización,"_s));
+    EXPECT_EQ(lines[62], u"Como 450.000,00 Correspondiente al 110% de los Derechos Reconocidos Netos ");
+    EXPECT_EQ(lines[63], u"Es Igual Que");
+    EXPECT_EQ(lines[66], u"No será necesaria la autorización del órgano competente,");
+}
+
+} // namespace
