@@ -1,5 +1,6 @@
 // Throughput and peak memory of the template engine, against a plain copy of the same file and
 // against kainjow Mustache rendering the same text with the same number of values.
+#include "uDbFreeReporter.h"
 #include "uFreeReporter.h"
 
 #include <benchmark/benchmark.h>
@@ -169,6 +170,37 @@ void BM_MustacheTagDense(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(part.size()));
 }
 BENCHMARK(BM_MustacheTagDense)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A grouping loop with an inner plain loop and a sum, over a million records.
+void BM_DataLoopMillionRecords(benchmark::State& state)
+{
+    constexpr int Records = 1000000;
+    TMemoryDataSet data("d");
+    data.AddField("grupo", TFieldType::ftInteger);
+    data.AddField("importe", TFieldType::ftInteger);
+    data.AddField("precio", TFieldType::ftFloat);
+    for (int i = 0; i < Records; ++i)
+        data.AppendRow({TVariant::Integer(i / 10), TVariant::Integer(i % 97),
+                        TVariant::Float(i * 0.25L)});
+    const fs::path file = Folder / "data.txt";
+    std::ofstream(file, std::ios::binary)
+        << "\\{for d.grupo\\}\\{d.grupo\\}: \\{for d\\}\\{d.importe\\} \\{end\\}"
+           "= \\{sum(d.importe)\\}\n\\{end\\}total \\{sum(d.precio)\\}\n";
+    long peakGrowth = 0;
+    for (auto _ : state) {
+        resetPeak();
+        const long before = currentResident();
+        TDbFreeReporter reporter;
+        reporter.DataSets.push_back(&data);
+        reporter.ProcessTemplate(file.string(), (Folder / "data-out.txt").string());
+        peakGrowth = std::max(peakGrowth, peakResident() - before);
+    }
+    state.counters["records_per_second"] =
+        benchmark::Counter(static_cast<double>(Records) * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate);
+    state.counters["peak_growth_MB"] = static_cast<double>(peakGrowth) / 1e6;
+}
+BENCHMARK(BM_DataLoopMillionRecords)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 
