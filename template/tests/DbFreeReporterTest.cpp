@@ -311,3 +311,20 @@ TEST(FormatPatterns, datesAndTimes)
 }
 
 } // namespace
+
+namespace {
+
+// The tests run under es_ES.UTF-8 (set by CTest).
+TEST(FormatSettingsTest, readFromTheCLibraryLocale)
+{
+    const TFormatSettings s = TFormatSettings::FromCLocale();
+    EXPECT_EQ(s.DecimalSeparator, ',');
+    EXPECT_EQ(s.ThousandSeparator, '.');
+    EXPECT_EQ(s.ShortDateFormat, "dd/mm/yy");
+    EXPECT_EQ(s.DateSeparator, '/');
+    EXPECT_EQ(s.LongTimeFormat, "hh:nn:ss");
+    EXPECT_EQ(s.CurrencyDecimals, 2);
+    EXPECT_EQ(s.CurrencyFormat, 3);
+}
+
+} // namespace
