@@ -1,6 +1,7 @@
 // TFormularioPrincipal: the program's main window and its application-wide key hook.
 #include "Main.h"
 
+#include "FullReport.h"
 #include "Indicators.h"
 #include "KaNumEdit.h"
 #include "QuickReport.h"
@@ -9,10 +10,12 @@
 #include "ui_Main.h"
 
 #include <QApplication>
+#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTabBar>
 #include <QToolButton>
+#include <QUrl>
 
 namespace {
 
@@ -45,6 +48,9 @@ TFormularioPrincipal::TFormularioPrincipal(QWidget* parent)
     : QMainWindow(parent), m_ui(new Ui::TFormularioPrincipal),
       m_prompter([this](const QString& title, const QString& prompt, const QString& proposed) {
           return TTextPrompt::Ask(title, prompt, proposed, this);
+      }),
+      m_documentOpener([](const QString& path) {
+          QDesktopServices::openUrl(QUrl::fromLocalFile(path));
       })
 {
     m_ui->setupUi(this);
@@ -70,6 +76,7 @@ TFormularioPrincipal::TFormularioPrincipal(QWidget* parent)
     connect(m_ui->tbPorcientoE, &QAction::triggered, this,
             &TFormularioPrincipal::tbPorcientoEClick);
     connect(m_ui->TbInforme, &QAction::triggered, this, &TFormularioPrincipal::TbInformeClick);
+    connect(m_ui->BtnInforme, &QPushButton::clicked, this, &TFormularioPrincipal::BtnInformeClick);
 
     FormCreate();
     m_form2 = new TForm2(this);
@@ -196,6 +203,28 @@ void TFormularioPrincipal::TbInformeClick()
     m_form2->ClearLines();
     m_form2->AppendLines(lines);
     m_form2->exec();
+}
+
+void TFormularioPrincipal::BtnInformeClick()
+{
+    EnsureEntityData();
+    calculadatos();
+    const QString folder = m_programFolder.isEmpty()
+                               ? QCoreApplication::applicationDirPath() + u'/'
+                               : m_programFolder;
+    RunFullReport(
+        folder + QStringLiteral("PlantillaInformeP.rtf"),
+        folder + QStringLiteral("Informerelleno.rtf"),
+        [this](const std::string& tag, std::string& value) {
+            return GetCustomTagValueForInvoice(tag, value);
+        },
+        m_documentOpener);
+}
+
+bool TFormularioPrincipal::GetCustomTagValueForInvoice(const std::string& Tag,
+                                                       std::string& Value) const
+{
+    return InvoiceTagValue(ReportFigures(), Tag, Value);
 }
 
 void TFormularioPrincipal::BtnCalcularClick()

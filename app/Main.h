@@ -7,6 +7,9 @@
 
 #include <QMainWindow>
 
+#include <functional>
+#include <string>
+
 class TCalculadora;
 class TForm2;
 class QKeyEvent;
@@ -30,6 +33,13 @@ public:
 
     // Replaces the text prompt, so that a test can answer the questions.
     void setPrompter(TPrompter prompter) { m_prompter = std::move(prompter); }
+    // Replaces the desktop's open action on the full report's output.
+    void setDocumentOpener(std::function<void(const QString&)> opener)
+    {
+        m_documentOpener = std::move(opener);
+    }
+    // Replaces the program's folder, where the full report's template and output lie.
+    void setProgramFolder(const QString& folder) { m_programFolder = folder; }
 
     void EnsureEntityData();
     void UpdateLimitCaption();
@@ -43,8 +53,9 @@ public:
     void tbPorcientoEClick();
     void BtnPrestamoClick();
     void TbInformeClick();
-    // Command still to be built; not connected.
-    void BtnInformeClick() {}
+    void BtnInformeClick();
+    // The full report's tag values: true with Value set for one of its tags.
+    bool GetCustomTagValueForInvoice(const std::string& Tag, std::string& Value) const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -59,6 +70,8 @@ private:
     Ui::TFormularioPrincipal* m_ui;
     TEntityData m_entity;
     TPrompter m_prompter;
+    std::function<void(const QString&)> m_documentOpener;
+    QString m_programFolder;
     TForm2* m_form2 = nullptr;
     TCalculadora* m_calculadora = nullptr;
 };

@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <deque>
@@ -292,6 +294,50 @@ private slots:
         QCOMPARE(lines, QuickReportLines(m_window->ReportFigures()));
         QCOMPARE(lines.count(u"Villa(Soria)"_s), 1);
         QVERIFY(lines.contains(u"Derechos Reconocidos Netos (Cap. I al V) = 2.000,00"_s));
+    }
+
+    void fullReportFillsTheShippedTemplateBesideTheProgramAndOpensIt()
+    {
+        m_answers = {u"Villa"_s, u"Soria"_s, u"110"_s};
+        setRevenue(1000);
+        QStringList opened;
+        m_window->setDocumentOpener([&](const QString& path) { opened << path; });
+        const QString output = QCoreApplication::applicationDirPath() + u"/Informerelleno.rtf"_s;
+        QFile::remove(output);
+        m_window->BtnInformeClick();
+        QCOMPARE(opened, QStringList{output});
+        QFile file(output);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray rtf = file.readAll();
+        QVERIFY(rtf.contains("Villa"));
+        QVERIFY(rtf.contains("1.000,00"));
+        QVERIFY(rtf.contains("Igual Que") || rtf.contains("Mayor Que"));
+        QVERIFY(!rtf.contains("\\{"));
+    }
+
+    void fullReportWithoutItsTemplateShowsTheErrorAndKeepsTheEarlierOutput()
+    {
+        m_answers = {u"Villa"_s, u"Soria"_s, u"110"_s};
+        QTemporaryDir folder;
+        const QString output = folder.filePath(u"Informerelleno.rtf"_s);
+        QFile earlier(output);
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("earlier");
+        earlier.close();
+        m_window->setProgramFolder(folder.path() + u'/');
+        QStringList opened;
+        m_window->setDocumentOpener([&](const QString& path) { opened << path; });
+        QStringList shown;
+        auto* app = qobject_cast<TApplication*>(QCoreApplication::instance());
+        app->setErrorPresenter([&](const QString&, const QString& text) { shown << text; });
+        m_window->show();
+        QTest::mouseClick(m_window->findChild<QPushButton*>(u"BtnInforme"_s), Qt::LeftButton);
+        app->setErrorPresenter({});
+        QCOMPARE(shown.size(), 1);
+        QVERIFY2(shown[0].startsWith(u"Cannot open file \""_s + folder.path()), qPrintable(shown[0]));
+        QVERIFY(opened.isEmpty());
+        QVERIFY(earlier.open(QIODevice::ReadOnly));
+        QCOMPARE(earlier.readAll(), QByteArray("earlier"));
     }
 
     void theRealPromptAnswersTheProposalOnEscape()
