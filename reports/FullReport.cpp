@@ -1,31 +1,14 @@
 // The full report: the values of its tags, code page 1252 and filling the template.
 #include "FullReport.h"
 
+#include "CodePage1252.h"
 #include "uDbFreeReporter.h"
 
 #include <QFile>
 
-
 #include <array>
 
 namespace {
-
-// The characters of 0x80..0x9F in code page 1252; 0 where it has none.
-constexpr std::array<char32_t, 32> HighControls{
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-char toByte(char32_t c)
-{
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<char>(c);
-    for (std::size_t i = 0; i < HighControls.size(); ++i) {
-        if (HighControls[i] != 0 && HighControls[i] == c)
-            return static_cast<char>(0x80 + i);
-    }
-    return '?';
-}
 
 std::string bytes(const QString& text)
 {
@@ -46,10 +29,7 @@ QString sign(Amount value)
 
 QByteArray ToCodePage1252(const QString& text)
 {
-    QByteArray encoded;
-    for (const char32_t c : text.toUcs4())
-        encoded.append(toByte(c));
-    return encoded;
+    return QByteArray::fromStdString(Utf8ToCodePage1252(text.toStdString()));
 }
 
 bool InvoiceTagValue(const TReportFigures& f, const std::string& tag, std::string& value)

@@ -61,11 +61,13 @@ public:
     // Unassigned: loops finish after one pass.
     TCycleEndEvent OnCycleEnd;
 
+    // RTF for names ending in ".rtf" or ".doc" (any case), text otherwise.
+    static TTemplateFormat DetectTemplateFormat(const std::string& FileName);
+
 protected:
     // Sets Value to the replacement text of a value tag; must always assign it.
     virtual void GetTagValue(const std::string& Tag, std::string& Value) = 0;
 
-    static TTemplateFormat DetectTemplateFormat(const std::string& FileName);
     void LoadTemplate(const std::string& FileName);
     // Finds the next tag at or after position P; TagEnd is the position after it.
     bool FindNextTag(std::int32_t P, std::int32_t& TagStart, std::int32_t& TagEnd,

@@ -1,0 +1,8 @@
+// Conversion of UTF-8 text to Windows code page 1252, the single-byte code page of RTF values.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// One byte a character; "?" for a character the code page lacks or a malformed sequence.
+std::string Utf8ToCodePage1252(std::string_view utf8);

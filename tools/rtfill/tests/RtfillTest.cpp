@@ -1,0 +1,171 @@
+// rtfill run as a process: values, CSV and SQLite data sources, usage and data errors.
+#include "../../../template/tests/EngineTestSupport.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <sys/wait.h>
+
+namespace {
+
+struct Result
+{
+    int status;
+    std::string error;
+};
+
+class RtfillTest : public testing::Test
+{
+protected:
+    ScratchFolder folder;
+
+    std::string path(const std::string& name) const { return folder.file(name); }
+
+    static std::string quoted(const std::string& argument)
+    {
+        std::string q = "'";
+        for (const char c : argument)
+            q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        return q + "'";
+    }
+
+    Result rtfill(const std::vector<std::string>& arguments) const
+    {
+        std::string command = RTFILL;
+        for (const std::string& argument : arguments)
+            command += " " + quoted(argument);
+        command += " 2>" + quoted(path("stderr"));
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(path("stderr"))};
+    }
+
+    void makeDatabase(const std::string& file, const std::string& sql) const
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(file.c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK)
+            << sqlite3_errmsg(db);
+        sqlite3_close(db);
+    }
+};
+
+TEST_F(RtfillTest, valuesOnly)
+{
+    writeFile(path("carta.txt"), "Hola \\{nombre\\}, \\{saludo\\}.");
+    const Result r = rtfill({path("carta.txt"), path("out.txt"), "--value", "nombre=Ana",
+                             "--value", "saludo=a=b"});
+    EXPECT_EQ(r.status, 0) << r.error;
+    EXPECT_EQ(readFile(path("out.txt")), "Hola Ana, a=b.");
+}
+
+TEST_F(RtfillTest, plainLoopOverACsvFile)
+{
+    writeFile(path("p.csv"), "\xEF\xBB\xBFnombre,importe,nota\r\nAna,10,\r\n\"P\xC3\xA9rez, "
+                             "\"\"Luis\"\"\",20,\"dos\nl\xC3\xADneas\"\r\n");
+    writeFile(path("t.txt"), "\\{for p\\}\\{p.nombre\\}=\\{p.importe\\} [\\{p.nota\\}];\\{end\\}"
+                             "\\{sum(p.importe)\\} \\{count(p.nota)\\}");
+    Result r = rtfill({path("t.txt"), path("out.txt"), "--csv", "p=" + path("p.csv")});
+    EXPECT_EQ(r.status, 0) << r.error;
+    EXPECT_EQ(readFile(path("out.txt")),
+              "Ana=10 [];P\xC3\xA9rez, \"Luis\"=20 [dos\nl\xC3\xADneas];30 1");
+
+    // In RTF the text reaches the engine in code page 1252 and is escaped there.
+    writeFile(path("t.rtf"), "{\\rtf1 \\{for p\\}\\{p.nombre\\};\\{end\\}}");
+    r = rtfill({path("t.rtf"), path("out.rtf"), "--csv", "p=" + path("p.csv")});
+    EXPECT_EQ(r.status, 0) << r.error;
+    EXPECT_EQ(readFile(path("out.rtf")), "{\\rtf1 Ana;P\\'E9rez, \"Luis\";}");
+}
+
+TEST_F(RtfillTest, csvColumnTypes)
+{
+    writeFile(path("d.csv"), "n,x,f,t\n1,1.5,2026-01-31,a\n-2,2,2026-02-01,1\n");
+    writeFile(path("t.txt"), "\\{for d\\}\\{end\\}\\{sum(d.n)\\}|\\{sum(d.x)\\}|\\{max(d.f)\\}|"
+                             "\\{sum(d.t)\\}|\\{max(d.t)\\}");
+    const Result r = rtfill({path("t.txt"), path("out.txt"), "--csv", "d=" + path("d.csv")});
+    EXPECT_EQ(r.status, 0) << r.error;
+    // Integers and numbers are summed; dates are dates; text is never summed.
+    EXPECT_EQ(readFile(path("out.txt")), "-1|3,5|01/02/26||a");
+}
+
+TEST_F(RtfillTest, groupingLoopOverASqliteQuery)
+{
+    makeDatabase(path("p.db"), "CREATE TABLE prestamos (tipo TEXT, importe INTEGER);"
+                               "INSERT INTO prestamos VALUES ('corto', 100), ('corto', 200),"
+                               "('largo', 1000), ('largo', 2000), ('largo', 4000);");
+    writeFile(path("t.txt"),
+              "\\{for q.tipo\\}\\{q.tipo\\}:\\{for q\\} \\{q.importe\\}\\{end\\} suma=\\{sum(q.importe)\\}"
+              " media=\\{avg(q.importe)\\} n=\\{count(q.*)\\} min=\\{min(q.importe)\\}"
+              " max=\\{max(q.importe)\\}\n\\{end\\}");
+    const Result r = rtfill({path("t.txt"), path("out.txt"), "--sqlite", path("p.db"), "--query",
+                             "q=SELECT tipo, importe FROM prestamos ORDER BY tipo, importe"});
+    EXPECT_EQ(r.status, 0) << r.error;
+    EXPECT_EQ(readFile(path("out.txt")),
+              "corto: 100 200 suma=300 media=150 n=2 min=100 max=200\n"
+              "largo: 1000 2000 4000 suma=7000 media=2333 n=3 min=1000 max=4000\n");
+}
+
+TEST_F(RtfillTest, usageErrors)
+{
+    writeFile(path("t.txt"), "x");
+    const std::vector<std::vector<std::string>> wrong = {
+        {path("t.txt"), path("o"), "--colour"},
+        {path("t.txt"), path("o"), "--value"},
+        {path("t.txt"), path("o"), "--value", "sin-igual"},
+        {path("t.txt"), path("o"), "--csv", "p"},
+        {path("t.txt"), path("o"), "--query", "q=SELECT 1"},
+        {path("t.txt"), path("o"), "--format", "pdf"},
+        {path("t.txt")},
+        {},
+    };
+    for (const auto& arguments : wrong) {
+        const Result r = rtfill(arguments);
+        EXPECT_EQ(r.status, 2) << r.error;
+        EXPECT_EQ(r.error.rfind("rtfill: ", 0), 0u) << r.error;
+        EXPECT_NE(r.error.find("usage: rtfill TEMPLATE OUTPUT"), std::string::npos) << r.error;
+    }
+    EXPECT_EQ(folder.fileCount(), 2u) << "nothing written but the template and stderr";
+}
+
+TEST_F(RtfillTest, unreadableDataNamesItsSource)
+{
+    writeFile(path("t.txt"), "x");
+    Result r = rtfill({path("t.txt"), path("o"), "--csv", "p=" + path("none.csv")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.error, "rtfill: cannot read the CSV file " + path("none.csv") + "\n");
+    writeFile(path("bad.csv"), "a,b\n\"open,1\n");
+    r = rtfill({path("t.txt"), path("o"), "--csv", "p=" + path("bad.csv")});
+    EXPECT_EQ(r.error, "rtfill: " + path("bad.csv") + ": line 2: a quoted field is not closed\n");
+    r = rtfill({path("t.txt"), path("o"), "--sqlite", path("none.db"), "--query", "q=SELECT 1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.error.rfind("rtfill: cannot open the database " + path("none.db") + ": ", 0), 0u)
+        << r.error;
+    makeDatabase(path("p.db"), "CREATE TABLE t (a INTEGER);");
+    r = rtfill({path("t.txt"), path("o"), "--sqlite", path("p.db"), "--query", "q=SELECT b FROM t"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.error, "rtfill: query q: no such column: b\n");
+    EXPECT_FALSE(std::filesystem::exists(path("o")));
+}
+
+TEST_F(RtfillTest, engineErrorsAreReportedInTheEnginesWords)
+{
+    writeFile(path("t.txt"), "a \\{desconocido\\} b");
+    writeFile(path("o"), "earlier");
+    Result r = rtfill({path("t.txt"), path("o")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.error, "Can't evaluate tag \"desconocido\".\rCheck template!\n");
+    EXPECT_EQ(readFile(path("o")), "earlier");
+    std::filesystem::remove(path("o"));
+    r = rtfill({path("none.txt"), path("o")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(std::filesystem::exists(path("o")));
+}
+
+TEST_F(RtfillTest, formatOptionOverridesTheFileName)
+{
+    writeFile(path("t.txt"), "\\{v\\}");
+    const Result r = rtfill({path("t.txt"), path("o"), "--format", "rtf", "--value", "v={\xC3\xB1}"});
+    EXPECT_EQ(r.status, 0) << r.error;
+    EXPECT_EQ(readFile(path("o")), "\\{\\'F1\\}");
+}
+
+} // namespace
