@@ -1,13 +1,10 @@
-// Helpers for the engine tests: a scripted reporter and template files in a scratch folder.
+// Helpers for the engine tests: a reporter that answers tags from a table.
 #pragma once
 
+#include "ScratchFolder.h"
 #include "uFreeReporter.h"
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -29,37 +26,3 @@ protected:
         Value = found != values.end() ? found->second : "<" + Tag + ">";
     }
 };
-
-// A fresh folder under the system's temporary folder, removed again at the end.
-class ScratchFolder
-{
-public:
-    ScratchFolder()
-        : m_path(std::filesystem::temp_directory_path() /
-                 ("engine-test-" + std::to_string(std::random_device{}())))
-    {
-        std::filesystem::create_directories(m_path);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(m_path); }
-
-    std::string file(const std::string& name) const { return (m_path / name).string(); }
-    std::size_t fileCount() const
-    {
-        return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(m_path),
-                                                      std::filesystem::directory_iterator()));
-    }
-
-private:
-    std::filesystem::path m_path;
-};
-
-inline void writeFile(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string readFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}

@@ -1,5 +1,5 @@
 // rtfill run as a process: values, CSV and SQLite data sources, usage and data errors.
-#include "../../../template/tests/EngineTestSupport.h"
+#include "ScratchFolder.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
