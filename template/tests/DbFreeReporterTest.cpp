@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <cctype>
 
 namespace {
 
@@ -104,8 +104,15 @@ TEST(DbEngine, builtInNamesAnswerWhenADataSourceIsRegistered)
     auto data = sales();
     run.reporter.DataSets.push_back(data.get());
     const std::string out = run.process("\\{VERSION\\}|\\{date\\}|\\{Time\\}|\\{now\\}");
-    EXPECT_TRUE(std::regex_match(out, std::regex(R"(1\.0\.2\|\d\d/\d\d/\d{4}\|\d\d:\d\d:\d\d\|)"
-                                                 R"(\d\d/\d\d/\d{4}( \d\d:\d\d:\d\d)?)")))
+    // "9" stands for any digit; "now" leaves out a time of exactly midnight.
+    const auto shaped = [](const std::string& text, const std::string& shape) {
+        return text.size() == shape.size() &&
+               std::equal(text.begin(), text.end(), shape.begin(), [](char t, char s) {
+                   return s == '9' ? std::isdigit(static_cast<unsigned char>(t)) != 0 : t == s;
+               });
+    };
+    EXPECT_TRUE(shaped(out, "1.0.2|99/99/9999|99:99:99|99/99/9999 99:99:99") ||
+                shaped(out, "1.0.2|99/99/9999|99:99:99|99/99/9999"))
         << out;
     EXPECT_TRUE(run.asked.empty());
 }
