@@ -49,9 +49,8 @@ TFormularioPrincipal::TFormularioPrincipal(QWidget* parent)
       m_prompter([this](const QString& title, const QString& prompt, const QString& proposed) {
           return TTextPrompt::Ask(title, prompt, proposed, this);
       }),
-      m_documentOpener([](const QString& path) {
-          QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-      })
+      m_documentOpener(
+          [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); })
 {
     m_ui->setupUi(this);
     setupToolBar();
@@ -62,7 +61,8 @@ TFormularioPrincipal::TFormularioPrincipal(QWidget* parent)
                        " border-bottom: none; border-top-left-radius: 2px;"
                        " border-top-right-radius: 2px; background: #e4e4e4; margin-top: 2px; }"
                        "QTabBar::tab:selected { background: palette(window); margin-top: 0px; }"));
-    setFixedSize(ClientSize.width(), ClientSize.height() + m_ui->MenuPrincipal->sizeHint().height());
+    setFixedSize(ClientSize.width(),
+                 ClientSize.height() + m_ui->MenuPrincipal->sizeHint().height());
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
 
@@ -143,10 +143,10 @@ void TFormularioPrincipal::calculadatos()
     UpdateLimitCaption();
     const Ui::TFormularioPrincipal& u = *m_ui;
     const QString comparison = CalculateIndicators(
-        {u.ICAP1, u.ICAP2, u.ICAP3, u.ICAP4, u.ICAP5, u.ITOTAL, u.GCAP1, u.GCAP2, u.GCAP4,
-         u.GTOTAL, u.CVPEX, u.CVOTEX, u.APVTOTAL, u.APPTOTAL, u.CTPN, u.CVTOTAL, u.CFANTERIOR,
-         u.CFEUR1, u.CFNUEVO, u.CFEUR2, u.CFTOTAL, u.CFEUR3, u.AHORROBRUTO, u.AHORRONETO,
-         u.ITOTAL110, u.CVTOTAL2},
+        {u.ICAP1,  u.ICAP2,       u.ICAP3,      u.ICAP4,     u.ICAP5,   u.ITOTAL,   u.GCAP1,
+         u.GCAP2,  u.GCAP4,       u.GTOTAL,     u.CVPEX,     u.CVOTEX,  u.APVTOTAL, u.APPTOTAL,
+         u.CTPN,   u.CVTOTAL,     u.CFANTERIOR, u.CFEUR1,    u.CFNUEVO, u.CFEUR2,   u.CFTOTAL,
+         u.CFEUR3, u.AHORROBRUTO, u.AHORRONETO, u.ITOTAL110, u.CVTOTAL2},
         m_entity.MaxDebtPercent);
     if (!comparison.isEmpty())
         m_ui->Mayormenor->setText(comparison);
@@ -168,30 +168,14 @@ TReportFigures TFormularioPrincipal::ReportFigures() const
         return TShownAmount{field->text(), field->Value()};
     };
     const TCalculadora& loan = *m_calculadora;
-    return {m_entity.EntityName,
-            m_entity.EntityProvince,
-            m_entity.MaxDebtPercentText,
-            loan.Accepted(),
-            loan.Capital()->text(),
-            loan.Interes()->text(),
-            loan.anios()->text(),
-            loan.cuotames()->text(),
-            loan.cuotanual()->text(),
-            u.ITOTAL->text(),
-            u.GTOTAL->text(),
-            u.APVTOTAL->text(),
-            shown(u.APPTOTAL),
-            u.CVTOTAL->text(),
-            u.CFANTERIOR->text(),
-            u.CFEUR1->text(),
-            u.CFNUEVO->text(),
-            u.CFEUR2->text(),
-            u.CFTOTAL->text(),
-            u.CFEUR3->text(),
-            shown(u.AHORROBRUTO),
-            shown(u.AHORRONETO),
-            shown(u.ITOTAL110),
-            shown(u.CVTOTAL2),
+    return {m_entity.EntityName,  m_entity.EntityProvince, m_entity.MaxDebtPercentText,
+            loan.Accepted(),      loan.Capital()->text(),  loan.Interes()->text(),
+            loan.anios()->text(), loan.cuotames()->text(), loan.cuotanual()->text(),
+            u.ITOTAL->text(),     u.GTOTAL->text(),        u.APVTOTAL->text(),
+            shown(u.APPTOTAL),    u.CVTOTAL->text(),       u.CFANTERIOR->text(),
+            u.CFEUR1->text(),     u.CFNUEVO->text(),       u.CFEUR2->text(),
+            u.CFTOTAL->text(),    u.CFEUR3->text(),        shown(u.AHORROBRUTO),
+            shown(u.AHORRONETO),  shown(u.ITOTAL110),      shown(u.CVTOTAL2),
             u.Mayormenor->text()};
 }
 
@@ -209,9 +193,8 @@ void TFormularioPrincipal::BtnInformeClick()
 {
     EnsureEntityData();
     calculadatos();
-    const QString folder = m_programFolder.isEmpty()
-                               ? QCoreApplication::applicationDirPath() + u'/'
-                               : m_programFolder;
+    const QString folder =
+        m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() + u'/' : m_programFolder;
     RunFullReport(
         folder + QStringLiteral("PlantillaInformeP.rtf"),
         folder + QStringLiteral("Informerelleno.rtf"),
@@ -264,8 +247,7 @@ bool TFormularioPrincipal::AppMessage(QObject* receiver, QKeyEvent* key)
     case Qt::Key_Down:
         if (qobject_cast<QLineEdit*>(target) || isPageControl(target)) {
             const bool back = key->modifiers() & Qt::ShiftModifier;
-            QKeyEvent tab(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab,
-                          key->modifiers());
+            QKeyEvent tab(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab, key->modifiers());
             QCoreApplication::sendEvent(target, &tab);
             return true;
         }

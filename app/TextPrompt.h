@@ -9,8 +9,8 @@ class QLabel;
 class QLineEdit;
 
 // Asks a question with a window title, a prompt line and a proposed text; returns the answer.
-using TPrompter = std::function<QString(const QString& title, const QString& prompt,
-                                        const QString& proposed)>;
+using TPrompter =
+    std::function<QString(const QString& title, const QString& prompt, const QString& proposed)>;
 
 class TTextPrompt final : public QDialog
 {

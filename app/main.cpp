@@ -1,6 +1,7 @@
 // Program entry: the application object and the main window.
-#include "Application.h"
 #include "Main.h"
+
+#include "Application.h"
 
 int main(int argc, char** argv)
 {

@@ -12,8 +12,7 @@ void BM_FormatValueThousands(benchmark::State& state)
 {
     Amount x = 1234567.891L;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            numedit::FormatValue(x, 2, TNumberFormat::Thousands, Spanish));
+        benchmark::DoNotOptimize(numedit::FormatValue(x, 2, TNumberFormat::Thousands, Spanish));
         x += 0.01L;
     }
 }
@@ -23,8 +22,7 @@ void BM_FormatValueEngineering(benchmark::State& state)
 {
     Amount x = 12345678.9L;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            numedit::FormatValue(x, 2, TNumberFormat::Engineering, Spanish));
+        benchmark::DoNotOptimize(numedit::FormatValue(x, 2, TNumberFormat::Engineering, Spanish));
         x += 0.01L;
     }
 }

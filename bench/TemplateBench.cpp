@@ -27,9 +27,7 @@ public:
     {
         TemplateFormat = TTemplateFormat::tfRtf;
         OnCycleStart = [](const std::string&, bool& enter) { enter = true; };
-        OnCycleEnd = [this, repetitions](bool& finished) {
-            finished = ++m_passes >= repetitions;
-        };
+        OnCycleEnd = [this, repetitions](bool& finished) { finished = ++m_passes >= repetitions; };
     }
 
 protected:
@@ -180,8 +178,8 @@ void BM_DataLoopMillionRecords(benchmark::State& state)
     data.AddField("importe", TFieldType::ftInteger);
     data.AddField("precio", TFieldType::ftFloat);
     for (int i = 0; i < Records; ++i)
-        data.AppendRow({TVariant::Integer(i / 10), TVariant::Integer(i % 97),
-                        TVariant::Float(i * 0.25L)});
+        data.AppendRow(
+            {TVariant::Integer(i / 10), TVariant::Integer(i % 97), TVariant::Float(i * 0.25L)});
     const fs::path file = Folder / "data.txt";
     std::ofstream(file, std::ios::binary)
         << "\\{for d.grupo\\}\\{d.grupo\\}: \\{for d\\}\\{d.importe\\} \\{end\\}"

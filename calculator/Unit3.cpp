@@ -89,8 +89,8 @@ void TCalculadora::BtnAceptarClick()
 void TCalculadora::Button1Click()
 {
     const Ui::TCalculadora& u = *m_ui;
-    u.cuotames->setValue(MonthlyPayment(u.Capital->Value(), u.Interes->Value(),
-                                        u.anios->Value() * 12));
+    u.cuotames->setValue(
+        MonthlyPayment(u.Capital->Value(), u.Interes->Value(), u.anios->Value() * 12));
     u.cuotanual->setValue(u.cuotames->Value() * 12);
     const auto months = static_cast<int>(std::trunc(u.anios->Value())) * 12;
 

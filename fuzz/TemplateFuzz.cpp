@@ -5,8 +5,9 @@
 #include <cstdio>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 

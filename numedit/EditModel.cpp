@@ -242,9 +242,8 @@ void Regroup(EditState& s, bool enterOrSpace, const EditSettings& settings)
     const bool hadDecimal = s.text.contains(seps.decimal);
     const int p = s.caret;
     Separators last = seps;
-    const QString formatted =
-        FormatValue(ParseValue(CleanText(s.text, last, seps), seps.decimal), settings.decimals,
-                    settings.format, seps);
+    const QString formatted = FormatValue(ParseValue(CleanText(s.text, last, seps), seps.decimal),
+                                          settings.decimals, settings.format, seps);
     const auto nf = static_cast<int>(formatted.count(seps.thousands));
     const auto nt = static_cast<int>(s.text.count(seps.thousands));
     if (nf == nt && formatted.indexOf(seps.thousands) == s.text.indexOf(seps.thousands) &&

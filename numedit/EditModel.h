@@ -29,7 +29,11 @@ struct EditSettings
     int maxLength = 0; // longest text typing may produce; 0 for no limit
 };
 
-enum class DeleteKey { Backspace, Delete };
+enum class DeleteKey
+{
+    Backspace,
+    Delete
+};
 
 // Filters one typed character; true when it was refused and the field should beep.
 bool TypeChar(EditState& state, QChar c, const EditSettings& settings);

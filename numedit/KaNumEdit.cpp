@@ -12,7 +12,6 @@
 #include <QMenu>
 #include <QPalette>
 
-
 using numedit::CurrentSeparators;
 
 namespace {
@@ -284,8 +283,7 @@ void TKaNumEdit::ClipboardPaste()
 {
     syncSeparators();
     numedit::EditState state = editState();
-    const int refused =
-        numedit::Paste(state, QGuiApplication::clipboard()->text(), editSettings());
+    const int refused = numedit::Paste(state, QGuiApplication::clipboard()->text(), editSettings());
     applyState(state);
     for (int i = 0; i < refused; ++i)
         numedit::Beep();
@@ -306,8 +304,8 @@ void TKaNumEdit::ClipboardClear()
 void TKaNumEdit::focusInEvent(QFocusEvent* e)
 {
     QLineEdit::focusInEvent(e);
-    m_mouseEntry = e->reason() == Qt::MouseFocusReason &&
-                   (QGuiApplication::mouseButtons() & Qt::LeftButton);
+    m_mouseEntry =
+        e->reason() == Qt::MouseFocusReason && (QGuiApplication::mouseButtons() & Qt::LeftButton);
     if (m_autoSelect)
         selectAll();
 }
@@ -447,7 +445,8 @@ void TKaNumEdit::contextMenuEvent(QContextMenuEvent* e)
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("EditMenu"));
     const bool selected = hasSelectedText();
-    menu.addAction(QStringLiteral("Cor&tar"), this, &TKaNumEdit::ClipboardCut)->setEnabled(selected);
+    menu.addAction(QStringLiteral("Cor&tar"), this, &TKaNumEdit::ClipboardCut)
+        ->setEnabled(selected);
     menu.addAction(QStringLiteral("&Copiar"), this, &TKaNumEdit::ClipboardCopy)
         ->setEnabled(selected);
     menu.addAction(QStringLiteral("&Pegar"), this, &TKaNumEdit::ClipboardPaste)

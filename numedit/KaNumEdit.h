@@ -13,7 +13,12 @@
 #include <cstdint>
 #include <functional>
 
-enum class TAlignment : std::int8_t { taLeftJustify, taRightJustify, taCenter };
+enum class TAlignment : std::int8_t
+{
+    taLeftJustify,
+    taRightJustify,
+    taCenter
+};
 
 class TKaNumEdit : public QLineEdit
 {

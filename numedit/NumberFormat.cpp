@@ -5,8 +5,9 @@
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
-#include <locale.h>
 #include <string>
+
+#include <locale.h>
 
 namespace numedit {
 

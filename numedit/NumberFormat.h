@@ -9,7 +9,13 @@
 #include <cstdint>
 #include <stdexcept>
 
-enum class TNumberFormat : std::int8_t { Standard = 0, Thousands = 1, Scientific = 2, Engineering = 3 };
+enum class TNumberFormat : std::int8_t
+{
+    Standard = 0,
+    Thousands = 1,
+    Scientific = 2,
+    Engineering = 3
+};
 
 namespace numedit {
 

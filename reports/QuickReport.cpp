@@ -63,12 +63,12 @@ QStringList QuickReportLines(const TReportFigures& f)
           << QStringLiteral("------------- R E S U L T A D O S -------------") << Blank
           << QStringLiteral("CARGA FINANCIERA ACUMULADA ANTERIOR: ") + f.CFANTERIOR + u'%'
           << rule(51) << burdenExplanation(f.CFEUR1)
-          << QStringLiteral("a pagar los costes de las operaciones de préstamos vigentes.")
-          << Blank << QStringLiteral("CARGA FINANCIERA NUEVO PRESTAMO: ") + f.CFNUEVO + u'%'
-          << rule(51) << burdenExplanation(f.CFEUR2)
+          << QStringLiteral("a pagar los costes de las operaciones de préstamos vigentes.") << Blank
+          << QStringLiteral("CARGA FINANCIERA NUEVO PRESTAMO: ") + f.CFNUEVO + u'%' << rule(51)
+          << burdenExplanation(f.CFEUR2)
           << QStringLiteral("a pagar los costes de la nueva operación de préstamo.") << Blank
-          << QStringLiteral("CARGA FINANCIERA ACUMULADA TOTAL: ") + f.CFTOTAL + u'%'
-          << rule(51) << burdenExplanation(f.CFEUR3)
+          << QStringLiteral("CARGA FINANCIERA ACUMULADA TOTAL: ") + f.CFTOTAL + u'%' << rule(51)
+          << burdenExplanation(f.CFEUR3)
           << QStringLiteral("a pagar los costes del total de las operaciones de préstamos "
                             "vigentes y proyectadas.")
           << Blank << rule(51) << QStringLiteral("AHORRO BRUTO: ") + f.AHORROBRUTO.text
@@ -77,8 +77,7 @@ QStringList QuickReportLines(const TReportFigures& f)
           << QStringLiteral("Ahorro Bruto - Anualidad total de los Préstamos.(vigentes y nuevos)")
           << Blank << QStringLiteral("SOLICITUD DE AUTORIZACIONES (Art. 53. TRLHL)") << rule(45)
           << Blank;
-    lines << savingsParagraph(QStringLiteral("Ahorro Bruto"), f.AHORROBRUTO.value)
-          << ForThisPoint;
+    lines << savingsParagraph(QStringLiteral("Ahorro Bruto"), f.AHORROBRUTO.value) << ForThisPoint;
     lines << savingsParagraph(QStringLiteral("Ahorro Neto"), f.AHORRONETO.value) << ForThisPoint;
     lines << Blank
           << QStringLiteral("Como ") + f.ITOTAL110.text + QStringLiteral(" Correspondiente al ") +

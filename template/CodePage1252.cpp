@@ -30,10 +30,15 @@ std::string Utf8ToCodePage1252(std::string_view utf8)
     encoded.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
         const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int length = lead < 0x80 ? 1 : (lead >> 5) == 6 ? 2 : (lead >> 4) == 14 ? 3
-                                          : (lead >> 3) == 30 ? 4 : 0;
-        char32_t c = length == 1 ? lead : length == 2 ? lead & 0x1F : length == 3 ? lead & 0x0F
-                                                                                  : lead & 0x07;
+        const int length = lead < 0x80         ? 1
+                           : (lead >> 5) == 6  ? 2
+                           : (lead >> 4) == 14 ? 3
+                           : (lead >> 3) == 30 ? 4
+                                               : 0;
+        char32_t c = length == 1   ? lead
+                     : length == 2 ? lead & 0x1F
+                     : length == 3 ? lead & 0x0F
+                                   : lead & 0x07;
         bool valid = length > 0 && i + static_cast<std::size_t>(length) <= utf8.size();
         for (int k = 1; valid && k < length; ++k) {
             const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);

@@ -94,8 +94,7 @@ TField* TDataSet::FindField(const std::string& name)
 class TMemoryDataSet::Column final : public TField
 {
 public:
-    Column(const TMemoryDataSet& owner, std::size_t index, const std::string& name,
-           TFieldType type)
+    Column(const TMemoryDataSet& owner, std::size_t index, const std::string& name, TFieldType type)
         : TField(name, type), m_owner(owner), m_index(index)
     {
         if (type == TFieldType::ftDate)

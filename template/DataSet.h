@@ -9,11 +9,40 @@
 #include <string>
 #include <vector>
 
-enum class TFieldType : std::uint8_t {
-    ftUnknown, ftString, ftSmallint, ftInteger, ftWord, ftBoolean, ftFloat, ftCurrency, ftBCD,
-    ftDate, ftTime, ftDateTime, ftBytes, ftVarBytes, ftAutoInc, ftBlob, ftMemo, ftGraphic,
-    ftFmtMemo, ftParadoxOle, ftDBaseOle, ftTypedBinary, ftCursor, ftFixedChar, ftWideString,
-    ftLargeint, ftADT, ftArray, ftReference, ftDataSet, ftTimeStamp, ftFMTBcd
+enum class TFieldType : std::uint8_t
+{
+    ftUnknown,
+    ftString,
+    ftSmallint,
+    ftInteger,
+    ftWord,
+    ftBoolean,
+    ftFloat,
+    ftCurrency,
+    ftBCD,
+    ftDate,
+    ftTime,
+    ftDateTime,
+    ftBytes,
+    ftVarBytes,
+    ftAutoInc,
+    ftBlob,
+    ftMemo,
+    ftGraphic,
+    ftFmtMemo,
+    ftParadoxOle,
+    ftDBaseOle,
+    ftTypedBinary,
+    ftCursor,
+    ftFixedChar,
+    ftWideString,
+    ftLargeint,
+    ftADT,
+    ftArray,
+    ftReference,
+    ftDataSet,
+    ftTimeStamp,
+    ftFMTBcd
 };
 
 // Types the loops keep no aggregates for.
@@ -21,7 +50,12 @@ bool IsNotAggregated(TFieldType type);
 // Types whose values the loops add up.
 bool IsSummed(TFieldType type);
 
-enum class TDateTimeKind : std::uint8_t { Date, Time, DateTime };
+enum class TDateTimeKind : std::uint8_t
+{
+    Date,
+    Time,
+    DateTime
+};
 
 class TField
 {

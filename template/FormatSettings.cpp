@@ -8,8 +8,9 @@
 #include <climits>
 #include <clocale>
 #include <cmath>
-#include <langinfo.h>
 #include <vector>
+
+#include <langinfo.h>
 
 namespace {
 
@@ -20,10 +21,7 @@ struct Digits
     std::string digits;
     int intDigits = 0;
 
-    char at(int i) const
-    {
-        return i >= 0 && i < static_cast<int>(digits.size()) ? digits[i] : '0';
-    }
+    char at(int i) const { return i >= 0 && i < static_cast<int>(digits.size()) ? digits[i] : '0'; }
 };
 
 void stripZeros(Digits& d)
@@ -39,10 +37,9 @@ Digits expand(long double x)
     if (x == 0 || !std::isfinite(x))
         return d;
     char buffer[64];
-    const auto end =
-        std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x), std::chars_format::scientific,
-                      17)
-            .ptr;
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x),
+                                   std::chars_format::scientific, 17)
+                         .ptr;
     const std::string text(buffer, end);
     const auto e = text.find('e');
     d.digits = text.substr(0, 1) + text.substr(2, e - 2);
@@ -130,15 +127,14 @@ CivilDate civilFromDays(long long z)
     const unsigned mp = (5 * doy + 2) / 153;
     const unsigned d = doy - (153 * mp + 2) / 5 + 1;
     const unsigned m = mp < 10 ? mp + 3 : mp - 9;
-    return {static_cast<int>(yoe + era * 400 + (m <= 2)), static_cast<int>(m),
-            static_cast<int>(d)};
+    return {static_cast<int>(yoe + era * 400 + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
 }
 
 constexpr long long UnixEpochDay = 25569; // 1970-01-01 in days since 1899-12-30
 
-const std::array<const char*, 12> MonthNames{"January", "February", "March",     "April",
-                                             "May",     "June",     "July",      "August",
-                                             "September", "October", "November", "December"};
+const std::array<const char*, 12> MonthNames{"January",   "February", "March",    "April",
+                                             "May",       "June",     "July",     "August",
+                                             "September", "October",  "November", "December"};
 const std::array<const char*, 7> DayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                           "Thursday", "Friday", "Saturday"};
 
@@ -168,19 +164,43 @@ std::string patternFromStrftime(const char* format, std::string fallback)
             continue;
         }
         switch (*++p) {
-        case 'd': pattern += "dd"; break;
-        case 'e': pattern += "d"; break;
-        case 'm': pattern += "mm"; break;
-        case 'y': pattern += "yy"; break;
-        case 'Y': pattern += "yyyy"; break;
-        case 'H': pattern += "hh"; break;
-        case 'I': pattern += "hh"; break;
-        case 'M': pattern += "nn"; break;
-        case 'S': pattern += "ss"; break;
-        case 'T': pattern += "hh:nn:ss"; break;
-        case 'p': pattern += "am/pm"; break;
-        case '\0': return pattern;
-        default: return fallback; // a form patterns cannot express
+        case 'd':
+            pattern += "dd";
+            break;
+        case 'e':
+            pattern += "d";
+            break;
+        case 'm':
+            pattern += "mm";
+            break;
+        case 'y':
+            pattern += "yy";
+            break;
+        case 'Y':
+            pattern += "yyyy";
+            break;
+        case 'H':
+            pattern += "hh";
+            break;
+        case 'I':
+            pattern += "hh";
+            break;
+        case 'M':
+            pattern += "nn";
+            break;
+        case 'S':
+            pattern += "ss";
+            break;
+        case 'T':
+            pattern += "hh:nn:ss";
+            break;
+        case 'p':
+            pattern += "am/pm";
+            break;
+        case '\0':
+            return pattern;
+        default:
+            return fallback; // a form patterns cannot express
         }
     }
     return pattern;
@@ -266,10 +286,18 @@ std::string FormatCurrency(long double value, const TFormatSettings& settings)
     const std::string& symbol = settings.CurrencyString;
     std::string text;
     switch (settings.CurrencyFormat) {
-    case 1: text = number + symbol; break;
-    case 2: text = symbol + " " + number; break;
-    case 3: text = number + " " + symbol; break;
-    default: text = symbol + number; break;
+    case 1:
+        text = number + symbol;
+        break;
+    case 2:
+        text = symbol + " " + number;
+        break;
+    case 3:
+        text = number + " " + symbol;
+        break;
+    default:
+        text = symbol + number;
+        break;
     }
     return negative ? "-" + text : text;
 }
@@ -318,7 +346,7 @@ NumberPattern parseSection(const std::string& section)
         if (c == '"' || c == '\'') {
             const std::size_t close = section.find(c, i + 1);
             literal += section.substr(i + 1, close == std::string::npos ? std::string::npos
-                                                                         : close - i - 1);
+                                                                        : close - i - 1);
             i = close == std::string::npos ? section.size() : close;
         } else if (c == '0' || c == '#') {
             if (!seenPlaceholder)
@@ -387,7 +415,10 @@ std::string FormatFloat(const std::string& pattern, long double value,
         while (static_cast<int>(digits.size()) < p.exponentDigits)
             digits.insert(digits.begin(), '0');
         body = integer + (decimals.empty() ? "" : settings.DecimalSeparator + decimals) + "E" +
-               (exponent < 0 ? "-" : p.exponentPlus ? "+" : "") + digits;
+               (exponent < 0     ? "-"
+                : p.exponentPlus ? "+"
+                                 : "") +
+               digits;
     } else {
         const auto [integer, decimals] =
             fixedParts(d, p.integerZeros, p.decimalZeros, p.decimalPlaces);
@@ -414,7 +445,8 @@ std::string FormatDateTime(const std::string& pattern, long double days,
     const int hour = static_cast<int>(seconds / 3600 % 24);
     const int minute = static_cast<int>(seconds / 60 % 60);
     const int second = static_cast<int>(seconds % 60);
-    const int weekday = static_cast<int>(((static_cast<long long>(whole) - UnixEpochDay) % 7 + 11) % 7);
+    const int weekday =
+        static_cast<int>(((static_cast<long long>(whole) - UnixEpochDay) % 7 + 11) % 7);
     bool twelveHour = false;
     for (std::size_t i = 0; i < pattern.size() && !twelveHour; ++i)
         twelveHour = startsWithNoCase(pattern, i, "am/pm");
@@ -428,8 +460,8 @@ std::string FormatDateTime(const std::string& pattern, long double days,
             ++run;
         if (pattern[i] == '"' || pattern[i] == '\'') {
             const std::size_t close = pattern.find(pattern[i], i + 1);
-            text += pattern.substr(i + 1, close == std::string::npos ? std::string::npos
-                                                                      : close - i - 1);
+            text += pattern.substr(i + 1,
+                                   close == std::string::npos ? std::string::npos : close - i - 1);
             i = close == std::string::npos ? pattern.size() : close + 1;
             continue;
         }
@@ -462,11 +494,21 @@ std::string FormatDateTime(const std::string& pattern, long double days,
             text += run == 1 ? std::to_string(shown) : twoDigits(shown);
             break;
         }
-        case 'n': text += run == 1 ? std::to_string(minute) : twoDigits(minute); break;
-        case 's': text += run == 1 ? std::to_string(second) : twoDigits(second); break;
-        case '/': text += std::string(run, settings.DateSeparator); break;
-        case ':': text += std::string(run, settings.TimeSeparator); break;
-        default: text += pattern.substr(i, run); break;
+        case 'n':
+            text += run == 1 ? std::to_string(minute) : twoDigits(minute);
+            break;
+        case 's':
+            text += run == 1 ? std::to_string(second) : twoDigits(second);
+            break;
+        case '/':
+            text += std::string(run, settings.DateSeparator);
+            break;
+        case ':':
+            text += std::string(run, settings.TimeSeparator);
+            break;
+        default:
+            text += pattern.substr(i, run);
+            break;
         }
         afterHour = c == 'h' || (afterHour && c != 'd' && c != 'y' && c != 's' && c != 'n' &&
                                  !std::isalpha(static_cast<unsigned char>(c)));

@@ -9,7 +9,17 @@ struct TFormatSettings;
 class TVariant
 {
 public:
-    enum class Kind : std::uint8_t { Empty, Null, Integer, Float, Currency, DateTime, Text, Boolean };
+    enum class Kind : std::uint8_t
+    {
+        Empty,
+        Null,
+        Integer,
+        Float,
+        Currency,
+        DateTime,
+        Text,
+        Boolean
+    };
 
     TVariant() = default; // empty (unassigned)
     static TVariant Null();

@@ -97,8 +97,7 @@ std::string TDbFreeReporter::FormatFieldValue(const TField& Field, const TVarian
         }
         if (Field.DataType() != TFieldType::ftBCD && Field.DataType() != TFieldType::ftFMTBcd) {
             if (!pattern.empty())
-                return FormatFloat(pattern, static_cast<long double>(Value.asInteger()),
-                                   Settings);
+                return FormatFloat(pattern, static_cast<long double>(Value.asInteger()), Settings);
             return std::to_string(Value.asInteger());
         }
         return Value.ToText(Settings);
@@ -175,8 +174,8 @@ bool TDbFreeReporter::builtInValue(const std::string& Tag, std::string& Value) c
     if (lower == "version") {
         Value = "1.0.2";
     } else if (lower == "date") {
-        Value = FormatDateTime(FormatSettings.ShortDateFormat, std::floor(localNow()),
-                               FormatSettings);
+        Value =
+            FormatDateTime(FormatSettings.ShortDateFormat, std::floor(localNow()), FormatSettings);
     } else if (lower == "time") {
         Value = FormatDateTime(FormatSettings.LongTimeFormat, localNow(), FormatSettings);
     } else if (lower == "now") {

@@ -20,7 +20,15 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-enum class TAggregateKind : std::uint8_t { akNone, akSum, akAvg, akCount, akMin, akMax };
+enum class TAggregateKind : std::uint8_t
+{
+    akNone,
+    akSum,
+    akAvg,
+    akCount,
+    akMin,
+    akMax
+};
 
 // One loop over a data source.
 struct TCycleData

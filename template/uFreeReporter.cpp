@@ -283,8 +283,8 @@ void TFreeReporter::SplitTagText(std::string_view Raw, std::string& Plain, std::
             // A control word ends at a blank or a line break (word processors put either),
             // a backslash or a brace.
             const std::size_t start = i++;
-            while (i < Raw.size() && !isBlankOrControl(Raw[i]) && Raw[i] != '\\' &&
-                   Raw[i] != '{' && Raw[i] != '}')
+            while (i < Raw.size() && !isBlankOrControl(Raw[i]) && Raw[i] != '\\' && Raw[i] != '{' &&
+                   Raw[i] != '}')
                 ++i;
             Codes.append(Raw.substr(start, i - start));
             if (i < Raw.size() && Raw[i] != '\\')
@@ -312,9 +312,9 @@ void TFreeReporter::EmitPieces(std::int32_t First, std::int32_t Last)
         switch (piece.Kind) {
         case TPieceKind::pkText:
             if (piece.Length > 0)
-                write(std::string_view(m_templateText).substr(
-                    static_cast<std::size_t>(piece.Start - 1),
-                    static_cast<std::size_t>(piece.Length)));
+                write(std::string_view(m_templateText)
+                          .substr(static_cast<std::size_t>(piece.Start - 1),
+                                  static_cast<std::size_t>(piece.Length)));
             ++i;
             break;
         case TPieceKind::pkTag:

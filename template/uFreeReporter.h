@@ -23,9 +23,20 @@ public:
     using std::logic_error::logic_error;
 };
 
-enum class TTemplateFormat : std::uint8_t { tfAuto = 0, tfRtf = 1, tfText = 2 };
+enum class TTemplateFormat : std::uint8_t
+{
+    tfAuto = 0,
+    tfRtf = 1,
+    tfText = 2
+};
 
-enum class TPieceKind : std::uint8_t { pkText = 0, pkFor = 1, pkEnd = 2, pkTag = 3 };
+enum class TPieceKind : std::uint8_t
+{
+    pkText = 0,
+    pkFor = 1,
+    pkEnd = 2,
+    pkTag = 3
+};
 
 // A run of the template: literal bytes, a loop start or end, or a value tag.
 struct TPiece
@@ -33,8 +44,8 @@ struct TPiece
     std::int32_t Start = 0;  // 1-based position of the first byte in the template
     std::int32_t Length = 0; // template bytes covered, up to the next piece
     TPieceKind Kind = TPieceKind::pkText;
-    std::string Text;           // loop argument or tag text
-    std::int32_t Partner = -1;  // index of the matching loop start or end
+    std::string Text;          // loop argument or tag text
+    std::int32_t Partner = -1; // index of the matching loop start or end
 };
 
 // Asked at a loop start whether to enter the loop.
@@ -70,8 +81,8 @@ protected:
 
     void LoadTemplate(const std::string& FileName);
     // Finds the next tag at or after position P; TagEnd is the position after it.
-    bool FindNextTag(std::int32_t P, std::int32_t& TagStart, std::int32_t& TagEnd,
-                     TPieceKind& Kind, std::string& Text);
+    bool FindNextTag(std::int32_t P, std::int32_t& TagStart, std::int32_t& TagEnd, TPieceKind& Kind,
+                     std::string& Text);
     // Separates the typed text of a tag from the markup a word processor put inside it.
     static void SplitTagText(std::string_view Raw, std::string& Plain, std::string& Codes);
     void AddPiece(std::int32_t Start, TPieceKind Kind, std::string Text);

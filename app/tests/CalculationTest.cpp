@@ -3,19 +3,19 @@
 #include "KaNumEdit.h"
 #include "LocaleSeparators.h"
 #include "Main.h"
-#include "TextPrompt.h"
-#include "StringGrid.h"
-#include "Unit3.h"
-#include "Unit2.h"
 #include "QuickReport.h"
+#include "StringGrid.h"
+#include "TextPrompt.h"
+#include "Unit2.h"
+#include "Unit3.h"
 
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTest>
-#include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <deque>
@@ -77,9 +77,9 @@ private slots:
     void allZeroGivesZeroResultsAndEqual()
     {
         m_window->calculadatos();
-        for (const char* result : {"ITOTAL", "GTOTAL", "CFANTERIOR", "CFEUR1", "CFNUEVO",
-                                   "CFEUR2", "CFTOTAL", "CFEUR3", "AHORROBRUTO", "AHORRONETO",
-                                   "ITOTAL110", "CVTOTAL", "CVTOTAL2"})
+        for (const char* result :
+             {"ITOTAL", "GTOTAL", "CFANTERIOR", "CFEUR1", "CFNUEVO", "CFEUR2", "CFTOTAL", "CFEUR3",
+              "AHORROBRUTO", "AHORRONETO", "ITOTAL110", "CVTOTAL", "CVTOTAL2"})
             QCOMPARE(text(result), u"0,00"_s);
         QCOMPARE(comparison(), u"Igual Que"_s);
     }
@@ -201,10 +201,10 @@ private slots:
 
     void theRealPromptAnswersWithTypeEnterEnter()
     {
-        m_window->setPrompter([this](const QString& title, const QString& prompt,
-                                     const QString& proposed) {
-            return TTextPrompt::Ask(title, prompt, proposed, m_window.get());
-        });
+        m_window->setPrompter(
+            [this](const QString& title, const QString& prompt, const QString& proposed) {
+                return TTextPrompt::Ask(title, prompt, proposed, m_window.get());
+            });
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         setRevenue(1000);
@@ -334,7 +334,8 @@ private slots:
         QTest::mouseClick(m_window->findChild<QPushButton*>(u"BtnInforme"_s), Qt::LeftButton);
         app->setErrorPresenter({});
         QCOMPARE(shown.size(), 1);
-        QVERIFY2(shown[0].startsWith(u"Cannot open file \""_s + folder.path()), qPrintable(shown[0]));
+        QVERIFY2(shown[0].startsWith(u"Cannot open file \""_s + folder.path()),
+                 qPrintable(shown[0]));
         QVERIFY(opened.isEmpty());
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         QCOMPARE(earlier.readAll(), QByteArray("earlier"));

@@ -1,5 +1,6 @@
 // The integer test of the debt limit and the question sequences of the entity data.
 #include "EntityData.h"
+
 #include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
@@ -63,11 +64,20 @@ const std::optional<QString> Cancel;
 TEST(ParseInteger, acceptsDecimalAndHexadecimalIntegers)
 {
     const std::pair<const char16_t*, std::int32_t> valid[] = {
-        {u"110", 110},          {u"  120", 120},        {u"+7", 7},
-        {u"-0", 0},             {u"$6E", 110},          {u"x6e", 110},
-        {u"X6E", 110},          {u"0x6E", 110},         {u"0X6e", 110},
-        {u"-$10", -16},         {u"$0", 0},             {u"2147483647", 2147483647},
-        {u"-2147483648", -2147483647 - 1},              {u"$7FFFFFFF", 2147483647},
+        {u"110", 110},
+        {u"  120", 120},
+        {u"+7", 7},
+        {u"-0", 0},
+        {u"$6E", 110},
+        {u"x6e", 110},
+        {u"X6E", 110},
+        {u"0x6E", 110},
+        {u"0X6e", 110},
+        {u"-$10", -16},
+        {u"$0", 0},
+        {u"2147483647", 2147483647},
+        {u"-2147483648", -2147483647 - 1},
+        {u"$7FFFFFFF", 2147483647},
         {u"007", 7},
     };
     for (const auto& [text, value] : valid) {
@@ -79,10 +89,23 @@ TEST(ParseInteger, acceptsDecimalAndHexadecimalIntegers)
 
 TEST(ParseInteger, refusesAnythingElse)
 {
-    const char16_t* invalid[] = {u"",     u"   ",   u"110 ",        u"110,5",       u"abc",
-                                 u"110%", u"1 1",   u"2147483648",  u"-2147483649", u"$",
-                                 u"0x",   u"$6G",   u"$80000000",   u"--1",         u"\t110",
-                                 u"1e3",  u"99999999999999999999"};
+    const char16_t* invalid[] = {u"",
+                                 u"   ",
+                                 u"110 ",
+                                 u"110,5",
+                                 u"abc",
+                                 u"110%",
+                                 u"1 1",
+                                 u"2147483648",
+                                 u"-2147483649",
+                                 u"$",
+                                 u"0x",
+                                 u"$6G",
+                                 u"$80000000",
+                                 u"--1",
+                                 u"\t110",
+                                 u"1e3",
+                                 u"99999999999999999999"};
     for (const char16_t* text : invalid)
         EXPECT_FALSE(ParseInteger(QString::fromUtf16(text)).has_value())
             << QString::fromUtf16(text).toStdString();
@@ -154,8 +177,8 @@ TEST(AskMaxDebtPercent, fromTheToolBarProposesTheRefusedAnswer)
     TEntityData entity;
     ScriptedPrompter script({u"abc"_s, u"110,5"_s, u"110 "_s, QString(), u"120"_s});
     AskMaxDebtPercent(entity, script.prompter(), std::nullopt);
-    EXPECT_EQ(script.proposals(), (std::vector<QString>{u"0"_s, u"abc"_s, u"110,5"_s,
-                                                        u"110 "_s, QString()}));
+    EXPECT_EQ(script.proposals(),
+              (std::vector<QString>{u"0"_s, u"abc"_s, u"110,5"_s, u"110 "_s, QString()}));
     EXPECT_EQ(script.questions[0].title, u"Porcentaje máximo de endeudamiento");
     EXPECT_EQ(script.questions[0].prompt, u"% endeudamiento");
     EXPECT_EQ(entity.MaxDebtPercentText, u"120");

@@ -29,8 +29,7 @@ class MainWindowTest : public QObject
 private:
     std::unique_ptr<TFormularioPrincipal> m_window;
 
-    template <typename T = QWidget>
-    T* child(const char* name) const
+    template <typename T = QWidget> T* child(const char* name) const
     {
         T* found = m_window->findChild<T*>(QString::fromLatin1(name));
         if (!found)
@@ -108,8 +107,8 @@ private slots:
 
     void resultFieldsAreDisabledAndInputsEnabled()
     {
-        for (const char* input : {"ICAP1", "ICAP5", "GCAP4", "CVPEX", "CVOTEX", "APVTOTAL",
-                                  "APPTOTAL"})
+        for (const char* input :
+             {"ICAP1", "ICAP5", "GCAP4", "CVPEX", "CVOTEX", "APVTOTAL", "APPTOTAL"})
             QVERIFY2(child(input)->isEnabled(), input);
         for (const char* result : {"ITOTAL", "GTOTAL", "CTPN", "CVTOTAL", "CFANTERIOR", "CFEUR3",
                                    "AHORROBRUTO", "AHORRONETO", "ITOTAL110", "CVTOTAL2"})
@@ -152,15 +151,15 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::newRow("enter") << int(Qt::Key_Return) << 0 << u"ICAP1"_s << u"ICAP2"_s;
-        QTest::newRow("keypad enter") << int(Qt::Key_Enter) << int(Qt::KeypadModifier)
-                                      << u"ICAP1"_s << u"ICAP2"_s;
+        QTest::newRow("keypad enter")
+            << int(Qt::Key_Enter) << int(Qt::KeypadModifier) << u"ICAP1"_s << u"ICAP2"_s;
         QTest::newRow("down") << int(Qt::Key_Down) << 0 << u"ICAP1"_s << u"ICAP2"_s;
-        QTest::newRow("shift enter") << int(Qt::Key_Return) << int(Qt::ShiftModifier)
-                                     << u"ICAP2"_s << u"ICAP1"_s;
-        QTest::newRow("shift down") << int(Qt::Key_Down) << int(Qt::ShiftModifier) << u"ICAP2"_s
-                                    << u"ICAP1"_s;
-        QTest::newRow("last input to next box") << int(Qt::Key_Return) << 0 << u"ICAP5"_s
-                                                << u"GCAP1"_s;
+        QTest::newRow("shift enter")
+            << int(Qt::Key_Return) << int(Qt::ShiftModifier) << u"ICAP2"_s << u"ICAP1"_s;
+        QTest::newRow("shift down")
+            << int(Qt::Key_Down) << int(Qt::ShiftModifier) << u"ICAP2"_s << u"ICAP1"_s;
+        QTest::newRow("last input to next box")
+            << int(Qt::Key_Return) << 0 << u"ICAP5"_s << u"GCAP1"_s;
     }
     void enterAndDownMoveToTheNextField()
     {

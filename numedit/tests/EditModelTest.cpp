@@ -1,5 +1,6 @@
 // The keystroke rules of amount fields on the plain editing state.
 #include "EditModel.h"
+
 #include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
@@ -105,18 +106,14 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"other_characters_beep", settings(), u"12|,00", u"a.+ ", u"12|,00", 4},
         KeyCase{"separator_refused_without_decimals", settings(0), u"12|", u",", u"12|", 1},
         KeyCase{"floating_separator_goes_to_end", settings(-1, Std), u"1|2", u",", u"12,|", 0},
-        KeyCase{"floating_separator_before_exponent", settings(-1, Std), u"1|2E5", u",",
-                u"12,|E5", 0},
+        KeyCase{"floating_separator_before_exponent", settings(-1, Std), u"1|2E5", u",", u"12,|E5",
+                0},
         KeyCase{"floating_digits_insert", settings(-1, Std), u"1,5|", u"25", u"1,525|", 0},
         KeyCase{"leading_zero_replaced", settings(-1, Std), u"|0", u"7", u"7|", 0},
-        KeyCase{"lower_case_e_is_exponent", settings(), u"1.234,56|", u"e3",
-                u"1.234.560,0|0", 0},
-        KeyCase{"second_e_jumps_past_the_first", settings(2, Sci), u"1|,00E5", u"E",
-                u"1,00E|5", 0},
-        KeyCase{"exponent_limit_refused", settings(2, Sci), u"1,00E493|", u"3", u"1,00E493|",
-                1},
-        KeyCase{"exponent_limit_reached", settings(2, Sci), u"1,00E493|", u"2", u"1,00E4932|",
-                0},
+        KeyCase{"lower_case_e_is_exponent", settings(), u"1.234,56|", u"e3", u"1.234.560,0|0", 0},
+        KeyCase{"second_e_jumps_past_the_first", settings(2, Sci), u"1|,00E5", u"E", u"1,00E|5", 0},
+        KeyCase{"exponent_limit_refused", settings(2, Sci), u"1,00E493|", u"3", u"1,00E493|", 1},
+        KeyCase{"exponent_limit_reached", settings(2, Sci), u"1,00E493|", u"2", u"1,00E4932|", 0},
         KeyCase{"exponent_limit_counts_following_digits", settings(2, Sci), u"1,00E|493", u"9",
                 u"1,00E|493", 1},
         KeyCase{"digit_after_e_skips_exponent_minus", settings(2, Sci), u"1,50E|-3", u"7",
@@ -124,33 +121,29 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"zero_exponent_replaced", settings(2, Sci), u"1,00E|0", u"5", u"1,00E5|", 0},
         KeyCase{"minus_in_exponent_toggles_its_sign", settings(2, Eng), u"1,00E5|", u"-",
                 u"1,00E-5|", 0},
-        KeyCase{"minus_in_exponent_toggles_back", settings(2, Eng), u"1,00E-5|", u"-",
-                u"1,00E5|", 0},
-        KeyCase{"max_length_limits_typing", settings(-1, Std, 5), u"1234|", u"56", u"12345|",
-                1}),
+        KeyCase{"minus_in_exponent_toggles_back", settings(2, Eng), u"1,00E-5|", u"-", u"1,00E5|",
+                0},
+        KeyCase{"max_length_limits_typing", settings(-1, Std, 5), u"1234|", u"56", u"12345|", 1}),
     [](const testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(
     Deleting, KeystrokeTest,
     testing::Values(
         KeyCase{"backspace_refills_decimals", settings(), u"1.234,56|", u"\b", u"1.234,5|0", 0},
-        KeyCase{"backspace_steps_over_separator", settings(), u"1.234,|56", u"\b", u"123|,56",
-                0},
-        KeyCase{"delete_steps_over_separator", settings(), u"1.234|,56", u"\x7f", u"1.234,|60",
-                0},
+        KeyCase{"backspace_steps_over_separator", settings(), u"1.234,|56", u"\b", u"123|,56", 0},
+        KeyCase{"delete_steps_over_separator", settings(), u"1.234|,56", u"\x7f", u"1.234,|60", 0},
         KeyCase{"backspace_keeps_a_zero", settings(), u"5|,00", u"\b", u"0|,00", 0},
         KeyCase{"backspace_removes_minus", settings(), u"-|5,00", u"\b", u"|5,00", 0},
         KeyCase{"backspace_at_start_does_nothing", settings(), u"|5,00", u"\b", u"|5,00", 0},
         KeyCase{"delete_at_end_does_nothing", settings(), u"5,00|", u"\x7f", u"5,00|", 0},
         KeyCase{"backspace_over_thousands", settings(), u"1.|234,00", u"\b", u"|234,00", 0},
         KeyCase{"floating_decimals_shrink", settings(-1, Std), u"1,25|", u"\b", u"1,2|", 0},
-        KeyCase{"last_exponent_digit_becomes_zero", settings(2, Sci), u"1,00E5|", u"\b",
-                u"|1,00E0", 0},
-        KeyCase{"whole_selection_becomes_zero", settings(), u"[1.234,56]", u"\x7f", u"|0,00",
+        KeyCase{"last_exponent_digit_becomes_zero", settings(2, Sci), u"1,00E5|", u"\b", u"|1,00E0",
                 0},
+        KeyCase{"whole_selection_becomes_zero", settings(), u"[1.234,56]", u"\x7f", u"|0,00", 0},
         KeyCase{"selected_digits_removed", settings(), u"1.[23]4,56", u"\b", u"1|4,56", 0},
-        KeyCase{"selection_over_separator_keeps_it", settings(), u"1.23[4,5]6", u"\b",
-                u"123|,60", 0},
+        KeyCase{"selection_over_separator_keeps_it", settings(), u"1.23[4,5]6", u"\b", u"123|,60",
+                0},
         KeyCase{"digit_replaces_selection", settings(), u"1.[23]4,56", u"9", u"19|4,56", 0}),
     [](const testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
@@ -224,8 +217,8 @@ TEST(RandomTyping, textAlwaysParsesOrRaisesTheConversionError)
                 QString trace;
                 for (int step = 0; step < 60; ++step) {
                     trace += writeState(s) + u' ';
-                    const QChar key = keys[std::uniform_int_distribution<qsizetype>(
-                        0, keys.size() - 1)(random)];
+                    const QChar key =
+                        keys[std::uniform_int_distribution<qsizetype>(0, keys.size() - 1)(random)];
                     const int size = static_cast<int>(s.text.size());
                     std::uniform_int_distribution<int> anywhere(0, size);
                     if (key == u'<' || key == u'>') {
@@ -261,8 +254,9 @@ TEST(RandomTyping, textAlwaysParsesOrRaisesTheConversionError)
                     try {
                         (void)ParseValue(cleaned, Spanish.decimal);
                     } catch (const EConvertError& e) {
-                        ASSERT_EQ(std::string(e.what()), "'" + cleaned.toStdString() +
-                                                             "' is not a valid floating point value");
+                        ASSERT_EQ(std::string(e.what()),
+                                  "'" + cleaned.toStdString() +
+                                      "' is not a valid floating point value");
                     }
                 }
             }

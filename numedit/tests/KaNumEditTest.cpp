@@ -1,6 +1,7 @@
 // TKaNumEdit's value model, property rules, range handling and locale following.
-#include "Beep.h"
 #include "KaNumEdit.h"
+
+#include "Beep.h"
 #include "LocaleSeparators.h"
 
 #include <QSignalSpy>

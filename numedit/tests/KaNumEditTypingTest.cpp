@@ -30,14 +30,8 @@ private:
         QTest::keyClick(m_next, Qt::Key_Backtab, Qt::ShiftModifier);
         QTRY_COMPARE(QApplication::focusWidget(), m_field);
     }
-    void setCaret(int position)
-    {
-        m_field->setCursorPosition(position);
-    }
-    QString withCaret() const
-    {
-        return m_field->text().insert(m_field->cursorPosition(), u'|');
-    }
+    void setCaret(int position) { m_field->setCursorPosition(position); }
+    QString withCaret() const { return m_field->text().insert(m_field->cursorPosition(), u'|'); }
 
 private slots:
     void init()

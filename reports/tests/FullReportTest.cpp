@@ -1,5 +1,6 @@
 // The full report's tag values, their code page and the filling of the shipped template.
 #include "FullReport.h"
+
 #include "QStringPrinter.h"
 #include "uDbFreeReporter.h"
 
@@ -111,8 +112,8 @@ TEST(InvoiceTags, zeroSavingsAndAnEqualLimitNeedNoAuthorisation)
 
 TEST(InvoiceTags, namesMatchExactly)
 {
-    for (const char* tag : {"entidad", " Entidad", "Entidad ", "", "date", "ENTIDAD", "Provincia.",
-                            "version"}) {
+    for (const char* tag :
+         {"entidad", " Entidad", "Entidad ", "", "date", "ENTIDAD", "Provincia.", "version"}) {
         std::string value = "unchanged";
         EXPECT_FALSE(InvoiceTagValue(typical(), tag, value)) << tag;
         EXPECT_EQ(value, "unchanged");
@@ -148,15 +149,13 @@ protected:
 TEST_F(ShippedTemplate, holdsEveryValueWithAccentsEscaped)
 {
     const TReportFigures f = typical();
-    run([&](const std::string& tag, std::string& value) {
-        return InvoiceTagValue(f, tag, value);
-    });
+    run([&](const std::string& tag, std::string& value) { return InvoiceTagValue(f, tag, value); });
     EXPECT_EQ(opened, QStringList{output});
     QFile file(output);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray rtf = file.readAll();
-    for (const char* text : {"Villanueva del Campo", "Zamora", "20 a\\'F1os", "S\\'ED",
-                             "Menor Que", "-157.919,52", "negativo", "1.100.000,00"})
+    for (const char* text : {"Villanueva del Campo", "Zamora", "20 a\\'F1os", "S\\'ED", "Menor Que",
+                             "-157.919,52", "negativo", "1.100.000,00"})
         EXPECT_TRUE(rtf.contains(text)) << text;
     EXPECT_FALSE(rtf.contains("\\{")) << "a tag was left unfilled";
 }

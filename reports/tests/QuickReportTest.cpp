@@ -1,6 +1,7 @@
 // The complete text of the quick report, line by line and character by character.
-#include "QStringPrinter.h"
 #include "QuickReport.h"
+
+#include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -52,65 +53,67 @@ const QStringList LoanBlock{
     u" "_s,
 };
 
-const QStringList LoanRunReport = QStringList{u"Villa(Soria)"_s, u" "_s} + LoanBlock + QStringList{
-    u"D E R E C H O S  Y  O B L I G A C I O N E S"_s,
-    u"-------------------------------------------"_s,
-    u"Derechos Reconocidos Netos (Cap. I al V) = 1.000.000,00"_s,
-    u"Obligaciones Reconocidos Netas (Cap. I, II y IV) = 800.000,00"_s,
-    u" "_s,
-    u"D E U D A   A C T U A L"_s,
-    u"------------------------ "_s,
-    u"Anualidad de préstamos actuales = 50.000,00"_s,
-    u" "_s,
-    u"D E U D A    A    C O N T R A E R"_s,
-    u"--------------------------------- "_s,
-    u"Anualidad de la Nueva Operación = 12.727,92"_s,
-    u" "_s,
-    u"D E U D A    T O T A L"_s,
-    u"----------------------- "_s,
-    u"Total de Capitales Vivos en Préstamos = 400.000,00"_s,
-    u"Incluida la nueva Operación"_s,
-    u" "_s,
-    u"------------- R E S U L T A D O S -------------"_s,
-    u" "_s,
-    u"CARGA FINANCIERA ACUMULADA ANTERIOR: 5,00%"_s,
-    u"--------------------------------------------------- "_s,
-    u"Es decir, 300,51 Euros de cada 6.010,12 de ingresos se destinan"_s,
-    u"a pagar los costes de las operaciones de préstamos vigentes."_s,
-    u" "_s,
-    u"CARGA FINANCIERA NUEVO PRESTAMO: 1,27%"_s,
-    u"--------------------------------------------------- "_s,
-    u"Es decir, 76,33 Euros de cada 6.010,12 de ingresos se destinan"_s,
-    u"a pagar los costes de la nueva operación de préstamo."_s,
-    u" "_s,
-    u"CARGA FINANCIERA ACUMULADA TOTAL: 6,27%"_s,
-    u"--------------------------------------------------- "_s,
-    u"Es decir, 376,83 Euros de cada 6.010,12 de ingresos se destinan"_s,
-    u"a pagar los costes del total de las operaciones de préstamos vigentes y proyectadas."_s,
-    u" "_s,
-    u"--------------------------------------------------- "_s,
-    u"AHORRO BRUTO: 200.000,00"_s,
-    u"Ingresos Reconocidos Netos - Pagos Reconocidos Netos"_s,
-    u" "_s,
-    u"--------------------------------------------------- "_s,
-    u"AHORRO NETO: 137.272,08"_s,
-    u"Ahorro Bruto - Anualidad total de los Préstamos.(vigentes y nuevos)"_s,
-    u" "_s,
-    u"SOLICITUD DE AUTORIZACIONES (Art. 53. TRLHL)"_s,
-    u"--------------------------------------------- "_s,
-    u" "_s,
-    u"* Como el Ahorro Bruto es Positivo, en principio no es necesaria autorización,"_s,
-    u"para este punto del Art. 53 del TRLHL"_s,
-    u"* Como el Ahorro Neto es Positivo, en principio no es necesaria autorización,"_s,
-    u"para este punto del Art. 53 del TRLHL"_s,
-    u" "_s,
-    u"Como 1.100.000,00 Correspondiente al 110% de los Derechos Reconocidos Netos "_s,
-    u"Es Mayor Que"_s,
-    u"450.000,00 Correspondiente al total de capitales vivos pendientes"_s,
-    u"incluidas todas la operaciones de préstamos vigentes y proyectadas."_s,
-    u"No será necesaria la autorización del órgano competente,"_s,
-    u"para este punto del Art. 53 del TRLHL"_s,
-};
+const QStringList LoanRunReport =
+    QStringList{u"Villa(Soria)"_s, u" "_s} + LoanBlock +
+    QStringList{
+        u"D E R E C H O S  Y  O B L I G A C I O N E S"_s,
+        u"-------------------------------------------"_s,
+        u"Derechos Reconocidos Netos (Cap. I al V) = 1.000.000,00"_s,
+        u"Obligaciones Reconocidos Netas (Cap. I, II y IV) = 800.000,00"_s,
+        u" "_s,
+        u"D E U D A   A C T U A L"_s,
+        u"------------------------ "_s,
+        u"Anualidad de préstamos actuales = 50.000,00"_s,
+        u" "_s,
+        u"D E U D A    A    C O N T R A E R"_s,
+        u"--------------------------------- "_s,
+        u"Anualidad de la Nueva Operación = 12.727,92"_s,
+        u" "_s,
+        u"D E U D A    T O T A L"_s,
+        u"----------------------- "_s,
+        u"Total de Capitales Vivos en Préstamos = 400.000,00"_s,
+        u"Incluida la nueva Operación"_s,
+        u" "_s,
+        u"------------- R E S U L T A D O S -------------"_s,
+        u" "_s,
+        u"CARGA FINANCIERA ACUMULADA ANTERIOR: 5,00%"_s,
+        u"--------------------------------------------------- "_s,
+        u"Es decir, 300,51 Euros de cada 6.010,12 de ingresos se destinan"_s,
+        u"a pagar los costes de las operaciones de préstamos vigentes."_s,
+        u" "_s,
+        u"CARGA FINANCIERA NUEVO PRESTAMO: 1,27%"_s,
+        u"--------------------------------------------------- "_s,
+        u"Es decir, 76,33 Euros de cada 6.010,12 de ingresos se destinan"_s,
+        u"a pagar los costes de la nueva operación de préstamo."_s,
+        u" "_s,
+        u"CARGA FINANCIERA ACUMULADA TOTAL: 6,27%"_s,
+        u"--------------------------------------------------- "_s,
+        u"Es decir, 376,83 Euros de cada 6.010,12 de ingresos se destinan"_s,
+        u"a pagar los costes del total de las operaciones de préstamos vigentes y proyectadas."_s,
+        u" "_s,
+        u"--------------------------------------------------- "_s,
+        u"AHORRO BRUTO: 200.000,00"_s,
+        u"Ingresos Reconocidos Netos - Pagos Reconocidos Netos"_s,
+        u" "_s,
+        u"--------------------------------------------------- "_s,
+        u"AHORRO NETO: 137.272,08"_s,
+        u"Ahorro Bruto - Anualidad total de los Préstamos.(vigentes y nuevos)"_s,
+        u" "_s,
+        u"SOLICITUD DE AUTORIZACIONES (Art. 53. TRLHL)"_s,
+        u"--------------------------------------------- "_s,
+        u" "_s,
+        u"* Como el Ahorro Bruto es Positivo, en principio no es necesaria autorización,"_s,
+        u"para este punto del Art. 53 del TRLHL"_s,
+        u"* Como el Ahorro Neto es Positivo, en principio no es necesaria autorización,"_s,
+        u"para este punto del Art. 53 del TRLHL"_s,
+        u" "_s,
+        u"Como 1.100.000,00 Correspondiente al 110% de los Derechos Reconocidos Netos "_s,
+        u"Es Mayor Que"_s,
+        u"450.000,00 Correspondiente al total de capitales vivos pendientes"_s,
+        u"incluidas todas la operaciones de préstamos vigentes y proyectadas."_s,
+        u"No será necesaria la autorización del órgano competente,"_s,
+        u"para este punto del Art. 53 del TRLHL"_s,
+    };
 
 void expectLines(const QStringList& actual, const QStringList& expected)
 {
@@ -152,16 +155,18 @@ TEST(QuickReport, withoutTheLoanBlockAndWithNegativeSavings)
     expected = withLine(
         expected,
         u"* Como el Ahorro Bruto es Positivo, en principio no es necesaria autorización,"_s,
-        QStringList{u"* Como el Ahorro Bruto es Negativo, será necesario acompañar la solicitud "_s} +
+        QStringList{
+            u"* Como el Ahorro Bruto es Negativo, será necesario acompañar la solicitud "_s} +
             continuation);
     expected = withLine(
         expected,
         u"* Como el Ahorro Neto es Positivo, en principio no es necesaria autorización,"_s,
-        QStringList{u"* Como el Ahorro Neto es Negativo, será necesario acompañar la solicitud "_s} +
+        QStringList{
+            u"* Como el Ahorro Neto es Negativo, será necesario acompañar la solicitud "_s} +
             continuation);
-    expected = withLine(expected,
-                        u"Como 1.100.000,00 Correspondiente al 110% de los Derechos Reconocidos Netos "_s,
-                        {u"Como 100,00 Correspondiente al 110% de los Derechos Reconocidos Netos "_s});
+    expected = withLine(
+        expected, u"Como 1.100.000,00 Correspondiente al 110% de los Derechos Reconocidos Netos "_s,
+        {u"Como 100,00 Correspondiente al 110% de los Derechos Reconocidos Netos "_s});
     expected = withLine(expected, u"Es Mayor Que"_s, {u"Es Menor Que"_s});
     expected = withLine(expected, u"No será necesaria la autorización del órgano competente,"_s,
                         {u"Será necesaria la autorización del órgano competente,"_s});
@@ -190,7 +195,8 @@ TEST(QuickReport, equalLimitAndZeroSavingsNeedNoAuthorisation)
         u"* Como el Ahorro Bruto es Positivo, en principio no es necesaria autorización,"_s));
     EXPECT_TRUE(lines.contains(
         u"* Como el Ahorro Neto es Positivo, en principio no es necesaria autorización,"_s));
-    EXPECT_EQ(lines[62], u"Como 450.000,00 Correspondiente al 110% de los Derechos Reconocidos Netos ");
+    EXPECT_EQ(lines[62],
+              u"Como 450.000,00 Correspondiente al 110% de los Derechos Reconocidos Netos ");
     EXPECT_EQ(lines[63], u"Es Igual Que");
     EXPECT_EQ(lines[66], u"No será necesaria la autorización del órgano competente,");
 }

@@ -25,8 +25,8 @@ class TestReporter : public TDbFreeReporter
 {
 public:
     TestReporter() { FormatSettings = spanish(); }
-    using TDbFreeReporter::Cycles;
     using TDbFreeReporter::CurrentCycle;
+    using TDbFreeReporter::Cycles;
     using TDbFreeReporter::EndCycle;
 };
 

@@ -55,8 +55,8 @@ TEST(Engine, piecesCoverTheTemplate)
 {
     EngineRun run;
     EXPECT_EQ(run.process("A\\{x\\}\\{y\\}B\\{z\\}"), "A<x><y>B<z>");
-    EXPECT_EQ(run.kinds(), (std::vector{K::pkText, K::pkTag, K::pkText, K::pkTag, K::pkText,
-                                        K::pkTag}));
+    EXPECT_EQ(run.kinds(),
+              (std::vector{K::pkText, K::pkTag, K::pkText, K::pkTag, K::pkText, K::pkTag}));
     const auto& pieces = run.reporter.pieces();
     EXPECT_EQ(pieces[0].Start, 1);
     EXPECT_EQ(pieces[0].Length, 1);
@@ -156,8 +156,8 @@ TEST(Engine, hexEscapedTagNamesAreDecoded)
 TEST(Engine, formatIsDetectedFromTheLastFourCharacters)
 {
     const std::pair<const char*, bool> names[] = {
-        {"a.rtf", true}, {"a.RTF", true}, {"a.Doc", true}, {".rtf", true},
-        {"a.rtfx", false}, {"rtf", false}, {"a.txt", false}, {"a", false},
+        {"a.rtf", true},   {"a.RTF", true}, {"a.Doc", true},  {".rtf", true},
+        {"a.rtfx", false}, {"rtf", false},  {"a.txt", false}, {"a", false},
     };
     for (const auto& [name, rtf] : names) {
         EngineRun run;
@@ -295,9 +295,9 @@ TEST(Engine, uncreatableOutputIsAFileError)
 {
     EngineRun run;
     writeFile(run.folder.file("t.rtf"), "x");
-    EXPECT_THROW(run.reporter.ProcessTemplate(run.folder.file("t.rtf"),
-                                              run.folder.file("missing/out.rtf")),
-                 std::system_error);
+    EXPECT_THROW(
+        run.reporter.ProcessTemplate(run.folder.file("t.rtf"), run.folder.file("missing/out.rtf")),
+        std::system_error);
 }
 
 } // namespace

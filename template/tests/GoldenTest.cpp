@@ -82,9 +82,8 @@ TEST(LibreOffice, filledDocumentOpensAgainWithTheValues)
     reporter.values = readValues(folder / "values.txt");
     reporter.ProcessTemplate((folder / "template.rtf").string(), output);
     EXPECT_EQ(reporter.asked,
-              (std::vector<std::string>{"Entidad", "Provincia", "prestamosolicitado",
-                                        "tipointeres", "plazoamortizacion", "ahorrobruto",
-                                        "ahorroneto"}));
+              (std::vector<std::string>{"Entidad", "Provincia", "prestamosolicitado", "tipointeres",
+                                        "plazoamortizacion", "ahorrobruto", "ahorroneto"}));
 
     const std::string command = "soffice -env:UserInstallation=file://" + scratch.file("profile") +
                                 " --headless --convert-to txt:Text --outdir " + scratch.file("") +

@@ -1,6 +1,7 @@
 // GoogleTest entry point that adopts the user's C-library locale, as QApplication does.
-#include <clocale>
 #include <gtest/gtest.h>
+
+#include <clocale>
 
 int main(int argc, char** argv)
 {

@@ -67,7 +67,7 @@ TFieldType inferType(const std::vector<std::vector<Cell>>& rows, std::size_t col
     }
     if (!any)
         return TFieldType::ftString;
-    return integers ? TFieldType::ftLargeint
+    return integers  ? TFieldType::ftLargeint
            : numbers ? TFieldType::ftFloat
            : dates   ? TFieldType::ftDate
                      : TFieldType::ftString;
@@ -261,9 +261,9 @@ std::unique_ptr<TMemoryDataSet> ReadSqlite(const std::string& name, const std::s
                 continue;
             }
             const auto* text = sqlite3_column_text(statement.get(), c);
-            row.emplace_back(std::string(reinterpret_cast<const char*>(text),
-                                         static_cast<std::size_t>(
-                                             sqlite3_column_bytes(statement.get(), c))));
+            row.emplace_back(
+                std::string(reinterpret_cast<const char*>(text),
+                            static_cast<std::size_t>(sqlite3_column_bytes(statement.get(), c))));
         }
         rows.push_back(std::move(row));
     }
@@ -278,7 +278,7 @@ std::unique_ptr<TMemoryDataSet> ReadSqlite(const std::string& name, const std::s
         const bool fits = wish == TFieldType::ftString ||
                           (wish == TFieldType::ftLargeint && inferred == TFieldType::ftLargeint) ||
                           (wish == TFieldType::ftFloat && (inferred == TFieldType::ftLargeint ||
-                                                          inferred == TFieldType::ftFloat)) ||
+                                                           inferred == TFieldType::ftFloat)) ||
                           (wish == TFieldType::ftDate && inferred == TFieldType::ftDate);
         types.push_back(fits ? wish : inferred);
     }

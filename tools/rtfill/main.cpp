@@ -26,7 +26,11 @@ struct UsageFailure
 
 struct Source
 {
-    enum class Kind { Csv, Sqlite } kind;
+    enum class Kind
+    {
+        Csv,
+        Sqlite
+    } kind;
     std::string name;
     std::string file; // the CSV file or the database
     std::string query;
@@ -95,8 +99,9 @@ Options parse(int argc, char** argv)
 int run(const Options& options)
 {
     TDbFreeReporter reporter;
-    reporter.TemplateFormat = options.format == "rtf"    ? TTemplateFormat::tfRtf
-                              : options.format == "text" ? TTemplateFormat::tfText
+    reporter.TemplateFormat = options.format == "rtf" ? TTemplateFormat::tfRtf
+                              : options.format == "text"
+                                  ? TTemplateFormat::tfText
                                   : TFreeReporter::DetectTemplateFormat(options.templateFile);
     // RTF carries code page 1252; a text template gets the bytes as they are.
     TTextEncoder encode = [](const std::string& text) { return text; };

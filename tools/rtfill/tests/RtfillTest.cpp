@@ -52,8 +52,8 @@ protected:
 TEST_F(RtfillTest, valuesOnly)
 {
     writeFile(path("carta.txt"), "Hola \\{nombre\\}, \\{saludo\\}.");
-    const Result r = rtfill({path("carta.txt"), path("out.txt"), "--value", "nombre=Ana",
-                             "--value", "saludo=a=b"});
+    const Result r = rtfill(
+        {path("carta.txt"), path("out.txt"), "--value", "nombre=Ana", "--value", "saludo=a=b"});
     EXPECT_EQ(r.status, 0) << r.error;
     EXPECT_EQ(readFile(path("out.txt")), "Hola Ana, a=b.");
 }
@@ -93,7 +93,8 @@ TEST_F(RtfillTest, groupingLoopOverASqliteQuery)
                                "INSERT INTO prestamos VALUES ('corto', 100), ('corto', 200),"
                                "('largo', 1000), ('largo', 2000), ('largo', 4000);");
     writeFile(path("t.txt"),
-              "\\{for q.tipo\\}\\{q.tipo\\}:\\{for q\\} \\{q.importe\\}\\{end\\} suma=\\{sum(q.importe)\\}"
+              "\\{for q.tipo\\}\\{q.tipo\\}:\\{for q\\} \\{q.importe\\}\\{end\\} "
+              "suma=\\{sum(q.importe)\\}"
               " media=\\{avg(q.importe)\\} n=\\{count(q.*)\\} min=\\{min(q.importe)\\}"
               " max=\\{max(q.importe)\\}\n\\{end\\}");
     const Result r = rtfill({path("t.txt"), path("out.txt"), "--sqlite", path("p.db"), "--query",
@@ -140,7 +141,8 @@ TEST_F(RtfillTest, unreadableDataNamesItsSource)
     EXPECT_EQ(r.error.rfind("rtfill: cannot open the database " + path("none.db") + ": ", 0), 0u)
         << r.error;
     makeDatabase(path("p.db"), "CREATE TABLE t (a INTEGER);");
-    r = rtfill({path("t.txt"), path("o"), "--sqlite", path("p.db"), "--query", "q=SELECT b FROM t"});
+    r = rtfill(
+        {path("t.txt"), path("o"), "--sqlite", path("p.db"), "--query", "q=SELECT b FROM t"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.error, "rtfill: query q: no such column: b\n");
     EXPECT_FALSE(std::filesystem::exists(path("o")));
@@ -163,7 +165,8 @@ TEST_F(RtfillTest, engineErrorsAreReportedInTheEnginesWords)
 TEST_F(RtfillTest, formatOptionOverridesTheFileName)
 {
     writeFile(path("t.txt"), "\\{v\\}");
-    const Result r = rtfill({path("t.txt"), path("o"), "--format", "rtf", "--value", "v={\xC3\xB1}"});
+    const Result r =
+        rtfill({path("t.txt"), path("o"), "--format", "rtf", "--value", "v={\xC3\xB1}"});
     EXPECT_EQ(r.status, 0) << r.error;
     EXPECT_EQ(readFile(path("o")), "\\{\\'F1\\}");
 }
