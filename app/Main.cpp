@@ -55,7 +55,7 @@ TFormularioPrincipal::TFormularioPrincipal(QWidget* parent)
     m_ui->setupUi(this);
     setupToolBar();
     m_ui->BarraInferior->setFixedHeight(StatusBarHeight);
-    // Compact tabs, so that the four captions fit the window's width as on the original.
+    // Compact tabs, so that the four captions fit the window's width.
     m_ui->Paginas->tabBar()->setStyleSheet(
         QStringLiteral("QTabBar::tab { color: red; padding: 3px 6px; border: 1px solid #9a9a9a;"
                        " border-bottom: none; border-top-left-radius: 2px;"
