@@ -1,7 +1,8 @@
 // Display text of amounts and its parsing: formats, separators and the conversion error.
 #include "NumberFormat.h"
 
-#include <charconv>
+#include "DecimalExpansion.h"
+
 #include <clocale>
 #include <cmath>
 #include <cstdlib>
@@ -19,99 +20,34 @@ EConvertError::EConvertError(const QString& cleanedText)
 
 namespace {
 
-// Significant digits kept of a value's decimal expansion before any display rounding.
-constexpr int ExpansionDigits = 18;
 // Significant digits a display shows at most.
 constexpr int DisplayDigits = 15;
 // Integer digits beyond which Standard and Thousands switch to the general scientific form.
 constexpr int MaxFixedIntegerDigits = 18;
 
-// A decimal expansion: value = 0.digits × 10^intDigits, digits without leading or trailing
-// zeros; no digits means zero.
-struct Decimal
-{
-    bool negative = false;
-    std::string digits;
-    int intDigits = 0;
+using decimal::Expansion;
+using decimal::RoundToDigits;
 
-    bool isZero() const { return digits.empty(); }
-    char digitAt(int index) const
-    {
-        return index >= 0 && index < static_cast<int>(digits.size()) ? digits[index] : '0';
-    }
-};
-
-void stripTrailingZeros(Decimal& d)
-{
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-}
-
-Decimal expand(Amount x)
-{
-    Decimal d;
-    d.negative = std::signbit(x);
-    if (x == 0)
-        return d;
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x),
-                                      std::chars_format::scientific, ExpansionDigits - 1);
-    const std::string text(buffer, result.ptr);
-    const auto e = text.find('e');
-    d.digits = text.substr(0, 1) + text.substr(2, e - 2);
-    int exponent = 0;
-    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
-                    exponent);
-    d.intDigits = exponent + 1;
-    stripTrailingZeros(d);
-    return d;
-}
-
-// Keeps the first `keep` significant digits, rounding halves away from zero.
-void roundToDigits(Decimal& d, int keep)
-{
-    if (keep >= static_cast<int>(d.digits.size()))
-        return;
-    if (keep < 0) {
-        d.digits.clear();
-        return;
-    }
-    const bool up = d.digits[keep] >= '5';
-    d.digits.resize(keep);
-    if (up) {
-        int i = keep - 1;
-        while (i >= 0 && d.digits[i] == '9')
-            d.digits[i--] = '0';
-        if (i < 0) {
-            d.digits.insert(d.digits.begin(), '1');
-            ++d.intDigits;
-        } else {
-            ++d.digits[i];
-        }
-    }
-    stripTrailingZeros(d);
-}
-
-QString signOf(const Decimal& d)
+QString signOf(const Expansion& d)
 {
     return d.negative && !d.isZero() ? QStringLiteral("-") : QString();
 }
 
 // Decimal places from position `first` of the expansion: at least minDecimals, trailing
 // zeros beyond them dropped.
-QString decimalPlaces(const Decimal& d, int first, int minDecimals, int maxDecimals)
+QString decimalPlaces(const Expansion& d, int first, int minDecimals, int maxDecimals)
 {
     QString places;
     for (int i = 0; i < maxDecimals; ++i)
-        places.append(QLatin1Char(d.digitAt(first + i)));
+        places.append(QLatin1Char(d.at(first + i)));
     while (places.size() > minDecimals && places.endsWith(u'0'))
         places.chop(1);
     return places;
 }
 
-QString fixedText(Decimal d, int minDecimals, int maxDecimals, bool grouped, Separators seps)
+QString fixedText(Expansion d, int minDecimals, int maxDecimals, bool grouped, Separators seps)
 {
-    roundToDigits(d, d.intDigits + maxDecimals);
+    RoundToDigits(d, d.intDigits + maxDecimals);
     QString integer;
     if (d.isZero() || d.intDigits <= 0) {
         integer = QStringLiteral("0");
@@ -119,7 +55,7 @@ QString fixedText(Decimal d, int minDecimals, int maxDecimals, bool grouped, Sep
         for (int i = 0; i < d.intDigits; ++i) {
             if (grouped && i > 0 && (d.intDigits - i) % 3 == 0)
                 integer.append(seps.thousands);
-            integer.append(QLatin1Char(d.digitAt(i)));
+            integer.append(QLatin1Char(d.at(i)));
         }
     }
     const QString places = decimalPlaces(d, d.intDigits, minDecimals, maxDecimals);
@@ -129,12 +65,12 @@ QString fixedText(Decimal d, int minDecimals, int maxDecimals, bool grouped, Sep
     return text;
 }
 
-QString scientificText(Decimal d, int minDecimals, int maxDecimals, Separators seps)
+QString scientificText(Expansion d, int minDecimals, int maxDecimals, Separators seps)
 {
-    roundToDigits(d, 1 + maxDecimals);
+    RoundToDigits(d, 1 + maxDecimals);
     const int exponent = d.isZero() ? 0 : d.intDigits - 1;
     const QString places = decimalPlaces(d, 1, minDecimals, maxDecimals);
-    QString text = signOf(d) + QLatin1Char(d.digitAt(0));
+    QString text = signOf(d) + QLatin1Char(d.at(0));
     if (!places.isEmpty())
         text += seps.decimal + places;
     return text + u'E' + QString::number(exponent);
@@ -160,7 +96,7 @@ QString engineeringText(Amount x, int decimals, Separators seps)
     if (decimals != -1 && decimals < places)
         places = decimals;
     const int minDecimals = decimals > 0 ? places : 0;
-    return fixedText(expand(mantissa), minDecimals, places, false, seps) + u'E' +
+    return fixedText(decimal::Expand(mantissa), minDecimals, places, false, seps) + u'E' +
            QString::number(exponent);
 }
 
@@ -170,8 +106,8 @@ QString FormatGeneral(Amount x, QChar decimalSeparator)
 {
     if (std::isnan(x) || std::isinf(x))
         return FormatValue(x, -1, TNumberFormat::Standard, {});
-    Decimal value = expand(x);
-    roundToDigits(value, DisplayDigits);
+    Expansion value = decimal::Expand(x);
+    RoundToDigits(value, DisplayDigits);
     const Separators seps{decimalSeparator, QChar()};
     // Fixed notation from 0.00001 up to 15 integer digits.
     if (value.isZero() || (value.intDigits >= -4 && value.intDigits <= DisplayDigits))
@@ -188,15 +124,15 @@ QString FormatValue(Amount x, int decimals, TNumberFormat format, Separators sep
     if (format == TNumberFormat::Engineering && x != 0)
         return engineeringText(x, decimals, seps);
 
-    const Decimal value = expand(x);
+    const Expansion value = decimal::Expand(x);
     const int minDecimals = decimals > 0 ? decimals : 0;
     const int maxDecimals = decimals < 0 ? MaxDecimals : decimals;
     if (format == TNumberFormat::Scientific || format == TNumberFormat::Engineering)
         return scientificText(value, minDecimals, maxDecimals, seps);
 
     const bool grouped = format == TNumberFormat::Thousands;
-    Decimal rounded = value;
-    roundToDigits(rounded, rounded.intDigits + maxDecimals);
+    Expansion rounded = value;
+    RoundToDigits(rounded, rounded.intDigits + maxDecimals);
     if (!rounded.isZero() && rounded.intDigits > MaxFixedIntegerDigits)
         return FormatGeneral(x, seps.decimal);
 
@@ -212,8 +148,8 @@ QString FormatValue(Amount x, int decimals, TNumberFormat format, Separators sep
     if (room >= 1 && room < decimals)
         return fixedText(value, room, room, grouped, seps) + QString(decimals - room, u'0');
     if (room <= 0) {
-        Decimal limited = value;
-        roundToDigits(limited, DisplayDigits);
+        Expansion limited = value;
+        RoundToDigits(limited, DisplayDigits);
         return fixedText(limited, decimals, decimals, grouped, seps);
     }
     return text;

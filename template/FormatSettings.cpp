@@ -1,10 +1,11 @@
 // The locale facts the engine formats with, and its number and date-time patterns.
 #include "FormatSettings.h"
 
+#include "DecimalExpansion.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <charconv>
 #include <climits>
 #include <clocale>
 #include <cmath>
@@ -14,67 +15,8 @@
 
 namespace {
 
-// A decimal expansion: value = 0.digits × 10^intDigits; no digits means zero.
-struct Digits
-{
-    bool negative = false;
-    std::string digits;
-    int intDigits = 0;
-
-    char at(int i) const { return i >= 0 && i < static_cast<int>(digits.size()) ? digits[i] : '0'; }
-};
-
-void stripZeros(Digits& d)
-{
-    while (!d.digits.empty() && d.digits.back() == '0')
-        d.digits.pop_back();
-}
-
-Digits expand(long double x)
-{
-    Digits d;
-    d.negative = std::signbit(x);
-    if (x == 0 || !std::isfinite(x))
-        return d;
-    char buffer[64];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(x),
-                                   std::chars_format::scientific, 17)
-                         .ptr;
-    const std::string text(buffer, end);
-    const auto e = text.find('e');
-    d.digits = text.substr(0, 1) + text.substr(2, e - 2);
-    int exponent = 0;
-    std::from_chars(text.data() + e + (text[e + 1] == '+' ? 2 : 1), text.data() + text.size(),
-                    exponent);
-    d.intDigits = exponent + 1;
-    stripZeros(d);
-    return d;
-}
-
-// Keeps `keep` significant digits, halves away from zero.
-void roundTo(Digits& d, int keep)
-{
-    if (keep >= static_cast<int>(d.digits.size()))
-        return;
-    if (keep < 0) {
-        d.digits.clear();
-        return;
-    }
-    const bool up = d.digits[keep] >= '5';
-    d.digits.resize(keep);
-    if (up) {
-        int i = keep - 1;
-        while (i >= 0 && d.digits[i] == '9')
-            d.digits[i--] = '0';
-        if (i < 0) {
-            d.digits.insert(d.digits.begin(), '1');
-            ++d.intDigits;
-        } else {
-            ++d.digits[i];
-        }
-    }
-    stripZeros(d);
-}
+using Digits = decimal::Expansion;
+using decimal::RoundToDigits;
 
 std::string grouped(const std::string& integer, char separator)
 {
@@ -92,7 +34,7 @@ std::string grouped(const std::string& integer, char separator)
 std::pair<std::string, std::string> fixedParts(Digits d, int minDigits, int minDecimals,
                                                int maxDecimals)
 {
-    roundTo(d, d.intDigits + maxDecimals);
+    RoundToDigits(d, d.intDigits + maxDecimals);
     std::string integer;
     for (int i = 0; i < d.intDigits && !d.digits.empty(); ++i)
         integer += d.at(i);
@@ -258,8 +200,8 @@ std::string FormatGeneral(long double value, int precision, const TFormatSetting
     if (std::isinf(value))
         return value < 0 ? "-INF" : "INF";
     precision = std::clamp(precision <= 0 ? 15 : precision, 1, 18);
-    Digits d = expand(value);
-    roundTo(d, precision);
+    Digits d = decimal::Expand(value);
+    RoundToDigits(d, precision);
     if (d.digits.empty())
         return "0";
     const std::string sign = d.negative ? "-" : "";
@@ -275,7 +217,7 @@ std::string FormatGeneral(long double value, int precision, const TFormatSetting
 
 std::string FormatCurrency(long double value, const TFormatSettings& settings)
 {
-    const Digits d = expand(value);
+    const Digits d = decimal::Expand(value);
     const auto [integer, decimals] =
         fixedParts(d, 1, settings.CurrencyDecimals, settings.CurrencyDecimals);
     std::string number = grouped(integer, settings.ThousandSeparator);
@@ -404,10 +346,10 @@ std::string FormatFloat(const std::string& pattern, long double value,
         showSign = false;
     }
     const NumberPattern p = parseSection(section);
-    Digits d = expand(value);
+    Digits d = decimal::Expand(value);
     std::string body;
     if (p.exponent) {
-        roundTo(d, 1 + p.decimalPlaces);
+        RoundToDigits(d, 1 + p.decimalPlaces);
         const int exponent = d.digits.empty() ? 0 : d.intDigits - 1;
         d.intDigits = 1;
         const auto [integer, decimals] = fixedParts(d, 1, p.decimalZeros, p.decimalPlaces);
