@@ -1,6 +1,8 @@
 // The data sources and fields the engine reads, and an in-memory data source.
 #include "DataSet.h"
 
+#include "AsciiText.h"
+
 #include <stdexcept>
 
 bool IsNotAggregated(TFieldType type)
@@ -77,14 +79,9 @@ bool TField::IsDateTime() const
 
 TField* TDataSet::FindField(const std::string& name)
 {
-    const auto lower = [](std::string s) {
-        for (char& c : s)
-            c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        return s;
-    };
-    const std::string wanted = lower(name);
+    const std::string wanted = LowerAscii(name);
     for (int i = 0; i < FieldCount(); ++i) {
-        if (lower(Fields(i).Name()) == wanted)
+        if (LowerAscii(Fields(i).Name()) == wanted)
             return &Fields(i);
     }
     return nullptr;

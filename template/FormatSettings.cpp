@@ -1,6 +1,7 @@
 // The locale facts the engine formats with, and its number and date-time patterns.
 #include "FormatSettings.h"
 
+#include "AsciiText.h"
 #include "DecimalExpansion.h"
 
 #include <algorithm>
@@ -80,15 +81,10 @@ const std::array<const char*, 12> MonthNames{"January",   "February", "March",  
 const std::array<const char*, 7> DayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
                                           "Thursday", "Friday", "Saturday"};
 
-char lower(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 bool startsWithNoCase(const std::string& s, std::size_t at, const char* prefix)
 {
     for (std::size_t i = 0; prefix[i]; ++i) {
-        if (at + i >= s.size() || lower(s[at + i]) != prefix[i])
+        if (at + i >= s.size() || LowerAscii(s[at + i]) != prefix[i])
             return false;
     }
     return true;
@@ -396,9 +392,9 @@ std::string FormatDateTime(const std::string& pattern, long double days,
     std::string text;
     bool afterHour = false;
     for (std::size_t i = 0; i < pattern.size();) {
-        const char c = lower(pattern[i]);
+        const char c = LowerAscii(pattern[i]);
         std::size_t run = 1;
-        while (i + run < pattern.size() && lower(pattern[i + run]) == c)
+        while (i + run < pattern.size() && LowerAscii(pattern[i + run]) == c)
             ++run;
         if (pattern[i] == '"' || pattern[i] == '\'') {
             const std::size_t close = pattern.find(pattern[i], i + 1);

@@ -2,6 +2,8 @@
 // fields and a caller's callback, and drives loops over data sources.
 #include "uDbFreeReporter.h"
 
+#include "AsciiText.h"
+
 #include <array>
 #include <chrono>
 #include <cmath>
@@ -10,13 +12,6 @@
 namespace {
 
 constexpr std::array<const char*, 6> AggregateNames{"", "sum", "avg", "count", "min", "max"};
-
-std::string lowerAscii(std::string s)
-{
-    for (char& c : s)
-        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    return s;
-}
 
 // The message pattern with each "%s" replaced by the next argument.
 std::string message(std::string pattern, std::initializer_list<std::string> arguments)
@@ -59,9 +54,9 @@ TDbFreeReporter::~TDbFreeReporter() = default;
 
 TDataSet* TDbFreeReporter::FindDataSet(const std::string& Name) const
 {
-    const std::string wanted = lowerAscii(Name);
+    const std::string wanted = LowerAscii(Name);
     for (TDataSet* dataSet : DataSets) {
-        if (lowerAscii(dataSet->Name()) == wanted)
+        if (LowerAscii(dataSet->Name()) == wanted)
             return dataSet;
     }
     return nullptr;
@@ -69,7 +64,7 @@ TDataSet* TDbFreeReporter::FindDataSet(const std::string& Name) const
 
 TAggregateKind TDbFreeReporter::AggregateKindOf(const std::string& Name)
 {
-    const std::string lower = lowerAscii(Name);
+    const std::string lower = LowerAscii(Name);
     for (auto kind = static_cast<int>(TAggregateKind::akMax);
          kind >= static_cast<int>(TAggregateKind::akSum); --kind) {
         if (lower == AggregateNames[static_cast<std::size_t>(kind)])
@@ -141,7 +136,7 @@ void TDbFreeReporter::GetTagValue(const std::string& Tag, std::string& Value)
 
 bool TDbFreeReporter::aggregateValue(const std::string& Tag, std::string& Value) const
 {
-    const std::string lower = lowerAscii(Tag);
+    const std::string lower = LowerAscii(Tag);
     const std::size_t open = lower.find('(');
     const std::size_t close = lower.find(')');
     if (open == std::string::npos || close != lower.size() - 1)
@@ -170,7 +165,7 @@ bool TDbFreeReporter::aggregateValue(const std::string& Tag, std::string& Value)
 
 bool TDbFreeReporter::builtInValue(const std::string& Tag, std::string& Value) const
 {
-    const std::string lower = lowerAscii(Tag);
+    const std::string lower = LowerAscii(Tag);
     if (lower == "version") {
         Value = "1.0.2";
     } else if (lower == "date") {

@@ -1,6 +1,8 @@
 // TFreeReporter: fills a template file's tags and loops into an output file.
 #include "uFreeReporter.h"
 
+#include "AsciiText.h"
+
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -22,19 +24,6 @@ constexpr std::size_t OutputBufferSize = 1 << 20;
                             std::string(what) + " \"" + path + "\"");
 }
 
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-std::string lowerAscii(std::string_view s)
-{
-    std::string lower(s);
-    for (char& c : lower)
-        c = lowerAscii(c);
-    return lower;
-}
-
 bool isBlankOrControl(char c)
 {
     return static_cast<unsigned char>(c) <= ' ';
@@ -44,7 +33,7 @@ int hexValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
-    c = lowerAscii(c);
+    c = LowerAscii(c);
     if (c >= 'a' && c <= 'f')
         return c - 'a' + 10;
     return -1;
@@ -132,7 +121,7 @@ void TFreeReporter::ProcessTemplate(const std::string& TemplateFileName,
 TTemplateFormat TFreeReporter::DetectTemplateFormat(const std::string& FileName)
 {
     const std::string_view name(FileName);
-    const std::string extension = lowerAscii(name.substr(name.size() < 4 ? 0 : name.size() - 4));
+    const std::string extension = LowerAscii(name.substr(name.size() < 4 ? 0 : name.size() - 4));
     return extension == ".rtf" || extension == ".doc" ? TTemplateFormat::tfRtf
                                                       : TTemplateFormat::tfText;
 }
@@ -244,7 +233,7 @@ bool TFreeReporter::FindNextTag(std::int32_t P, std::int32_t& TagStart, std::int
 
     TagStart = static_cast<std::int32_t>(open) + 1;
     TagEnd = static_cast<std::int32_t>(tagEnd) + 1;
-    const std::string lower = lowerAscii(plain.substr(0, 4));
+    const std::string lower = LowerAscii(plain.substr(0, 4));
     if (lower == "for ") {
         std::string_view argument = std::string_view(plain).substr(4);
         while (!argument.empty() && isBlankOrControl(argument.front()))
@@ -253,7 +242,7 @@ bool TFreeReporter::FindNextTag(std::int32_t P, std::int32_t& TagStart, std::int
             argument.remove_suffix(1);
         Kind = TPieceKind::pkFor;
         Text = argument;
-    } else if (lowerAscii(plain) == "end") {
+    } else if (LowerAscii(plain) == "end") {
         Kind = TPieceKind::pkEnd;
         Text.clear();
     } else {
