@@ -2,7 +2,11 @@
 // that set them.
 #include "EntityData.h"
 
+#include "DigitText.h"
+
 #include <limits>
+
+namespace app {
 
 namespace {
 
@@ -10,43 +14,32 @@ const QString EntityTitle = QStringLiteral("Datos de la Entidad Local Solicitant
 
 struct EntityValue
 {
-    QString TEntityData::*member;
+    QString EntityData::*member;
     QString prompt;
     QString placeholder;
 };
 
-const EntityValue Name{&TEntityData::EntityName, QStringLiteral("Nombre: "),
+const EntityValue Name{&EntityData::name, QStringLiteral("Nombre: "),
                        QStringLiteral("Ponga aquí el nombre de la Entidad")};
-const EntityValue Province{&TEntityData::EntityProvince, QStringLiteral("Provincia: "),
+const EntityValue Province{&EntityData::province, QStringLiteral("Provincia: "),
                            QStringLiteral("Ponga aquí la provincia de la Entidad")};
 
-bool isMissing(const TEntityData& entity, const EntityValue& value)
+bool isMissing(const EntityData& entity, const EntityValue& value)
 {
     const QString& text = entity.*value.member;
     return text.isEmpty() || text == value.placeholder;
 }
 
-void askUntilGiven(TEntityData& entity, const EntityValue& value, const TPrompter& ask)
+void askUntilGiven(EntityData& entity, const EntityValue& value, const Prompter& ask)
 {
     do {
         entity.*value.member = ask(EntityTitle, value.prompt, value.placeholder);
     } while (entity.*value.member == value.placeholder);
 }
 
-int hexDigit(QChar c)
-{
-    if (c >= u'0' && c <= u'9')
-        return c.unicode() - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c.unicode() - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c.unicode() - u'A' + 10;
-    return -1;
-}
-
 } // namespace
 
-std::optional<std::int32_t> ParseInteger(const QString& text)
+std::optional<std::int32_t> parseInteger(const QString& text)
 {
     qsizetype i = 0;
     while (i < text.size() && text[i] == u' ')
@@ -68,7 +61,7 @@ std::optional<std::int32_t> ParseInteger(const QString& text)
                                         : std::numeric_limits<std::int32_t>::max();
     std::int64_t magnitude = 0;
     for (; i < text.size(); ++i) {
-        const int digit = hexDigit(text[i]);
+        const int digit = decimal::hexDigitValue(text[i].unicode());
         if (digit < 0 || digit >= base)
             return std::nullopt;
         magnitude = magnitude * base + digit;
@@ -78,7 +71,7 @@ std::optional<std::int32_t> ParseInteger(const QString& text)
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-void EnsureEntityData(TEntityData& entity, const TPrompter& ask)
+void ensureEntityData(EntityData& entity, const Prompter& ask)
 {
     for (const EntityValue* value : {&Name, &Province}) {
         if (isMissing(entity, *value))
@@ -86,7 +79,7 @@ void EnsureEntityData(TEntityData& entity, const TPrompter& ask)
     }
 }
 
-void EditEntityData(TEntityData& entity, const TPrompter& ask)
+void editEntityData(EntityData& entity, const Prompter& ask)
 {
     for (const EntityValue* value : {&Name, &Province}) {
         if (isMissing(entity, *value))
@@ -96,20 +89,22 @@ void EditEntityData(TEntityData& entity, const TPrompter& ask)
     }
 }
 
-void AskMaxDebtPercent(TEntityData& entity, const TPrompter& ask,
+void askMaxDebtPercent(EntityData& entity, const Prompter& ask,
                        const std::optional<QString>& proposal)
 {
     std::optional<std::int32_t> value;
     do {
-        entity.MaxDebtPercentText =
+        entity.maxDebtPercentText =
             ask(QStringLiteral("Porcentaje máximo de endeudamiento"),
-                QStringLiteral("% endeudamiento"), proposal.value_or(entity.MaxDebtPercentText));
-        value = ParseInteger(entity.MaxDebtPercentText);
-        entity.MaxDebtPercent = value.value_or(0);
+                QStringLiteral("% endeudamiento"), proposal.value_or(entity.maxDebtPercentText));
+        value = parseInteger(entity.maxDebtPercentText);
+        entity.maxDebtPercent = value.value_or(0);
     } while (!value);
 }
 
-QString LimitCaption(const QString& maxDebtPercentText)
+QString limitCaption(const QString& maxDebtPercentText)
 {
     return maxDebtPercentText + QStringLiteral("% Derechos Rec. frente a Capitales Vivos");
 }
+
+} // namespace app

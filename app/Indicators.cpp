@@ -1,7 +1,12 @@
 // The borrowing indicators, computed over the main window's amount fields.
 #include "Indicators.h"
 
-#include "KaNumEdit.h"
+#include "AmountEdit.h"
+
+namespace app {
+
+using amount::Amount;
+using amount::AmountEdit;
 
 namespace {
 
@@ -9,14 +14,14 @@ constexpr Amount Percent = 100;
 // The revenue unit of the "per 6.010,12 euros" figures.
 constexpr Amount RevenueUnit = 6010.12L;
 
-Amount v(const TKaNumEdit* field)
+Amount v(const AmountEdit* field)
 {
-    return field->Value();
+    return field->value();
 }
 
 } // namespace
 
-QString CalculateIndicators(const TIndicatorFields& f, std::int32_t maxDebtPercent)
+QString calculateIndicators(const IndicatorFields& f, std::int32_t maxDebtPercent)
 {
     f.ITOTAL->setValue(v(f.ICAP1) + v(f.ICAP2) + v(f.ICAP3) + v(f.ICAP4) + v(f.ICAP5));
     f.GTOTAL->setValue(v(f.GCAP1) + v(f.GCAP2) + v(f.GCAP4));
@@ -44,3 +49,5 @@ QString CalculateIndicators(const TIndicatorFields& f, std::int32_t maxDebtPerce
         comparison = QStringLiteral("Igual Que");
     return comparison;
 }
+
+} // namespace app

@@ -5,41 +5,47 @@
 
 #include <cstdint>
 
-class TKaNumEdit;
+namespace amount {
+class AmountEdit;
+}
+
+namespace app {
 
 // The amount fields the calculation reads and writes.
-struct TIndicatorFields
+struct IndicatorFields
 {
-    TKaNumEdit* ICAP1;
-    TKaNumEdit* ICAP2;
-    TKaNumEdit* ICAP3;
-    TKaNumEdit* ICAP4;
-    TKaNumEdit* ICAP5;
-    TKaNumEdit* ITOTAL;
-    TKaNumEdit* GCAP1;
-    TKaNumEdit* GCAP2;
-    TKaNumEdit* GCAP4;
-    TKaNumEdit* GTOTAL;
-    TKaNumEdit* CVPEX;
-    TKaNumEdit* CVOTEX;
-    TKaNumEdit* APVTOTAL;
-    TKaNumEdit* APPTOTAL;
-    TKaNumEdit* CTPN;
-    TKaNumEdit* CVTOTAL;
-    TKaNumEdit* CFANTERIOR;
-    TKaNumEdit* CFEUR1;
-    TKaNumEdit* CFNUEVO;
-    TKaNumEdit* CFEUR2;
-    TKaNumEdit* CFTOTAL;
-    TKaNumEdit* CFEUR3;
-    TKaNumEdit* AHORROBRUTO;
-    TKaNumEdit* AHORRONETO;
-    TKaNumEdit* ITOTAL110;
-    TKaNumEdit* CVTOTAL2;
+    amount::AmountEdit* ICAP1;
+    amount::AmountEdit* ICAP2;
+    amount::AmountEdit* ICAP3;
+    amount::AmountEdit* ICAP4;
+    amount::AmountEdit* ICAP5;
+    amount::AmountEdit* ITOTAL;
+    amount::AmountEdit* GCAP1;
+    amount::AmountEdit* GCAP2;
+    amount::AmountEdit* GCAP4;
+    amount::AmountEdit* GTOTAL;
+    amount::AmountEdit* CVPEX;
+    amount::AmountEdit* CVOTEX;
+    amount::AmountEdit* APVTOTAL;
+    amount::AmountEdit* APPTOTAL;
+    amount::AmountEdit* CTPN;
+    amount::AmountEdit* CVTOTAL;
+    amount::AmountEdit* CFANTERIOR;
+    amount::AmountEdit* CFEUR1;
+    amount::AmountEdit* CFNUEVO;
+    amount::AmountEdit* CFEUR2;
+    amount::AmountEdit* CFTOTAL;
+    amount::AmountEdit* CFEUR3;
+    amount::AmountEdit* AHORROBRUTO;
+    amount::AmountEdit* AHORRONETO;
+    amount::AmountEdit* ITOTAL110;
+    amount::AmountEdit* CVTOTAL2;
 };
 
 // Writes every total and indicator, each step reading earlier results back from their
 // fields, so that later steps use the values as displayed. Returns the comparison of the
 // limit with the outstanding capital: "Mayor Que", "Menor Que" or "Igual Que" (empty when no
 // comparison holds, as with a NaN).
-QString CalculateIndicators(const TIndicatorFields& f, std::int32_t maxDebtPercent);
+QString calculateIndicators(const IndicatorFields& f, std::int32_t maxDebtPercent);
+
+} // namespace app

@@ -1,4 +1,4 @@
-// TTextPrompt: the small modal dialog that asks for one line of text.
+// TextPrompt: the small modal dialog that asks for one line of text.
 #include "TextPrompt.h"
 
 #include <QHBoxLayout>
@@ -8,8 +8,10 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-TTextPrompt::TTextPrompt(const QString& title, const QString& prompt, const QString& proposed,
-                         QWidget* parent)
+namespace app {
+
+TextPrompt::TextPrompt(const QString& title, const QString& prompt, const QString& proposed,
+                       QWidget* parent)
     : QDialog(parent), m_proposed(proposed), m_text(new QLineEdit(proposed, this))
 {
     setObjectName(QStringLiteral("TextPrompt"));
@@ -19,7 +21,9 @@ TTextPrompt::TTextPrompt(const QString& title, const QString& prompt, const QStr
     promptLabel->setBuddy(m_text);
     m_text->setObjectName(QStringLiteral("Text"));
     m_text->setMaxLength(MaxAnswerLength);
-    m_text->setMinimumWidth(300);
+    // Wide enough to show a long entity name whole.
+    constexpr int MinimumTextWidth = 300;
+    m_text->setMinimumWidth(MinimumTextWidth);
     auto* ok = new QPushButton(QStringLiteral("OK"), this);
     ok->setObjectName(QStringLiteral("OK"));
     ok->setDefault(true);
@@ -42,18 +46,20 @@ TTextPrompt::TTextPrompt(const QString& title, const QString& prompt, const QStr
     m_text->setFocus();
 }
 
-QString TTextPrompt::Answer() const
+QString TextPrompt::answer() const
 {
     return result() == QDialog::Accepted ? m_text->text() : m_proposed;
 }
 
-QString TTextPrompt::Ask(const QString& title, const QString& prompt, const QString& proposed,
-                         QWidget* parent)
+QString TextPrompt::ask(const QString& title, const QString& prompt, const QString& proposed,
+                        QWidget* parent)
 {
-    TTextPrompt dialog(title, prompt, proposed, parent);
+    TextPrompt dialog(title, prompt, proposed, parent);
     dialog.adjustSize();
     if (const QScreen* screen = dialog.screen())
         dialog.move(screen->availableGeometry().center() - dialog.rect().center());
     dialog.exec();
-    return dialog.Answer();
+    return dialog.answer();
 }
+
+} // namespace app

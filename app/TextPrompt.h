@@ -1,30 +1,31 @@
-// TTextPrompt: the small modal dialog that asks for one line of text.
+// TextPrompt: the small modal dialog that asks for one line of text.
 #pragma once
 
 #include <QDialog>
 
 #include <functional>
 
-class QLabel;
 class QLineEdit;
 
+namespace app {
+
 // Asks a question with a window title, a prompt line and a proposed text; returns the answer.
-using TPrompter =
+using Prompter =
     std::function<QString(const QString& title, const QString& prompt, const QString& proposed)>;
 
-class TTextPrompt final : public QDialog
+class TextPrompt final : public QDialog
 {
     Q_OBJECT
 
 public:
-    TTextPrompt(const QString& title, const QString& prompt, const QString& proposed,
-                QWidget* parent = nullptr);
+    TextPrompt(const QString& title, const QString& prompt, const QString& proposed,
+               QWidget* parent = nullptr);
 
     // The text in the box after "OK"; the proposed text after "Cancel", Esc or closing.
-    QString Answer() const;
+    QString answer() const;
 
     // Shows the prompt modally, centred on the screen, and returns its answer.
-    static QString Ask(const QString& title, const QString& prompt, const QString& proposed,
+    static QString ask(const QString& title, const QString& prompt, const QString& proposed,
                        QWidget* parent = nullptr);
 
     static constexpr int MaxAnswerLength = 255;
@@ -33,3 +34,5 @@ private:
     QString m_proposed;
     QLineEdit* m_text;
 };
+
+} // namespace app

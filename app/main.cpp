@@ -1,12 +1,11 @@
 // Program entry: the application object and the main window.
-#include "Main.h"
-
 #include "Application.h"
+#include "MainWindow.h"
 
 int main(int argc, char** argv)
 {
-    TApplication app(argc, argv);
-    TFormularioPrincipal formularioPrincipal;
-    formularioPrincipal.show();
-    return TApplication::exec();
+    app::Application application(argc, argv);
+    app::MainWindow mainWindow;
+    mainWindow.show();
+    return app::Application::exec();
 }

@@ -1,19 +1,22 @@
 // Timing of a 100-year loan calculation written into the amortisation grid (1200 rows).
-#include "KaNumEdit.h"
-#include "Unit3.h"
+#include "AmountEdit.h"
+#include "LoanCalculatorDialog.h"
 
 #include <benchmark/benchmark.h>
+
+using namespace calculator;
+using amount::Amount;
 
 namespace {
 
 void BM_HundredYearTable(benchmark::State& state)
 {
-    TCalculadora calculator;
-    calculator.Capital()->setValue(100000);
-    calculator.Interes()->setValue(5);
-    calculator.anios()->setValue(100);
+    LoanCalculatorDialog calculator;
+    calculator.capitalField()->setValue(100000);
+    calculator.rateField()->setValue(5);
+    calculator.yearsField()->setValue(100);
     for (auto _ : state)
-        calculator.Button1Click();
+        calculator.calculate();
 }
 BENCHMARK(BM_HundredYearTable)->Unit(benchmark::kMillisecond);
 

@@ -1,7 +1,7 @@
 // Throughput and peak memory of the template engine, against a plain copy of the same file and
 // against kainjow Mustache rendering the same text with the same number of values.
-#include "uDbFreeReporter.h"
-#include "uFreeReporter.h"
+#include "DataTemplateEngine.h"
+#include "TemplateEngine.h"
 
 #include <benchmark/benchmark.h>
 #include <kainjow/mustache.hpp>
@@ -10,6 +10,8 @@
 #include <fstream>
 #include <random>
 #include <string>
+
+using namespace templating;
 
 namespace {
 
@@ -20,18 +22,18 @@ constexpr int LoopRepetitions = 100000;
 
 const fs::path Folder = fs::temp_directory_path() / "template-bench";
 
-class BenchReporter final : public TFreeReporter
+class BenchReporter final : public TemplateEngine
 {
 public:
     explicit BenchReporter(int repetitions = 0)
     {
-        TemplateFormat = TTemplateFormat::tfRtf;
-        OnCycleStart = [](const std::string&, bool& enter) { enter = true; };
-        OnCycleEnd = [this, repetitions](bool& finished) { finished = ++m_passes >= repetitions; };
+        templateFormat = TemplateFormat::Rtf;
+        onLoopStart = [](const std::string&, bool& enter) { enter = true; };
+        onLoopEnd = [this, repetitions](bool& finished) { finished = ++m_passes >= repetitions; };
     }
 
 protected:
-    void GetTagValue(const std::string&, std::string& value) override { value = "1.234,56"; }
+    void tagValue(const std::string&, std::string& value) override { value = "1.234,56"; }
 
 private:
     int m_passes = 0;
@@ -115,7 +117,7 @@ void runEngine(benchmark::State& state, const fs::path& file, int repetitions = 
         resetPeak();
         const long before = currentResident();
         BenchReporter reporter(repetitions);
-        reporter.ProcessTemplate(file.string(), output);
+        reporter.processTemplate(file.string(), output);
         peakGrowth = std::max(peakGrowth, peakResident() - before);
     }
     const auto size = static_cast<double>(fs::file_size(file));
@@ -173,13 +175,13 @@ BENCHMARK(BM_MustacheTagDense)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_DataLoopMillionRecords(benchmark::State& state)
 {
     constexpr int Records = 1000000;
-    TMemoryDataSet data("d");
-    data.AddField("grupo", TFieldType::ftInteger);
-    data.AddField("importe", TFieldType::ftInteger);
-    data.AddField("precio", TFieldType::ftFloat);
+    MemoryDataSet data("d");
+    data.addField("grupo", FieldType::Integer);
+    data.addField("importe", FieldType::Integer);
+    data.addField("precio", FieldType::Float);
     for (int i = 0; i < Records; ++i)
-        data.AppendRow(
-            {TVariant::Integer(i / 10), TVariant::Integer(i % 97), TVariant::Float(i * 0.25L)});
+        data.appendRow({Variant::fromInteger(i / 10), Variant::fromInteger(i % 97),
+                        Variant::fromFloat(i * 0.25L)});
     const fs::path file = Folder / "data.txt";
     std::ofstream(file, std::ios::binary)
         << "\\{for d.grupo\\}\\{d.grupo\\}: \\{for d\\}\\{d.importe\\} \\{end\\}"
@@ -188,9 +190,9 @@ void BM_DataLoopMillionRecords(benchmark::State& state)
     for (auto _ : state) {
         resetPeak();
         const long before = currentResident();
-        TDbFreeReporter reporter;
-        reporter.DataSets.push_back(&data);
-        reporter.ProcessTemplate(file.string(), (Folder / "data-out.txt").string());
+        DataTemplateEngine reporter;
+        reporter.dataSets.push_back(&data);
+        reporter.processTemplate(file.string(), (Folder / "data-out.txt").string());
         peakGrowth = std::max(peakGrowth, peakResident() - before);
     }
     state.counters["records_per_second"] =

@@ -3,9 +3,12 @@
 
 #include <cmath>
 
+namespace calculator {
+
 namespace {
 
 constexpr Amount Cent = 0.01L;
+constexpr Amount CentsPerEuro = 100;
 
 // Nearest integer, ties to even (the default rounding mode).
 Amount roundHalfEven(Amount x)
@@ -15,30 +18,31 @@ Amount roundHalfEven(Amount x)
 
 } // namespace
 
-Amount MonthlyPayment(Amount capital, Amount rate, Amount months)
+Amount monthlyPayment(Amount capital, Amount rate, Amount months)
 {
     if (!(capital > 0))
         return 0;
-    const Amount r = rate / 1200;
+    // The yearly percentage as a monthly fraction.
+    const Amount r = rate / (100 * MonthsPerYear);
     const Amount p = std::pow(1 + r, months);
     const Amount numerator = capital * r * p;
     const Amount denominator = p - 1;
     if (denominator == 0) {
-        throw EMathError(numerator == 0 ? "Invalid floating point operation"
-                                        : "Floating point division by zero");
+        throw MathError(numerator == 0 ? "Invalid floating point operation"
+                                       : "Floating point division by zero");
     }
-    return roundHalfEven(numerator / denominator * 100) * Cent;
+    return roundHalfEven(numerator / denominator * CentsPerEuro) * Cent;
 }
 
-std::vector<ScheduleRow> AmortisationSchedule(Amount capital, Amount rate, Amount payment,
+std::vector<ScheduleRow> amortisationSchedule(Amount capital, Amount rate, Amount payment,
                                               int months)
 {
     std::vector<ScheduleRow> rows;
     rows.reserve(static_cast<std::size_t>(std::max(months, 0)));
     Amount pending = capital;
     for (int month = 1; month <= months; ++month) {
-        // rate × pending / 12 is the month's interest in cents
-        const Amount interest = roundHalfEven(rate * pending / 12) * Cent;
+        // rate × pending / 12 is the month's interest in cents.
+        const Amount interest = roundHalfEven(rate * pending / MonthsPerYear) * Cent;
         if (payment > pending + interest)
             payment = pending + interest;
         const Amount amortisation = payment - interest;
@@ -47,3 +51,5 @@ std::vector<ScheduleRow> AmortisationSchedule(Amount capital, Amount rate, Amoun
     }
     return rows;
 }
+
+} // namespace calculator

@@ -6,17 +6,23 @@
 #include <stdexcept>
 #include <vector>
 
-// A floating-point failure of the payment formula, with the platform's message.
-class EMathError : public std::runtime_error
+namespace calculator {
+
+using amount::Amount;
+
+inline constexpr int MonthsPerYear = 12;
+
+// A floating-point failure of the payment formula: 0 / 0 or a division by zero.
+class MathError : public std::runtime_error
 {
 public:
     using std::runtime_error::runtime_error;
 };
 
 // The monthly payment of `capital` at the yearly percentage `rate` over `months`, rounded to
-// cents (ties to even); 0 when the capital is not above 0. Throws EMathError for a zero rate
+// cents (ties to even); 0 when the capital is not above 0. Throws MathError for a zero rate
 // ("Invalid floating point operation") or a zero term ("Floating point division by zero").
-Amount MonthlyPayment(Amount capital, Amount rate, Amount months);
+Amount monthlyPayment(Amount capital, Amount rate, Amount months);
 
 struct ScheduleRow
 {
@@ -28,5 +34,7 @@ struct ScheduleRow
 
 // The month-by-month schedule: each month's interest rounded to cents, the payment cut to
 // what is left in the last month; pending and amortisation unrounded.
-std::vector<ScheduleRow> AmortisationSchedule(Amount capital, Amount rate, Amount payment,
+std::vector<ScheduleRow> amortisationSchedule(Amount capital, Amount rate, Amount payment,
                                               int months);
+
+} // namespace calculator

@@ -8,8 +8,6 @@ namespace decimal {
 
 namespace {
 
-constexpr int ExpansionDigits = 18;
-
 void stripTrailingZeros(Expansion& e)
 {
     while (!e.digits.empty() && e.digits.back() == '0')
@@ -18,7 +16,7 @@ void stripTrailingZeros(Expansion& e)
 
 } // namespace
 
-Expansion Expand(long double x)
+Expansion expand(long double x)
 {
     Expansion e;
     e.negative = std::signbit(x);
@@ -38,7 +36,7 @@ Expansion Expand(long double x)
     return e;
 }
 
-void RoundToDigits(Expansion& e, int keep)
+void roundToDigits(Expansion& e, int keep)
 {
     if (keep >= static_cast<int>(e.digits.size()))
         return;

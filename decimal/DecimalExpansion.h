@@ -5,6 +5,9 @@
 
 namespace decimal {
 
+// Significant digits an expansion holds: those an extended value keeps through text and back.
+inline constexpr int ExpansionDigits = 18;
+
 // value = 0.digits × 10^intDigits, digits without leading or trailing zeros; no digits means
 // zero (and is what infinities and NaN give).
 struct Expansion
@@ -21,10 +24,10 @@ struct Expansion
     }
 };
 
-// The value's expansion to 18 significant digits, whatever the C library's locale.
-Expansion Expand(long double x);
+// The value's expansion to ExpansionDigits significant digits, whatever the C library's locale.
+Expansion expand(long double x);
 
 // Keeps the first `keep` significant digits, rounding halves away from zero.
-void RoundToDigits(Expansion& e, int keep);
+void roundToDigits(Expansion& e, int keep);
 
 } // namespace decimal

@@ -1,5 +1,5 @@
 // libFuzzer target: the engine loads and fills arbitrary bytes as an RTF or a text template.
-#include "uFreeReporter.h"
+#include "TemplateEngine.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -9,23 +9,25 @@
 
 #include <unistd.h>
 
+using namespace templating;
+
 namespace {
 
 // Fills every tag with text that needs escaping and repeats each entered loop a few times,
 // bounded so that nested loops cannot run for ever.
-class FuzzReporter final : public TFreeReporter
+class FuzzReporter final : public TemplateEngine
 {
 public:
     explicit FuzzReporter(std::uint8_t options)
     {
-        TemplateFormat = options & 1 ? TTemplateFormat::tfRtf : TTemplateFormat::tfText;
+        templateFormat = options & 1 ? TemplateFormat::Rtf : TemplateFormat::Text;
         if (options & 2) {
-            OnCycleStart = [this](const std::string& argument, bool& enter) {
+            onLoopStart = [this](const std::string& argument, bool& enter) {
                 enter = !argument.empty() && m_cycles < MaxCycles;
                 if (enter)
                     m_repeats.push_back(static_cast<int>(argument.size() % 3));
             };
-            OnCycleEnd = [this](bool& finished) {
+            onLoopEnd = [this](bool& finished) {
                 ++m_cycles;
                 finished = m_repeats.back()-- <= 0 || m_cycles >= MaxCycles;
                 if (finished)
@@ -35,7 +37,7 @@ public:
     }
 
 protected:
-    void GetTagValue(const std::string& tag, std::string& value) override
+    void tagValue(const std::string& tag, std::string& value) override
     {
         value = "{" + tag.substr(0, 16) + "}\\\xf1\n";
     }
@@ -63,8 +65,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         .write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
     FuzzReporter reporter(data[0]);
     try {
-        reporter.ProcessTemplate(templateFile, outputFile);
-    } catch (const TReporterException&) {
+        reporter.processTemplate(templateFile, outputFile);
+    } catch (const TemplateError&) {
         // a malformed template is reported, which is what should happen
     }
     return 0;

@@ -2,17 +2,19 @@
 #include "FullReport.h"
 
 #include "CodePage1252.h"
-#include "uDbFreeReporter.h"
+#include "DataTemplateEngine.h"
 
 #include <QFile>
 
 #include <array>
 
+namespace reports {
+
 namespace {
 
 std::string bytes(const QString& text)
 {
-    return ToCodePage1252(text).toStdString();
+    return toCodePage1252(text).toStdString();
 }
 
 QString yesNo(bool authorisationNeeded)
@@ -27,18 +29,18 @@ QString sign(Amount value)
 
 } // namespace
 
-QByteArray ToCodePage1252(const QString& text)
+QByteArray toCodePage1252(const QString& text)
 {
-    return QByteArray::fromStdString(Utf8ToCodePage1252(text.toStdString()));
+    return QByteArray::fromStdString(templating::utf8ToCodePage1252(text.toStdString()));
 }
 
-bool InvoiceTagValue(const TReportFigures& f, const std::string& tag, std::string& value)
+std::optional<std::string> reportTagValue(const ReportFigures& f, const std::string& tag)
 {
-    using Value = std::function<QString(const TReportFigures&)>;
+    using Value = std::function<QString(const ReportFigures&)>;
     // The tag names in the order they are tested.
     static const std::array<std::pair<const char*, Value>, 28> table{{
-        {"Entidad", [](const auto& f) { return f.EntityName; }},
-        {"Provincia", [](const auto& f) { return f.EntityProvince; }},
+        {"Entidad", [](const auto& f) { return f.entityName; }},
+        {"Provincia", [](const auto& f) { return f.entityProvince; }},
         {"prestamosolicitado", [](const auto& f) { return f.Capital; }},
         {"tipointeres", [](const auto& f) { return f.Interes; }},
         {"plazoamortizacion", [](const auto& f) { return f.anios + QStringLiteral(" años"); }},
@@ -62,27 +64,32 @@ bool InvoiceTagValue(const TReportFigures& f, const std::string& tag, std::strin
         {"signoahorrobruto", [](const auto& f) { return sign(f.AHORROBRUTO.value); }},
         {"signoahorroneto", [](const auto& f) { return sign(f.AHORRONETO.value); }},
         {"porcientoderechos", [](const auto& f) { return f.ITOTAL110.text; }},
-        {"tantoporciento", [](const auto& f) { return f.MaxDebtPercentText; }},
+        {"tantoporciento", [](const auto& f) { return f.maxDebtPercentText; }},
         {"mayoromenor", [](const auto& f) { return f.Mayormenor; }},
         {"sinoporciento",
          [](const auto& f) { return yesNo(!(f.ITOTAL110.value >= f.CVTOTAL2.value)); }},
     }};
     for (const auto& [name, valueOf] : table) {
-        if (tag == name) {
-            value = bytes(valueOf(f));
-            return true;
-        }
+        if (tag == name)
+            return bytes(valueOf(f));
     }
-    return false;
+    return std::nullopt;
 }
 
-void RunFullReport(const QString& templatePath, const QString& outputPath,
-                   const TTagValueSource& tagValues,
+void runFullReport(const QString& templatePath, const QString& outputPath,
+                   const TagValueSource& tagValues,
                    const std::function<void(const QString&)>& openDocument)
 {
-    TDbFreeReporter reporter;
-    reporter.OnGetCustomTagValue = tagValues;
-    reporter.ProcessTemplate(QFile::encodeName(templatePath).toStdString(),
-                             QFile::encodeName(outputPath).toStdString());
+    templating::DataTemplateEngine engine;
+    engine.customTagValue = [&tagValues](const std::string& tag, std::string& value) {
+        const std::optional<std::string> found = tagValues(tag);
+        if (found)
+            value = *found;
+        return found.has_value();
+    };
+    engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
+                           QFile::encodeName(outputPath).toStdString());
     openDocument(outputPath);
 }
+
+} // namespace reports

@@ -7,19 +7,25 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 #include <string>
 
+namespace reports {
+
 // The text in Windows code page 1252, one byte a character; "?" for what it lacks.
-QByteArray ToCodePage1252(const QString& text);
+QByteArray toCodePage1252(const QString& text);
 
-// The value of one of the report's 28 tags, matched exactly; false for any other tag.
-bool InvoiceTagValue(const TReportFigures& figures, const std::string& tag, std::string& value);
+// The value, in code page 1252, of one of the report's 28 tags, matched exactly; nothing for
+// any other tag.
+std::optional<std::string> reportTagValue(const ReportFigures& figures, const std::string& tag);
 
-// Asks the tag values of the report.
-using TTagValueSource = std::function<bool(const std::string& tag, std::string& value)>;
+// Answers the tag values of the report; nothing for an unknown tag.
+using TagValueSource = std::function<std::optional<std::string>(const std::string& tag)>;
 
 // Fills the template into the output with the tag values, then opens the output; nothing is
 // opened when filling fails, and the failure reaches the caller.
-void RunFullReport(const QString& templatePath, const QString& outputPath,
-                   const TTagValueSource& tagValues,
+void runFullReport(const QString& templatePath, const QString& outputPath,
+                   const TagValueSource& tagValues,
                    const std::function<void(const QString&)>& openDocument);
+
+} // namespace reports

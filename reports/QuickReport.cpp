@@ -1,6 +1,8 @@
 // The lines of the quick plain-text report.
 #include "QuickReport.h"
 
+namespace reports {
+
 namespace {
 
 const QString Blank = QStringLiteral(" ");
@@ -35,11 +37,11 @@ QString burdenExplanation(const QString& euros)
 
 } // namespace
 
-QStringList QuickReportLines(const TReportFigures& f)
+QStringList quickReportLines(const ReportFigures& f)
 {
     QStringList lines;
-    lines << f.EntityName + u'(' + f.EntityProvince + u')' << Blank;
-    if (f.APPTOTAL.value > 0 && f.LoanAccepted) {
+    lines << f.entityName + u'(' + f.entityProvince + u')' << Blank;
+    if (f.APPTOTAL.value > 0 && f.loanAccepted) {
         lines << QStringLiteral("CALCULOS PARA FORMALIZACION DE OPERACION DE CREDITO") << rule(51)
               << Blank << QStringLiteral("PRESTAMO SOLICITADO: ") + f.Capital
               << QStringLiteral("INTERES DE: ") + f.Interes + u'%'
@@ -81,7 +83,7 @@ QStringList QuickReportLines(const TReportFigures& f)
     lines << savingsParagraph(QStringLiteral("Ahorro Neto"), f.AHORRONETO.value) << ForThisPoint;
     lines << Blank
           << QStringLiteral("Como ") + f.ITOTAL110.text + QStringLiteral(" Correspondiente al ") +
-                 f.MaxDebtPercentText + QStringLiteral("% de los Derechos Reconocidos Netos ")
+                 f.maxDebtPercentText + QStringLiteral("% de los Derechos Reconocidos Netos ")
           << QStringLiteral("Es ") + f.Mayormenor
           << f.CVTOTAL2.text +
                  QStringLiteral(" Correspondiente al total de capitales vivos pendientes")
@@ -92,3 +94,5 @@ QStringList QuickReportLines(const TReportFigures& f)
           << ForThisPoint;
     return lines;
 }
+
+} // namespace reports

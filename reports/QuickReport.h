@@ -5,4 +5,8 @@
 
 #include <QStringList>
 
-QStringList QuickReportLines(const TReportFigures& figures);
+namespace reports {
+
+QStringList quickReportLines(const ReportFigures& figures);
+
+} // namespace reports

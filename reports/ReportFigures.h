@@ -5,21 +5,25 @@
 
 #include <QString>
 
+namespace reports {
+
+using amount::Amount;
+
 // A field as it stands: the text it displays and the value that text holds.
-struct TShownAmount
+struct ShownAmount
 {
     QString text;
     Amount value = 0;
 };
 
-struct TReportFigures
+struct ReportFigures
 {
-    QString EntityName;
-    QString EntityProvince;
-    QString MaxDebtPercentText;
+    QString entityName;
+    QString entityProvince;
+    QString maxDebtPercentText;
 
     // The loan calculator: its last showing ended with "Aceptar", and its fields' texts.
-    bool LoanAccepted = false;
+    bool loanAccepted = false;
     QString Capital;
     QString Interes;
     QString anios;
@@ -30,7 +34,7 @@ struct TReportFigures
     QString ITOTAL;
     QString GTOTAL;
     QString APVTOTAL;
-    TShownAmount APPTOTAL;
+    ShownAmount APPTOTAL;
     QString CVTOTAL;
     QString CFANTERIOR;
     QString CFEUR1;
@@ -38,9 +42,11 @@ struct TReportFigures
     QString CFEUR2;
     QString CFTOTAL;
     QString CFEUR3;
-    TShownAmount AHORROBRUTO;
-    TShownAmount AHORRONETO;
-    TShownAmount ITOTAL110;
-    TShownAmount CVTOTAL2;
+    ShownAmount AHORROBRUTO;
+    ShownAmount AHORRONETO;
+    ShownAmount ITOTAL110;
+    ShownAmount CVTOTAL2;
     QString Mayormenor;
 };
+
+} // namespace reports

@@ -4,15 +4,19 @@
 #include <string>
 #include <string_view>
 
-inline char LowerAscii(char c)
+namespace templating {
+
+inline char lowerAscii(char c)
 {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-inline std::string LowerAscii(std::string_view s)
+inline std::string lowerAscii(std::string_view s)
 {
     std::string lower(s);
     for (char& c : lower)
-        c = LowerAscii(c);
+        c = lowerAscii(c);
     return lower;
 }
+
+} // namespace templating

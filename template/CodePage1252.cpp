@@ -3,6 +3,8 @@
 
 #include <array>
 
+namespace templating {
+
 namespace {
 
 // The characters of 0x80..0x9F in code page 1252; 0 where it has none.
@@ -24,7 +26,7 @@ char toByte(char32_t c)
 
 } // namespace
 
-std::string Utf8ToCodePage1252(std::string_view utf8)
+std::string utf8ToCodePage1252(std::string_view utf8)
 {
     std::string encoded;
     encoded.reserve(utf8.size());
@@ -50,3 +52,5 @@ std::string Utf8ToCodePage1252(std::string_view utf8)
     }
     return encoded;
 }
+
+} // namespace templating

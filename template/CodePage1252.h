@@ -4,5 +4,9 @@
 #include <string>
 #include <string_view>
 
+namespace templating {
+
 // One byte a character; "?" for a character the code page lacks or a malformed sequence.
-std::string Utf8ToCodePage1252(std::string_view utf8);
+std::string utf8ToCodePage1252(std::string_view utf8);
+
+} // namespace templating

@@ -1,6 +1,7 @@
 // The data sources and fields the engine reads, and an in-memory data source.
 #pragma once
 
+#include "FormatSettings.h"
 #include "Variant.h"
 
 #include <cstdint>
@@ -9,122 +10,106 @@
 #include <string>
 #include <vector>
 
-enum class TFieldType : std::uint8_t
+namespace templating {
+
+enum class FieldType : std::uint8_t
 {
-    ftUnknown,
-    ftString,
-    ftSmallint,
-    ftInteger,
-    ftWord,
-    ftBoolean,
-    ftFloat,
-    ftCurrency,
-    ftBCD,
-    ftDate,
-    ftTime,
-    ftDateTime,
-    ftBytes,
-    ftVarBytes,
-    ftAutoInc,
-    ftBlob,
-    ftMemo,
-    ftGraphic,
-    ftFmtMemo,
-    ftParadoxOle,
-    ftDBaseOle,
-    ftTypedBinary,
-    ftCursor,
-    ftFixedChar,
-    ftWideString,
-    ftLargeint,
-    ftADT,
-    ftArray,
-    ftReference,
-    ftDataSet,
-    ftTimeStamp,
-    ftFMTBcd
+    Unknown,
+    String,
+    Integer,
+    Largeint,
+    Float,
+    Currency,
+    Date,
+    Time,
+    DateTime,
+    Memo
 };
 
 // Types the loops keep no aggregates for.
-bool IsNotAggregated(TFieldType type);
-// Types whose values the loops add up.
-bool IsSummed(TFieldType type);
+bool isNotAggregated(FieldType type);
+// Types whose values are numbers; their text follows the field's number format.
+bool isNumeric(FieldType type);
+// Types whose values are days since 30 December 1899.
+bool isDateTime(FieldType type);
+// Types whose values the loops add up: numbers, dates and times.
+bool isSummed(FieldType type);
 
-enum class TDateTimeKind : std::uint8_t
+enum class DateTimeKind : std::uint8_t
 {
     Date,
     Time,
     DateTime
 };
 
-class TField
+class Field
 {
 public:
-    using TGetTextEvent = std::function<std::string(const TField& field)>;
+    using TextHook = std::function<std::string(const Field& field)>;
 
-    TField(std::string name, TFieldType type) : m_name(std::move(name)), m_type(type) {}
-    virtual ~TField() = default;
+    Field(std::string name, FieldType type) : m_name(std::move(name)), m_type(type) {}
+    virtual ~Field() = default;
 
-    const std::string& Name() const { return m_name; }
-    TFieldType DataType() const { return m_type; }
+    const std::string& name() const { return m_name; }
+    FieldType dataType() const { return m_type; }
     // The value of the current record.
-    virtual TVariant Value() const = 0;
+    virtual Variant value() const = 0;
 
-    bool IsNumeric() const;
-    bool IsFloat() const;
-    bool IsDateTime() const;
+    bool isNumeric() const { return templating::isNumeric(m_type); }
+    bool isFloat() const { return m_type == FieldType::Float || m_type == FieldType::Currency; }
+    bool isDateTime() const { return templating::isDateTime(m_type); }
 
     // Display settings; a display hook, when set, replaces them.
-    TGetTextEvent OnGetText;
-    std::string DisplayFormat;
-    std::string EditFormat;
-    bool Currency = false;
-    int Precision = 15;
-    TDateTimeKind DateTimeKind = TDateTimeKind::DateTime;
+    TextHook textHook;
+    std::string displayFormat;
+    std::string editFormat;
+    bool currency = false;
+    int precision = GeneralDigits;
+    DateTimeKind dateTimeKind = DateTimeKind::DateTime;
 
 private:
     std::string m_name;
-    TFieldType m_type;
+    FieldType m_type;
 };
 
-class TDataSet
+class DataSet
 {
 public:
-    virtual ~TDataSet() = default;
+    virtual ~DataSet() = default;
 
-    virtual const std::string& Name() const = 0;
-    virtual bool Active() const = 0;
-    virtual void First() = 0;
-    virtual void Next() = 0;
-    virtual void Prior() = 0;
+    virtual const std::string& name() const = 0;
+    virtual bool isActive() const = 0;
+    virtual void first() = 0;
+    virtual void next() = 0;
+    virtual void prior() = 0;
     // True after moving past the last record (and for no records at all).
-    virtual bool Eof() const = 0;
-    virtual int FieldCount() const = 0;
-    virtual TField& Fields(int index) = 0;
+    virtual bool atEnd() const = 0;
+    virtual int fieldCount() const = 0;
+    virtual Field& field(int index) = 0;
     // The field of that name, without regard to ASCII case; null when there is none.
-    TField* FindField(const std::string& name);
+    Field* findField(const std::string& name);
 };
 
 // A data source over rows held in memory.
-class TMemoryDataSet final : public TDataSet
+class MemoryDataSet final : public DataSet
 {
 public:
-    explicit TMemoryDataSet(std::string name);
-    ~TMemoryDataSet() override;
+    explicit MemoryDataSet(std::string name);
+    ~MemoryDataSet() override;
 
     // Adds a column; returns its field for its display settings.
-    TField& AddField(const std::string& name, TFieldType type);
-    void AppendRow(std::vector<TVariant> values);
-    void SetActive(bool active) { m_active = active; }
+    Field& addField(const std::string& name, FieldType type);
+    void appendRow(std::vector<Variant> values);
+    void setActive(bool active) { m_active = active; }
 
-    const std::string& Name() const override { return m_name; }
-    bool Active() const override { return m_active; }
-    void First() override { m_record = 0; }
-    void Next() override;
-    void Prior() override;
-    bool Eof() const override { return m_record >= m_rows.size(); }
-    int FieldCount() const override { return static_cast<int>(m_fields.size()); }
-    TField& Fields(int index) override;
+    const std::string& name() const override { return m_name; }
+    bool isActive() const override { return m_active; }
+    void first() override { m_record = 0; }
+    void next() override;
+    void prior() override;
+    bool atEnd() const override { return m_record >= m_rows.size(); }
+    int fieldCount() const override { return static_cast<int>(m_fields.size()); }
+    Field& field(int index) override;
 
 private:
     class Column;
@@ -132,6 +117,8 @@ private:
     std::string m_name;
     bool m_active = true;
     std::vector<std::unique_ptr<Column>> m_fields;
-    std::vector<std::vector<TVariant>> m_rows;
+    std::vector<std::vector<Variant>> m_rows;
     std::size_t m_record = 0;
 };
+
+} // namespace templating

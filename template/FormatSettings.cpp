@@ -2,11 +2,12 @@
 #include "FormatSettings.h"
 
 #include "AsciiText.h"
-#include "DecimalExpansion.h"
+#include "DigitText.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <chrono>
 #include <climits>
 #include <clocale>
 #include <cmath>
@@ -14,66 +15,28 @@
 
 #include <langinfo.h>
 
+namespace templating {
+
 namespace {
 
 using Digits = decimal::Expansion;
-using decimal::RoundToDigits;
+using decimal::roundToDigits;
 
-std::string grouped(const std::string& integer, char separator)
+// The integer digits, then the decimal places after the separator when there are any.
+std::string joined(const std::string& integer, const std::string& decimals, char separator)
 {
-    std::string text;
-    for (std::size_t i = 0; i < integer.size(); ++i) {
-        if (i > 0 && (integer.size() - i) % 3 == 0)
-            text += separator;
-        text += integer[i];
-    }
-    return text;
+    return decimals.empty() ? integer : integer + separator + decimals;
 }
 
-// Integer digits (at least `minDigits`) and decimals (at least `minDecimals`, at most
-// `maxDecimals`) of |value| rounded to `maxDecimals`.
-std::pair<std::string, std::string> fixedParts(Digits d, int minDigits, int minDecimals,
-                                               int maxDecimals)
-{
-    RoundToDigits(d, d.intDigits + maxDecimals);
-    std::string integer;
-    for (int i = 0; i < d.intDigits && !d.digits.empty(); ++i)
-        integer += d.at(i);
-    while (static_cast<int>(integer.size()) < minDigits)
-        integer.insert(integer.begin(), '0');
-    std::string decimals;
-    for (int i = 0; i < maxDecimals; ++i)
-        decimals += d.digits.empty() ? '0' : d.at(d.intDigits + i);
-    while (static_cast<int>(decimals.size()) > minDecimals && decimals.back() == '0')
-        decimals.pop_back();
-    return {integer, decimals};
-}
-
-std::string twoDigits(int n)
+std::string twoDigits(long n)
 {
     return std::string(1, static_cast<char>('0' + n / 10 % 10)) + static_cast<char>('0' + n % 10);
 }
 
-struct CivilDate
-{
-    int year, month, day;
-};
+constexpr long SecondsPerDay = 24 * 60 * 60;
 
-// Days since 1970-01-01 to a calendar date (proleptic Gregorian).
-CivilDate civilFromDays(long long z)
-{
-    z += 719468;
-    const long long era = (z >= 0 ? z : z - 146096) / 146097;
-    const auto doe = static_cast<unsigned>(z - era * 146097);
-    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const unsigned mp = (5 * doy + 2) / 153;
-    const unsigned d = doy - (153 * mp + 2) / 5 + 1;
-    const unsigned m = mp < 10 ? mp + 3 : mp - 9;
-    return {static_cast<int>(yoe + era * 400 + (m <= 2)), static_cast<int>(m), static_cast<int>(d)};
-}
-
-constexpr long long UnixEpochDay = 25569; // 1970-01-01 in days since 1899-12-30
+// 30 December 1899, day 0 of the engine's date-times.
+constexpr std::chrono::sys_days DayZero{std::chrono::year{1899} / std::chrono::December / 30};
 
 const std::array<const char*, 12> MonthNames{"January",   "February", "March",    "April",
                                              "May",       "June",     "July",     "August",
@@ -84,7 +47,7 @@ const std::array<const char*, 7> DayNames{"Sunday",   "Monday", "Tuesday", "Wedn
 bool startsWithNoCase(const std::string& s, std::size_t at, const char* prefix)
 {
     for (std::size_t i = 0; prefix[i]; ++i) {
-        if (at + i >= s.size() || LowerAscii(s[at + i]) != prefix[i])
+        if (at + i >= s.size() || lowerAscii(s[at + i]) != prefix[i])
             return false;
     }
     return true;
@@ -155,75 +118,60 @@ char firstSeparator(const std::string& pattern, char fallback)
 
 } // namespace
 
-TFormatSettings TFormatSettings::FromCLocale()
+FormatSettings FormatSettings::fromCLocale()
 {
-    TFormatSettings s;
+    FormatSettings s;
     if (const std::lconv* conv = std::localeconv()) {
         if (conv->decimal_point && *conv->decimal_point)
-            s.DecimalSeparator = *conv->decimal_point;
+            s.decimalSeparator = *conv->decimal_point;
         if (conv->mon_thousands_sep && *conv->mon_thousands_sep)
-            s.ThousandSeparator = *conv->mon_thousands_sep;
+            s.thousandSeparator = *conv->mon_thousands_sep;
         if (conv->currency_symbol && *conv->currency_symbol)
-            s.CurrencyString = conv->currency_symbol;
+            s.currencyString = conv->currency_symbol;
         if (conv->frac_digits != CHAR_MAX)
-            s.CurrencyDecimals = conv->frac_digits;
+            s.currencyDecimals = conv->frac_digits;
         if (conv->p_cs_precedes != CHAR_MAX) {
             const bool before = conv->p_cs_precedes == 1;
             const bool space = conv->p_sep_by_space == 1;
-            s.CurrencyFormat = before ? (space ? 2 : 0) : (space ? 3 : 1);
+            s.currencyFormat = before ? (space ? 2 : 0) : (space ? 3 : 1);
         }
     }
-    s.ShortDateFormat = patternFromStrftime(nl_langinfo(D_FMT), s.ShortDateFormat);
-    s.LongTimeFormat = patternFromStrftime(nl_langinfo(T_FMT), s.LongTimeFormat);
+    s.shortDateFormat = patternFromStrftime(nl_langinfo(D_FMT), s.shortDateFormat);
+    s.longTimeFormat = patternFromStrftime(nl_langinfo(T_FMT), s.longTimeFormat);
     // Patterns write "/" and ":" for the locale's separators.
-    s.DateSeparator = firstSeparator(s.ShortDateFormat, '/');
-    s.TimeSeparator = firstSeparator(s.LongTimeFormat, ':');
-    for (char& c : s.ShortDateFormat) {
-        if (c == s.DateSeparator)
+    s.dateSeparator = firstSeparator(s.shortDateFormat, '/');
+    s.timeSeparator = firstSeparator(s.longTimeFormat, ':');
+    for (char& c : s.shortDateFormat) {
+        if (c == s.dateSeparator)
             c = '/';
     }
-    for (char& c : s.LongTimeFormat) {
-        if (c == s.TimeSeparator)
+    for (char& c : s.longTimeFormat) {
+        if (c == s.timeSeparator)
             c = ':';
     }
     return s;
 }
 
-std::string FormatGeneral(long double value, int precision, const TFormatSettings& settings)
+std::string formatGeneral(long double value, int precision, const FormatSettings& settings)
 {
-    if (std::isnan(value))
-        return "NAN";
-    if (std::isinf(value))
-        return value < 0 ? "-INF" : "INF";
-    precision = std::clamp(precision <= 0 ? 15 : precision, 1, 18);
-    Digits d = decimal::Expand(value);
-    RoundToDigits(d, precision);
-    if (d.digits.empty())
-        return "0";
-    const std::string sign = d.negative ? "-" : "";
-    if (d.intDigits > precision || d.intDigits < -4) {
-        std::string text = sign + d.digits[0];
-        if (d.digits.size() > 1)
-            text += settings.DecimalSeparator + d.digits.substr(1);
-        return text + "E" + std::to_string(d.intDigits - 1);
-    }
-    const auto [integer, decimals] = fixedParts(d, 1, 0, std::max(precision - d.intDigits, 0));
-    return sign + integer + (decimals.empty() ? "" : settings.DecimalSeparator + decimals);
+    std::string text = decimal::formatGeneral(
+        value, std::clamp(precision <= 0 ? GeneralDigits : precision, 1, decimal::ExpansionDigits));
+    std::replace(text.begin(), text.end(), '.', settings.decimalSeparator);
+    return text;
 }
 
-std::string FormatCurrency(long double value, const TFormatSettings& settings)
+std::string formatCurrency(long double value, const FormatSettings& settings)
 {
-    const Digits d = decimal::Expand(value);
-    const auto [integer, decimals] =
-        fixedParts(d, 1, settings.CurrencyDecimals, settings.CurrencyDecimals);
-    std::string number = grouped(integer, settings.ThousandSeparator);
-    if (!decimals.empty())
-        number += settings.DecimalSeparator + decimals;
-    const bool negative = d.negative && (integer.find_first_not_of('0') != std::string::npos ||
-                                         decimals.find_first_not_of('0') != std::string::npos);
-    const std::string& symbol = settings.CurrencyString;
+    const Digits d = decimal::expand(value);
+    const decimal::FixedDigits fixed =
+        decimal::fixedDigits(d, 1, settings.currencyDecimals, settings.currencyDecimals);
+    const std::string number =
+        joined(decimal::groupThousands(fixed.integer, settings.thousandSeparator), fixed.decimals,
+               settings.decimalSeparator);
+    const bool negative = d.negative && fixed.hasNonZeroDigit();
+    const std::string& symbol = settings.currencyString;
     std::string text;
-    switch (settings.CurrencyFormat) {
+    switch (settings.currencyFormat) {
     case 1:
         text = number + symbol;
         break;
@@ -327,11 +275,11 @@ NumberPattern parseSection(const std::string& section)
 
 } // namespace
 
-std::string FormatFloat(const std::string& pattern, long double value,
-                        const TFormatSettings& settings)
+std::string formatFloat(const std::string& pattern, long double value,
+                        const FormatSettings& settings)
 {
     if (pattern.empty())
-        return FormatGeneral(value, 15, settings);
+        return formatGeneral(value, GeneralDigits, settings);
     const std::vector<std::string> parts = sections(pattern);
     std::string section = parts[0];
     bool showSign = true;
@@ -342,49 +290,55 @@ std::string FormatFloat(const std::string& pattern, long double value,
         showSign = false;
     }
     const NumberPattern p = parseSection(section);
-    Digits d = decimal::Expand(value);
+    Digits d = decimal::expand(value);
     std::string body;
     if (p.exponent) {
-        RoundToDigits(d, 1 + p.decimalPlaces);
+        roundToDigits(d, 1 + p.decimalPlaces);
         const int exponent = d.digits.empty() ? 0 : d.intDigits - 1;
         d.intDigits = 1;
-        const auto [integer, decimals] = fixedParts(d, 1, p.decimalZeros, p.decimalPlaces);
+        const decimal::FixedDigits fixed =
+            decimal::fixedDigits(d, 1, p.decimalZeros, p.decimalPlaces);
         std::string digits = std::to_string(std::abs(exponent));
         while (static_cast<int>(digits.size()) < p.exponentDigits)
             digits.insert(digits.begin(), '0');
-        body = integer + (decimals.empty() ? "" : settings.DecimalSeparator + decimals) + "E" +
+        body = joined(fixed.integer, fixed.decimals, settings.decimalSeparator) + "E" +
                (exponent < 0     ? "-"
                 : p.exponentPlus ? "+"
                                  : "") +
                digits;
     } else {
-        const auto [integer, decimals] =
-            fixedParts(d, p.integerZeros, p.decimalZeros, p.decimalPlaces);
-        body = p.grouping ? grouped(integer, settings.ThousandSeparator) : integer;
-        if (!decimals.empty())
-            body += settings.DecimalSeparator + decimals;
+        const decimal::FixedDigits fixed =
+            decimal::fixedDigits(d, p.integerZeros, p.decimalZeros, p.decimalPlaces);
+        body =
+            joined(p.grouping ? decimal::groupThousands(fixed.integer, settings.thousandSeparator)
+                              : fixed.integer,
+                   fixed.decimals, settings.decimalSeparator);
     }
     const bool nonZero = body.find_first_of("123456789") != std::string::npos;
     const std::string sign = showSign && d.negative && nonZero ? "-" : "";
     return sign + p.prefix + body + p.suffix;
 }
 
-std::string FormatDateTime(const std::string& pattern, long double days,
-                           const TFormatSettings& settings)
+std::string formatDateTime(const std::string& pattern, long double days,
+                           const FormatSettings& settings)
 {
     if (pattern.empty()) {
         const bool hasTime = days != std::floor(days);
-        return FormatDateTime(settings.ShortDateFormat, days, settings) +
-               (hasTime ? " " + FormatDateTime(settings.LongTimeFormat, days, settings) : "");
+        return formatDateTime(settings.shortDateFormat, days, settings) +
+               (hasTime ? " " + formatDateTime(settings.longTimeFormat, days, settings) : "");
     }
     const long double whole = std::floor(days);
-    const CivilDate date = civilFromDays(static_cast<long long>(whole) - UnixEpochDay);
-    const auto seconds = static_cast<long>(std::lround((days - whole) * 86400));
+    const std::chrono::sys_days day =
+        DayZero + std::chrono::days{static_cast<std::chrono::days::rep>(whole)};
+    const std::chrono::year_month_day ymd{day};
+    const int year = static_cast<int>(ymd.year());
+    const auto month = static_cast<unsigned>(ymd.month());
+    const auto dayOfMonth = static_cast<unsigned>(ymd.day());
+    const auto seconds = static_cast<long>(std::lround((days - whole) * SecondsPerDay));
     const int hour = static_cast<int>(seconds / 3600 % 24);
     const int minute = static_cast<int>(seconds / 60 % 60);
     const int second = static_cast<int>(seconds % 60);
-    const int weekday =
-        static_cast<int>(((static_cast<long long>(whole) - UnixEpochDay) % 7 + 11) % 7);
+    const unsigned weekday = std::chrono::weekday{day}.c_encoding(); // 0 is Sunday
     bool twelveHour = false;
     for (std::size_t i = 0; i < pattern.size() && !twelveHour; ++i)
         twelveHour = startsWithNoCase(pattern, i, "am/pm");
@@ -392,9 +346,9 @@ std::string FormatDateTime(const std::string& pattern, long double days,
     std::string text;
     bool afterHour = false;
     for (std::size_t i = 0; i < pattern.size();) {
-        const char c = LowerAscii(pattern[i]);
+        const char c = lowerAscii(pattern[i]);
         std::size_t run = 1;
-        while (i + run < pattern.size() && LowerAscii(pattern[i + run]) == c)
+        while (i + run < pattern.size() && lowerAscii(pattern[i + run]) == c)
             ++run;
         if (pattern[i] == '"' || pattern[i] == '\'') {
             const std::size_t close = pattern.find(pattern[i], i + 1);
@@ -410,8 +364,8 @@ std::string FormatDateTime(const std::string& pattern, long double days,
         }
         switch (c) {
         case 'd':
-            text += run == 1   ? std::to_string(date.day)
-                    : run == 2 ? twoDigits(date.day)
+            text += run == 1   ? std::to_string(dayOfMonth)
+                    : run == 2 ? twoDigits(dayOfMonth)
                     : run == 3 ? std::string(DayNames[weekday]).substr(0, 3)
                                : std::string(DayNames[weekday]);
             break;
@@ -419,13 +373,13 @@ std::string FormatDateTime(const std::string& pattern, long double days,
             if (afterHour && run <= 2)
                 text += run == 1 ? std::to_string(minute) : twoDigits(minute);
             else
-                text += run == 1   ? std::to_string(date.month)
-                        : run == 2 ? twoDigits(date.month)
-                        : run == 3 ? std::string(MonthNames[date.month - 1]).substr(0, 3)
-                                   : std::string(MonthNames[date.month - 1]);
+                text += run == 1   ? std::to_string(month)
+                        : run == 2 ? twoDigits(month)
+                        : run == 3 ? std::string(MonthNames[month - 1]).substr(0, 3)
+                                   : std::string(MonthNames[month - 1]);
             break;
         case 'y':
-            text += run <= 2 ? twoDigits(date.year % 100) : std::to_string(date.year);
+            text += run <= 2 ? twoDigits(year % 100) : std::to_string(year);
             break;
         case 'h': {
             const int shown = twelveHour ? (hour % 12 == 0 ? 12 : hour % 12) : hour;
@@ -439,10 +393,10 @@ std::string FormatDateTime(const std::string& pattern, long double days,
             text += run == 1 ? std::to_string(second) : twoDigits(second);
             break;
         case '/':
-            text += std::string(run, settings.DateSeparator);
+            text += std::string(run, settings.dateSeparator);
             break;
         case ':':
-            text += std::string(run, settings.TimeSeparator);
+            text += std::string(run, settings.timeSeparator);
             break;
         default:
             text += pattern.substr(i, run);
@@ -455,14 +409,12 @@ std::string FormatDateTime(const std::string& pattern, long double days,
     return text;
 }
 
-long double EncodeDate(int year, int month, int day)
+long double encodeDate(int year, int month, int day)
 {
-    // days_from_civil, shifted to 30 December 1899.
-    year -= month <= 2;
-    const long long era = (year >= 0 ? year : year - 399) / 400;
-    const auto yoe = static_cast<unsigned>(year - era * 400);
-    const unsigned doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return static_cast<long double>(era * 146097 + static_cast<long long>(doe) - 719468 +
-                                    UnixEpochDay);
+    const std::chrono::year_month_day date{std::chrono::year{year},
+                                           std::chrono::month{static_cast<unsigned>(month)},
+                                           std::chrono::day{static_cast<unsigned>(day)}};
+    return static_cast<long double>((std::chrono::sys_days{date} - DayZero).count());
 }
+
+} // namespace templating

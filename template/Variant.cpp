@@ -1,133 +1,113 @@
-// TVariant: the dynamic value of data source fields and of running aggregates.
+// Variant: the dynamic value of data source fields and of running aggregates.
 #include "Variant.h"
 
 #include "FormatSettings.h"
 
 #include <cmath>
 
-TVariant TVariant::Null()
+namespace templating {
+
+Variant Variant::null()
 {
-    TVariant v;
+    Variant v;
     v.m_kind = Kind::Null;
     return v;
 }
 
-TVariant TVariant::Integer(std::int64_t value)
+Variant Variant::fromInteger(std::int64_t value)
 {
-    TVariant v;
+    Variant v;
     v.m_kind = Kind::Integer;
     v.m_integer = value;
     v.m_number = static_cast<long double>(value);
     return v;
 }
 
-TVariant TVariant::Float(long double value)
+Variant Variant::fromFloat(long double value)
 {
-    TVariant v;
+    Variant v;
     v.m_kind = Kind::Float;
     v.m_number = value;
     return v;
 }
 
-TVariant TVariant::Currency(long double value)
+Variant Variant::fromDateTime(long double days)
 {
-    TVariant v = Float(value);
-    v.m_kind = Kind::Currency;
-    return v;
-}
-
-TVariant TVariant::DateTime(long double days)
-{
-    TVariant v = Float(days);
+    Variant v = fromFloat(days);
     v.m_kind = Kind::DateTime;
     return v;
 }
 
-TVariant TVariant::Text(std::string value)
+Variant Variant::fromText(std::string value)
 {
-    TVariant v;
+    Variant v;
     v.m_kind = Kind::Text;
     v.m_text = std::move(value);
     return v;
 }
 
-TVariant TVariant::Boolean(bool value)
-{
-    TVariant v = Integer(value ? 1 : 0);
-    v.m_kind = Kind::Boolean;
-    return v;
-}
-
-bool TVariant::isNumeric() const
+bool Variant::isNumeric() const
 {
     switch (m_kind) {
     case Kind::Integer:
     case Kind::Float:
-    case Kind::Currency:
     case Kind::DateTime:
-    case Kind::Boolean:
         return true;
     default:
         return false;
     }
 }
 
-std::int64_t TVariant::asInteger() const
+std::int64_t Variant::asInteger() const
 {
-    return m_kind == Kind::Integer || m_kind == Kind::Boolean
-               ? m_integer
-               : static_cast<std::int64_t>(std::llround(m_number));
+    return m_kind == Kind::Integer ? m_integer : static_cast<std::int64_t>(std::llround(m_number));
 }
 
-long double TVariant::asNumber() const
+long double Variant::asNumber() const
 {
     return m_number;
 }
 
-TVariant operator+(const TVariant& a, const TVariant& b)
+Variant operator+(const Variant& a, const Variant& b)
 {
-    using Kind = TVariant::Kind;
+    using Kind = Variant::Kind;
     if (a.isEmpty())
-        return b.isEmpty() ? TVariant::Integer(0) : b;
+        return b.isEmpty() ? Variant::fromInteger(0) : b;
     if (b.isEmpty())
         return a;
     if (a.isNull() || b.isNull())
-        return TVariant::Null();
+        return Variant::null();
     if (a.m_kind == Kind::Integer && b.m_kind == Kind::Integer)
-        return TVariant::Integer(a.m_integer + b.m_integer);
+        return Variant::fromInteger(a.m_integer + b.m_integer);
     if (a.isNumeric() && b.isNumeric()) {
         const long double sum = a.m_number + b.m_number;
         if (a.m_kind == Kind::DateTime || b.m_kind == Kind::DateTime)
-            return TVariant::DateTime(sum);
-        if (a.m_kind == Kind::Float || b.m_kind == Kind::Float)
-            return TVariant::Float(sum);
-        return a.m_kind == Kind::Currency || b.m_kind == Kind::Currency ? TVariant::Currency(sum)
-                                                                        : TVariant::Float(sum);
+            return Variant::fromDateTime(sum);
+        return Variant::fromFloat(sum);
     }
-    return TVariant::Text(a.m_text + b.m_text);
+    return Variant::fromText(a.m_text + b.m_text);
 }
 
-TVariant TVariant::Divide(std::int64_t divisor) const
+Variant Variant::divide(std::int64_t divisor) const
 {
-    const long double quotient = m_number / static_cast<long double>(divisor);
-    return m_kind == Kind::Currency ? Currency(quotient) : Float(quotient);
+    return fromFloat(m_number / static_cast<long double>(divisor));
 }
 
-TVariant TVariant::IntDivide(std::int64_t divisor) const
+Variant Variant::intDivide(std::int64_t divisor) const
 {
     const std::int64_t quotient = asInteger() / divisor;
-    return m_kind == Kind::DateTime ? DateTime(static_cast<long double>(quotient))
-                                    : Integer(quotient);
+    return m_kind == Kind::DateTime ? fromDateTime(static_cast<long double>(quotient))
+                                    : fromInteger(quotient);
 }
 
-bool operator<(const TVariant& a, const TVariant& b)
+bool operator<(const Variant& a, const Variant& b)
 {
     if (a.isNumeric() && b.isNumeric())
         return a.m_number < b.m_number;
     return a.m_text < b.m_text;
 }
 
-bool operator==(const TVariant& a, const TVariant& b)
+bool operator==(const Variant& a, const Variant& b)
 {
     if (a.isNull() || b.isNull() || a.isEmpty() || b.isEmpty())
         return a.m_kind == b.m_kind;
@@ -138,7 +118,7 @@ bool operator==(const TVariant& a, const TVariant& b)
     return a.m_text == b.m_text;
 }
 
-std::string TVariant::ToText(const TFormatSettings& settings) const
+std::string Variant::toText(const FormatSettings& settings) const
 {
     switch (m_kind) {
     case Kind::Empty:
@@ -146,15 +126,14 @@ std::string TVariant::ToText(const TFormatSettings& settings) const
         return {};
     case Kind::Integer:
         return std::to_string(m_integer);
-    case Kind::Boolean:
-        return m_integer ? "True" : "False";
     case Kind::Float:
-    case Kind::Currency:
-        return FormatGeneral(m_number, 15, settings);
+        return formatGeneral(m_number, GeneralDigits, settings);
     case Kind::DateTime:
-        return FormatDateTime({}, m_number, settings);
+        return formatDateTime({}, m_number, settings);
     case Kind::Text:
         break;
     }
     return m_text;
 }
+
+} // namespace templating

@@ -1,12 +1,14 @@
-// TVariant: the dynamic value of data source fields and of running aggregates.
+// Variant: the dynamic value of data source fields and of running aggregates.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-struct TFormatSettings;
+namespace templating {
 
-class TVariant
+struct FormatSettings;
+
+class Variant
 {
 public:
     enum class Kind : std::uint8_t
@@ -15,21 +17,17 @@ public:
         Null,
         Integer,
         Float,
-        Currency,
         DateTime,
-        Text,
-        Boolean
+        Text
     };
 
-    TVariant() = default; // empty (unassigned)
-    static TVariant Null();
-    static TVariant Integer(std::int64_t value);
-    static TVariant Float(long double value);
-    static TVariant Currency(long double value);
+    Variant() = default; // empty (unassigned)
+    static Variant null();
+    static Variant fromInteger(std::int64_t value);
+    static Variant fromFloat(long double value);
     // Days since 30 December 1899; the fraction is the time of day.
-    static TVariant DateTime(long double days);
-    static TVariant Text(std::string value);
-    static TVariant Boolean(bool value);
+    static Variant fromDateTime(long double days);
+    static Variant fromText(std::string value);
 
     Kind kind() const { return m_kind; }
     bool isNull() const { return m_kind == Kind::Null; }
@@ -37,20 +35,19 @@ public:
     bool isNumeric() const;
     std::int64_t asInteger() const;
     long double asNumber() const;
-    const std::string& asText() const { return m_text; }
 
     // Empty counts as 0; null makes the result null.
-    friend TVariant operator+(const TVariant& a, const TVariant& b);
-    // Real division; a currency stays currency.
-    TVariant Divide(std::int64_t divisor) const;
+    friend Variant operator+(const Variant& a, const Variant& b);
+    // Real division.
+    Variant divide(std::int64_t divisor) const;
     // Integer division, the value rounded to an integer first.
-    TVariant IntDivide(std::int64_t divisor) const;
+    Variant intDivide(std::int64_t divisor) const;
     // Numbers compare by value, anything else by text.
-    friend bool operator<(const TVariant& a, const TVariant& b);
-    friend bool operator>(const TVariant& a, const TVariant& b) { return b < a; }
-    friend bool operator==(const TVariant& a, const TVariant& b);
+    friend bool operator<(const Variant& a, const Variant& b);
+    friend bool operator>(const Variant& a, const Variant& b) { return b < a; }
+    friend bool operator==(const Variant& a, const Variant& b);
 
-    std::string ToText(const TFormatSettings& settings) const;
+    std::string toText(const FormatSettings& settings) const;
 
 private:
     Kind m_kind = Kind::Empty;
@@ -58,3 +55,5 @@ private:
     long double m_number = 0;
     std::string m_text;
 };
+
+} // namespace templating

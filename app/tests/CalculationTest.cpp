@@ -1,13 +1,15 @@
 // "Calcular" on the main window: totals, burdens, savings, the limit and its prompts.
+#include "AmountEdit.h"
 #include "Application.h"
-#include "KaNumEdit.h"
+#include "Command.h"
+#include "LoanCalculatorDialog.h"
 #include "LocaleSeparators.h"
-#include "Main.h"
+#include "MainWindow.h"
 #include "QuickReport.h"
-#include "StringGrid.h"
+#include "ResultsWindow.h"
+#include "TestSeparators.h"
+#include "TextGrid.h"
 #include "TextPrompt.h"
-#include "Unit2.h"
-#include "Unit3.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -21,6 +23,11 @@
 #include <deque>
 #include <memory>
 
+using namespace app;
+using amount::Amount;
+using amount::AmountEdit;
+using calculator::LoanCalculatorDialog;
+
 using namespace Qt::StringLiterals;
 
 class CalculationTest : public QObject
@@ -28,13 +35,13 @@ class CalculationTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TFormularioPrincipal> m_window;
+    std::unique_ptr<MainWindow> m_window;
     std::deque<QString> m_answers;
     QStringList m_proposals;
 
-    TKaNumEdit* field(const char* name) const
+    AmountEdit* field(const char* name) const
     {
-        auto* found = m_window->findChild<TKaNumEdit*>(QString::fromLatin1(name));
+        auto* found = m_window->findChild<AmountEdit*>(QString::fromLatin1(name));
         if (!found)
             qFatal("no field %s", name);
         return found;
@@ -55,8 +62,8 @@ private:
 private slots:
     void init()
     {
-        numedit::SetSeparatorSource([] { return numedit::Separators{u',', u'.'}; });
-        m_window = std::make_unique<TFormularioPrincipal>();
+        testsupport::useSeparators(testsupport::Spanish);
+        m_window = std::make_unique<MainWindow>();
         m_answers = {u"110"_s};
         m_proposals.clear();
         m_window->setPrompter([this](const QString&, const QString&, const QString& proposed) {
@@ -71,12 +78,12 @@ private slots:
     void cleanup()
     {
         m_window.reset();
-        numedit::SetSeparatorSource({});
+        testsupport::restoreSeparators();
     }
 
     void allZeroGivesZeroResultsAndEqual()
     {
-        m_window->calculadatos();
+        m_window->recalculate();
         for (const char* result :
              {"ITOTAL", "GTOTAL", "CFANTERIOR", "CFEUR1", "CFNUEVO", "CFEUR2", "CFTOTAL", "CFEUR3",
               "AHORROBRUTO", "AHORRONETO", "ITOTAL110", "CVTOTAL", "CVTOTAL2"})
@@ -88,12 +95,12 @@ private slots:
     {
         m_answers = {u"120"_s};
         setRevenue(1000000);
-        m_window->calculadatos();
+        m_window->recalculate();
         QCOMPARE(m_proposals, QStringList{u"110"_s});
         QCOMPARE(limitCaption(), u"120% Derechos Rec. frente a Capitales Vivos"_s);
         QCOMPARE(text("ITOTAL"), u"1.000.000,00"_s);
         QCOMPARE(text("ITOTAL110"), u"1.200.000,00"_s);
-        m_window->calculadatos();
+        m_window->recalculate();
         QCOMPARE(m_proposals.size(), 1);
     }
 
@@ -101,7 +108,7 @@ private slots:
     {
         setRevenue(1000000);
         set("APVTOTAL", 500000);
-        m_window->calculadatos();
+        m_window->recalculate();
         QCOMPARE(text("CFANTERIOR"), u"50,00"_s);
         QCOMPARE(text("CFEUR1"), u"3.005,06"_s);
     }
@@ -110,7 +117,7 @@ private slots:
     {
         set("ICAP1", 3);
         set("APVTOTAL", 1);
-        m_window->calculadatos();
+        m_window->recalculate();
         QCOMPARE(text("CFANTERIOR"), u"33,33"_s);
         // 33.33 × 6010.12 / 100, not 33.333… × 60.1012
         QCOMPARE(text("CFEUR1"), u"2.003,17"_s);
@@ -132,7 +139,7 @@ private slots:
         set("CVPEX", 900000);
         set("CTPN", 150000);
         set("CVOTEX", treasury);
-        m_window->calculadatos();
+        m_window->recalculate();
         QCOMPARE(text("CVTOTAL"), u"1.050.000,00"_s);
         QCOMPARE(text("ITOTAL110"), u"1.100.000,00"_s);
         QCOMPARE(comparison(), expected);
@@ -145,13 +152,13 @@ private slots:
         setRevenue(1000000);
         set("APVTOTAL", 500000);
         set("APPTOTAL", 100000);
-        m_window->calculadatos();
+        m_window->recalculate();
         QCOMPARE(text("CFNUEVO"), u"10,00"_s);
 
         setRevenue(0);
         set("APVTOTAL", 1);
         set("APPTOTAL", 2);
-        m_window->calculadatos();
+        m_window->recalculate();
         QCOMPARE(text("ITOTAL"), u"0,00"_s);
         QCOMPARE(text("CFANTERIOR"), u"50,00"_s);
         QCOMPARE(text("CFNUEVO"), u"10,00"_s);
@@ -170,7 +177,7 @@ private slots:
         set("GCAP4", 10);
         set("APVTOTAL", 20);
         set("APPTOTAL", 30.5L);
-        m_window->calculadatos();
+        m_window->recalculate();
         QCOMPARE(text("GTOTAL"), u"300,00"_s);
         QCOMPARE(text("AHORROBRUTO"), u"-200,00"_s);
         QCOMPARE(text("AHORRONETO"), u"-250,50"_s);
@@ -180,10 +187,10 @@ private slots:
     {
         m_answers = {u"0"_s, u"110"_s};
         setRevenue(1000);
-        m_window->calculadatos();
+        m_window->recalculate();
         QCOMPARE(text("ITOTAL110"), u"0,00"_s);
         QCOMPARE(limitCaption(), u"0% Derechos Rec. frente a Capitales Vivos"_s);
-        m_window->calculadatos();
+        m_window->recalculate();
         QCOMPARE(m_proposals, (QStringList{u"110"_s, u"110"_s}));
         QCOMPARE(text("ITOTAL110"), u"1.100,00"_s);
     }
@@ -191,9 +198,9 @@ private slots:
     void toolBarLimitChangesTheCaptionButNotTheFigures()
     {
         setRevenue(1000);
-        m_window->calculadatos();
+        m_window->recalculate();
         m_answers = {u"abc"_s, u"120"_s};
-        m_window->tbPorcientoEClick();
+        m_window->askDebtLimit();
         QCOMPARE(m_proposals, (QStringList{u"110"_s, u"110"_s, u"abc"_s}));
         QCOMPARE(limitCaption(), u"120% Derechos Rec. frente a Capitales Vivos"_s);
         QCOMPARE(text("ITOTAL110"), u"1.100,00"_s);
@@ -203,7 +210,7 @@ private slots:
     {
         m_window->setPrompter(
             [this](const QString& title, const QString& prompt, const QString& proposed) {
-                return TTextPrompt::Ask(title, prompt, proposed, m_window.get());
+                return TextPrompt::ask(title, prompt, proposed, m_window.get());
             });
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
@@ -211,7 +218,7 @@ private slots:
 
         QString proposedText;
         QTimer::singleShot(0, this, [&] {
-            auto* prompt = qobject_cast<TTextPrompt*>(QApplication::activeModalWidget());
+            auto* prompt = qobject_cast<TextPrompt*>(QApplication::activeModalWidget());
             QVERIFY(prompt);
             QVERIFY(QTest::qWaitForWindowActive(prompt));
             auto* box = prompt->findChild<QLineEdit*>(u"Text"_s);
@@ -223,7 +230,7 @@ private slots:
             QVERIFY(prompt->isVisible());
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         });
-        m_window->calculadatos();
+        m_window->recalculate();
         QCOMPARE(proposedText, u"110"_s);
         QCOMPARE(limitCaption(), u"125% Derechos Rec. frente a Capitales Vivos"_s);
         QCOMPARE(text("ITOTAL110"), u"1.250,00"_s);
@@ -233,24 +240,24 @@ private slots:
     {
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
-        TCalculadora* calculator = m_window->Calculadora();
+        LoanCalculatorDialog* calculator = m_window->loanCalculator();
         QTimer::singleShot(0, this, [&] {
             QVERIFY(QTest::qWaitForWindowActive(calculator));
-            calculator->Capital()->setFocus();
-            QTRY_COMPARE(QApplication::focusWidget(), calculator->Capital());
-            QTest::keyClicks(calculator->Capital(), u"100000"_s);
-            QTest::keyClick(calculator->Capital(), Qt::Key_Return);
-            QTest::keyClicks(calculator->Interes(), u"5"_s);
-            QTest::keyClick(calculator->Interes(), Qt::Key_Return);
-            QTest::keyClicks(calculator->anios(), u"10"_s);
-            QTest::keyClick(calculator->anios(), Qt::Key_Return);
+            calculator->capitalField()->setFocus();
+            QTRY_COMPARE(QApplication::focusWidget(), calculator->capitalField());
+            QTest::keyClicks(calculator->capitalField(), u"100000"_s);
+            QTest::keyClick(calculator->capitalField(), Qt::Key_Return);
+            QTest::keyClicks(calculator->rateField(), u"5"_s);
+            QTest::keyClick(calculator->rateField(), Qt::Key_Return);
+            QTest::keyClicks(calculator->yearsField(), u"10"_s);
+            QTest::keyClick(calculator->yearsField(), Qt::Key_Return);
             QCOMPARE(QApplication::focusWidget()->objectName(), u"Button1"_s);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-            QCOMPARE(calculator->cuotanual()->text(), u"12.727,92"_s);
+            QCOMPARE(calculator->yearlyPaymentField()->text(), u"12.727,92"_s);
             QTest::keyClick(calculator, Qt::Key_A, Qt::AltModifier);
         });
-        m_window->BtnPrestamoClick();
-        QVERIFY(calculator->Accepted());
+        m_window->openLoanCalculator();
+        QVERIFY(calculator->wasAccepted());
         QCOMPARE(text("APPTOTAL"), u"12.727,92"_s);
         QCOMPARE(text("CTPN"), u"100.000,00"_s);
 
@@ -258,13 +265,13 @@ private slots:
         set("APPTOTAL", 1);
         QTimer::singleShot(0, this, [&] {
             QVERIFY(QTest::qWaitForWindowActive(calculator));
-            QCOMPARE(calculator->Capital()->text(), u"100.000,00"_s);
-            QCOMPARE(calculator->Tabla()->RowCount(), 121);
-            calculator->Capital()->setValue(5);
+            QCOMPARE(calculator->capitalField()->text(), u"100.000,00"_s);
+            QCOMPARE(calculator->table()->rows(), 121);
+            calculator->capitalField()->setValue(5);
             QTest::keyClick(calculator, Qt::Key_Escape);
         });
-        m_window->BtnPrestamoClick();
-        QVERIFY(!calculator->Accepted());
+        m_window->openLoanCalculator();
+        QVERIFY(!calculator->wasAccepted());
         QCOMPARE(text("APPTOTAL"), u"1,00"_s);
         QCOMPARE(text("CTPN"), u"100.000,00"_s);
     }
@@ -275,23 +282,23 @@ private slots:
         setRevenue(1000);
         const auto closeResults = [this] {
             QTimer::singleShot(0, this, [this] {
-                QTRY_VERIFY(m_window->Form2()->isVisible());
-                m_window->Form2()->reject();
+                QTRY_VERIFY(m_window->resultsWindow()->isVisible());
+                m_window->resultsWindow()->reject();
             });
         };
         closeResults();
-        m_window->TbInformeClick();
+        m_window->showQuickReport();
         QCOMPARE(m_proposals.size(), 3);
-        QStringList lines = m_window->Form2()->Lines();
+        QStringList lines = m_window->resultsWindow()->lines();
         QCOMPARE(lines.first(), u"Villa(Soria)"_s);
         QVERIFY(lines.contains(u"Derechos Reconocidos Netos (Cap. I al V) = 1.000,00"_s));
 
         setRevenue(2000);
         closeResults();
-        m_window->TbInformeClick();
+        m_window->showQuickReport();
         QCOMPARE(m_proposals.size(), 3); // nothing asked the second time
-        lines = m_window->Form2()->Lines();
-        QCOMPARE(lines, QuickReportLines(m_window->ReportFigures()));
+        lines = m_window->resultsWindow()->lines();
+        QCOMPARE(lines, reports::quickReportLines(m_window->reportFigures()));
         QCOMPARE(lines.count(u"Villa(Soria)"_s), 1);
         QVERIFY(lines.contains(u"Derechos Reconocidos Netos (Cap. I al V) = 2.000,00"_s));
     }
@@ -304,7 +311,7 @@ private slots:
         m_window->setDocumentOpener([&](const QString& path) { opened << path; });
         const QString output = QCoreApplication::applicationDirPath() + u"/Informerelleno.rtf"_s;
         QFile::remove(output);
-        m_window->BtnInformeClick();
+        m_window->produceFullReport();
         QCOMPARE(opened, QStringList{output});
         QFile file(output);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -328,15 +335,9 @@ private slots:
         QStringList opened;
         m_window->setDocumentOpener([&](const QString& path) { opened << path; });
         QStringList shown;
-        auto* app = qobject_cast<TApplication*>(QCoreApplication::instance());
-        app->setErrorPresenter([&](const QString&, const QString& text) { shown << text; });
-        // What the application's handler does with a command's exception (tested on its own).
-        try {
-            m_window->BtnInformeClick();
-        } catch (const std::exception& e) {
-            app->ShowException(e);
-        }
-        app->setErrorPresenter({});
+        command::setErrorPresenter([&](const QString&, const QString& text) { shown << text; });
+        QTest::mouseClick(m_window->findChild<QPushButton*>(u"BtnInforme"_s), Qt::LeftButton);
+        command::setErrorPresenter({});
         QCOMPARE(shown.size(), 1);
         QVERIFY2(shown[0].startsWith(u"Cannot open file \""_s + folder.path()),
                  qPrintable(shown[0]));
@@ -349,21 +350,21 @@ private slots:
     {
         QString answer;
         QTimer::singleShot(0, this, [&] {
-            auto* prompt = qobject_cast<TTextPrompt*>(QApplication::activeModalWidget());
+            auto* prompt = qobject_cast<TextPrompt*>(QApplication::activeModalWidget());
             QVERIFY(prompt);
             auto* box = prompt->findChild<QLineEdit*>(u"Text"_s);
             QCOMPARE(box->maxLength(), 255);
             box->setText(u"otro"_s);
             QTest::keyClick(box, Qt::Key_Escape);
         });
-        answer = TTextPrompt::Ask(u"T"_s, u"P"_s, u"propuesto"_s);
+        answer = TextPrompt::ask(u"T"_s, u"P"_s, u"propuesto"_s);
         QCOMPARE(answer, u"propuesto"_s);
     }
 };
 
 int main(int argc, char** argv)
 {
-    TApplication app(argc, argv);
+    Application app(argc, argv);
     CalculationTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+using namespace app;
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -27,7 +29,7 @@ public:
     {
     }
 
-    TPrompter prompter()
+    Prompter prompter()
     {
         return [this](const QString& title, const QString& prompt, const QString& proposed) {
             questions.push_back({title, prompt, proposed});
@@ -61,7 +63,7 @@ const QString NamePlaceholder = u"Ponga aquí el nombre de la Entidad"_s;
 const QString ProvincePlaceholder = u"Ponga aquí la provincia de la Entidad"_s;
 const std::optional<QString> Cancel;
 
-TEST(ParseInteger, acceptsDecimalAndHexadecimalIntegers)
+TEST(parseInteger, acceptsDecimalAndHexadecimalIntegers)
 {
     const std::pair<const char16_t*, std::int32_t> valid[] = {
         {u"110", 110},
@@ -81,13 +83,13 @@ TEST(ParseInteger, acceptsDecimalAndHexadecimalIntegers)
         {u"007", 7},
     };
     for (const auto& [text, value] : valid) {
-        const auto parsed = ParseInteger(QString::fromUtf16(text));
+        const auto parsed = parseInteger(QString::fromUtf16(text));
         ASSERT_TRUE(parsed.has_value()) << QString::fromUtf16(text).toStdString();
         EXPECT_EQ(*parsed, value);
     }
 }
 
-TEST(ParseInteger, refusesAnythingElse)
+TEST(parseInteger, refusesAnythingElse)
 {
     const char16_t* invalid[] = {u"",
                                  u"   ",
@@ -107,17 +109,17 @@ TEST(ParseInteger, refusesAnythingElse)
                                  u"1e3",
                                  u"99999999999999999999"};
     for (const char16_t* text : invalid)
-        EXPECT_FALSE(ParseInteger(QString::fromUtf16(text)).has_value())
+        EXPECT_FALSE(parseInteger(QString::fromUtf16(text)).has_value())
             << QString::fromUtf16(text).toStdString();
 }
 
-TEST(EnsureEntityData, asksAgainForThePlaceholderOrCancel)
+TEST(ensureEntityData, asksAgainForThePlaceholderOrCancel)
 {
-    TEntityData entity;
+    EntityData entity;
     ScriptedPrompter script({Cancel, NamePlaceholder, u"Villa"_s, u"Soria"_s});
-    EnsureEntityData(entity, script.prompter());
-    EXPECT_EQ(entity.EntityName, u"Villa");
-    EXPECT_EQ(entity.EntityProvince, u"Soria");
+    ensureEntityData(entity, script.prompter());
+    EXPECT_EQ(entity.name, u"Villa");
+    EXPECT_EQ(entity.province, u"Soria");
     ASSERT_EQ(script.questions.size(), 4u);
     EXPECT_EQ(script.questions[0].title, u"Datos de la Entidad Local Solicitante");
     EXPECT_EQ(script.questions[0].prompt, u"Nombre: ");
@@ -126,81 +128,81 @@ TEST(EnsureEntityData, asksAgainForThePlaceholderOrCancel)
                                                         NamePlaceholder, ProvincePlaceholder}));
 }
 
-TEST(EnsureEntityData, emptyAnswerEndsTheLoopAndIsAskedNextTime)
+TEST(ensureEntityData, emptyAnswerEndsTheLoopAndIsAskedNextTime)
 {
-    TEntityData entity;
+    EntityData entity;
     ScriptedPrompter first({QString(), u"Soria"_s});
-    EnsureEntityData(entity, first.prompter());
-    EXPECT_TRUE(entity.EntityName.isEmpty());
+    ensureEntityData(entity, first.prompter());
+    EXPECT_TRUE(entity.name.isEmpty());
 
     ScriptedPrompter second({u"Villa"_s});
-    EnsureEntityData(entity, second.prompter());
-    EXPECT_EQ(entity.EntityName, u"Villa");
+    ensureEntityData(entity, second.prompter());
+    EXPECT_EQ(entity.name, u"Villa");
     EXPECT_EQ(second.questions.size(), 1u);
 }
 
-TEST(EnsureEntityData, asksNothingWhenBothArePresent)
+TEST(ensureEntityData, asksNothingWhenBothArePresent)
 {
-    TEntityData entity{u"Villa"_s, u"Soria"_s};
+    EntityData entity{u"Villa"_s, u"Soria"_s};
     ScriptedPrompter script({});
-    EnsureEntityData(entity, script.prompter());
+    ensureEntityData(entity, script.prompter());
     EXPECT_TRUE(script.questions.empty());
 }
 
-TEST(EditEntityData, asksOnceForPresentValuesAndStoresAnyAnswer)
+TEST(editEntityData, asksOnceForPresentValuesAndStoresAnyAnswer)
 {
-    TEntityData entity{u"Villa"_s, u"Soria"_s};
+    EntityData entity{u"Villa"_s, u"Soria"_s};
     ScriptedPrompter script({NamePlaceholder, Cancel});
-    EditEntityData(entity, script.prompter());
+    editEntityData(entity, script.prompter());
     EXPECT_EQ(script.proposals(), (std::vector<QString>{u"Villa"_s, u"Soria"_s}));
-    EXPECT_EQ(entity.EntityName, NamePlaceholder);
-    EXPECT_EQ(entity.EntityProvince, u"Soria");
+    EXPECT_EQ(entity.name, NamePlaceholder);
+    EXPECT_EQ(entity.province, u"Soria");
 
     ScriptedPrompter next({u"Villa Nueva"_s});
-    EnsureEntityData(entity, next.prompter());
+    ensureEntityData(entity, next.prompter());
     EXPECT_EQ(next.proposals(), (std::vector<QString>{NamePlaceholder}));
-    EXPECT_EQ(entity.EntityName, u"Villa Nueva");
+    EXPECT_EQ(entity.name, u"Villa Nueva");
 }
 
-TEST(EditEntityData, loopsForMissingValues)
+TEST(editEntityData, loopsForMissingValues)
 {
-    TEntityData entity{QString(), u"Soria"_s};
+    EntityData entity{QString(), u"Soria"_s};
     ScriptedPrompter script({Cancel, u"Villa"_s, QString()});
-    EditEntityData(entity, script.prompter());
-    EXPECT_EQ(entity.EntityName, u"Villa");
-    EXPECT_TRUE(entity.EntityProvince.isEmpty());
+    editEntityData(entity, script.prompter());
+    EXPECT_EQ(entity.name, u"Villa");
+    EXPECT_TRUE(entity.province.isEmpty());
     EXPECT_TRUE(script.allAnswered());
 }
 
-TEST(AskMaxDebtPercent, fromTheToolBarProposesTheRefusedAnswer)
+TEST(askMaxDebtPercent, fromTheToolBarProposesTheRefusedAnswer)
 {
-    TEntityData entity;
+    EntityData entity;
     ScriptedPrompter script({u"abc"_s, u"110,5"_s, u"110 "_s, QString(), u"120"_s});
-    AskMaxDebtPercent(entity, script.prompter(), std::nullopt);
+    askMaxDebtPercent(entity, script.prompter(), std::nullopt);
     EXPECT_EQ(script.proposals(),
               (std::vector<QString>{u"0"_s, u"abc"_s, u"110,5"_s, u"110 "_s, QString()}));
     EXPECT_EQ(script.questions[0].title, u"Porcentaje máximo de endeudamiento");
     EXPECT_EQ(script.questions[0].prompt, u"% endeudamiento");
-    EXPECT_EQ(entity.MaxDebtPercentText, u"120");
-    EXPECT_EQ(entity.MaxDebtPercent, 120);
+    EXPECT_EQ(entity.maxDebtPercentText, u"120");
+    EXPECT_EQ(entity.maxDebtPercent, 120);
 }
 
-TEST(AskMaxDebtPercent, fromTheCalculationAlwaysProposes110)
+TEST(askMaxDebtPercent, fromTheCalculationAlwaysProposes110)
 {
-    TEntityData entity;
+    EntityData entity;
     ScriptedPrompter script({u"abc"_s, Cancel});
-    AskMaxDebtPercent(entity, script.prompter(), u"110"_s);
+    askMaxDebtPercent(entity, script.prompter(), u"110"_s);
     EXPECT_EQ(script.proposals(), (std::vector<QString>{u"110"_s, u"110"_s}));
-    EXPECT_EQ(entity.MaxDebtPercent, 110);
+    EXPECT_EQ(entity.maxDebtPercent, 110);
 }
 
-TEST(AskMaxDebtPercent, keepsTheTextAsTyped)
+TEST(askMaxDebtPercent, keepsTheTextAsTyped)
 {
-    TEntityData entity;
+    EntityData entity;
     ScriptedPrompter script({u"$6E"_s});
-    AskMaxDebtPercent(entity, script.prompter(), std::nullopt);
-    EXPECT_EQ(entity.MaxDebtPercent, 110);
-    EXPECT_EQ(LimitCaption(entity.MaxDebtPercentText),
+    askMaxDebtPercent(entity, script.prompter(), std::nullopt);
+    EXPECT_EQ(entity.maxDebtPercent, 110);
+    EXPECT_EQ(limitCaption(entity.maxDebtPercentText),
               u"$6E% Derechos Rec. frente a Capitales Vivos");
 }
 

@@ -1,10 +1,12 @@
 // The main window: start state, layout captions, and the application-wide keyboard rules.
+#include "MainWindow.h"
+
+#include "AmountEdit.h"
 #include "Application.h"
-#include "KaNumEdit.h"
+#include "LoanCalculatorDialog.h"
 #include "LocaleSeparators.h"
-#include "Main.h"
-#include "Unit2.h"
-#include "Unit3.h"
+#include "ResultsWindow.h"
+#include "TestSeparators.h"
 
 #include <QDialog>
 #include <QGroupBox>
@@ -20,6 +22,10 @@
 
 #include <memory>
 
+using namespace app;
+using amount::AmountEdit;
+using amount::NumberFormat;
+
 using namespace Qt::StringLiterals;
 
 class MainWindowTest : public QObject
@@ -27,7 +33,7 @@ class MainWindowTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TFormularioPrincipal> m_window;
+    std::unique_ptr<MainWindow> m_window;
 
     template <typename T = QWidget> T* child(const char* name) const
     {
@@ -46,8 +52,8 @@ private:
 private slots:
     void init()
     {
-        numedit::SetSeparatorSource([] { return numedit::Separators{u',', u'.'}; });
-        m_window = std::make_unique<TFormularioPrincipal>();
+        testsupport::useSeparators(testsupport::Spanish);
+        m_window = std::make_unique<MainWindow>();
         m_window->setPrompter(
             [](const QString&, const QString&, const QString& proposed) { return proposed; });
         m_window->show();
@@ -57,7 +63,7 @@ private slots:
     void cleanup()
     {
         m_window.reset();
-        numedit::SetSeparatorSource({});
+        testsupport::restoreSeparators();
     }
 
     void startsOnTheFirstPageWithEmptyFigures()
@@ -65,27 +71,27 @@ private slots:
         QCOMPARE(m_window->windowTitle(), u"Cálculos para Endeudamiento Municipal."_s);
         QCOMPARE(pages()->currentIndex(), 0);
         QCOMPARE(pages()->tabText(0), u"Datos Liquidación "_s);
-        const auto fields = m_window->centralWidget()->findChildren<TKaNumEdit*>();
+        const auto fields = m_window->centralWidget()->findChildren<AmountEdit*>();
         QCOMPARE(fields.size(), 26);
-        for (const TKaNumEdit* field : fields) {
+        for (const AmountEdit* field : fields) {
             QCOMPARE(field->text(), u"0,00"_s);
-            QCOMPARE(field->Decimals(), 2);
-            QCOMPARE(field->NumberFormat(), TNumberFormat::Thousands);
+            QCOMPARE(field->decimals(), 2);
+            QCOMPARE(field->numberFormat(), NumberFormat::Thousands);
         }
         QCOMPARE(child<QLabel>("Mayormenor")->text(), QString());
         QCOMPARE(child<QGroupBox>("GroupBox11")->title(),
                  u"0% Derechos Rec. frente a Capitales Vivos"_s);
-        QVERIFY(m_window->EntityData().EntityName.isEmpty());
-        QCOMPARE(m_window->EntityData().MaxDebtPercentText, u"0"_s);
-        QCOMPARE(m_window->EntityData().MaxDebtPercent, 0);
+        QVERIFY(m_window->entityData().name.isEmpty());
+        QCOMPARE(m_window->entityData().maxDebtPercentText, u"0"_s);
+        QCOMPARE(m_window->entityData().maxDebtPercent, 0);
     }
 
     void createsTheOtherTwoWindowsHidden()
     {
-        QCOMPARE(m_window->Form2()->windowTitle(), u"Resultados"_s);
-        QCOMPARE(m_window->Calculadora()->windowTitle(), u"Calculadora de Préstamos"_s);
-        QVERIFY(!m_window->Form2()->isVisible());
-        QVERIFY(!m_window->Calculadora()->isVisible());
+        QCOMPARE(m_window->resultsWindow()->windowTitle(), u"Resultados"_s);
+        QCOMPARE(m_window->loanCalculator()->windowTitle(), u"Calculadora de Préstamos"_s);
+        QVERIFY(!m_window->resultsWindow()->isVisible());
+        QVERIFY(!m_window->loanCalculator()->isVisible());
     }
 
     void captionsAreExact()
@@ -118,7 +124,7 @@ private slots:
     void everyFieldIsNamedForAssistiveTechnology()
     {
         const auto labels = m_window->findChildren<QLabel*>();
-        for (TKaNumEdit* field : m_window->centralWidget()->findChildren<TKaNumEdit*>()) {
+        for (AmountEdit* field : m_window->centralWidget()->findChildren<AmountEdit*>()) {
             const bool labelled = std::any_of(labels.cbegin(), labels.cend(),
                                               [&](const QLabel* l) { return l->buddy() == field; });
             QVERIFY2(labelled || !field->accessibleName().isEmpty(),
@@ -128,7 +134,7 @@ private slots:
 
     void periodEntersACommaInAmountFieldsOnly()
     {
-        auto* field = child<TKaNumEdit>("ICAP1");
+        auto* field = child<AmountEdit>("ICAP1");
         focus(field);
         field->clear();
         QTest::keyClicks(field, u"12.5"_s);
@@ -167,7 +173,7 @@ private slots:
         QFETCH(int, modifiers);
         QFETCH(QString, from);
         QFETCH(QString, to);
-        auto* field = m_window->findChild<TKaNumEdit*>(from);
+        auto* field = m_window->findChild<AmountEdit*>(from);
         focus(field);
         const QString before = field->text();
         QTest::keyClick(field, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
@@ -260,7 +266,7 @@ private slots:
 
 int main(int argc, char** argv)
 {
-    TApplication app(argc, argv);
+    Application app(argc, argv);
     MainWindowTest test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -5,6 +5,9 @@
 
 #include <cmath>
 
+using namespace calculator;
+using amount::Amount;
+
 namespace {
 
 struct PaymentCase
@@ -13,7 +16,7 @@ struct PaymentCase
     Amount capital, rate, months, expected;
 };
 
-TEST(MonthlyPayment, roundsToCents)
+TEST(monthlyPayment, roundsToCents)
 {
     const PaymentCase cases[] = {
         {"ten_years", 100000, 5, 120, 1060.66L},
@@ -25,12 +28,12 @@ TEST(MonthlyPayment, roundsToCents)
         {"tie_goes_to_even_upwards", 0.0675L, 1200, 1, 0.14L},
     };
     for (const auto& c : cases) {
-        const Amount payment = MonthlyPayment(c.capital, c.rate, c.months);
+        const Amount payment = monthlyPayment(c.capital, c.rate, c.months);
         EXPECT_LT(std::fabs(payment - c.expected), 1e-12L) << c.name << " " << double(payment);
     }
 }
 
-TEST(MonthlyPayment, zeroRateOrTermFailWithThePlatformsMessages)
+TEST(monthlyPayment, zeroRateOrTermFailWithThePlatformsMessages)
 {
     struct
     {
@@ -42,18 +45,18 @@ TEST(MonthlyPayment, zeroRateOrTermFailWithThePlatformsMessages)
     };
     for (const auto& f : failures) {
         try {
-            MonthlyPayment(100000, f.rate, f.months);
+            monthlyPayment(100000, f.rate, f.months);
             ADD_FAILURE() << "no error for " << f.message;
-        } catch (const EMathError& e) {
+        } catch (const MathError& e) {
             EXPECT_STREQ(e.what(), f.message);
         }
     }
-    EXPECT_EQ(MonthlyPayment(0, 0, 0), 0); // no capital: nothing is computed
+    EXPECT_EQ(monthlyPayment(0, 0, 0), 0); // no capital: nothing is computed
 }
 
-TEST(AmortisationSchedule, firstAndLastRowsOfATenYearLoan)
+TEST(amortisationSchedule, firstAndLastRowsOfATenYearLoan)
 {
-    const auto rows = AmortisationSchedule(100000, 5, 1060.66L, 120);
+    const auto rows = amortisationSchedule(100000, 5, 1060.66L, 120);
     ASSERT_EQ(rows.size(), 120u);
     EXPECT_EQ(rows[0].month, 1);
     EXPECT_LT(std::fabs(rows[0].interest - 416.67L), 1e-12L);
@@ -64,26 +67,26 @@ TEST(AmortisationSchedule, firstAndLastRowsOfATenYearLoan)
     EXPECT_EQ(rows.back().pending, 0); // the last payment was cut to what was left
 }
 
-TEST(AmortisationSchedule, tooLowPaymentLeavesARemainder)
+TEST(amortisationSchedule, tooLowPaymentLeavesARemainder)
 {
-    const auto rows = AmortisationSchedule(100000, 5, 536.82L, 360);
+    const auto rows = amortisationSchedule(100000, 5, 536.82L, 360);
     ASSERT_EQ(rows.size(), 360u);
     EXPECT_NEAR(static_cast<double>(rows.back().pending), 1.12, 0.01);
     for (const auto& row : rows)
         EXPECT_LT(std::fabs(row.amortisation + row.interest - 536.82L), 1e-9L);
 }
 
-TEST(AmortisationSchedule, interestTiesGoToEven)
+TEST(amortisationSchedule, interestTiesGoToEven)
 {
     // 6 % of 1 for a month is half a cent; of 3, one and a half.
-    EXPECT_EQ(AmortisationSchedule(1, 6, 10, 1).front().interest, 0);
-    EXPECT_LT(std::fabs(AmortisationSchedule(3, 6, 10, 1).front().interest - 0.02L), 1e-15L);
+    EXPECT_EQ(amortisationSchedule(1, 6, 10, 1).front().interest, 0);
+    EXPECT_LT(std::fabs(amortisationSchedule(3, 6, 10, 1).front().interest - 0.02L), 1e-15L);
 }
 
-TEST(AmortisationSchedule, noRowsForNoMonths)
+TEST(amortisationSchedule, noRowsForNoMonths)
 {
-    EXPECT_TRUE(AmortisationSchedule(1000, 5, 10, 0).empty());
-    EXPECT_TRUE(AmortisationSchedule(1000, 5, 10, -12).empty());
+    EXPECT_TRUE(amortisationSchedule(1000, 5, 10, 0).empty());
+    EXPECT_TRUE(amortisationSchedule(1000, 5, 10, -12).empty());
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 // The full report's tag values, their code page and the filling of the shipped template.
 #include "FullReport.h"
 
+#include "DataTemplateEngine.h"
 #include "QStringPrinter.h"
-#include "uDbFreeReporter.h"
+#include "SampleFigures.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,56 +12,27 @@
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using namespace reports;
 
 namespace {
 
-TReportFigures typical()
+std::string tagValue(const ReportFigures& f, const std::string& tag)
 {
-    TReportFigures f;
-    f.EntityName = u"Villanueva del Campo"_s;
-    f.EntityProvince = u"Zamora"_s;
-    f.MaxDebtPercentText = u"110"_s;
-    f.Capital = u"100.000,00"_s;
-    f.Interes = u"5,00"_s;
-    f.anios = u"20"_s;
-    f.cuotames = u"659,96"_s;
-    f.cuotanual = u"7.919,52"_s;
-    f.ITOTAL = u"1.000.000,00"_s;
-    f.GTOTAL = u"1.100.000,00"_s;
-    f.APVTOTAL = u"50.000,00"_s;
-    f.APPTOTAL = {u"7.919,52"_s, 7919.52L};
-    f.CVTOTAL = u"1.200.000,00"_s;
-    f.CFANTERIOR = u"5,00"_s;
-    f.CFEUR1 = u"300,51"_s;
-    f.CFNUEVO = u"0,79"_s;
-    f.CFEUR2 = u"47,48"_s;
-    f.CFTOTAL = u"5,79"_s;
-    f.CFEUR3 = u"347,99"_s;
-    f.AHORROBRUTO = {u"-100.000,00"_s, -100000};
-    f.AHORRONETO = {u"-157.919,52"_s, -157919.52L};
-    f.ITOTAL110 = {u"1.100.000,00"_s, 1100000};
-    f.CVTOTAL2 = {u"1.250.000,00"_s, 1250000};
-    f.Mayormenor = u"Menor Que"_s;
-    return f;
-}
-
-std::string tagValue(const TReportFigures& f, const std::string& tag)
-{
-    std::string value = "unchanged";
-    EXPECT_TRUE(InvoiceTagValue(f, tag, value)) << tag;
-    return value;
+    const std::optional<std::string> value = reportTagValue(f, tag);
+    EXPECT_TRUE(value) << tag;
+    return value.value_or("");
 }
 
 TEST(CodePage1252, oneBytePerCharacterAndQuestionMarksForTheRest)
 {
-    EXPECT_EQ(ToCodePage1252(u"Sí, años"_s), QByteArray("S\xed, a\xf1os"));
-    EXPECT_EQ(ToCodePage1252(u"€ – “x”"_s), QByteArray("\x80 \x96 \x93x\x94"));
-    EXPECT_EQ(ToCodePage1252(u"中😀\u0081"_s), QByteArray("???"));
+    EXPECT_EQ(toCodePage1252(u"Sí, años"_s), QByteArray("S\xed, a\xf1os"));
+    EXPECT_EQ(toCodePage1252(u"€ – “x”"_s), QByteArray("\x80 \x96 \x93x\x94"));
+    EXPECT_EQ(toCodePage1252(u"中😀\u0081"_s), QByteArray("???"));
 }
 
 TEST(InvoiceTags, everyTagOfATypicalRun)
 {
-    const TReportFigures f = typical();
+    const ReportFigures f = samples::deficitRun();
     const std::pair<const char*, const char*> expected[] = {
         {"Entidad", "Villanueva del Campo"},
         {"Provincia", "Zamora"},
@@ -97,7 +69,7 @@ TEST(InvoiceTags, everyTagOfATypicalRun)
 
 TEST(InvoiceTags, zeroSavingsAndAnEqualLimitNeedNoAuthorisation)
 {
-    TReportFigures f = typical();
+    ReportFigures f = samples::deficitRun();
     f.AHORROBRUTO = {u"0,00"_s, 0};
     f.AHORRONETO = {u"0,00"_s, -0.0L};
     f.ITOTAL110 = {u"1.250.000,00"_s, 1250000};
@@ -114,16 +86,14 @@ TEST(InvoiceTags, namesMatchExactly)
 {
     for (const char* tag :
          {"entidad", " Entidad", "Entidad ", "", "date", "ENTIDAD", "Provincia.", "version"}) {
-        std::string value = "unchanged";
-        EXPECT_FALSE(InvoiceTagValue(typical(), tag, value)) << tag;
-        EXPECT_EQ(value, "unchanged");
+        EXPECT_FALSE(reportTagValue(samples::deficitRun(), tag)) << tag;
     }
 }
 
 TEST(InvoiceTags, anUnusedCalculatorAnswersWithItsDisplayedTexts)
 {
-    TReportFigures f = typical();
-    f.LoanAccepted = false;
+    ReportFigures f = samples::deficitRun();
+    f.loanAccepted = false;
     f.Capital = f.cuotames = f.cuotanual = u"0,00"_s;
     f.Interes = u"0,00"_s;
     f.anios = u"0"_s;
@@ -139,17 +109,17 @@ protected:
     QString output = folder.filePath(u"Informerelleno.rtf"_s);
     QStringList opened;
 
-    void run(const TTagValueSource& values)
+    void run(const TagValueSource& values)
     {
-        RunFullReport(templatePath, output, values,
+        runFullReport(templatePath, output, values,
                       [this](const QString& path) { opened << path; });
     }
 };
 
 TEST_F(ShippedTemplate, holdsEveryValueWithAccentsEscaped)
 {
-    const TReportFigures f = typical();
-    run([&](const std::string& tag, std::string& value) { return InvoiceTagValue(f, tag, value); });
+    const ReportFigures f = samples::deficitRun();
+    run([&](const std::string& tag) { return reportTagValue(f, tag); });
     EXPECT_EQ(opened, QStringList{output});
     QFile file(output);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -167,14 +137,13 @@ TEST_F(ShippedTemplate, anUnknownTagStopsTheReportAndOpensNothing)
     earlier.write("earlier report");
     earlier.close();
     try {
-        run([](const std::string& tag, std::string& value) {
+        run([](const std::string& tag) -> std::optional<std::string> {
             if (tag == "Provincia")
-                return false;
-            value = "x";
-            return true;
+                return std::nullopt;
+            return "x";
         });
         FAIL() << "no error";
-    } catch (const TDbReporterException& e) {
+    } catch (const templating::DataTemplateError& e) {
         EXPECT_STREQ(e.what(), "Can't evaluate tag \"Provincia\".\rCheck template!");
     }
     EXPECT_TRUE(opened.isEmpty());

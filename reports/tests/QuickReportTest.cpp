@@ -2,44 +2,14 @@
 #include "QuickReport.h"
 
 #include "QStringPrinter.h"
+#include "SampleFigures.h"
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using namespace reports;
 
 namespace {
-
-// A run with an accepted loan, positive savings and the limit above the capital.
-TReportFigures loanRun()
-{
-    TReportFigures f;
-    f.EntityName = u"Villa"_s;
-    f.EntityProvince = u"Soria"_s;
-    f.MaxDebtPercentText = u"110"_s;
-    f.LoanAccepted = true;
-    f.Capital = u"100.000,00"_s;
-    f.Interes = u"5,00"_s;
-    f.anios = u"10"_s;
-    f.cuotames = u"1.060,66"_s;
-    f.cuotanual = u"12.727,92"_s;
-    f.ITOTAL = u"1.000.000,00"_s;
-    f.GTOTAL = u"800.000,00"_s;
-    f.APVTOTAL = u"50.000,00"_s;
-    f.APPTOTAL = {u"12.727,92"_s, 12727.92L};
-    f.CVTOTAL = u"400.000,00"_s;
-    f.CFANTERIOR = u"5,00"_s;
-    f.CFEUR1 = u"300,51"_s;
-    f.CFNUEVO = u"1,27"_s;
-    f.CFEUR2 = u"76,33"_s;
-    f.CFTOTAL = u"6,27"_s;
-    f.CFEUR3 = u"376,83"_s;
-    f.AHORROBRUTO = {u"200.000,00"_s, 200000};
-    f.AHORRONETO = {u"137.272,08"_s, 137272.08L};
-    f.ITOTAL110 = {u"1.100.000,00"_s, 1100000};
-    f.CVTOTAL2 = {u"450.000,00"_s, 450000};
-    f.Mayormenor = u"Mayor Que"_s;
-    return f;
-}
 
 const QStringList LoanBlock{
     u"CALCULOS PARA FORMALIZACION DE OPERACION DE CREDITO"_s,
@@ -134,13 +104,13 @@ QStringList withLine(QStringList lines, const QString& from, const QStringList& 
 
 TEST(QuickReport, withTheLoanBlockAndPositiveSavings)
 {
-    expectLines(QuickReportLines(loanRun()), LoanRunReport);
+    expectLines(quickReportLines(samples::surplusRun()), LoanRunReport);
     EXPECT_EQ(LoanRunReport.size(), 68);
 }
 
 TEST(QuickReport, withoutTheLoanBlockAndWithNegativeSavings)
 {
-    TReportFigures f = loanRun();
+    ReportFigures f = samples::surplusRun();
     f.AHORROBRUTO = {u"-1,00"_s, -1};
     f.AHORRONETO = {u"-0,01"_s, -0.01L};
     f.ITOTAL110 = {u"100,00"_s, 100};
@@ -171,24 +141,24 @@ TEST(QuickReport, withoutTheLoanBlockAndWithNegativeSavings)
     expected = withLine(expected, u"No será necesaria la autorización del órgano competente,"_s,
                         {u"Será necesaria la autorización del órgano competente,"_s});
 
-    f.LoanAccepted = false; // the calculator never accepted
-    expectLines(QuickReportLines(f), expected);
-    f.LoanAccepted = true;
+    f.loanAccepted = false; // the calculator never accepted
+    expectLines(quickReportLines(f), expected);
+    f.loanAccepted = true;
     f.APPTOTAL = {u"0,00"_s, 0}; // accepted, but the annuity set back to 0
-    expectLines(QuickReportLines(f),
+    expectLines(quickReportLines(f),
                 withLine(expected, u"Anualidad de la Nueva Operación = 12.727,92"_s,
                          {u"Anualidad de la Nueva Operación = 0,00"_s}));
 }
 
 TEST(QuickReport, equalLimitAndZeroSavingsNeedNoAuthorisation)
 {
-    TReportFigures f = loanRun();
+    ReportFigures f = samples::surplusRun();
     f.AHORROBRUTO = {u"0,00"_s, 0};
     f.AHORRONETO = {u"-0,00"_s, -0.0L};
     f.ITOTAL110 = {u"450.000,00"_s, 450000};
     f.Mayormenor = u"Igual Que"_s;
-    f.EntityName.clear();
-    const QStringList lines = QuickReportLines(f);
+    f.entityName.clear();
+    const QStringList lines = quickReportLines(f);
     EXPECT_EQ(lines[0], u"(Soria)");
     EXPECT_EQ(lines.size(), 68);
     EXPECT_TRUE(lines.contains(

@@ -1,5 +1,5 @@
 // The results window: a text box the keyboard cannot change, copying and printing.
-#include "Unit2.h"
+#include "ResultsWindow.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -13,6 +13,7 @@
 #include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace reports;
 
 namespace {
 
@@ -40,14 +41,14 @@ class ResultsWindowTest : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TForm2> m_window;
+    std::unique_ptr<ResultsWindow> m_window;
     QPlainTextEdit* memo() const { return m_window->findChild<QPlainTextEdit*>(u"Memo"_s); }
 
 private slots:
     void init()
     {
-        m_window = std::make_unique<TForm2>();
-        m_window->AppendLines({u"Primera línea"_s, u" "_s, u"Tercera "_s});
+        m_window = std::make_unique<ResultsWindow>();
+        m_window->appendLines({u"Primera línea"_s, u" "_s, u"Tercera "_s});
         m_window->show();
         QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
         memo()->setFocus();
@@ -94,12 +95,12 @@ private slots:
 
     void copiarCopiesEveryLineAsAppendedAndSelectsAll()
     {
-        m_window->AppendLines({u"x"_s.repeated(200)}); // wraps on screen, not when copied
+        m_window->appendLines({u"x"_s.repeated(200)}); // wraps on screen, not when copied
         QTextCursor cursor = memo()->textCursor();
         cursor.setPosition(3);
         cursor.setPosition(6, QTextCursor::KeepAnchor);
         memo()->setTextCursor(cursor);
-        m_window->Button3Click();
+        m_window->copyResults();
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  u"Primera línea\n \nTercera \n"_s + u"x"_s.repeated(200) + u"\n"_s);
         QCOMPARE(memo()->textCursor().selectedText().size(), memo()->toPlainText().size());
@@ -107,17 +108,17 @@ private slots:
 
     void displayedLinesAreBrokenWhereTheBoxWraps()
     {
-        m_window->ClearLines();
-        m_window->AppendLines({u"palabra "_s.repeated(40)});
-        QVERIFY(m_window->DisplayedLines().size() > 1);
-        QCOMPARE(m_window->DisplayedLines().join(QString()), u"palabra "_s.repeated(40));
+        m_window->clearLines();
+        m_window->appendLines({u"palabra "_s.repeated(40)});
+        QVERIFY(m_window->displayedLines().size() > 1);
+        QCOMPARE(m_window->displayedLines().join(QString()), u"palabra "_s.repeated(40));
     }
 
     void clearedBoxHoldsOnlyTheNewLines()
     {
-        m_window->ClearLines();
-        m_window->AppendLines({u"nueva"_s});
-        QCOMPARE(m_window->Lines(), QStringList{u"nueva"_s});
+        m_window->clearLines();
+        m_window->appendLines({u"nueva"_s});
+        QCOMPARE(m_window->lines(), QStringList{u"nueva"_s});
     }
 
     void printsShortTextsOnOnePageAndLongOnesOnMore()
@@ -125,15 +126,15 @@ private slots:
         QTemporaryDir folder;
         const QString shortPdf = folder.filePath(u"corto.pdf"_s);
         m_window->setPrintOutputFile(shortPdf);
-        m_window->Button2Click();
+        m_window->printResults();
         QCOMPARE(pdfPageCount(shortPdf), 1);
 
         // 12-point lines at 1/6 inch: an A4 or Letter page holds between 55 and 70 of them.
-        m_window->ClearLines();
-        m_window->AppendLines(numberedLines(150));
+        m_window->clearLines();
+        m_window->appendLines(numberedLines(150));
         const QString longPdf = folder.filePath(u"largo.pdf"_s);
         m_window->setPrintOutputFile(longPdf);
-        m_window->Button2Click();
+        m_window->printResults();
         QCOMPARE(pdfPageCount(longPdf), 3);
     }
 
@@ -141,19 +142,19 @@ private slots:
     {
         QTemporaryDir folder;
         const QString probe = folder.filePath(u"probe.pdf"_s);
-        m_window->ClearLines();
+        m_window->clearLines();
         int lines = 40;
         for (; lines < 200; ++lines) { // find how many lines fill exactly one page
-            m_window->ClearLines();
-            m_window->AppendLines(numberedLines(lines + 1));
+            m_window->clearLines();
+            m_window->appendLines(numberedLines(lines + 1));
             m_window->setPrintOutputFile(probe);
-            m_window->Button2Click();
+            m_window->printResults();
             if (pdfPageCount(probe) == 2)
                 break;
         }
-        m_window->ClearLines();
-        m_window->AppendLines(numberedLines(lines));
-        m_window->Button2Click();
+        m_window->clearLines();
+        m_window->appendLines(numberedLines(lines));
+        m_window->printResults();
         QCOMPARE(pdfPageCount(probe), 1);
     }
 
@@ -162,12 +163,12 @@ private slots:
         if (!QPrinterInfo::defaultPrinter().isNull())
             QSKIP("this machine has a default printer");
         try {
-            m_window->Button2Click();
+            m_window->printResults();
             QFAIL("printed without a printer");
         } catch (const std::exception& e) {
             QCOMPARE(QString::fromUtf8(e.what()), u"No hay ninguna impresora predeterminada."_s);
         }
-        QCOMPARE(m_window->Lines().size(), 3);
+        QCOMPARE(m_window->lines().size(), 3);
         QVERIFY(m_window->isVisible());
     }
 };

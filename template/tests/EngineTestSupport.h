@@ -2,27 +2,27 @@
 #pragma once
 
 #include "ScratchFolder.h"
-#include "uFreeReporter.h"
+#include "TemplateEngine.h"
 
 #include <map>
 #include <string>
 #include <vector>
 
 // Answers value tags from a table ("<tag>" for unknown ones) and records what was asked.
-class ScriptedReporter : public TFreeReporter
+class ScriptedReporter : public templating::TemplateEngine
 {
 public:
     std::map<std::string, std::string> values;
     std::vector<std::string> asked;
 
-    using TFreeReporter::pieces;
-    using TFreeReporter::templateText;
+    using templating::TemplateEngine::pieces;
+    using templating::TemplateEngine::templateText;
 
 protected:
-    void GetTagValue(const std::string& Tag, std::string& Value) override
+    void tagValue(const std::string& tag, std::string& value) override
     {
-        asked.push_back(Tag);
-        const auto found = values.find(Tag);
-        Value = found != values.end() ? found->second : "<" + Tag + ">";
+        asked.push_back(tag);
+        const auto found = values.find(tag);
+        value = found != values.end() ? found->second : "<" + tag + ">";
     }
 };

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <sstream>
 
+using namespace templating;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -48,7 +50,7 @@ TEST_P(GoldenTest, outputMatchesTheExpectedFile)
     const std::string output = scratch.file("output" + templateFile.extension().string());
     ScriptedReporter reporter;
     reporter.values = readValues(folder / "values.txt");
-    reporter.ProcessTemplate(templateFile.string(), output);
+    reporter.processTemplate(templateFile.string(), output);
     // Set ENGINE_GOLDEN_BLESS to write a new expected file, then review it before committing.
     if (std::getenv("ENGINE_GOLDEN_BLESS"))
         writeFile(expectedFile.string(), readFile(output));
@@ -80,7 +82,7 @@ TEST(LibreOffice, filledDocumentOpensAgainWithTheValues)
     const std::string output = scratch.file("filled.rtf");
     ScriptedReporter reporter;
     reporter.values = readValues(folder / "values.txt");
-    reporter.ProcessTemplate((folder / "template.rtf").string(), output);
+    reporter.processTemplate((folder / "template.rtf").string(), output);
     EXPECT_EQ(reporter.asked,
               (std::vector<std::string>{"Entidad", "Provincia", "prestamosolicitado", "tipointeres",
                                         "plazoamortizacion", "ahorrobruto", "ahorroneto"}));

@@ -13,6 +13,10 @@
 #include <sstream>
 #include <vector>
 
+namespace rtfill {
+
+using namespace templating;
+
 namespace {
 
 using Cell = std::optional<std::string>; // no value: null
@@ -49,11 +53,11 @@ std::optional<long double> isoDate(const std::string& s)
     const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
     if (day > MonthDays[month - 1] || (month == 2 && day == 29 && !leap))
         return std::nullopt;
-    return EncodeDate(year, month, day);
+    return encodeDate(year, month, day);
 }
 
 // The narrowest type all non-empty cells of a column fit.
-TFieldType inferType(const std::vector<std::vector<Cell>>& rows, std::size_t column)
+FieldType inferType(const std::vector<std::vector<Cell>>& rows, std::size_t column)
 {
     bool integers = true, numbers = true, dates = true, any = false;
     for (const auto& row : rows) {
@@ -66,50 +70,50 @@ TFieldType inferType(const std::vector<std::vector<Cell>>& rows, std::size_t col
         dates = dates && isoDate(cell).has_value();
     }
     if (!any)
-        return TFieldType::ftString;
-    return integers  ? TFieldType::ftLargeint
-           : numbers ? TFieldType::ftFloat
-           : dates   ? TFieldType::ftDate
-                     : TFieldType::ftString;
+        return FieldType::String;
+    return integers  ? FieldType::Largeint
+           : numbers ? FieldType::Float
+           : dates   ? FieldType::Date
+                     : FieldType::String;
 }
 
-TVariant convert(const Cell& cell, TFieldType type, const TTextEncoder& encode)
+Variant convert(const Cell& cell, FieldType type, const TextEncoder& encode)
 {
     if (!cell)
-        return TVariant::Null();
+        return Variant::null();
     switch (type) {
-    case TFieldType::ftLargeint: {
+    case FieldType::Largeint: {
         std::int64_t value = 0;
         std::from_chars(cell->data(), cell->data() + cell->size(), value);
-        return TVariant::Integer(value);
+        return Variant::fromInteger(value);
     }
-    case TFieldType::ftFloat: {
+    case FieldType::Float: {
         double value = 0;
         std::from_chars(cell->data(), cell->data() + cell->size(), value);
-        return TVariant::Float(value);
+        return Variant::fromFloat(value);
     }
-    case TFieldType::ftDate:
-        return TVariant::DateTime(*isoDate(*cell));
+    case FieldType::Date:
+        return Variant::fromDateTime(*isoDate(*cell));
     default:
-        return TVariant::Text(encode(*cell));
+        return Variant::fromText(encode(*cell));
     }
 }
 
-std::unique_ptr<TMemoryDataSet> makeDataSet(const std::string& name,
-                                            const std::vector<std::string>& header,
-                                            const std::vector<TFieldType>& types,
-                                            const std::vector<std::vector<Cell>>& rows,
-                                            const TTextEncoder& encode)
+std::unique_ptr<MemoryDataSet> makeDataSet(const std::string& name,
+                                           const std::vector<std::string>& header,
+                                           const std::vector<FieldType>& types,
+                                           const std::vector<std::vector<Cell>>& rows,
+                                           const TextEncoder& encode)
 {
-    auto data = std::make_unique<TMemoryDataSet>(name);
+    auto data = std::make_unique<MemoryDataSet>(name);
     for (std::size_t c = 0; c < header.size(); ++c)
-        data->AddField(encode(header[c]), types[c]);
+        data->addField(encode(header[c]), types[c]);
     for (const auto& row : rows) {
-        std::vector<TVariant> values;
+        std::vector<Variant> values;
         values.reserve(header.size());
         for (std::size_t c = 0; c < header.size(); ++c)
             values.push_back(convert(c < row.size() ? row[c] : Cell(), types[c], encode));
-        data->AppendRow(std::move(values));
+        data->appendRow(std::move(values));
     }
     return data;
 }
@@ -133,8 +137,8 @@ std::vector<std::vector<Cell>> parseCsv(const std::string& text, const std::stri
             const int opened = line;
             for (++i;; ++i) {
                 if (i >= text.size())
-                    throw EDataSourceError(path + ": line " + std::to_string(opened) +
-                                           ": a quoted field is not closed");
+                    throw DataSourceError(path + ": line " + std::to_string(opened) +
+                                          ": a quoted field is not closed");
                 if (text[i] == '"') {
                     if (i + 1 < text.size() && text[i + 1] == '"') {
                         field += '"';
@@ -148,8 +152,8 @@ std::vector<std::vector<Cell>> parseCsv(const std::string& text, const std::stri
                 field += text[i];
             }
             if (i < text.size() && text[i] != ',' && text[i] != '\n' && text[i] != '\r')
-                throw EDataSourceError(path + ": line " + std::to_string(line) +
-                                       ": text after a quoted field");
+                throw DataSourceError(path + ": line " + std::to_string(line) +
+                                      ": text after a quoted field");
         } else {
             while (i < text.size() && text[i] != ',' && text[i] != '\n' && text[i] != '\r')
                 field += text[i++];
@@ -174,27 +178,27 @@ std::vector<std::vector<Cell>> parseCsv(const std::string& text, const std::stri
 
 } // namespace
 
-std::unique_ptr<TMemoryDataSet> ReadCsv(const std::string& name, const std::string& path,
-                                        const TTextEncoder& encode)
+std::unique_ptr<MemoryDataSet> readCsv(const std::string& name, const std::string& path,
+                                       const TextEncoder& encode)
 {
     std::ifstream file(path, std::ios::binary);
     if (!file)
-        throw EDataSourceError("cannot read the CSV file " + path);
+        throw DataSourceError("cannot read the CSV file " + path);
     const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     std::vector<std::vector<Cell>> rows = parseCsv(text, path);
     if (rows.empty())
-        throw EDataSourceError(path + ": no header row");
+        throw DataSourceError(path + ": no header row");
     std::vector<std::string> header;
     for (const Cell& cell : rows.front())
         header.push_back(cell.value_or(std::string()));
     rows.erase(rows.begin());
     for (std::size_t r = 0; r < rows.size(); ++r) {
         if (rows[r].size() > header.size())
-            throw EDataSourceError(path + ": record " + std::to_string(r + 1) + " has " +
-                                   std::to_string(rows[r].size()) + " fields, the header " +
-                                   std::to_string(header.size()));
+            throw DataSourceError(path + ": record " + std::to_string(r + 1) + " has " +
+                                  std::to_string(rows[r].size()) + " fields, the header " +
+                                  std::to_string(header.size()));
     }
-    std::vector<TFieldType> types;
+    std::vector<FieldType> types;
     for (std::size_t c = 0; c < header.size(); ++c)
         types.push_back(inferType(rows, c));
     return makeDataSet(name, header, types, rows, encode);
@@ -203,23 +207,23 @@ std::unique_ptr<TMemoryDataSet> ReadCsv(const std::string& name, const std::stri
 namespace {
 
 // The type a declared SQLite column type asks for; ftUnknown when there is none.
-TFieldType declaredType(const char* declared)
+FieldType declaredType(const char* declared)
 {
     if (!declared || !*declared)
-        return TFieldType::ftUnknown;
+        return FieldType::Unknown;
     std::string type(declared);
     std::transform(type.begin(), type.end(), type.begin(),
                    [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     if (type.find("INT") != std::string::npos)
-        return TFieldType::ftLargeint;
+        return FieldType::Largeint;
     if (type.find("CHAR") != std::string::npos || type.find("CLOB") != std::string::npos ||
         type.find("TEXT") != std::string::npos)
-        return TFieldType::ftString;
+        return FieldType::String;
     if (type.find("DATE") != std::string::npos)
-        return TFieldType::ftDate;
+        return FieldType::Date;
     if (type.find("BLOB") != std::string::npos)
-        return TFieldType::ftString;
-    return TFieldType::ftFloat; // REAL, FLOAT, DOUBLE, NUMERIC, DECIMAL
+        return FieldType::String;
+    return FieldType::Float; // REAL, FLOAT, DOUBLE, NUMERIC, DECIMAL
 }
 
 struct Closer
@@ -230,23 +234,23 @@ struct Closer
 
 } // namespace
 
-std::unique_ptr<TMemoryDataSet> ReadSqlite(const std::string& name, const std::string& database,
-                                           const std::string& query, const TTextEncoder& encode)
+std::unique_ptr<MemoryDataSet> readSqlite(const std::string& name, const std::string& database,
+                                          const std::string& query, const TextEncoder& encode)
 {
     sqlite3* raw = nullptr;
     const int opened = sqlite3_open_v2(database.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
     std::unique_ptr<sqlite3, Closer> db(raw);
     if (opened != SQLITE_OK)
-        throw EDataSourceError("cannot open the database " + database + ": " +
-                               (raw ? sqlite3_errmsg(raw) : "out of memory"));
+        throw DataSourceError("cannot open the database " + database + ": " +
+                              (raw ? sqlite3_errmsg(raw) : "out of memory"));
     sqlite3_stmt* rawStatement = nullptr;
     if (sqlite3_prepare_v2(db.get(), query.c_str(), -1, &rawStatement, nullptr) != SQLITE_OK)
-        throw EDataSourceError("query " + name + ": " + sqlite3_errmsg(db.get()));
+        throw DataSourceError("query " + name + ": " + sqlite3_errmsg(db.get()));
     std::unique_ptr<sqlite3_stmt, Closer> statement(rawStatement);
 
     const int columns = sqlite3_column_count(statement.get());
     std::vector<std::string> header;
-    std::vector<TFieldType> declared;
+    std::vector<FieldType> declared;
     for (int c = 0; c < columns; ++c) {
         header.emplace_back(sqlite3_column_name(statement.get(), c));
         declared.push_back(declaredType(sqlite3_column_decltype(statement.get(), c)));
@@ -268,19 +272,21 @@ std::unique_ptr<TMemoryDataSet> ReadSqlite(const std::string& name, const std::s
         rows.push_back(std::move(row));
     }
     if (step != SQLITE_DONE)
-        throw EDataSourceError("query " + name + ": " + sqlite3_errmsg(db.get()));
+        throw DataSourceError("query " + name + ": " + sqlite3_errmsg(db.get()));
 
-    std::vector<TFieldType> types;
+    std::vector<FieldType> types;
     for (int c = 0; c < columns; ++c) {
         // A declared type holds only when the values fit it (SQLite types values, not columns).
-        const TFieldType inferred = inferType(rows, static_cast<std::size_t>(c));
-        const TFieldType wish = declared[static_cast<std::size_t>(c)];
-        const bool fits = wish == TFieldType::ftString ||
-                          (wish == TFieldType::ftLargeint && inferred == TFieldType::ftLargeint) ||
-                          (wish == TFieldType::ftFloat && (inferred == TFieldType::ftLargeint ||
-                                                           inferred == TFieldType::ftFloat)) ||
-                          (wish == TFieldType::ftDate && inferred == TFieldType::ftDate);
+        const FieldType inferred = inferType(rows, static_cast<std::size_t>(c));
+        const FieldType wish = declared[static_cast<std::size_t>(c)];
+        const bool fits = wish == FieldType::String ||
+                          (wish == FieldType::Largeint && inferred == FieldType::Largeint) ||
+                          (wish == FieldType::Float &&
+                           (inferred == FieldType::Largeint || inferred == FieldType::Float)) ||
+                          (wish == FieldType::Date && inferred == FieldType::Date);
         types.push_back(fits ? wish : inferred);
     }
     return makeDataSet(name, header, types, rows, encode);
 }
+
+} // namespace rtfill

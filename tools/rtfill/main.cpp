@@ -1,7 +1,7 @@
 // rtfill: fills any template from the command line, with values, CSV files and SQLite queries.
 #include "CodePage1252.h"
 #include "DataSources.h"
-#include "uDbFreeReporter.h"
+#include "DataTemplateEngine.h"
 
 #include <clocale>
 #include <iostream>
@@ -9,6 +9,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+using namespace templating;
+using namespace rtfill;
 
 namespace {
 
@@ -98,34 +101,34 @@ Options parse(int argc, char** argv)
 
 int run(const Options& options)
 {
-    TDbFreeReporter reporter;
-    reporter.TemplateFormat = options.format == "rtf" ? TTemplateFormat::tfRtf
+    DataTemplateEngine reporter;
+    reporter.templateFormat = options.format == "rtf" ? TemplateFormat::Rtf
                               : options.format == "text"
-                                  ? TTemplateFormat::tfText
-                                  : TFreeReporter::DetectTemplateFormat(options.templateFile);
+                                  ? TemplateFormat::Text
+                                  : TemplateEngine::detectTemplateFormat(options.templateFile);
     // RTF carries code page 1252; a text template gets the bytes as they are.
-    TTextEncoder encode = [](const std::string& text) { return text; };
-    if (reporter.TemplateFormat == TTemplateFormat::tfRtf)
-        encode = [](const std::string& text) { return Utf8ToCodePage1252(text); };
+    TextEncoder encode = [](const std::string& text) { return text; };
+    if (reporter.templateFormat == TemplateFormat::Rtf)
+        encode = [](const std::string& text) { return utf8ToCodePage1252(text); };
 
-    std::vector<std::unique_ptr<TMemoryDataSet>> dataSets;
+    std::vector<std::unique_ptr<MemoryDataSet>> dataSets;
     for (const Source& source : options.sources) {
         dataSets.push_back(source.kind == Source::Kind::Csv
-                               ? ReadCsv(source.name, source.file, encode)
-                               : ReadSqlite(source.name, source.file, source.query, encode));
-        reporter.DataSets.push_back(dataSets.back().get());
+                               ? readCsv(source.name, source.file, encode)
+                               : readSqlite(source.name, source.file, source.query, encode));
+        reporter.dataSets.push_back(dataSets.back().get());
     }
     std::map<std::string, std::string> values;
     for (const auto& [name, text] : options.values)
         values[encode(name)] = encode(text);
-    reporter.OnGetCustomTagValue = [&values](const std::string& tag, std::string& value) {
+    reporter.customTagValue = [&values](const std::string& tag, std::string& value) {
         const auto found = values.find(tag);
         if (found == values.end())
             return false;
         value = found->second;
         return true;
     };
-    reporter.ProcessTemplate(options.templateFile, options.outputFile);
+    reporter.processTemplate(options.templateFile, options.outputFile);
     return 0;
 }
 
@@ -144,7 +147,7 @@ int main(int argc, char** argv)
     }
     try {
         return run(options);
-    } catch (const EDataSourceError& e) {
+    } catch (const DataSourceError& e) {
         std::cerr << "rtfill: " << e.what() << '\n';
     } catch (const std::exception& e) {
         // The engine's own words, unchanged.

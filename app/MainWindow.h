@@ -1,0 +1,88 @@
+// MainWindow: the program's main window and its application-wide key rules.
+#pragma once
+
+#include "EntityData.h"
+#include "ReportFigures.h"
+#include "TextPrompt.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+class QKeyEvent;
+
+namespace calculator {
+class LoanCalculatorDialog;
+}
+namespace reports {
+class ResultsWindow;
+}
+namespace Ui {
+class MainWindow;
+}
+
+namespace app {
+
+class MainWindow final : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Creates the window, then the results window and the loan calculator, in that order.
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    reports::ResultsWindow* resultsWindow() const { return m_resultsWindow; }
+    calculator::LoanCalculatorDialog* loanCalculator() const { return m_loanCalculator; }
+    const EntityData& entityData() const { return m_entity; }
+
+    // Replaces the text prompt, so that a test can answer the questions.
+    void setPrompter(Prompter prompter) { m_prompter = std::move(prompter); }
+    // Replaces the desktop's open action on the full report's output.
+    void setDocumentOpener(std::function<void(const QString&)> opener)
+    {
+        m_documentOpener = std::move(opener);
+    }
+    // Replaces the program's folder, where the full report's template and output lie.
+    void setProgramFolder(const QString& folder) { m_programFolder = folder; }
+
+    void ensureEntityData();
+    void updateLimitCaption();
+    // Computes every total and indicator, asking for the debt limit first when none is set.
+    void recalculate();
+    // The entity data and the fields as they are displayed now, for the reports.
+    reports::ReportFigures reportFigures() const;
+    // The full report's value of one of its tags, in code page 1252.
+    std::optional<std::string> reportTagValue(const std::string& tag) const;
+
+    // The window's commands.
+    void quit();
+    void calculate();
+    void editEntityData();
+    void askDebtLimit();
+    void openLoanCalculator();
+    void showQuickReport();
+    void produceFullReport();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void startFresh();
+    // The application-wide key rules; true when the key was handled in place of the target.
+    bool applyKeyRules(QObject* receiver, const QKeyEvent* key);
+    void turnPage(int step);
+    void setupToolBar();
+
+    Ui::MainWindow* m_ui;
+    EntityData m_entity;
+    Prompter m_prompter;
+    std::function<void(const QString&)> m_documentOpener;
+    QString m_programFolder;
+    reports::ResultsWindow* m_resultsWindow = nullptr;
+    calculator::LoanCalculatorDialog* m_loanCalculator = nullptr;
+};
+
+} // namespace app

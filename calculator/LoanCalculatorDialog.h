@@ -1,0 +1,50 @@
+// LoanCalculatorDialog: the loan calculator, with its payments and amortisation table.
+#pragma once
+
+#include <QDialog>
+
+namespace amount {
+class AmountEdit;
+}
+
+namespace Ui {
+class LoanCalculatorDialog;
+}
+
+namespace calculator {
+
+class TextGrid;
+
+class LoanCalculatorDialog final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit LoanCalculatorDialog(QWidget* parent = nullptr);
+    ~LoanCalculatorDialog() override;
+
+    // True only when the last showing was closed with "Aceptar".
+    bool wasAccepted() const { return m_accepted; }
+
+    // The inputs (capital, yearly interest rate, years) and the payments they give.
+    amount::AmountEdit* capitalField() const;
+    amount::AmountEdit* rateField() const;
+    amount::AmountEdit* yearsField() const;
+    amount::AmountEdit* monthlyPaymentField() const;
+    amount::AmountEdit* yearlyPaymentField() const;
+    TextGrid* table() const;
+
+    // Works out the payments and fills the amortisation table; throws MathError when the
+    // formula fails.
+    void calculate();
+    void acceptLoan();
+
+protected:
+    bool event(QEvent* e) override;
+
+private:
+    Ui::LoanCalculatorDialog* m_ui;
+    bool m_accepted = false;
+};
+
+} // namespace calculator

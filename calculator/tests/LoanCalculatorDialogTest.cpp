@@ -1,0 +1,164 @@
+// The loan calculator dialog: payments, the amortisation grid, failures and acceptance.
+#include "LoanCalculatorDialog.h"
+
+#include "AmountEdit.h"
+#include "LocaleSeparators.h"
+#include "TestSeparators.h"
+#include "TextGrid.h"
+
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+using namespace calculator;
+using amount::Amount;
+
+using namespace Qt::StringLiterals;
+
+class LoanCalculatorDialogTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<LoanCalculatorDialog> m_dialog;
+
+    void compute(Amount capital, Amount rate, Amount years)
+    {
+        m_dialog->capitalField()->setValue(capital);
+        m_dialog->rateField()->setValue(rate);
+        m_dialog->yearsField()->setValue(years);
+        m_dialog->calculate();
+    }
+    QStringList row(int r) const
+    {
+        QStringList texts;
+        for (int c = 0; c < 4; ++c)
+            texts << m_dialog->table()->cell(c, r);
+        return texts;
+    }
+    QString failure(Amount capital, Amount rate, Amount years)
+    {
+        try {
+            compute(capital, rate, years);
+        } catch (const std::exception& e) {
+            return QString::fromUtf8(e.what());
+        }
+        return {};
+    }
+
+private slots:
+    void init()
+    {
+        testsupport::useSeparators(testsupport::Spanish);
+        m_dialog = std::make_unique<LoanCalculatorDialog>();
+    }
+    void cleanup()
+    {
+        m_dialog.reset();
+        testsupport::restoreSeparators();
+    }
+
+    void startsWithAnEmptyTwoRowGrid()
+    {
+        QCOMPARE(m_dialog->windowTitle(), u"Calculadora de Préstamos"_s);
+        QCOMPARE(m_dialog->size(), QSize(328, 452));
+        QCOMPARE(m_dialog->table()->rows(), 2);
+        QCOMPARE(m_dialog->table()->fixedRows(), 1);
+        QCOMPARE(row(0), QStringList(4, QString()));
+        QCOMPARE(row(1), QStringList(4, QString()));
+        QCOMPARE(m_dialog->table()->columnWidth(3), 76);
+        QCOMPARE(m_dialog->yearsField()->decimals(), 0);
+        QVERIFY(!m_dialog->monthlyPaymentField()->isEnabled());
+        QCOMPARE(m_dialog->findChild<QPushButton*>(u"Button1"_s)->text(), u"C A L C U L A R"_s);
+    }
+
+    void tenYearLoan()
+    {
+        compute(100000, 5, 10);
+        QCOMPARE(m_dialog->monthlyPaymentField()->text(), u"1.060,66"_s);
+        QCOMPARE(m_dialog->yearlyPaymentField()->text(), u"12.727,92"_s);
+        QCOMPARE(m_dialog->table()->rows(), 121);
+        QCOMPARE(row(0), (QStringList{u"Mes"_s, u"Amortiz."_s, u"Interés"_s, u"Pendiente"_s}));
+        QCOMPARE(row(1), (QStringList{u"1"_s, u"643,99"_s, u"416,67"_s, u"99356,01"_s}));
+        QCOMPARE(row(120), (QStringList{u"120"_s, u"1055,53"_s, u"4,4"_s, u"0"_s}));
+    }
+
+    void oneYearLoanShowsNoTrailingZeros()
+    {
+        compute(12000, 6, 1);
+        QCOMPARE(m_dialog->monthlyPaymentField()->text(), u"1.032,80"_s);
+        QCOMPARE(m_dialog->table()->rows(), 13);
+        QCOMPARE(row(1), (QStringList{u"1"_s, u"972,8"_s, u"60"_s, u"11027,2"_s}));
+    }
+
+    void lowRoundedPaymentLeavesARemainder()
+    {
+        compute(100000, 5, 30);
+        QCOMPARE(m_dialog->monthlyPaymentField()->text(), u"536,82"_s);
+        const double remainder = QString(row(360)[3]).replace(u',', u'.').toDouble();
+        QVERIFY2(qAbs(remainder - 1.12) < 0.001, qPrintable(row(360)[3]));
+    }
+
+    void shorterCalculationRemovesSurplusRows()
+    {
+        compute(100000, 5, 10);
+        compute(12000, 6, 1);
+        QCOMPARE(m_dialog->table()->rows(), 13);
+        QCOMPARE(m_dialog->table()->rowCount(), 12); // the heading is not a table row
+    }
+
+    void formulaFailuresLeaveEverythingAsItWas_data()
+    {
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<double>("years");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("zero rate") << 0.0 << 10.0 << u"Invalid floating point operation"_s;
+        QTest::newRow("zero term") << 5.0 << 0.0 << u"Floating point division by zero"_s;
+    }
+    void formulaFailuresLeaveEverythingAsItWas()
+    {
+        QFETCH(double, rate);
+        QFETCH(double, years);
+        QFETCH(QString, message);
+        compute(12000, 6, 1);
+        QCOMPARE(failure(100000, rate, years), message);
+        QCOMPARE(m_dialog->monthlyPaymentField()->text(), u"1.032,80"_s);
+        QCOMPARE(m_dialog->yearlyPaymentField()->text(), u"12.393,60"_s);
+        QCOMPARE(m_dialog->table()->rows(), 13);
+        QCOMPARE(row(1)[1], u"972,8"_s);
+    }
+
+    void noTermAndNoCapitalCutTheGrid()
+    {
+        compute(12000, 6, 1);
+        QCOMPARE(failure(0, 5, 0), u"Fixed row count must be less than row count"_s);
+        QCOMPARE(m_dialog->monthlyPaymentField()->text(), u"0,00"_s);
+        QCOMPARE(m_dialog->yearlyPaymentField()->text(), u"0,00"_s);
+        QCOMPARE(m_dialog->table()->rows(), 1);
+        QCOMPARE(m_dialog->table()->fixedRows(), 0);
+        QCOMPARE(row(0)[0], u"Mes"_s); // the old heading is now an ordinary row
+        compute(12000, 6, 1);
+        QCOMPARE(m_dialog->table()->fixedRows(), 1);
+        QCOMPARE(row(1)[0], u"1"_s);
+    }
+
+    void acceptedOnlyAfterAceptar()
+    {
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        QVERIFY(!m_dialog->wasAccepted());
+        m_dialog->acceptLoan();
+        QVERIFY(m_dialog->wasAccepted());
+        QVERIFY(!m_dialog->isVisible());
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        QVERIFY(!m_dialog->wasAccepted());
+        QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
+        QVERIFY(!m_dialog->isVisible());
+        QVERIFY(!m_dialog->wasAccepted());
+    }
+};
+
+QTEST_MAIN(LoanCalculatorDialogTest)
+#include "LoanCalculatorDialogTest.moc"

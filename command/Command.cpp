@@ -1,0 +1,66 @@
+// Commands that report their own failures: the wrapper every command runs through, and the
+// error box it shows.
+#include "Command.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <utility>
+
+namespace command {
+
+namespace {
+
+ErrorPresenter& presenter()
+{
+    static ErrorPresenter p;
+    return p;
+}
+
+} // namespace
+
+bool run(const std::function<void()>& command)
+{
+    try {
+        command();
+        return true;
+    } catch (const std::exception& e) {
+        showError(e);
+        return false;
+    }
+}
+
+void showError(const std::exception& error)
+{
+    const QString title = titleFor(QCoreApplication::applicationFilePath());
+    const QString message = shownMessage(QString::fromUtf8(error.what()));
+    if (presenter()) {
+        presenter()(title, message);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, title, message, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+QString titleFor(const QString& programFilePath)
+{
+    const QString name = QFileInfo(programFilePath).fileName();
+    const QString stem = name.left(name.indexOf(u'.'));
+    return stem.left(1) + stem.mid(1).toLower();
+}
+
+QString shownMessage(const QString& message)
+{
+    if (!message.isEmpty() && message.back() > u'.')
+        return message + u'.';
+    return message;
+}
+
+ErrorPresenter setErrorPresenter(ErrorPresenter newPresenter)
+{
+    return std::exchange(presenter(), std::move(newPresenter));
+}
+
+} // namespace command

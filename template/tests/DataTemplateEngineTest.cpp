@@ -1,0 +1,340 @@
+// The data-driven engine: tag resolution, loops over data sources, aggregates and formats.
+#include "DataTemplateEngine.h"
+
+#include "EngineTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+
+using namespace templating;
+
+namespace {
+
+FormatSettings spanish()
+{
+    FormatSettings s;
+    s.decimalSeparator = ',';
+    s.thousandSeparator = '.';
+    s.shortDateFormat = "dd/mm/yyyy";
+    s.longTimeFormat = "hh:nn:ss";
+    s.currencyString = "\x80"; // the euro sign in code page 1252
+    s.currencyFormat = 3;
+    s.currencyDecimals = 2;
+    return s;
+}
+
+class TestReporter : public DataTemplateEngine
+{
+public:
+    TestReporter() { formatSettings = spanish(); }
+    using DataTemplateEngine::endLoop;
+    using DataTemplateEngine::m_currentLoop;
+    using DataTemplateEngine::m_loops;
+};
+
+struct DbRun
+{
+    ScratchFolder folder;
+    TestReporter reporter;
+    std::vector<std::string> asked;
+
+    DbRun()
+    {
+        reporter.customTagValue = [this](const std::string& tag, std::string& value) {
+            asked.push_back(tag);
+            if (tag == "unknown")
+                return false;
+            value = "[" + tag + "]";
+            return true;
+        };
+    }
+    std::string process(const std::string& text)
+    {
+        writeFile(folder.file("t.txt"), text);
+        reporter.processTemplate(folder.file("t.txt"), folder.file("out.txt"));
+        return readFile(folder.file("out.txt"));
+    }
+    std::string error(const std::string& text)
+    {
+        try {
+            process(text);
+        } catch (const DataTemplateError& e) {
+            return e.what();
+        }
+        return "no error";
+    }
+};
+
+// Sales: group, integer amount, price, date, a memo, and a field that is partly null.
+std::unique_ptr<MemoryDataSet> sales()
+{
+    auto data = std::make_unique<MemoryDataSet>("Ventas");
+    data->addField("grupo", FieldType::String);
+    data->addField("importe", FieldType::Integer);
+    data->addField("precio", FieldType::Float);
+    data->addField("fecha", FieldType::Date);
+    data->addField("nota", FieldType::Memo);
+    data->addField("parcial", FieldType::Integer);
+    const char* groups = "AABBBA";
+    for (int i = 0; i < 6; ++i) {
+        data->appendRow({Variant::fromText(std::string(1, groups[i])), Variant::fromInteger(i + 1),
+                         Variant::fromFloat(i + 1.5L),
+                         Variant::fromDateTime(encodeDate(2026, 1, i + 1)), Variant::fromText("n"),
+                         i < 2 ? Variant::null() : Variant::fromInteger(10 * i)});
+    }
+    return data;
+}
+
+TEST(DbEngine, withoutDataSourcesEveryTagGoesToTheCallback)
+{
+    DbRun run;
+    EXPECT_EQ(run.process("\\{version\\}\\{DATE\\}\\{\\}\\{a.b\\}"), "[version][DATE][][a.b]");
+    EXPECT_EQ(run.asked, (std::vector<std::string>{"version", "DATE", "", "a.b"}));
+}
+
+TEST(DbEngine, withoutACallbackTheFirstTagFails)
+{
+    DbRun run;
+    run.reporter.customTagValue = nullptr;
+    EXPECT_EQ(run.error("x\\{Entidad\\}"), "Can't evaluate tag \"Entidad\".\rCheck template!");
+    EXPECT_EQ(run.error("\\{unknown\\}"), "Can't evaluate tag \"unknown\".\rCheck template!");
+}
+
+TEST(DbEngine, builtInNamesAnswerWhenADataSourceIsRegistered)
+{
+    DbRun run;
+    auto data = sales();
+    run.reporter.dataSets.push_back(data.get());
+    const std::string out = run.process("\\{VERSION\\}|\\{date\\}|\\{Time\\}|\\{now\\}");
+    // "9" stands for any digit; "now" leaves out a time of exactly midnight.
+    const auto shaped = [](const std::string& text, const std::string& shape) {
+        return text.size() == shape.size() &&
+               std::equal(text.begin(), text.end(), shape.begin(), [](char t, char s) {
+                   return s == '9' ? std::isdigit(static_cast<unsigned char>(t)) != 0 : t == s;
+               });
+    };
+    EXPECT_TRUE(shaped(out, "1.0.2|99/99/9999|99:99:99|99/99/9999 99:99:99") ||
+                shaped(out, "1.0.2|99/99/9999|99:99:99|99/99/9999"))
+        << out;
+    EXPECT_TRUE(run.asked.empty());
+}
+
+TEST(DbEngine, dottedTagsNameDataSources)
+{
+    DbRun run;
+    auto data = sales();
+    run.reporter.dataSets.push_back(data.get());
+    EXPECT_EQ(run.error("\\{Hola. Adios\\}"), "Can't find dataset \"Hola\".\rCheck template!");
+    EXPECT_EQ(run.error("\\{suma(ventas.importe)\\}"),
+              "Can't find dataset \"suma(ventas\".\rCheck template!");
+    EXPECT_EQ(run.process("\\{VENTAS.grupo\\}\\{ventas.nada\\}"), "A[ventas.nada]");
+    data->setActive(false);
+    EXPECT_EQ(run.error("\\{ventas.grupo\\}"),
+              "Can't retrieve data from closed dataset \"Ventas\"");
+}
+
+TEST(DbEngine, plainLoopsWriteEachRecordAndRestart)
+{
+    DbRun run;
+    auto data = sales();
+    run.reporter.dataSets.push_back(data.get());
+    EXPECT_EQ(run.process("\\{for ventas\\}\\{ventas.importe\\},\\{end\\} n=\\{count(ventas.*)\\}"
+                          " \\{for ventas\\}\\{ventas.grupo\\}\\{end\\}"),
+              "1,2,3,4,5,6, n=6 AABBBA");
+}
+
+TEST(DbEngine, recordCountOfEveryFunctionOnStar)
+{
+    DbRun run;
+    auto data = sales();
+    run.reporter.dataSets.push_back(data.get());
+    EXPECT_EQ(run.process("\\{for ventas\\}\\{end\\}\\{sum(ventas.*)\\}\\{avg(ventas.*)\\}"
+                          "\\{COUNT(Ventas.*)\\}\\{min(ventas.*)\\}\\{max(ventas.*)\\}"),
+              "66666");
+}
+
+TEST(DbEngine, groupingLoopWithAnInnerPlainLoop)
+{
+    DbRun run;
+    auto data = sales();
+    run.reporter.dataSets.push_back(data.get());
+    const std::string out =
+        run.process("\\{for ventas.grupo\\}\\{ventas.grupo\\}<\\{sum(ventas.importe)\\}>:"
+                    "\\{for ventas\\}\\{ventas.importe\\}=\\{sum(ventas.importe)\\} \\{end\\}"
+                    "total \\{sum(ventas.importe)\\};\\{end\\}");
+    // Before the inner loop: the running total of every record the grouping loop reached.
+    // Inside: the running total of the group. After it: the group's total.
+    EXPECT_EQ(out, "A<1>:1=1 2=3 total 3;B<6>:3=3 4=7 5=12 total 12;A<21>:6=6 total 6;");
+}
+
+TEST(DbEngine, aggregatesOfEveryKind)
+{
+    DbRun run;
+    auto data = sales();
+    run.reporter.dataSets.push_back(data.get());
+    EXPECT_EQ(run.process("\\{for ventas\\}\\{end\\}"
+                          "\\{sum(ventas.importe)\\}|\\{avg(ventas.importe)\\}|"
+                          "\\{count(ventas.parcial)\\}|\\{count(ventas.*)\\}|"
+                          "\\{min(ventas.parcial)\\}|\\{max(ventas.parcial)\\}|"
+                          "\\{avg(ventas.precio)\\}|\\{min(ventas.grupo)\\}|"
+                          "\\{max(ventas.grupo)\\}|\\{sum(ventas.grupo)\\}"),
+              "21|3|4|6|20|50|4|A|B|");
+}
+
+TEST(DbEngine, averagesOfIntegersDivideAsIntegers)
+{
+    DbRun run;
+    MemoryDataSet data("d");
+    data.addField("i", FieldType::Integer);
+    data.addField("f", FieldType::Float);
+    data.addField("n", FieldType::Integer);
+    data.appendRow({Variant::fromInteger(1), Variant::fromFloat(1), Variant::null()});
+    data.appendRow({Variant::fromInteger(2), Variant::fromFloat(2), Variant::null()});
+    run.reporter.dataSets.push_back(&data);
+    EXPECT_EQ(run.process("\\{for d\\}\\{end\\}\\{avg(d.i)\\} \\{avg(d.f)\\} [\\{avg(d.n)\\}] "
+                          "\\{count(d.n)\\} \\{count(d.*)\\}"),
+              "1 1,5 [] 0 2");
+}
+
+TEST(DbEngine, loopAndAggregateErrors)
+{
+    DbRun run;
+    auto data = sales();
+    MemoryDataSet empty("vacio");
+    empty.addField("x", FieldType::Integer);
+    run.reporter.dataSets = {data.get(), &empty};
+    EXPECT_EQ(run.error("\\{count(ventas.*)\\}"),
+              "Aggregate \"count(ventas.*)\" can't be evaluated because\rthere is not any cycle "
+              "for dataset \"Ventas\".\rCheck template!");
+    EXPECT_EQ(run.error("\\{for vacio\\}x\\{end\\}\\{count(vacio.*)\\}"),
+              "Aggregate \"count(vacio.*)\" can't be evaluated because\rthere is not any cycle "
+              "for dataset \"vacio\".\rCheck template!");
+    EXPECT_EQ(run.error("\\{for ventas\\}\\{end\\}\\{sum(ventas.nota)\\}"),
+              "Can't evaluate aggregate field tag \"sum(ventas.nota)\"\rCheck template!");
+    EXPECT_EQ(run.error("\\{for nadie\\}\\{end\\}"),
+              "Can't find dataset \"nadie\".\rCheck template!");
+    EXPECT_EQ(run.error("\\{for ventas.nada\\}\\{end\\}"),
+              "Can't find dataset field \"ventas.nada\".\rCheck template!");
+    data->setActive(false);
+    EXPECT_EQ(run.error("\\{for VENTAS\\}\\{end\\}"),
+              "Can't retrieve data from closed dataset \"VENTAS\"");
+}
+
+TEST(DbEngine, closingALoopWithAnActiveNestedLoopFails)
+{
+    TestReporter reporter;
+    auto data = sales();
+    MemoryDataSet other("otros");
+    for (const auto& [parent, dataSet] :
+         {std::pair<int, DataSet*>{-1, data.get()}, std::pair<int, DataSet*>{0, &other}}) {
+        auto cycle = std::make_unique<LoopState>();
+        cycle->parent = parent;
+        cycle->dataSet = dataSet;
+        reporter.m_loops.push_back(std::move(cycle));
+    }
+    reporter.m_currentLoop = 0;
+    bool finished = false;
+    try {
+        reporter.endLoop(finished);
+        FAIL() << "no error";
+    } catch (const DataTemplateError& e) {
+        EXPECT_STREQ(e.what(),
+                     "Cycle \"Ventas\" can't be closed before nested cycle \"otros\"\rCheck "
+                     "template!");
+    }
+    reporter.m_currentLoop = -1;
+    EXPECT_THROW(reporter.endLoop(finished), TemplateInternalError);
+}
+
+TEST(DbEngine, fieldFormats)
+{
+    const FormatSettings s = spanish();
+    MemoryDataSet data("d");
+    Field& display = data.addField("display", FieldType::Float);
+    display.displayFormat = "#,##0.00";
+    Field& edit = data.addField("edit", FieldType::Float);
+    edit.editFormat = "0.0";
+    Field& money = data.addField("money", FieldType::Currency);
+    money.currency = true;
+    Field& plain = data.addField("plain", FieldType::Float);
+    Field& day = data.addField("day", FieldType::Date);
+    Field& isoDay = data.addField("iso", FieldType::Date);
+    isoDay.displayFormat = "yyyy-mm-dd";
+    Field& hooked = data.addField("hooked", FieldType::Integer);
+    hooked.textHook = [](const Field&) { return std::string("hook"); };
+    const Variant amount = Variant::fromFloat(1234.5L);
+    const Variant date = Variant::fromDateTime(encodeDate(2026, 12, 7));
+    EXPECT_EQ(DataTemplateEngine::formatFieldValue(display, amount, s), "1.234,50");
+    EXPECT_EQ(DataTemplateEngine::formatFieldValue(edit, amount, s), "1234,5");
+    EXPECT_EQ(DataTemplateEngine::formatFieldValue(money, amount, s), "1.234,50 \x80");
+    EXPECT_EQ(DataTemplateEngine::formatFieldValue(plain, amount, s), "1234,5");
+    EXPECT_EQ(DataTemplateEngine::formatFieldValue(day, date, s), "07/12/2026");
+    EXPECT_EQ(DataTemplateEngine::formatFieldValue(isoDay, date, s), "2026-12-07");
+    EXPECT_EQ(DataTemplateEngine::formatFieldValue(hooked, Variant::fromInteger(1), s), "hook");
+    EXPECT_EQ(DataTemplateEngine::formatFieldValue(plain, Variant::null(), s), "");
+}
+
+TEST(DbEngine, aggregateOfAFloatFieldUsesItsFormats)
+{
+    DbRun run;
+    MemoryDataSet data("d");
+    data.addField("f", FieldType::Float).editFormat = "#,##0.000";
+    data.addField("c", FieldType::Float).currency = true;
+    data.appendRow({Variant::fromFloat(1000), Variant::fromFloat(1000)});
+    data.appendRow({Variant::fromFloat(500.25L), Variant::fromFloat(500.25L)});
+    run.reporter.dataSets.push_back(&data);
+    EXPECT_EQ(run.process("\\{for d\\}\\{end\\}\\{sum(d.f)\\} \\{sum(d.c)\\}"),
+              "1.500,250 1.500,25 \x80");
+}
+
+TEST(FormatPatterns, numbers)
+{
+    const FormatSettings s = spanish();
+    const std::tuple<const char*, long double, const char*> cases[] = {
+        {"#,##0.00", 1234567.891L, "1.234.567,89"},
+        {"0.00", -0.001L, "0,00"},
+        {"#.##", 0.5L, ",5"},
+        {"000", 7, "007"},
+        {"\"EUR \"#,##0", 1500, "EUR 1.500"},
+        {"0.00;(0.00);cero", -2.5L, "(2,50)"},
+        {"0.00;(0.00);cero", 0, "cero"},
+        {"0.00E+00", 12345, "1,23E+04"},
+        {"0.0E-0", 0.00012L, "1,2E-4"},
+        {"", 2.5L, "2,5"},
+    };
+    for (const auto& [pattern, value, expected] : cases)
+        EXPECT_EQ(formatFloat(pattern, value, s), expected) << pattern;
+}
+
+TEST(FormatPatterns, datesAndTimes)
+{
+    const FormatSettings s = spanish();
+    const long double moment = encodeDate(2026, 3, 5) + (14 * 3600 + 7 * 60 + 9) / 86400.0L;
+    EXPECT_EQ(formatDateTime("d/m/yy", moment, s), "5/3/26");
+    EXPECT_EQ(formatDateTime("dddd dd mmmm yyyy", moment, s), "Thursday 05 March 2026");
+    EXPECT_EQ(formatDateTime("hh:nn:ss", moment, s), "14:07:09");
+    EXPECT_EQ(formatDateTime("h:mm am/pm", moment, s), "2:07 pm");
+    EXPECT_EQ(formatDateTime("", moment, s), "05/03/2026 14:07:09");
+    EXPECT_EQ(formatDateTime("", encodeDate(2026, 3, 5), s), "05/03/2026");
+    EXPECT_EQ(encodeDate(1899, 12, 30), 0);
+}
+
+} // namespace
+
+namespace {
+
+// The tests run under es_ES.UTF-8 (set by CTest).
+TEST(FormatSettingsTest, readFromTheCLibraryLocale)
+{
+    const FormatSettings s = FormatSettings::fromCLocale();
+    EXPECT_EQ(s.decimalSeparator, ',');
+    EXPECT_EQ(s.thousandSeparator, '.');
+    EXPECT_EQ(s.shortDateFormat, "dd/mm/yy");
+    EXPECT_EQ(s.dateSeparator, '/');
+    EXPECT_EQ(s.longTimeFormat, "hh:nn:ss");
+    EXPECT_EQ(s.currencyDecimals, 2);
+    EXPECT_EQ(s.currencyFormat, 3);
+}
+
+} // namespace

@@ -1,0 +1,304 @@
+// The template engine core: tags, RTF markup inside tags, escaping, loops and errors.
+#include "EngineTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <system_error>
+
+using namespace templating;
+
+namespace {
+
+struct EngineRun
+{
+    ScratchFolder folder;
+    ScriptedReporter reporter;
+
+    // Processes `templateBytes` saved under `name`; returns the output's bytes.
+    std::string process(const std::string& templateBytes, const std::string& name = "t.rtf")
+    {
+        writeFile(folder.file(name), templateBytes);
+        reporter.processTemplate(folder.file(name), folder.file("out"));
+        return readFile(folder.file("out"));
+    }
+    std::vector<PieceKind> kinds() const
+    {
+        std::vector<PieceKind> result;
+        for (const Piece& piece : reporter.pieces())
+            result.push_back(piece.kind);
+        return result;
+    }
+};
+
+using K = PieceKind;
+
+TEST(Engine, emptyTemplateGivesEmptyOutput)
+{
+    EngineRun run;
+    EXPECT_EQ(run.process(""), "");
+    ASSERT_EQ(run.reporter.pieces().size(), 1u);
+    EXPECT_EQ(run.reporter.pieces()[0].length, 0);
+}
+
+TEST(Engine, tagFreeTemplateIsCopiedByteForByteInBothModes)
+{
+    std::string everyByte;
+    for (int b = 0; b < 256; ++b)
+        everyByte += static_cast<char>(b);
+    everyByte += "{\\rtf1 {\\b x}}";
+    for (const char* name : {"t.rtf", "t.txt"}) {
+        EngineRun run;
+        EXPECT_EQ(run.process(everyByte, name), everyByte) << name;
+    }
+}
+
+TEST(Engine, piecesCoverTheTemplate)
+{
+    EngineRun run;
+    EXPECT_EQ(run.process("A\\{x\\}\\{y\\}B\\{z\\}"), "A<x><y>B<z>");
+    EXPECT_EQ(run.kinds(), (std::vector{K::Text, K::Tag, K::Text, K::Tag, K::Text, K::Tag}));
+    const auto& pieces = run.reporter.pieces();
+    EXPECT_EQ(pieces[0].start, 1);
+    EXPECT_EQ(pieces[0].length, 1);
+    EXPECT_EQ(pieces[1].start, 2);
+    EXPECT_EQ(pieces[2].length, 0); // between adjacent tags
+    EXPECT_EQ(pieces[5].start, 13);
+    EXPECT_EQ(pieces[5].length, 5); // a tag at the end has no text piece after it
+}
+
+struct TagCase
+{
+    const char* name;
+    const char* templateText;
+    PieceKind kind;
+    const char* text;
+};
+
+TEST(Engine, classifiesTags)
+{
+    const TagCase cases[] = {
+        {"empty", "\\{\\}", K::Tag, ""},
+        {"for_without_blank", "\\{for\\}", K::Tag, "for"},
+        {"blanks_kept", "\\{ name \\}", K::Tag, " name "},
+        {"case_kept", "\\{Entidad\\}", K::Tag, "Entidad"},
+        {"blank_before_end", "\\{ end\\}", K::Tag, " end"},
+        {"end_after_for", "\\{for \\}\\{END\\}", K::For, ""},
+        {"argument_trimmed", "\\{FoR  items \\}\\{end\\}", K::For, "items"},
+        {"open_inside_is_plain", "\\{a\\{b\\}", K::Tag, "a\\{b"},
+    };
+    for (const auto& c : cases) {
+        EngineRun run;
+        run.process(c.templateText, "t.txt");
+        ASSERT_GE(run.reporter.pieces().size(), 2u) << c.name;
+        EXPECT_EQ(run.reporter.pieces()[1].kind, c.kind) << c.name;
+        EXPECT_EQ(run.reporter.pieces()[1].text, c.text) << c.name;
+    }
+}
+
+TEST(Engine, emptyValueWritesNothing)
+{
+    EngineRun run;
+    run.reporter.values["x"] = "";
+    EXPECT_EQ(run.process("a\\{x\\}b"), "ab");
+}
+
+TEST(Engine, rtfValuesAreEscaped)
+{
+    EngineRun run;
+    run.reporter.values["v"] = std::string("{a}\\b\nc\x7f\xf1\x01 ", 11);
+    EXPECT_EQ(run.process("\\{v\\}"), "\\{a\\}\\\\b\\'0Ac\x7f\\'F1\\'01 ");
+}
+
+TEST(Engine, textValuesPassUnchanged)
+{
+    EngineRun run;
+    run.reporter.values["v"] = "{a}\\b\n\xf1";
+    EXPECT_EQ(run.process("\\{v\\}", "t.txt"), "{a}\\b\n\xf1");
+}
+
+TEST(Engine, markupInsideATagMovesBehindIt)
+{
+    struct
+    {
+        const char* name;
+        const char* templateText;
+        const char* expected;
+    } const cases[] = {
+        {"bold_group", "{x \\{Enti{\\b dad}\\} y}", "{x VALUE{\\b } y}"},
+        {"revision_group", "\\{Enti{\\revauth1 dad}\\}.", "VALUE{\\revauth1 }."},
+        {"control_words_and_line_breaks", "\\{}{\\loch\\b\\loch\nEntidad}{\\loch\n\\}!",
+         "VALUE}{\\loch\\b\\loch\n}{\\loch\n!"},
+    };
+    for (const auto& c : cases) {
+        EngineRun run;
+        run.reporter.values["Entidad"] = "VALUE";
+        EXPECT_EQ(run.process(c.templateText), c.expected) << c.name;
+        EXPECT_EQ(run.reporter.asked, std::vector<std::string>{"Entidad"}) << c.name;
+    }
+}
+
+TEST(Engine, textModeKeepsMarkupInTheTag)
+{
+    EngineRun run;
+    run.process("\\{Enti{\\b dad}\\}", "plantilla.txt");
+    EXPECT_EQ(run.reporter.asked, std::vector<std::string>{"Enti{\\b dad}"});
+}
+
+TEST(Engine, hexEscapedTagNamesAreDecoded)
+{
+    EngineRun run;
+    run.reporter.values["a\xf1o"] = "2026";
+    EXPECT_EQ(run.process("[\\{a\\'f1o\\}]"), "[2026]");
+    EXPECT_EQ(run.process("[\\{a\\'F1{\\b o}\\}]"), "[2026{\\b }]");
+    EXPECT_EQ(run.reporter.asked.back(), "a\xf1o");
+}
+
+TEST(Engine, formatIsDetectedFromTheLastFourCharacters)
+{
+    const std::pair<const char*, bool> names[] = {
+        {"a.rtf", true},   {"a.RTF", true}, {"a.Doc", true},  {".rtf", true},
+        {"a.rtfx", false}, {"rtf", false},  {"a.txt", false}, {"a", false},
+    };
+    for (const auto& [name, rtf] : names) {
+        EngineRun run;
+        run.reporter.values["v"] = "{";
+        EXPECT_EQ(run.process("\\{v\\}", name), rtf ? "\\{" : "{") << name;
+    }
+}
+
+TEST(Engine, presetFormatIsKept)
+{
+    EngineRun run;
+    run.reporter.templateFormat = TemplateFormat::Text;
+    run.reporter.values["v"] = "{";
+    EXPECT_EQ(run.process("\\{v\\}", "t.rtf"), "{");
+}
+
+TEST(Engine, loopsWithoutCallbacksAreSkipped)
+{
+    EngineRun run;
+    EXPECT_EQ(run.process("A\\{for x\\}B\\{y\\}\\{end\\}C"), "AC");
+    EXPECT_TRUE(run.reporter.asked.empty());
+}
+
+TEST(Engine, loopsRepeatUntilTheEndCallbackFinishes)
+{
+    EngineRun run;
+    std::vector<std::string> arguments;
+    run.reporter.onLoopStart = [&](const std::string& argument, bool& enter) {
+        arguments.push_back(argument);
+        enter = true;
+    };
+    int ends = 0;
+    run.reporter.onLoopEnd = [&](bool& finished) { finished = ++ends == 3; };
+    EXPECT_EQ(run.process("A\\{for rows\\}B\\{end\\}C"), "ABBBC");
+    EXPECT_EQ(arguments, std::vector<std::string>{"rows"});
+}
+
+TEST(Engine, nestedLoopsPairLikeBrackets)
+{
+    EngineRun run;
+    std::vector<int> remaining;
+    run.reporter.onLoopStart = [&](const std::string& argument, bool& enter) {
+        remaining.push_back(argument == "outer" ? 2 : 3);
+        enter = true;
+    };
+    run.reporter.onLoopEnd = [&](bool& finished) {
+        finished = --remaining.back() == 0;
+        if (finished)
+            remaining.pop_back();
+    };
+    EXPECT_EQ(run.process("\\{for outer\\}(\\{for inner\\}i\\{end\\})\\{end\\}."), "(iii)(iii).");
+    const auto& pieces = run.reporter.pieces();
+    EXPECT_EQ(pieces[1].partner, 7);
+    EXPECT_EQ(pieces[3].partner, 5);
+    EXPECT_EQ(pieces[5].partner, 3);
+}
+
+struct ErrorCase
+{
+    const char* name;
+    const char* templateText;
+    const char* message;
+};
+
+TEST(Engine, structureErrorsInTheirOrderOfPrecedence)
+{
+    const char* bracket = "Can't find a closing bracket \"}\". Check template!";
+    const char* noStart = "There is not corresponding {for} tag for a founded {end} tag.\rCheck "
+                          "template!";
+    const char* noEnd = "Can't find a closing {end} for a {for} tag.\rCheck template!";
+    const ErrorCase cases[] = {
+        {"unclosed_tag", "a\\{b", bracket},
+        {"unclosed_after_loop_errors", "\\{end\\}\\{for x\\}\\{b", bracket},
+        {"lone_end", "a\\{end\\}", noStart},
+        {"lone_for", "\\{for x\\}a", noEnd},
+        {"end_before_for", "\\{end\\}\\{for x\\}", noStart},
+        {"missing_start_before_missing_end", "\\{for a\\}\\{for b\\}\\{end\\}\\{end\\}\\{end\\}",
+         noStart},
+        {"unclosed_outer", "\\{for a\\}\\{for b\\}\\{end\\}", noEnd},
+    };
+    for (const auto& c : cases) {
+        EngineRun run;
+        try {
+            run.process(c.templateText);
+            ADD_FAILURE() << c.name << ": no error";
+        } catch (const TemplateError& e) {
+            EXPECT_STREQ(e.what(), c.message) << c.name;
+        }
+        EXPECT_EQ(run.folder.fileCount(), 1u) << c.name << ": only the template";
+    }
+}
+
+TEST(Engine, deeplyNestedLoopsAreRefusedBeforeTheStackRunsOut)
+{
+    std::string nested;
+    for (int i = 0; i < 1001; ++i)
+        nested = "\\{for x\\}" + nested + "\\{end\\}";
+    EngineRun run;
+    EXPECT_THROW(run.process(nested), TemplateError);
+    nested = nested.substr(9, nested.size() - 9 - 7);
+    EXPECT_EQ(run.process(nested), "");
+}
+
+TEST(Engine, missingTemplateIsAFileError)
+{
+    EngineRun run;
+    EXPECT_THROW(run.reporter.processTemplate(run.folder.file("none.rtf"), run.folder.file("o")),
+                 std::system_error);
+    EXPECT_EQ(run.folder.fileCount(), 0u);
+}
+
+TEST(Engine, failedReportLeavesTheEarlierOutputIntact)
+{
+    EngineRun run;
+    run.reporter.values["x"] = "first";
+    const std::string earlier = run.process("\\{x\\} and \\{y\\}");
+
+    class FailingReporter : public ScriptedReporter
+    {
+    protected:
+        void tagValue(const std::string& tag, std::string& value) override
+        {
+            if (tag == "y")
+                throw std::runtime_error("no value");
+            value = "second";
+        }
+    } failing;
+    EXPECT_THROW(failing.processTemplate(run.folder.file("t.rtf"), run.folder.file("out")),
+                 std::runtime_error);
+    EXPECT_EQ(readFile(run.folder.file("out")), earlier);
+    EXPECT_EQ(run.folder.fileCount(), 2u) << "no temporary file left behind";
+}
+
+TEST(Engine, uncreatableOutputIsAFileError)
+{
+    EngineRun run;
+    writeFile(run.folder.file("t.rtf"), "x");
+    EXPECT_THROW(
+        run.reporter.processTemplate(run.folder.file("t.rtf"), run.folder.file("missing/out.rtf")),
+        std::system_error);
+}
+
+} // namespace

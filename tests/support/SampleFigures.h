@@ -1,0 +1,66 @@
+// Report figures of two whole runs, as the main window would hand them to the reports.
+#pragma once
+
+#include "ReportFigures.h"
+
+namespace samples {
+
+using namespace Qt::StringLiterals;
+
+// An accepted 10-year loan, positive savings, the limit above the outstanding capital.
+inline reports::ReportFigures surplusRun()
+{
+    reports::ReportFigures f;
+    f.entityName = u"Villa"_s;
+    f.entityProvince = u"Soria"_s;
+    f.maxDebtPercentText = u"110"_s;
+    f.loanAccepted = true;
+    f.Capital = u"100.000,00"_s;
+    f.Interes = u"5,00"_s;
+    f.anios = u"10"_s;
+    f.cuotames = u"1.060,66"_s;
+    f.cuotanual = u"12.727,92"_s;
+    f.ITOTAL = u"1.000.000,00"_s;
+    f.GTOTAL = u"800.000,00"_s;
+    f.APVTOTAL = u"50.000,00"_s;
+    f.APPTOTAL = {u"12.727,92"_s, 12727.92L};
+    f.CVTOTAL = u"400.000,00"_s;
+    f.CFANTERIOR = u"5,00"_s;
+    f.CFEUR1 = u"300,51"_s;
+    f.CFNUEVO = u"1,27"_s;
+    f.CFEUR2 = u"76,33"_s;
+    f.CFTOTAL = u"6,27"_s;
+    f.CFEUR3 = u"376,83"_s;
+    f.AHORROBRUTO = {u"200.000,00"_s, 200000};
+    f.AHORRONETO = {u"137.272,08"_s, 137272.08L};
+    f.ITOTAL110 = {u"1.100.000,00"_s, 1100000};
+    f.CVTOTAL2 = {u"450.000,00"_s, 450000};
+    f.Mayormenor = u"Mayor Que"_s;
+    return f;
+}
+
+// A 20-year loan not accepted, negative savings, the outstanding capital above the limit.
+inline reports::ReportFigures deficitRun()
+{
+    reports::ReportFigures f = surplusRun();
+    f.entityName = u"Villanueva del Campo"_s;
+    f.entityProvince = u"Zamora"_s;
+    f.loanAccepted = false;
+    f.anios = u"20"_s;
+    f.cuotames = u"659,96"_s;
+    f.cuotanual = u"7.919,52"_s;
+    f.GTOTAL = u"1.100.000,00"_s;
+    f.APPTOTAL = {u"7.919,52"_s, 7919.52L};
+    f.CVTOTAL = u"1.200.000,00"_s;
+    f.CFNUEVO = u"0,79"_s;
+    f.CFEUR2 = u"47,48"_s;
+    f.CFTOTAL = u"5,79"_s;
+    f.CFEUR3 = u"347,99"_s;
+    f.AHORROBRUTO = {u"-100.000,00"_s, -100000};
+    f.AHORRONETO = {u"-157.919,52"_s, -157919.52L};
+    f.CVTOTAL2 = {u"1.250.000,00"_s, 1250000};
+    f.Mayormenor = u"Menor Que"_s;
+    return f;
+}
+
+} // namespace samples
