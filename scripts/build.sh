@@ -4,5 +4,6 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build_dir=$1
 shift
-cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+cmake -S "$root" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DENDEUDAMIENTO_WERROR=ON "$@"
 cmake --build "$build_dir" --parallel "$(nproc)"

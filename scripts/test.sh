@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test twice: in the normal build and in
-# the address and undefined-behaviour sanitizer build, which also fuzzes the template engine
-# (clang) for a bounded time. Ends non-zero when any test fails.
+# Installs what is missing, checks the sources' formatting, then builds and runs every test in
+# three builds: the normal one, one with the address and undefined-behaviour sanitizers, and a
+# clang build that fuzzes the template engine for a bounded time. Warnings are errors in all
+# three. Ends non-zero when the format check or any test fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 
 status=0
+
+echo "== Format check (clang-format)"
+if ! (cd "$root" && find . -path ./build\* -prune -o \( -name '*.h' -o -name '*.cpp' \) -print0 |
+    xargs -0 clang-format --dry-run -Werror); then
+    echo "Some sources are not formatted: run clang-format -i on them." >&2
+    status=1
+fi
+
 run_suite() {
     local build_dir=$1
     shift
