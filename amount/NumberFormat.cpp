@@ -191,6 +191,8 @@ Amount parseValue(const QString& cleaned, QChar decimalSeparator)
     skipBlanks();
     if (i < n && (cleaned[i] == u'+' || cleaned[i] == u'-'))
         number += static_cast<char>(cleaned[i++].unicode());
+    // A leading zero keeps a bare separator ("," or "-,") a number for the C parser.
+    number += '0';
     bool separatorSeen = false;
     qsizetype mantissaLength = 0;
     for (; i < n; ++i, ++mantissaLength) {
@@ -205,8 +207,6 @@ Amount parseValue(const QString& cleaned, QChar decimalSeparator)
     }
     if (mantissaLength == 0)
         throw ConversionError(cleaned);
-    // A leading zero keeps a bare separator ("," or "-,") a number for the C parser.
-    number.insert(number.size() - static_cast<std::size_t>(mantissaLength), "0");
     if (i < n && (cleaned[i] == u'E' || cleaned[i] == u'e')) {
         ++i;
         std::string exponent = "e";

@@ -323,9 +323,12 @@ std::string formatDateTime(const std::string& pattern, long double days,
                            const FormatSettings& settings)
 {
     if (pattern.empty()) {
-        const bool hasTime = days != std::floor(days);
-        return formatDateTime(settings.shortDateFormat, days, settings) +
-               (hasTime ? " " + formatDateTime(settings.longTimeFormat, days, settings) : "");
+        std::string text = formatDateTime(settings.shortDateFormat, days, settings);
+        if (days != std::floor(days)) {
+            text += ' ';
+            text += formatDateTime(settings.longTimeFormat, days, settings);
+        }
+        return text;
     }
     const long double whole = std::floor(days);
     const std::chrono::sys_days day =
