@@ -2,9 +2,7 @@
 // that set them.
 #include "EntityData.h"
 
-#include "DigitText.h"
-
-#include <limits>
+#include "IntegerText.h"
 
 namespace app {
 
@@ -39,38 +37,6 @@ void askUntilGiven(EntityData& entity, const EntityValue& value, const Prompter&
 
 } // namespace
 
-std::optional<std::int32_t> parseInteger(const QString& text)
-{
-    qsizetype i = 0;
-    while (i < text.size() && text[i] == u' ')
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
-        negative = text[i++] == u'-';
-    int base = 10;
-    if (text.mid(i, 2).compare(u"0x", Qt::CaseInsensitive) == 0) {
-        base = 16;
-        i += 2;
-    } else if (i < text.size() && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X')) {
-        base = 16;
-        ++i;
-    }
-    if (i == text.size())
-        return std::nullopt;
-    const std::int64_t limit = negative ? -std::int64_t{std::numeric_limits<std::int32_t>::min()}
-                                        : std::numeric_limits<std::int32_t>::max();
-    std::int64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const int digit = decimal::hexDigitValue(text[i].unicode());
-        if (digit < 0 || digit >= base)
-            return std::nullopt;
-        magnitude = magnitude * base + digit;
-        if (magnitude > limit)
-            return std::nullopt;
-    }
-    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
-}
-
 void ensureEntityData(EntityData& entity, const Prompter& ask)
 {
     for (const EntityValue* value : {&Name, &Province}) {
@@ -97,7 +63,7 @@ void askMaxDebtPercent(EntityData& entity, const Prompter& ask,
         entity.maxDebtPercentText =
             ask(QStringLiteral("Porcentaje máximo de endeudamiento"),
                 QStringLiteral("% endeudamiento"), proposal.value_or(entity.maxDebtPercentText));
-        value = parseInteger(entity.maxDebtPercentText);
+        value = amount::parseInteger(entity.maxDebtPercentText);
         entity.maxDebtPercent = value.value_or(0);
     } while (!value);
 }

@@ -18,11 +18,9 @@ struct EntityData
     // The percentage as the user typed it, and its value; 0 means no limit is set.
     QString maxDebtPercentText = QStringLiteral("0");
     std::int32_t maxDebtPercent = 0;
-};
 
-// The value of a whole text that is a 32-bit integer: leading spaces, a sign, then decimal
-// digits, or hexadecimal digits after "$", "x", "X", "0x" or "0X"; nothing else.
-std::optional<std::int32_t> parseInteger(const QString& text);
+    friend bool operator==(const EntityData&, const EntityData&) = default;
+};
 
 // Asks for the name and then the province while they are missing.
 void ensureEntityData(EntityData& entity, const Prompter& ask);

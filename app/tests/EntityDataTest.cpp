@@ -63,56 +63,6 @@ const QString NamePlaceholder = u"Ponga aquí el nombre de la Entidad"_s;
 const QString ProvincePlaceholder = u"Ponga aquí la provincia de la Entidad"_s;
 const std::optional<QString> Cancel;
 
-TEST(parseInteger, acceptsDecimalAndHexadecimalIntegers)
-{
-    const std::pair<const char16_t*, std::int32_t> valid[] = {
-        {u"110", 110},
-        {u"  120", 120},
-        {u"+7", 7},
-        {u"-0", 0},
-        {u"$6E", 110},
-        {u"x6e", 110},
-        {u"X6E", 110},
-        {u"0x6E", 110},
-        {u"0X6e", 110},
-        {u"-$10", -16},
-        {u"$0", 0},
-        {u"2147483647", 2147483647},
-        {u"-2147483648", -2147483647 - 1},
-        {u"$7FFFFFFF", 2147483647},
-        {u"007", 7},
-    };
-    for (const auto& [text, value] : valid) {
-        const auto parsed = parseInteger(QString::fromUtf16(text));
-        ASSERT_TRUE(parsed.has_value()) << QString::fromUtf16(text).toStdString();
-        EXPECT_EQ(*parsed, value);
-    }
-}
-
-TEST(parseInteger, refusesAnythingElse)
-{
-    const char16_t* invalid[] = {u"",
-                                 u"   ",
-                                 u"110 ",
-                                 u"110,5",
-                                 u"abc",
-                                 u"110%",
-                                 u"1 1",
-                                 u"2147483648",
-                                 u"-2147483649",
-                                 u"$",
-                                 u"0x",
-                                 u"$6G",
-                                 u"$80000000",
-                                 u"--1",
-                                 u"\t110",
-                                 u"1e3",
-                                 u"99999999999999999999"};
-    for (const char16_t* text : invalid)
-        EXPECT_FALSE(parseInteger(QString::fromUtf16(text)).has_value())
-            << QString::fromUtf16(text).toStdString();
-}
-
 TEST(ensureEntityData, asksAgainForThePlaceholderOrCancel)
 {
     EntityData entity;
