@@ -1,0 +1,279 @@
+// Case files: the figures of one loan request as a JSON document, read and written whole.
+#include "CaseFile.h"
+
+#include "IntegerText.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
+#include <QStringList>
+
+#include <cerrno>
+#include <charconv>
+#include <cstring>
+
+namespace casefile {
+
+namespace {
+
+const QString Format = QStringLiteral("endeudamiento-caso");
+constexpr int Version = 1;
+// Far more than any case needs; a larger file is not read into memory.
+constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
+const QString CapitalKey = QStringLiteral("Capital");
+const QString RateKey = QStringLiteral("Interes");
+const QString YearsKey = QStringLiteral("anios");
+
+[[noreturn]] void notACase()
+{
+    throw CaseFormatError("no es un caso de endeudamiento.");
+}
+
+// A JSON string literal.
+QString quoted(const QString& text)
+{
+    QString out = QStringLiteral("\"");
+    for (const QChar c : text) {
+        if (c == u'"' || c == u'\\')
+            out += u'\\' + QString(c);
+        else if (c.unicode() < 0x20)
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QChar(u'0'));
+        else
+            out += c;
+    }
+    return out + u'"';
+}
+
+QString member(const QString& key, const QString& jsonValue)
+{
+    return quoted(key) + QStringLiteral(": ") + jsonValue;
+}
+
+// The members on one line between braces, as in `{ "a": 1, "b": 2 }`.
+QString inlineObject(const QStringList& members)
+{
+    return QStringLiteral("{ ") + members.join(QStringLiteral(", ")) + QStringLiteral(" }");
+}
+
+QString stringAt(const QJsonObject& object, const QString& key)
+{
+    const QJsonValue value = object.value(key);
+    if (value.isUndefined())
+        return {};
+    if (!value.isString())
+        notACase();
+    return value.toString();
+}
+
+QJsonObject objectAt(const QJsonObject& object, const QString& key)
+{
+    const QJsonValue value = object.value(key);
+    if (value.isUndefined())
+        return {};
+    if (!value.isObject())
+        notACase();
+    return value.toObject();
+}
+
+// A missing amount reads 0; one that is there must be a valid amount text.
+Amount amountAt(const QJsonObject& object, const QString& key)
+{
+    const QJsonValue value = object.value(key);
+    if (value.isUndefined())
+        return 0;
+    const std::optional<Amount> amount =
+        value.isString() ? amountFromText(value.toString()) : std::nullopt;
+    if (!amount)
+        throw CaseFormatError("el importe de " + key.toStdString() + " no es válido.");
+    return *amount;
+}
+
+void checkFormatAndVersion(const QJsonObject& root)
+{
+    if (root.value(QStringLiteral("formato")) != QJsonValue(Format))
+        notACase();
+    const QJsonValue version = root.value(QStringLiteral("version"));
+    if (version.isUndefined())
+        return;
+    if (!version.isDouble())
+        notACase();
+    if (version.toDouble() > Version)
+        throw CaseFormatError("lo creó una versión posterior del programa.");
+    if (version.toDouble() != Version)
+        notACase();
+}
+
+QString nameOf(const QString& path)
+{
+    return QFileInfo(path).fileName();
+}
+
+} // namespace
+
+const QStringList& amountFields()
+{
+    static const QStringList fields{
+        QStringLiteral("ICAP1"),  QStringLiteral("ICAP2"),    QStringLiteral("ICAP3"),
+        QStringLiteral("ICAP4"),  QStringLiteral("ICAP5"),    QStringLiteral("GCAP1"),
+        QStringLiteral("GCAP2"),  QStringLiteral("GCAP4"),    QStringLiteral("CVPEX"),
+        QStringLiteral("CVOTEX"), QStringLiteral("APVTOTAL"), QStringLiteral("APPTOTAL"),
+        QStringLiteral("CTPN")};
+    return fields;
+}
+
+QString amountToText(Amount x)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, x);
+    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
+    text.replace(u'e', u'E');
+    return text;
+}
+
+std::optional<Amount> amountFromText(const QString& text)
+{
+    const QByteArray bytes = text.toLatin1();
+    const char* p = bytes.constData();
+    const char* const end = p + bytes.size();
+    const auto digits = [&] {
+        const char* start = p;
+        while (p < end && *p >= '0' && *p <= '9')
+            ++p;
+        return p > start;
+    };
+    if (text.size() != bytes.size())
+        return std::nullopt;
+    if (p < end && *p == '-')
+        ++p;
+    if (!digits())
+        return std::nullopt;
+    if (p < end && *p == '.' && (++p, !digits()))
+        return std::nullopt;
+    if (p < end && (*p == 'E' || *p == 'e')) {
+        ++p;
+        if (p < end && (*p == '+' || *p == '-'))
+            ++p;
+        if (!digits())
+            return std::nullopt;
+    }
+    if (p != end)
+        return std::nullopt;
+    Amount value = 0;
+    const auto [stop, error] = std::from_chars(bytes.constData(), end, value);
+    if (error != std::errc() || stop != end)
+        return std::nullopt;
+    return value;
+}
+
+QByteArray caseToJson(const Case& c)
+{
+    QStringList members{member(QStringLiteral("formato"), quoted(Format)),
+                        member(QStringLiteral("version"), QString::number(Version))};
+    QStringList entity;
+    if (!c.entityName.isEmpty())
+        entity << member(QStringLiteral("nombre"), quoted(c.entityName));
+    if (!c.entityProvince.isEmpty())
+        entity << member(QStringLiteral("provincia"), quoted(c.entityProvince));
+    if (!entity.isEmpty())
+        members << member(QStringLiteral("entidad"), inlineObject(entity));
+    if (!c.limitText.isEmpty())
+        members << member(QStringLiteral("limite"), quoted(c.limitText));
+
+    QStringList amounts;
+    for (const QString& field : amountFields()) {
+        const auto found = c.amounts.find(field);
+        const Amount value = found == c.amounts.end() ? 0 : found->second;
+        amounts << QStringLiteral("    ") + member(field, quoted(amountToText(value)));
+    }
+    members << member(QStringLiteral("importes"), QStringLiteral("{\n") +
+                                                      amounts.join(QStringLiteral(",\n")) +
+                                                      QStringLiteral("\n  }"));
+    members << member(
+        QStringLiteral("calculadora"),
+        inlineObject({member(CapitalKey, quoted(amountToText(c.loanCapital))),
+                      member(RateKey, quoted(amountToText(c.loanRate))),
+                      member(YearsKey, quoted(amountToText(c.loanYears))),
+                      member(QStringLiteral("aceptada"),
+                             c.loanAccepted ? QStringLiteral("true") : QStringLiteral("false"))}));
+    return (QStringLiteral("{\n  ") + members.join(QStringLiteral(",\n  ")) +
+            QStringLiteral("\n}\n"))
+        .toUtf8();
+}
+
+Case caseFromJson(const QByteArray& json)
+{
+    QJsonParseError error{};
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject())
+        notACase();
+    const QJsonObject root = document.object();
+    checkFormatAndVersion(root);
+
+    Case c;
+    const QJsonObject entity = objectAt(root, QStringLiteral("entidad"));
+    c.entityName = stringAt(entity, QStringLiteral("nombre"));
+    c.entityProvince = stringAt(entity, QStringLiteral("provincia"));
+
+    const QJsonValue limit = root.value(QStringLiteral("limite"));
+    if (!limit.isUndefined()) {
+        c.limitText = limit.toString();
+        if (!limit.isString() || (!c.limitText.isEmpty() && !amount::parseInteger(c.limitText)))
+            throw CaseFormatError("el límite de endeudamiento no es válido.");
+    }
+
+    const QJsonObject amounts = objectAt(root, QStringLiteral("importes"));
+    for (const QString& field : amountFields())
+        c.amounts[field] = amountAt(amounts, field);
+
+    const QJsonObject loan = objectAt(root, QStringLiteral("calculadora"));
+    c.loanCapital = amountAt(loan, CapitalKey);
+    c.loanRate = amountAt(loan, RateKey);
+    c.loanYears = amountAt(loan, YearsKey);
+    const QJsonValue accepted = loan.value(QStringLiteral("aceptada"));
+    if (!accepted.isUndefined() && !accepted.isBool())
+        notACase();
+    c.loanAccepted = accepted.toBool();
+    return c;
+}
+
+Case readCaseFile(const QString& path)
+{
+    const QString prefix = QStringLiteral("No se puede abrir \"%1\": ").arg(nameOf(path));
+    try {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
+            notACase();
+        return caseFromJson(file.readAll());
+    } catch (const CaseFormatError& e) {
+        throw std::runtime_error((prefix + QString::fromUtf8(e.what())).toStdString());
+    }
+}
+
+void writeCaseFile(const QString& path, const Case& c)
+{
+    const QByteArray bytes = caseToJson(c);
+    QSaveFile file(path);
+    const auto fail = [&](const QString& reason) {
+        file.cancelWriting();
+        throw std::runtime_error(QStringLiteral("No se puede guardar \"%1\": %2")
+                                     .arg(nameOf(path), reason)
+                                     .toStdString());
+    };
+    if (!file.open(QIODevice::WriteOnly))
+        fail(file.errorString());
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    const int error = errno;
+    // A write cut short (a full disk, a file-size limit) is not always reported as an error:
+    // the size tells.
+    if (!written || file.size() != bytes.size()) {
+        fail(file.error() != QFileDevice::NoError ? file.errorString()
+                                                  : QString::fromLocal8Bit(std::strerror(error)));
+    }
+    if (!file.commit())
+        fail(file.errorString());
+}
+
+} // namespace casefile

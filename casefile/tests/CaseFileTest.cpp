@@ -1,0 +1,192 @@
+// Case files: exact round trips, amount texts, the messages of bad files, hand-written cases
+// and a save that fails.
+#include "CaseFile.h"
+
+#include "QStringPrinter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include <sys/resource.h>
+
+using namespace casefile;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+Case sample()
+{
+    Case c;
+    c.entityName = u"Sta. Eulalia del Pardillo \"Norte\""_s;
+    c.entityProvince = u"Madrid"_s;
+    c.limitText = u" 120"_s;
+    c.amounts[u"ICAP1"_s] = 2345678.9L;
+    c.amounts[u"CTPN"_s] = 1250000;
+    c.loanCapital = 1250000;
+    c.loanRate = 2.85L;
+    c.loanYears = 20;
+    c.loanAccepted = true;
+    return c;
+}
+
+TEST(CaseFile, savedValuesReadBackExactlyAndSaveToTheSameBytes)
+{
+    const Amount values[] = {123456789012345678.0L,
+                             0.123456789012345678L,
+                             -987654321.123456789L,
+                             -0.0L,
+                             1E+20L,
+                             1.45519152283669E-11L,
+                             -2.5E-300L,
+                             6010.12L,
+                             1E4000L};
+    for (const Amount value : values) {
+        Case c = sample();
+        for (const QString& field : amountFields())
+            c.amounts[field] = value;
+        c.loanRate = value;
+        const QByteArray saved = caseToJson(c);
+        const Case opened = caseFromJson(saved);
+        EXPECT_EQ(opened, c) << saved.toStdString();
+        EXPECT_EQ(caseToJson(opened), saved);
+        EXPECT_EQ(std::signbit(opened.loanRate), std::signbit(value));
+    }
+}
+
+TEST(CaseFile, amountTextsFollowTheGrammar)
+{
+    const std::pair<const char*, Amount> valid[] = {
+        {"0", 0},        {"-12", -12},         {"2345678.9", 2345678.9L}, {"1E+20", 1E20L},
+        {"1e5", 1E5L},   {"1E5", 1E5L},        {"2.5E-3", 2.5E-3L},       {"007.50", 7.5L},
+        {"-0.0", -0.0L}, {"6010.12", 6010.12L}};
+    for (const auto& [text, value] : valid) {
+        const std::optional<Amount> read = amountFromText(QString::fromLatin1(text));
+        ASSERT_TRUE(read) << text;
+        EXPECT_EQ(*read, value) << text;
+    }
+    for (const char* text : {"", "-", "+1", " 1", "1 ", "1,5", "1.234.567", "1.", ".5", "1E", "1E+",
+                             "E5", "0x10", "inf", "nan", "1E99999", "1_000", "١"}) {
+        EXPECT_FALSE(amountFromText(QString::fromUtf8(text))) << text;
+    }
+    EXPECT_EQ(amountToText(1E20L), u"1E+20");
+    EXPECT_EQ(amountToText(2345678.9L), u"2345678.9");
+}
+
+TEST(CaseFile, badFilesAreRefusedWithTheReason)
+{
+    QTemporaryDir folder;
+    const QString notACase = u"No se puede abrir \"caso.endeudamiento\": no es un caso de "
+                             u"endeudamiento."_s;
+    const std::pair<QByteArray, QString> files[] = {
+        {"", notACase},
+        {"{ \"formato\": \"endeudamiento-caso\", ", notACase},
+        {"[1, 2]", notACase},
+        {"{}", notACase},
+        {"{\"formato\": \"otro\", \"version\": 1}", notACase},
+        {"{\"formato\": \"endeudamiento-caso\", \"version\": \"1\"}", notACase},
+        {"{\"formato\": \"endeudamiento-caso\", \"version\": 0}", notACase},
+        {"{\"formato\": \"endeudamiento-caso\", \"entidad\": \"Villa\"}", notACase},
+        {"{\"formato\": \"endeudamiento-caso\", \"calculadora\": {\"aceptada\": 1}}", notACase},
+        {"{\"formato\": \"endeudamiento-caso\", \"version\": 2}",
+         u"No se puede abrir \"caso.endeudamiento\": lo creó una versión posterior del "
+         u"programa."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"importes\": {\"ICAP3\": \"1.234,5\"}}",
+         u"No se puede abrir \"caso.endeudamiento\": el importe de ICAP3 no es válido."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"importes\": {\"ICAP3\": 12}}",
+         u"No se puede abrir \"caso.endeudamiento\": el importe de ICAP3 no es válido."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"calculadora\": {\"anios\": \"1E99999\"}}",
+         u"No se puede abrir \"caso.endeudamiento\": el importe de anios no es válido."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"limite\": \"110,5\"}",
+         u"No se puede abrir \"caso.endeudamiento\": el límite de endeudamiento no es "
+         u"válido."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"limite\": 110}",
+         u"No se puede abrir \"caso.endeudamiento\": el límite de endeudamiento no es "
+         u"válido."_s},
+    };
+    const QString path = folder.filePath(u"caso.endeudamiento"_s);
+    for (const auto& [bytes, message] : files) {
+        writeAll(path, bytes);
+        try {
+            readCaseFile(path);
+            ADD_FAILURE() << "opened: " << bytes.toStdString();
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()), message) << bytes.toStdString();
+        }
+    }
+    QFile::remove(path);
+    EXPECT_THROW(readCaseFile(path), std::runtime_error);
+}
+
+TEST(CaseFile, aHandWrittenCaseOpens)
+{
+    const Case c = caseFromJson(R"({
+        "calculadora": {"anios": "20", "Interes": "2.85", "futuro": [1, 2]},
+        "importes": {"ICAP2": "123456.78", "OTRO": "x", "GCAP1": "-5E+2"},
+        "comentario": {"de": "otra versión"},
+        "version": 1,
+        "entidad": {"provincia": "Madrid"},
+        "formato": "endeudamiento-caso"
+    })");
+    EXPECT_EQ(c.entityName, QString());
+    EXPECT_EQ(c.entityProvince, u"Madrid");
+    EXPECT_EQ(c.limitText, QString());
+    EXPECT_EQ(c.amounts.at(u"ICAP2"_s), 123456.78L);
+    EXPECT_EQ(c.amounts.at(u"GCAP1"_s), -500);
+    EXPECT_EQ(c.amounts.at(u"ICAP1"_s), 0);
+    EXPECT_EQ(c.amounts.count(u"OTRO"_s), 0u);
+    EXPECT_EQ(c.loanCapital, 0);
+    EXPECT_EQ(c.loanRate, 2.85L);
+    EXPECT_EQ(c.loanYears, 20);
+    EXPECT_FALSE(c.loanAccepted);
+}
+
+TEST(CaseFile, aFailedSaveLeavesTheEarlierFileAsItWas)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"caso.endeudamiento"_s);
+    writeCaseFile(path, sample());
+    const QByteArray earlier = readAll(path);
+
+    // A file-size limit below the case's size makes the write fail, even for root.
+    rlimit previous{};
+    getrlimit(RLIMIT_FSIZE, &previous);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = previous;
+    small.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &small);
+    Case changed = sample();
+    changed.entityName = u"Otra"_s;
+    try {
+        writeCaseFile(path, changed);
+        ADD_FAILURE() << "the save did not fail";
+    } catch (const std::runtime_error& e) {
+        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(
+            u"No se puede guardar \"caso.endeudamiento\": "_s))
+            << e.what();
+    }
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(readAll(path), earlier);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+} // namespace
