@@ -12,6 +12,8 @@ namespace app {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
+    // Where the recent cases are remembered.
+    setOrganizationName(QStringLiteral("Endeudamiento"));
     // The windows name fonts of another desktop; these are their nearest metric equivalents.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Courier"), QStringLiteral("Liberation Mono"));

@@ -2,16 +2,20 @@
 #include "MainWindow.h"
 
 #include "AmountEdit.h"
+#include "CaseFile.h"
 #include "Command.h"
 #include "FullReport.h"
 #include "Indicators.h"
+#include "IntegerText.h"
 #include "LoanCalculatorDialog.h"
 #include "QuickReport.h"
 #include "ResultsWindow.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
 #include <QTabBar>
@@ -29,6 +33,8 @@ constexpr QSize ToolButtonSize{118, 21};
 constexpr int ToolBarHeight = 29;
 constexpr int ToolBarIndent = 5;
 constexpr int StatusBarHeight = 19;
+
+const QString Caption = QStringLiteral("Cálculos para Endeudamiento Municipal.");
 
 bool isPageControl(const QWidget* w)
 {
@@ -84,6 +90,16 @@ MainWindow::MainWindow(QWidget* parent)
     startFresh();
     m_resultsWindow = new reports::ResultsWindow(this);
     m_loanCalculator = new calculator::LoanCalculatorDialog(this);
+
+    m_document = new CaseDocument(*this, this);
+    const auto runsCase = [this](auto method) { return command::guarded(m_document, method); };
+    connect(m_ui->mnNuevo, &QAction::triggered, this, runsCase(&CaseDocument::newCase));
+    connect(m_ui->mnAbrir, &QAction::triggered, this, runsCase(qOverload<>(&CaseDocument::open)));
+    connect(m_ui->mnGuardar, &QAction::triggered, this, runsCase(&CaseDocument::save));
+    connect(m_ui->mnGuardarComo, &QAction::triggered, this, runsCase(&CaseDocument::saveAs));
+    connect(m_document, &CaseDocument::changed, this, &MainWindow::showCaseState);
+    watchForChanges();
+    showCaseState();
 }
 
 MainWindow::~MainWindow()
@@ -118,6 +134,88 @@ void MainWindow::startFresh()
     updateLimitCaption();
 }
 
+void MainWindow::watchForChanges()
+{
+    QList<AmountEdit*> inputs{m_loanCalculator->capitalField(), m_loanCalculator->rateField(),
+                              m_loanCalculator->yearsField()};
+    for (const QString& name : casefile::amountFields())
+        inputs << m_ui->centralwidget->findChild<AmountEdit*>(name);
+    for (AmountEdit* input : inputs)
+        connect(input, &QLineEdit::textChanged, m_document, &CaseDocument::markModified);
+}
+
+void MainWindow::noteEntityChange(const EntityData& before)
+{
+    if (!(m_entity == before))
+        m_document->markModified();
+}
+
+void MainWindow::showCaseState()
+{
+    const QString path = m_document->path();
+    setWindowFilePath(path);
+    if (path.isEmpty()) {
+        // The bare caption has no place for the unsaved-changes mark.
+        setWindowModified(false);
+        setWindowTitle(Caption);
+    } else {
+        setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] — ") + Caption);
+        setWindowModified(m_document->isModified());
+    }
+
+    QMenu* recent = m_ui->mnAbrirReciente;
+    recent->clear();
+    const QStringList paths = m_document->recentCases();
+    for (int i = 0; i < paths.size(); ++i) {
+        const QString path = paths[i];
+        QAction* action = recent->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this,
+            [this, path] { command::run([&] { m_document->open(path); }); });
+        action->setToolTip(path);
+    }
+    recent->setEnabled(!paths.isEmpty());
+}
+
+casefile::Case MainWindow::currentCase() const
+{
+    casefile::Case c;
+    c.entityName = m_entity.name;
+    c.entityProvince = m_entity.province;
+    // The untouched "0" of a fresh start is no limit, not one the user typed.
+    if (m_entity.maxDebtPercent != 0 || m_entity.maxDebtPercentText != u"0")
+        c.limitText = m_entity.maxDebtPercentText;
+    for (const QString& name : casefile::amountFields())
+        c.amounts[name] = m_ui->centralwidget->findChild<AmountEdit*>(name)->value();
+    c.loanCapital = m_loanCalculator->capitalField()->value();
+    c.loanRate = m_loanCalculator->rateField()->value();
+    c.loanYears = m_loanCalculator->yearsField()->value();
+    c.loanAccepted = m_loanCalculator->wasAccepted();
+    return c;
+}
+
+void MainWindow::showCase(const casefile::Case& c)
+{
+    m_ui->Paginas->setCurrentIndex(0);
+    m_entity = EntityData{};
+    m_entity.name = c.entityName;
+    m_entity.province = c.entityProvince;
+    if (!c.limitText.isEmpty()) {
+        m_entity.maxDebtPercentText = c.limitText;
+        m_entity.maxDebtPercent = amount::parseInteger(c.limitText).value_or(0);
+    }
+    updateLimitCaption();
+    for (AmountEdit* field : m_ui->centralwidget->findChildren<AmountEdit*>())
+        field->setValue(0);
+    for (const auto& [name, value] : c.amounts) {
+        if (auto* field = m_ui->centralwidget->findChild<AmountEdit*>(name))
+            field->setValue(value);
+    }
+    m_ui->Mayormenor->clear();
+    m_loanCalculator->restore(c.loanCapital, c.loanRate, c.loanYears, c.loanAccepted);
+    if (m_entity.maxDebtPercent != 0)
+        recalculate();
+}
+
 void MainWindow::updateLimitCaption()
 {
     m_ui->GroupBox11->setTitle(limitCaption(m_entity.maxDebtPercentText));
@@ -125,24 +223,33 @@ void MainWindow::updateLimitCaption()
 
 void MainWindow::ensureEntityData()
 {
+    const EntityData before = m_entity;
     app::ensureEntityData(m_entity, m_prompter);
+    noteEntityChange(before);
 }
 
 void MainWindow::editEntityData()
 {
+    const EntityData before = m_entity;
     app::editEntityData(m_entity, m_prompter);
+    noteEntityChange(before);
 }
 
 void MainWindow::askDebtLimit()
 {
+    const EntityData before = m_entity;
     askMaxDebtPercent(m_entity, m_prompter, std::nullopt);
     updateLimitCaption();
+    noteEntityChange(before);
 }
 
 void MainWindow::recalculate()
 {
-    if (m_entity.maxDebtPercent == 0)
+    if (m_entity.maxDebtPercent == 0) {
+        const EntityData before = m_entity;
         askMaxDebtPercent(m_entity, m_prompter, QStringLiteral("110"));
+        noteEntityChange(before);
+    }
     updateLimitCaption();
     const Ui::MainWindow& u = *m_ui;
     const QString comparison = calculateIndicators(
@@ -157,11 +264,14 @@ void MainWindow::recalculate()
 
 void MainWindow::openLoanCalculator()
 {
+    const bool acceptedBefore = m_loanCalculator->wasAccepted();
     m_loanCalculator->exec();
     if (m_loanCalculator->wasAccepted()) {
         m_ui->APPTOTAL->setValue(m_loanCalculator->yearlyPaymentField()->value());
         m_ui->CTPN->setValue(m_loanCalculator->capitalField()->value());
     }
+    if (m_loanCalculator->wasAccepted() || acceptedBefore)
+        m_document->markModified();
 }
 
 reports::ReportFigures MainWindow::reportFigures() const
@@ -233,6 +343,14 @@ void MainWindow::calculate()
 void MainWindow::quit()
 {
     close();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    if (m_document->maybeSave())
+        event->accept();
+    else
+        event->ignore();
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)

@@ -1,6 +1,7 @@
 // MainWindow: the program's main window and its application-wide key rules.
 #pragma once
 
+#include "CaseDocument.h"
 #include "EntityData.h"
 #include "ReportFigures.h"
 #include "TextPrompt.h"
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 
+class QCloseEvent;
 class QKeyEvent;
 
 namespace calculator {
@@ -25,7 +27,7 @@ class MainWindow;
 
 namespace app {
 
-class MainWindow final : public QMainWindow
+class MainWindow final : public QMainWindow, private CaseView
 {
     Q_OBJECT
 
@@ -37,6 +39,7 @@ public:
     reports::ResultsWindow* resultsWindow() const { return m_resultsWindow; }
     calculator::LoanCalculatorDialog* loanCalculator() const { return m_loanCalculator; }
     const EntityData& entityData() const { return m_entity; }
+    CaseDocument* caseDocument() const { return m_document; }
 
     // Replaces the text prompt, so that a test can answer the questions.
     void setPrompter(Prompter prompter) { m_prompter = std::move(prompter); }
@@ -68,8 +71,15 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    casefile::Case currentCase() const override;
+    void showCase(const casefile::Case& c) override;
+    void showCaseState();
+    void watchForChanges();
+    // Marks the case modified when the entity data or the limit differ from `before`.
+    void noteEntityChange(const EntityData& before);
     void startFresh();
     // The application-wide key rules; true when the key was handled in place of the target.
     bool applyKeyRules(QObject* receiver, const QKeyEvent* key);
@@ -81,6 +91,7 @@ private:
     Prompter m_prompter;
     std::function<void(const QString&)> m_documentOpener;
     QString m_programFolder;
+    CaseDocument* m_document = nullptr;
     reports::ResultsWindow* m_resultsWindow = nullptr;
     calculator::LoanCalculatorDialog* m_loanCalculator = nullptr;
 };

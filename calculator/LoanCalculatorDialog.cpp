@@ -90,6 +90,32 @@ void LoanCalculatorDialog::acceptLoan()
     accept();
 }
 
+void LoanCalculatorDialog::restore(amount::Amount capital, amount::Amount rate,
+                                   amount::Amount years, bool accepted)
+{
+    m_ui->Capital->setValue(capital);
+    m_ui->Interes->setValue(rate);
+    m_ui->anios->setValue(years);
+    m_accepted = accepted;
+    if (capital == 0 && rate == 0 && years == 0) {
+        clearResults();
+        return;
+    }
+    try {
+        calculate();
+    } catch (const std::exception&) {
+        // The same inputs fail again, with their message, when the user calculates.
+        clearResults();
+    }
+}
+
+void LoanCalculatorDialog::clearResults()
+{
+    m_ui->cuotames->setValue(0);
+    m_ui->cuotanual->setValue(0);
+    m_ui->Tabla->clearRows();
+}
+
 void LoanCalculatorDialog::calculate()
 {
     const Ui::LoanCalculatorDialog& u = *m_ui;

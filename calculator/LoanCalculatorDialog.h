@@ -1,6 +1,8 @@
 // LoanCalculatorDialog: the loan calculator, with its payments and amortisation table.
 #pragma once
 
+#include "Amount.h"
+
 #include <QDialog>
 
 namespace amount {
@@ -39,10 +41,16 @@ public:
     void calculate();
     void acceptLoan();
 
+    // Shows these inputs with the payments and table they give, as a case was left. Inputs
+    // that give no payment (all zero, or a failing formula) leave the results empty.
+    void restore(amount::Amount capital, amount::Amount rate, amount::Amount years, bool accepted);
+
 protected:
     bool event(QEvent* e) override;
 
 private:
+    void clearResults();
+
     Ui::LoanCalculatorDialog* m_ui;
     bool m_accepted = false;
 };

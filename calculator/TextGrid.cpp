@@ -36,6 +36,14 @@ void TextGrid::setFixedRows(int rows)
     layoutRows();
 }
 
+void TextGrid::clearRows()
+{
+    m_cells.clear();
+    m_rowCount = 2;
+    m_fixedRows = 1;
+    layoutRows();
+}
+
 QString TextGrid::cell(int column, int row) const
 {
     return m_cells.value(row).value(column);

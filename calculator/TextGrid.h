@@ -31,6 +31,9 @@ public:
     // Throws InvalidGridOperation unless a row remains below the fixed ones.
     void setFixedRows(int rows);
 
+    // Back to two empty rows, the first of them the heading.
+    void clearRows();
+
     QString cell(int column, int row) const;
     void setCell(int column, int row, const QString& text);
 

@@ -33,7 +33,7 @@ bool run(const std::function<void()>& command)
 
 void showError(const std::exception& error)
 {
-    const QString title = titleFor(QCoreApplication::applicationFilePath());
+    const QString title = boxTitle();
     const QString message = shownMessage(QString::fromUtf8(error.what()));
     if (presenter()) {
         presenter()(title, message);
@@ -42,6 +42,11 @@ void showError(const std::exception& error)
     QMessageBox box(QMessageBox::Critical, title, message, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
+}
+
+QString boxTitle()
+{
+    return titleFor(QCoreApplication::applicationFilePath());
 }
 
 QString titleFor(const QString& programFilePath)

@@ -22,6 +22,8 @@ template <typename Receiver, typename Method> auto guarded(Receiver* receiver, M
 // Shows the error box for a failed command: error icon, one OK button, the program's title.
 void showError(const std::exception& error);
 
+// The title of the program's message boxes: titleFor() the running program.
+QString boxTitle();
 // The error box's title for a program file: its name up to the first ".", every letter after
 // the first in lower case.
 QString titleFor(const QString& programFilePath);

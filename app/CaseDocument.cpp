@@ -1,0 +1,203 @@
+// CaseDocument: the open case's file, its unsaved changes, the recent cases, and the commands
+// that create, open and save cases.
+#include "CaseDocument.h"
+
+#include "Command.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+
+namespace app {
+
+namespace {
+
+const QString Extension = QStringLiteral("endeudamiento");
+const QString RecentKey = QStringLiteral("recentCases");
+const QString FolderKey = QStringLiteral("lastFolder");
+
+QString fileFilter()
+{
+    return QStringLiteral("Casos de endeudamiento (*.endeudamiento);;Todos los archivos (*)");
+}
+
+CaseDocument::SaveAnswer askToSaveInABox(QWidget* parent, const QString& caseName)
+{
+    QMessageBox box(QMessageBox::Question, command::boxTitle(),
+                    QStringLiteral("¿Desea guardar los cambios de \"%1\"?").arg(caseName),
+                    QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(QStringLiteral("&Guardar"), QMessageBox::AcceptRole);
+    QPushButton* discard =
+        box.addButton(QStringLiteral("&No guardar"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    box.setDefaultButton(save);
+    box.setEscapeButton(cancel);
+    box.exec();
+    if (box.clickedButton() == save)
+        return CaseDocument::SaveAnswer::Save;
+    if (box.clickedButton() == discard)
+        return CaseDocument::SaveAnswer::Discard;
+    return CaseDocument::SaveAnswer::Cancel;
+}
+
+} // namespace
+
+QStringList withRecentCase(QStringList recent, const QString& path, int limit)
+{
+    recent.removeAll(path);
+    recent.prepend(path);
+    return recent.mid(0, limit);
+}
+
+CaseDocument::CaseDocument(CaseView& view, QWidget* dialogParent)
+    : QObject(dialogParent),
+      m_view(view), m_dialogs{[dialogParent](const QString& caseName) {
+                                  return askToSaveInABox(dialogParent, caseName);
+                              },
+                              [dialogParent](const QString& folder) {
+                                  return QFileDialog::getOpenFileName(dialogParent,
+                                                                      QStringLiteral("Abrir caso"),
+                                                                      folder, fileFilter());
+                              },
+                              [dialogParent](const QString& suggestedPath) {
+                                  return QFileDialog::getSaveFileName(
+                                      dialogParent, QStringLiteral("Guardar caso como"),
+                                      suggestedPath, fileFilter());
+                              }}
+{
+}
+
+QString CaseDocument::displayName() const
+{
+    return m_path.isEmpty() ? QStringLiteral("Sin título") : QFileInfo(m_path).fileName();
+}
+
+void CaseDocument::markModified()
+{
+    if (m_modified)
+        return;
+    m_modified = true;
+    emit changed();
+}
+
+QStringList CaseDocument::recentCases() const
+{
+    return QSettings().value(RecentKey).toStringList();
+}
+
+void CaseDocument::newCase()
+{
+    if (!maybeSave())
+        return;
+    m_view.showCase({});
+    m_path.clear();
+    m_modified = false;
+    emit changed();
+}
+
+void CaseDocument::open()
+{
+    if (!maybeSave())
+        return;
+    const QString path = m_dialogs.chooseCaseToOpen(lastFolder());
+    if (!path.isEmpty())
+        load(path);
+}
+
+void CaseDocument::open(const QString& path)
+{
+    if (maybeSave())
+        load(path);
+}
+
+void CaseDocument::load(const QString& path)
+{
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    casefile::Case c;
+    try {
+        c = casefile::readCaseFile(absolute);
+    } catch (...) {
+        if (!QFileInfo::exists(absolute))
+            forgetRecent(absolute);
+        throw;
+    }
+    m_view.showCase(c);
+    m_path = absolute;
+    m_modified = false;
+    rememberRecent(absolute);
+    emit changed();
+}
+
+bool CaseDocument::save()
+{
+    if (m_path.isEmpty())
+        return saveAs();
+    saveTo(m_path);
+    return true;
+}
+
+bool CaseDocument::saveAs()
+{
+    const QString suggested =
+        m_path.isEmpty() ? QDir(lastFolder()).filePath(displayName() + u'.' + Extension) : m_path;
+    QString path = m_dialogs.chooseWhereToSave(suggested);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += u'.' + Extension;
+    saveTo(QFileInfo(path).absoluteFilePath());
+    return true;
+}
+
+void CaseDocument::saveTo(const QString& path)
+{
+    casefile::writeCaseFile(path, m_view.currentCase());
+    m_path = path;
+    m_modified = false;
+    rememberRecent(path);
+    emit changed();
+}
+
+bool CaseDocument::maybeSave()
+{
+    if (!m_modified)
+        return true;
+    switch (m_dialogs.askToSave(displayName())) {
+    case SaveAnswer::Save: {
+        bool saved = false;
+        command::run([&] { saved = save(); });
+        return saved;
+    }
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void CaseDocument::rememberRecent(const QString& path)
+{
+    QSettings settings;
+    settings.setValue(RecentKey, withRecentCase(recentCases(), path, RecentLimit));
+    settings.setValue(FolderKey, QFileInfo(path).absolutePath());
+}
+
+void CaseDocument::forgetRecent(const QString& path)
+{
+    QStringList recent = recentCases();
+    if (recent.removeAll(path) > 0) {
+        QSettings().setValue(RecentKey, recent);
+        emit changed();
+    }
+}
+
+QString CaseDocument::lastFolder() const
+{
+    return QSettings().value(FolderKey, QDir::homePath()).toString();
+}
+
+} // namespace app

@@ -1,0 +1,95 @@
+// CaseDocument: the open case's file, its unsaved changes, the recent cases, and the commands
+// that create, open and save cases.
+#pragma once
+
+#include "CaseFile.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+namespace app {
+
+// What a window shows of a case: the figures to save, and showing a loaded or fresh case.
+class CaseView
+{
+public:
+    virtual casefile::Case currentCase() const = 0;
+    virtual void showCase(const casefile::Case& c) = 0;
+
+protected:
+    ~CaseView() = default;
+};
+
+// The cases opened or saved last, newest first, at most `limit`.
+QStringList withRecentCase(QStringList recent, const QString& path, int limit);
+
+class CaseDocument final : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class SaveAnswer
+    {
+        Save,
+        Discard,
+        Cancel
+    };
+    // The questions the commands ask; replaceable so that tests can answer them. A path
+    // question answers an empty text when the user cancels.
+    struct Dialogs
+    {
+        std::function<SaveAnswer(const QString& caseName)> askToSave;
+        std::function<QString(const QString& folder)> chooseCaseToOpen;
+        std::function<QString(const QString& suggestedPath)> chooseWhereToSave;
+    };
+
+    static constexpr int RecentLimit = 8;
+
+    CaseDocument(CaseView& view, QWidget* dialogParent);
+
+    void setDialogs(Dialogs dialogs) { m_dialogs = std::move(dialogs); }
+
+    // The case's file; empty while the case has never been saved.
+    QString path() const { return m_path; }
+    // The file's name, or "Sin título".
+    QString displayName() const;
+    bool isModified() const { return m_modified; }
+    void markModified();
+    QStringList recentCases() const;
+
+    // The commands. Each asks first about unsaved changes where it would lose them; a failure
+    // reaches the caller as an exception, with nothing on screen changed.
+    void newCase();
+    void open();
+    void open(const QString& path);
+    // False when the user cancelled the file question.
+    bool save();
+    bool saveAs();
+
+    // Asks whether to save unsaved changes and does what the answer says; false when the
+    // work in hand must go on (cancelled, or the save failed).
+    bool maybeSave();
+
+signals:
+    // The path, the unsaved-changes mark or the recent cases changed.
+    void changed();
+
+private:
+    void load(const QString& path);
+    void saveTo(const QString& path);
+    void rememberRecent(const QString& path);
+    void forgetRecent(const QString& path);
+    QString lastFolder() const;
+
+    CaseView& m_view;
+    Dialogs m_dialogs;
+    QString m_path;
+    bool m_modified = false;
+};
+
+} // namespace app

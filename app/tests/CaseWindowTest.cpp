@@ -1,0 +1,266 @@
+// Case files in the main window: save and open, the title, the save question, bad files and
+// the recent cases.
+#include "AmountEdit.h"
+#include "Application.h"
+#include "CaseDocument.h"
+#include "Command.h"
+#include "LoanCalculatorDialog.h"
+#include "MainWindow.h"
+#include "TestSeparators.h"
+#include "TextGrid.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace app;
+using amount::AmountEdit;
+using Answer = CaseDocument::SaveAnswer;
+
+using namespace Qt::StringLiterals;
+
+class CaseWindowTest : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_folder;
+    std::unique_ptr<MainWindow> m_window;
+    Answer m_answer = Answer::Cancel;
+    QStringList m_questions;
+    QString m_savePath;
+    QStringList m_errors;
+
+    CaseDocument& document() const { return *m_window->caseDocument(); }
+    AmountEdit* field(const QString& name) const { return m_window->findChild<AmountEdit*>(name); }
+    QString path(const QString& name) const { return m_folder.filePath(name); }
+    QByteArray bytesOf(const QString& file) const
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void newWindow()
+    {
+        m_window = std::make_unique<MainWindow>();
+        m_window->setPrompter(
+            [](const QString&, const QString&, const QString& proposed) { return proposed; });
+        document().setDialogs({[this](const QString& name) {
+                                   m_questions << name;
+                                   return m_answer;
+                               },
+                               [this](const QString&) { return m_savePath; },
+                               [this](const QString&) { return m_savePath; }});
+    }
+    // Figures as a user would leave them: typed inputs, entity data, a limit and an accepted
+    // loan.
+    void typeACase()
+    {
+        field(u"ICAP1"_s)->setValue(2345678.9L);
+        field(u"GCAP1"_s)->setValue(2100000);
+        field(u"CVPEX"_s)->setValue(-12.5L);
+        m_window->setPrompter([](const QString&, const QString& prompt, const QString&) {
+            return prompt.startsWith(u"Nombre"_s)      ? u"Villa"_s
+                   : prompt.startsWith(u"Provincia"_s) ? u"Soria"_s
+                                                       : u"110"_s;
+        });
+        m_window->ensureEntityData();
+        calculator::LoanCalculatorDialog* loan = m_window->loanCalculator();
+        loan->capitalField()->setValue(100000);
+        loan->rateField()->setValue(5);
+        loan->yearsField()->setValue(10);
+        loan->calculate();
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        QTimer::singleShot(0, this, [loan] {
+            // The dialog's own activation, which starts each showing unaccepted, comes first.
+            QTRY_VERIFY(loan->isActiveWindow());
+            QTest::qWait(10);
+            QTest::mouseClick(loan->findChild<QPushButton*>(u"BtnAceptar"_s), Qt::LeftButton);
+        });
+        m_window->openLoanCalculator();
+        QVERIFY(loan->wasAccepted());
+        m_window->recalculate();
+    }
+    void openThroughTheCommand(const QString& file)
+    {
+        command::run([&] { document().open(file); });
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_folder.path());
+        command::setErrorPresenter([this](const QString&, const QString& m) { m_errors << m; });
+    }
+    void init()
+    {
+        testsupport::useSeparators(testsupport::Spanish);
+        QSettings().clear();
+        for (const QString& file : QDir(m_folder.path()).entryList({u"*.endeudamiento"_s}))
+            QFile::remove(path(file));
+        m_questions.clear();
+        m_errors.clear();
+        m_savePath = path(u"caso"_s);
+        newWindow();
+    }
+    void cleanup()
+    {
+        m_window.reset();
+        testsupport::restoreSeparators();
+    }
+
+    void aSavedCaseOpensAsItWasLeft()
+    {
+        typeACase();
+        QVERIFY(document().isModified());
+        QVERIFY(document().saveAs());
+        const QString saved = path(u"caso.endeudamiento"_s);
+        QCOMPARE(document().path(), saved);
+        QCOMPARE(m_window->windowTitle(),
+                 u"caso.endeudamiento[*] — Cálculos para Endeudamiento Municipal."_s);
+        QVERIFY(!m_window->isWindowModified());
+        const QString results = field(u"AHORRONETO"_s)->text();
+
+        newWindow();
+        openThroughTheCommand(saved);
+        QVERIFY(m_errors.isEmpty());
+        QCOMPARE(field(u"ICAP1"_s)->text(), u"2.345.678,90"_s);
+        QCOMPARE(field(u"CVPEX"_s)->text(), u"-12,50"_s);
+        QCOMPARE(field(u"APPTOTAL"_s)->text(), u"12.727,92"_s);
+        QCOMPARE(field(u"CTPN"_s)->text(), u"100.000,00"_s);
+        QCOMPARE(field(u"AHORRONETO"_s)->text(), results);
+        QCOMPARE(m_window->findChild<QLabel*>(u"Mayormenor"_s)->text(), u"Mayor Que"_s);
+        QCOMPARE(m_window->entityData().name, u"Villa"_s);
+        QCOMPARE(m_window->entityData().maxDebtPercent, 110);
+        calculator::LoanCalculatorDialog* loan = m_window->loanCalculator();
+        QVERIFY(loan->wasAccepted());
+        QCOMPARE(loan->monthlyPaymentField()->text(), u"1.060,66"_s);
+        QCOMPARE(loan->table()->rows(), 121);
+        QVERIFY(!document().isModified());
+
+        const QByteArray first = bytesOf(saved);
+        QVERIFY(document().save());
+        QCOMPARE(bytesOf(saved), first);
+    }
+
+    void typingMarksTheCaseModified()
+    {
+        QVERIFY(document().saveAs());
+        QVERIFY(!m_window->isWindowModified());
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+        field(u"ICAP2"_s)->setFocus();
+        QTest::keyClicks(field(u"ICAP2"_s), u"5"_s);
+        QVERIFY(document().isModified());
+        QVERIFY(m_window->isWindowModified());
+        QCOMPARE(m_window->windowTitle(),
+                 u"caso.endeudamiento[*] — Cálculos para Endeudamiento Municipal."_s);
+    }
+
+    void aBadFileChangesNothingOnScreen()
+    {
+        typeACase();
+        QFile bad(path(u"malo.endeudamiento"_s));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write(R"({"formato": "endeudamiento-caso", "importes": {"ICAP3": "1,5"}})");
+        bad.close();
+        m_answer = Answer::Discard;
+        openThroughTheCommand(bad.fileName());
+        QCOMPARE(m_errors, QStringList{u"No se puede abrir \"malo.endeudamiento\": el importe de "
+                                       u"ICAP3 no es válido."_s});
+        QCOMPARE(field(u"ICAP1"_s)->text(), u"2.345.678,90"_s);
+        QCOMPARE(m_window->windowTitle(), u"Cálculos para Endeudamiento Municipal."_s);
+        QVERIFY(document().path().isEmpty());
+    }
+
+    void theSaveQuestionDecides_data()
+    {
+        QTest::addColumn<bool>("closing");
+        QTest::addColumn<Answer>("answer");
+        QTest::addColumn<QString>("chosenPath");
+        QTest::addColumn<bool>("goesOn");
+        QTest::addColumn<bool>("saved");
+        for (const bool closing : {true, false}) {
+            const char* on = closing ? "on close" : "on Nuevo";
+            QTest::addRow("Guardar %s", on) << closing << Answer::Save << u"caso"_s << true << true;
+            QTest::addRow("Guardar, then no name %s", on)
+                << closing << Answer::Save << QString() << false << false;
+            QTest::addRow("No guardar %s", on)
+                << closing << Answer::Discard << u"caso"_s << true << false;
+            QTest::addRow("Cancelar %s", on)
+                << closing << Answer::Cancel << u"caso"_s << false << false;
+        }
+    }
+    void theSaveQuestionDecides()
+    {
+        QFETCH(bool, closing);
+        QFETCH(Answer, answer);
+        QFETCH(QString, chosenPath);
+        QFETCH(bool, goesOn);
+        QFETCH(bool, saved);
+        m_answer = answer;
+        m_savePath = chosenPath.isEmpty() ? QString() : path(chosenPath);
+        m_window->show();
+        field(u"ICAP1"_s)->setValue(1000);
+        if (closing)
+            m_window->close();
+        else
+            document().newCase();
+        QCOMPARE(m_questions, QStringList{u"Sin título"_s});
+        QCOMPARE(QFile::exists(path(u"caso.endeudamiento"_s)), saved);
+        if (closing)
+            QCOMPARE(m_window->isVisible(), !goesOn);
+        else
+            QCOMPARE(field(u"ICAP1"_s)->text(), goesOn ? u"0,00"_s : u"1.000,00"_s);
+    }
+
+    void anUnmodifiedCaseClosesWithoutAQuestion()
+    {
+        m_window->show();
+        m_window->close();
+        QVERIFY(m_questions.isEmpty());
+        QVERIFY(!m_window->isVisible());
+    }
+
+    void recentCasesKeepTheLastEightNewestFirst()
+    {
+        QStringList recent;
+        for (int i = 1; i <= 9; ++i)
+            recent = withRecentCase(recent, QString::number(i), CaseDocument::RecentLimit);
+        QCOMPARE(recent,
+                 (QStringList{u"9"_s, u"8"_s, u"7"_s, u"6"_s, u"5"_s, u"4"_s, u"3"_s, u"2"_s}));
+        QCOMPARE(withRecentCase(recent, u"5"_s, 8).mid(0, 3),
+                 (QStringList{u"5"_s, u"9"_s, u"8"_s}));
+    }
+
+    void aVanishedRecentCaseIsRemovedWithAnError()
+    {
+        m_savePath = path(u"uno"_s);
+        QVERIFY(document().saveAs());
+        m_savePath = path(u"dos"_s);
+        QVERIFY(document().saveAs());
+        QCOMPARE(document().recentCases(),
+                 (QStringList{path(u"dos.endeudamiento"_s), path(u"uno.endeudamiento"_s)}));
+        QVERIFY(QFile::remove(path(u"uno.endeudamiento"_s)));
+        openThroughTheCommand(path(u"uno.endeudamiento"_s));
+        QCOMPARE(m_errors.size(), 1);
+        QCOMPARE(document().recentCases(), QStringList{path(u"dos.endeudamiento"_s)});
+        QCOMPARE(document().path(), path(u"dos.endeudamiento"_s));
+    }
+};
+
+int main(int argc, char** argv)
+{
+    Application app(argc, argv);
+    CaseWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "CaseWindowTest.moc"
