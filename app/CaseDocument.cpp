@@ -24,6 +24,41 @@ QString fileFilter()
     return QStringLiteral("Casos de endeudamiento (*.endeudamiento);;Todos los archivos (*)");
 }
 
+// The file dialog, in Spanish whatever Qt's own language is.
+QString chooseFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& start)
+{
+    const bool opening = mode == QFileDialog::AcceptOpen;
+    QFileDialog dialog(parent,
+                       opening ? QStringLiteral("Abrir caso") : QStringLiteral("Guardar caso como"),
+                       start, fileFilter());
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(opening ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("&Nombre:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
+    dialog.setLabelText(QFileDialog::Accept,
+                        opening ? QStringLiteral("&Abrir") : QStringLiteral("&Guardar"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+    while (dialog.exec() == QDialog::Accepted) {
+        const QString path = dialog.selectedFiles().value(0);
+        if (opening || !QFileInfo::exists(path))
+            return path;
+        QMessageBox question(QMessageBox::Question, command::boxTitle(),
+                             QStringLiteral("\"%1\" ya existe. ¿Desea reemplazarlo?")
+                                 .arg(QFileInfo(path).fileName()),
+                             QMessageBox::NoButton, &dialog);
+        QPushButton* replace =
+            question.addButton(QStringLiteral("&Reemplazar"), QMessageBox::AcceptRole);
+        question.setEscapeButton(
+            question.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole));
+        question.exec();
+        if (question.clickedButton() == replace)
+            return path;
+    }
+    return {};
+}
+
 CaseDocument::SaveAnswer askToSaveInABox(QWidget* parent, const QString& caseName)
 {
     QMessageBox box(QMessageBox::Question, command::boxTitle(),
@@ -58,14 +93,11 @@ CaseDocument::CaseDocument(CaseView& view, QWidget* dialogParent)
                                   return askToSaveInABox(dialogParent, caseName);
                               },
                               [dialogParent](const QString& folder) {
-                                  return QFileDialog::getOpenFileName(dialogParent,
-                                                                      QStringLiteral("Abrir caso"),
-                                                                      folder, fileFilter());
+                                  return chooseFile(dialogParent, QFileDialog::AcceptOpen, folder);
                               },
                               [dialogParent](const QString& suggestedPath) {
-                                  return QFileDialog::getSaveFileName(
-                                      dialogParent, QStringLiteral("Guardar caso como"),
-                                      suggestedPath, fileFilter());
+                                  return chooseFile(dialogParent, QFileDialog::AcceptSave,
+                                                    suggestedPath);
                               }}
 {
 }

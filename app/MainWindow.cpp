@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
@@ -371,6 +372,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 bool MainWindow::applyKeyRules(QObject* receiver, const QKeyEvent* key)
 {
     auto* target = static_cast<QWidget*>(receiver);
+    // A file dialog keeps its own keys: Enter there accepts the name typed.
+    if (qobject_cast<const QFileDialog*>(target->window()))
+        return false;
     if (key->text() == u"." && qobject_cast<AmountEdit*>(target)) {
         QKeyEvent comma(QEvent::KeyPress, Qt::Key_Comma, key->modifiers(), QStringLiteral(","),
                         key->isAutoRepeat(), key->count());
