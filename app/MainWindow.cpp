@@ -8,8 +8,10 @@
 #include "Indicators.h"
 #include "IntegerText.h"
 #include "LoanCalculatorDialog.h"
+#include "LocaleSeparators.h"
 #include "QuickReport.h"
 #include "ResultsWindow.h"
+#include "Verdict.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
@@ -22,6 +24,8 @@
 #include <QTabBar>
 #include <QToolButton>
 #include <QUrl>
+
+#include <map>
 
 namespace app {
 
@@ -43,15 +47,18 @@ bool isPageControl(const QWidget* w)
            (qobject_cast<const QTabBar*>(w) && qobject_cast<const QTabWidget*>(w->parentWidget()));
 }
 
-void focusFirstControlOf(QWidget* page)
+// The first field of the page in the fields' tab order, which starts at `tabOrderStart`.
+void focusFirstControlOf(QWidget* page, QWidget* tabOrderStart)
 {
-    for (QWidget* w = page->nextInFocusChain(); w != page; w = w->nextInFocusChain()) {
+    QWidget* w = tabOrderStart;
+    do {
         if (page->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
             w->isVisibleTo(page)) {
             w->setFocus(Qt::TabFocusReason);
             return;
         }
-    }
+        w = w->nextInFocusChain();
+    } while (w != tabOrderStart);
 }
 
 } // namespace
@@ -212,6 +219,7 @@ void MainWindow::showCase(const casefile::Case& c)
             field->setValue(value);
     }
     m_ui->Mayormenor->clear();
+    showVerdict(std::nullopt);
     m_loanCalculator->restore(c.loanCapital, c.loanRate, c.loanYears, c.loanAccepted);
     if (m_entity.maxDebtPercent != 0)
         recalculate();
@@ -261,6 +269,24 @@ void MainWindow::recalculate()
         m_entity.maxDebtPercent);
     if (!comparison.isEmpty())
         m_ui->Mayormenor->setText(comparison);
+    showVerdict(reports::currentVerdict(u.ITOTAL->value(), u.CVTOTAL2->value(),
+                                        u.AHORRONETO->value(), amount::currentSeparators()));
+}
+
+void MainWindow::showVerdict(const std::optional<reports::Verdict>& verdict)
+{
+    m_ui->RATIOENDEUDAMIENTO->setText(verdict ? verdict->ratioText : QString());
+    m_ui->REGIMENVIGENTE->setPlainText(verdict ? verdict->resultText : QString());
+    if (!verdict)
+        return;
+    // The colour repeats what the text says.
+    static const std::map<reports::Outcome, QColor> colours{
+        {reports::Outcome::NoAuthorisation, QColor(0, 128, 0)},
+        {reports::Outcome::Authorisation, QColor(204, 102, 0)},
+        {reports::Outcome::Forbidden, QColor(192, 0, 0)}};
+    QPalette palette = m_ui->REGIMENVIGENTE->palette();
+    palette.setColor(QPalette::Text, colours.at(verdict->outcome));
+    m_ui->REGIMENVIGENTE->setPalette(palette);
 }
 
 void MainWindow::openLoanCalculator()
@@ -417,10 +443,12 @@ void MainWindow::turnPage(int step)
     if (index < 0 || index >= pages->count())
         return;
     const QWidget* focused = focusWidget();
-    const bool focusWasOnPage = focused && pages->currentWidget()->isAncestorOf(focused);
+    const QWidget* page = pages->currentWidget();
+    // A page without a field to take the focus holds it itself.
+    const bool focusWasOnPage = focused && (focused == page || page->isAncestorOf(focused));
     pages->setCurrentIndex(index);
     if (focusWasOnPage)
-        focusFirstControlOf(pages->currentWidget());
+        focusFirstControlOf(pages->currentWidget(), m_ui->ICAP1);
 }
 
 } // namespace app

@@ -5,6 +5,7 @@
 #include "EntityData.h"
 #include "ReportFigures.h"
 #include "TextPrompt.h"
+#include "Verdict.h"
 
 #include <QMainWindow>
 
@@ -77,6 +78,8 @@ private:
     casefile::Case currentCase() const override;
     void showCase(const casefile::Case& c) override;
     void showCaseState();
+    // Shows the verdict under the rules in force; nothing shows no verdict.
+    void showVerdict(const std::optional<reports::Verdict>& verdict);
     void watchForChanges();
     // Marks the case modified when the entity data or the limit differ from `before`.
     void noteEntityChange(const EntityData& before);

@@ -102,7 +102,7 @@ private slots:
         QCOMPARE(child<QToolButton>("TbInforme")->size(), QSize(118, 21));
         QVERIFY(child<QToolButton>("TbInforme")->isVisible());
         const QStringList tabs{u"Datos Liquidación "_s, u"Deuda Actual"_s, u"Deuda Prevista"_s,
-                               u"Resultados"_s};
+                               u"Resultados"_s, u"Régimen vigente"_s};
         for (int i = 0; i < tabs.size(); ++i)
             QCOMPARE(pages()->tabText(i), tabs[i]);
         QCOMPARE(child<QPushButton>("BtnCalcular")->text(), u"Calcular"_s);
@@ -215,11 +215,13 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), child("CVPEX"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
-        QCOMPARE(pages()->currentIndex(), 3);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
-        QCOMPARE(pages()->currentIndex(), 3);
+        QCOMPARE(pages()->currentIndex(), 4);
+        QCOMPARE(QApplication::focusWidget(), child("RATIOENDEUDAMIENTO"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+        QCOMPARE(pages()->currentIndex(), 4);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
-        QCOMPARE(pages()->currentIndex(), 2);
+        QCOMPARE(pages()->currentIndex(), 3);
     }
 
     void pageDownInADialogTurnsTheMainWindowsPage()
