@@ -225,8 +225,8 @@ void deleteSelection(EditState& s, const EditSettings& settings)
         return;
     }
     const QString selected = s.text.mid(s.selectionStart, s.selectionLength);
-    Separators last = settings.separators;
-    int count = static_cast<int>(cleanText(selected, last, settings.separators).size());
+    int count =
+        static_cast<int>(cleanText(selected, settings.separators, settings.separators).size());
     if (selected.contains(settings.separators.decimal))
         --count;
     placeCaret(s, s.selectionStart + s.selectionLength);
@@ -241,8 +241,7 @@ void regroup(EditState& s, bool enterOrSpace, const EditSettings& settings)
     const Separators seps = settings.separators;
     const bool hadDecimal = s.text.contains(seps.decimal);
     const int p = s.caret;
-    Separators last = seps;
-    const QString formatted = formatValue(parseValue(cleanText(s.text, last, seps), seps.decimal),
+    const QString formatted = formatValue(parseValue(cleanText(s.text, seps, seps), seps.decimal),
                                           settings.decimals, settings.format, seps);
     const auto nf = static_cast<int>(formatted.count(seps.thousands));
     const auto nt = static_cast<int>(s.text.count(seps.thousands));
@@ -274,8 +273,8 @@ int paste(EditState& s, const QString& text, const EditSettings& settings)
 
 QString copyText(const EditState& s, const EditSettings& settings)
 {
-    Separators last = settings.separators;
-    return cleanText(s.text.mid(s.selectionStart, s.selectionLength), last, settings.separators);
+    return cleanText(s.text.mid(s.selectionStart, s.selectionLength), settings.separators,
+                     settings.separators);
 }
 
 } // namespace amount

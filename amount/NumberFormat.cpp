@@ -163,7 +163,7 @@ QString convertSeparators(const QString& s, Separators& last, Separators current
     return converted;
 }
 
-QString cleanText(const QString& s, Separators& last, Separators current)
+QString cleanText(const QString& s, Separators last, Separators current)
 {
     QString cleaned = last == current ? s : convertSeparators(s, last, current);
     cleaned.remove(current.thousands);

@@ -52,9 +52,9 @@ QString formatGeneral(Amount x, QChar decimalSeparator);
 // Rewrites s from the separators in `last` to `current`, one pass, and makes `last` current.
 QString convertSeparators(const QString& s, Separators& last, Separators current);
 
-// The parseable form of a display text: converted to the current separators when they
-// changed since `last`, thousands separators removed, "" read as "0" and "-" as "-0".
-QString cleanText(const QString& s, Separators& last, Separators current);
+// The parseable form of a display text written with the separators `last`: converted to the
+// current ones, thousands separators removed, "" read as "0" and "-" as "-0".
+QString cleanText(const QString& s, Separators last, Separators current);
 
 // Parses a cleaned text; throws ConversionError when it is not a number in the extended range.
 Amount parseValue(const QString& cleaned, QChar decimalSeparator);

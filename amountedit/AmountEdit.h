@@ -126,7 +126,7 @@ private:
     bool m_parentColor = false;
     bool m_autoSelect = true;
     // The separators the text was last written with; parsing converts from them.
-    mutable Separators m_lastSeparators;
+    Separators m_lastSeparators;
     // The focus arrived with a press of the left mouse button.
     bool m_mouseEntry = false;
     bool m_applyingBackground = false;

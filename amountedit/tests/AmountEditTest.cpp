@@ -224,15 +224,20 @@ private slots:
         QVERIFY(edit.value() == 1234.56L);
     }
 
-    void valueFollowsAChangedLocaleBeforeTheMessage()
+    void valueReadBeforeTheMessageLeavesTheConversionToIt()
     {
         AmountEdit edit;
         edit.setDecimals(2);
         edit.setNumberFormat(NumberFormat::Thousands);
         edit.setValue(1234.56L);
         testsupport::useSeparators(testsupport::English);
+        QEvent change(QEvent::LocaleChange);
+        QCoreApplication::sendEvent(&edit, &change);
         QVERIFY(edit.value() == 1234.56L);
         QCOMPARE(edit.text(), u"1.234,56"_s);
+        QCoreApplication::sendPostedEvents(&edit);
+        QCOMPARE(edit.text(), u"1,234.56"_s);
+        QVERIFY(edit.value() == 1234.56L);
     }
 
     void assignedValueIsWrittenForTheCurrentLocale()
