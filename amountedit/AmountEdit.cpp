@@ -49,6 +49,13 @@ bool isNavigationKey(int key)
     }
 }
 
+// The focus going to another window or a menu, and coming back from it, neither leaves nor
+// enters the field.
+bool isPassingFocus(const QFocusEvent* e)
+{
+    return e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
+}
+
 bool isTypedText(const QString& text)
 {
     return !text.isEmpty() && std::all_of(text.cbegin(), text.cend(), [](QChar c) {
@@ -320,6 +327,10 @@ void AmountEdit::clearSelection()
 void AmountEdit::focusInEvent(QFocusEvent* e)
 {
     QLineEdit::focusInEvent(e);
+    // Returning keeps the caret and selection where they were.
+    if (m_entered && isPassingFocus(e))
+        return;
+    m_entered = true;
     m_mouseEntry =
         e->reason() == Qt::MouseFocusReason && (QGuiApplication::mouseButtons() & Qt::LeftButton);
     if (m_autoSelect)
@@ -349,15 +360,15 @@ void AmountEdit::mouseReleaseEvent(QMouseEvent* e)
 
 void AmountEdit::focusOutEvent(QFocusEvent* e)
 {
-    command::run([&] { leave(e); });
+    if (!isPassingFocus(e)) {
+        m_entered = false; // before leaving, which may give the focus back
+        command::run([this] { leave(); });
+    }
     QLineEdit::focusOutEvent(e);
 }
 
-void AmountEdit::leave(const QFocusEvent* e)
+void AmountEdit::leave()
 {
-    // Another window or a menu taking the focus is not leaving the field.
-    if (e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason)
-        return;
     showFormatted(value());
     if (passesRangeTest())
         emit fieldLeft();

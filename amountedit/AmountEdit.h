@@ -59,7 +59,8 @@ public:
     bool parentColor() const { return m_parentColor; }
     void setParentColor(bool parentColor);
 
-    // Select the whole text when the focus arrives.
+    // Select the whole text when the focus enters the field (not when it comes back from
+    // another window or a menu).
     bool autoSelect() const { return m_autoSelect; }
     void setAutoSelect(bool autoSelect) { m_autoSelect = autoSelect; }
 
@@ -114,7 +115,7 @@ private:
     void applyBackground();
     QColor parentBackground() const;
     void regroupAfterKey(const QKeyEvent* e);
-    void leave(const QFocusEvent* e);
+    void leave();
 
     int m_decimals = -1;
     NumberFormat m_numberFormat = NumberFormat::Standard;
@@ -129,6 +130,9 @@ private:
     Separators m_lastSeparators;
     // The focus arrived with a press of the left mouse button.
     bool m_mouseEntry = false;
+    // The focus entered the field and has not left it since, though it may be in another
+    // window or a menu for now.
+    bool m_entered = false;
     bool m_applyingBackground = false;
 };
 

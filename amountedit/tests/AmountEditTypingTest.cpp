@@ -74,6 +74,41 @@ private slots:
         QCOMPARE(m_beeps, 1);
     }
 
+    void onlyEnteringTheFieldSelectsIt_data()
+    {
+        QTest::addColumn<int>("leaving");
+        QTest::addColumn<int>("arriving");
+        QTest::addColumn<QString>("typed9");
+        QTest::newRow("Tab") << int(Qt::TabFocusReason) << int(Qt::TabFocusReason) << u"9,00"_s;
+        QTest::newRow("Shift+Tab")
+            << int(Qt::BacktabFocusReason) << int(Qt::BacktabFocusReason) << u"9,00"_s;
+        QTest::newRow("click") << int(Qt::MouseFocusReason) << int(Qt::MouseFocusReason)
+                               << u"9,00"_s;
+        QTest::newRow("accelerator")
+            << int(Qt::ShortcutFocusReason) << int(Qt::ShortcutFocusReason) << u"9,00"_s;
+        QTest::newRow("window back") << int(Qt::ActiveWindowFocusReason)
+                                     << int(Qt::ActiveWindowFocusReason) << u"12.934,00"_s;
+        QTest::newRow("menu closed")
+            << int(Qt::PopupFocusReason) << int(Qt::PopupFocusReason) << u"12.934,00"_s;
+        QTest::newRow("window back after leaving")
+            << int(Qt::TabFocusReason) << int(Qt::ActiveWindowFocusReason) << u"9,00"_s;
+    }
+    void onlyEnteringTheFieldSelectsIt()
+    {
+        QFETCH(int, leaving);
+        QFETCH(int, arriving);
+        QFETCH(QString, typed9);
+        m_field->setValue(1234);
+        focusField();
+        setCaret(3);
+        QFocusEvent out(QEvent::FocusOut, Qt::FocusReason(leaving));
+        QCoreApplication::sendEvent(m_field, &out);
+        QFocusEvent in(QEvent::FocusIn, Qt::FocusReason(arriving));
+        QCoreApplication::sendEvent(m_field, &in);
+        QTest::keyClick(m_field, Qt::Key_9);
+        QCOMPARE(m_field->text(), typed9);
+    }
+
     void minusTogglesTheSign()
     {
         m_field->setValue(1234.56L);
