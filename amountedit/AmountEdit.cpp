@@ -296,6 +296,8 @@ void AmountEdit::copyToClipboard()
 
 void AmountEdit::cutToClipboard()
 {
+    if (isReadOnly())
+        return;
     copyToClipboard();
     EditState state = editState();
     amount::deleteSelection(state, editSettings());
@@ -304,6 +306,8 @@ void AmountEdit::cutToClipboard()
 
 void AmountEdit::pasteFromClipboard()
 {
+    if (isReadOnly())
+        return;
     syncSeparators();
     EditState state = editState();
     const int refused = amount::paste(state, QGuiApplication::clipboard()->text(), editSettings());
@@ -314,6 +318,8 @@ void AmountEdit::pasteFromClipboard()
 
 void AmountEdit::clearSelection()
 {
+    if (isReadOnly())
+        return;
     if (isSignalConnected(QMetaMethod::fromSignal(&AmountEdit::clearRequested))) {
         emit clearRequested();
         return;
@@ -446,18 +452,19 @@ void AmountEdit::contextMenuEvent(QContextMenuEvent* e)
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("EditMenu"));
     const bool selected = hasSelectedText();
+    const bool editable = !isReadOnly();
     menu.addAction(QStringLiteral("Cor&tar"), this,
                    command::guarded(this, &AmountEdit::cutToClipboard))
-        ->setEnabled(selected);
+        ->setEnabled(selected && editable);
     menu.addAction(QStringLiteral("&Copiar"), this,
                    command::guarded(this, &AmountEdit::copyToClipboard))
         ->setEnabled(selected);
     menu.addAction(QStringLiteral("&Pegar"), this,
                    command::guarded(this, &AmountEdit::pasteFromClipboard))
-        ->setEnabled(!QGuiApplication::clipboard()->text().isEmpty());
+        ->setEnabled(editable && !QGuiApplication::clipboard()->text().isEmpty());
     menu.addAction(QStringLiteral("&Eliminar"), this,
                    command::guarded(this, &AmountEdit::clearSelection))
-        ->setEnabled(selected);
+        ->setEnabled(selected && editable);
     menu.addSeparator();
     menu.addAction(QStringLiteral("Seleccionar &todo"), this, &QLineEdit::selectAll)
         ->setEnabled(!text().isEmpty());

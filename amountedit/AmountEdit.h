@@ -64,7 +64,8 @@ public:
     bool autoSelect() const { return m_autoSelect; }
     void setAutoSelect(bool autoSelect) { m_autoSelect = autoSelect; }
 
-    // The clipboard commands, through the field's editing rules.
+    // The clipboard commands, through the field's editing rules. Only copying works in a
+    // read-only field.
     void copyToClipboard();
     void cutToClipboard();
     void pasteFromClipboard();

@@ -5,12 +5,16 @@
 #include "TestSeparators.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <memory>
 
 using namespace amount;
@@ -33,6 +37,20 @@ private:
         QTRY_COMPARE(QApplication::focusWidget(), m_field);
     }
     void setCaret(int position) { m_field->setCursorPosition(position); }
+    // Opens the field's context menu as a right-click does; `use` acts on the open menu and
+    // must close it.
+    void withContextMenu(const std::function<void(QMenu*)>& use)
+    {
+        QTimer::singleShot(0, this, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                qFatal("no context menu");
+            use(menu);
+        });
+        const QPoint inside(5, m_field->height() / 2);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, inside, m_field->mapToGlobal(inside));
+        QCoreApplication::sendEvent(m_field, &event);
+    }
     QString withCaret() const { return m_field->text().insert(m_field->cursorPosition(), u'|'); }
 
 private slots:
@@ -184,6 +202,62 @@ private slots:
         m_field->cutToClipboard();
         QCOMPARE(QGuiApplication::clipboard()->text(), u"23"_s);
         QCOMPARE(m_field->text(), u"1.4,56"_s);
+    }
+
+    void contextMenuActsOnTheSelection_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("clipboard");
+        QTest::newRow("copy") << 2 << 2 << u"&Copiar"_s << u"1.234,56"_s << u"23"_s;
+        QTest::newRow("cut") << 2 << 2 << u"Cor&tar"_s << u"1.4,56"_s << u"23"_s;
+        QTest::newRow("delete") << 2 << 2 << u"&Eliminar"_s << u"1.4,56"_s << u"9"_s;
+        QTest::newRow("paste at the caret") << 3 << 0 << u"&Pegar"_s << u"1.2934,56"_s << u"9"_s;
+    }
+    void contextMenuActsOnTheSelection()
+    {
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(QString, choice);
+        QFETCH(QString, text);
+        QFETCH(QString, clipboard);
+        m_field->setValue(1234.56L);
+        focusField();
+        m_field->setSelection(start, length);
+        QGuiApplication::clipboard()->setText(u"9"_s);
+        withContextMenu([&](QMenu* menu) {
+            for (QAction* action : menu->actions()) {
+                if (action->text() == choice)
+                    menu->setActiveAction(action);
+            }
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        QCOMPARE(m_field->text(), text);
+        QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
+    }
+
+    void readOnlyFieldOnlyCopies()
+    {
+        m_field->setValue(1234.56L);
+        m_field->setReadOnly(true);
+        focusField();
+        m_field->setSelection(2, 2);
+        QGuiApplication::clipboard()->setText(u"9"_s);
+        QStringList enabled;
+        withContextMenu([&](QMenu* menu) {
+            for (const QAction* action : menu->actions()) {
+                if (action->isEnabled() && !action->isSeparator())
+                    enabled << action->text();
+            }
+            QTest::keyClick(menu, Qt::Key_Escape);
+        });
+        QCOMPARE(enabled, (QStringList{u"&Copiar"_s, u"Seleccionar &todo"_s}));
+        QTest::keyClick(m_field, Qt::Key_X, Qt::ControlModifier);
+        QTest::keyClick(m_field, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(m_field->text(), u"1.234,56"_s);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"9"_s);
     }
 
     void clearEmitsClearRequestedWhenConnected()
