@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QStringDecoder>
 
 #include <utility>
 
@@ -16,6 +17,21 @@ ErrorPresenter& presenter()
 {
     static ErrorPresenter p;
     return p;
+}
+
+// Our own messages are UTF-8. The template engine's messages quote template text in code page
+// 1252, which is not valid UTF-8 once it holds a letter beyond ASCII, and break lines with "\r".
+QString messageText(const char* what)
+{
+    const QByteArrayView bytes(what);
+    QStringDecoder utf8(QStringConverter::Utf8);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) {
+        QStringDecoder codePage1252("windows-1252");
+        // Without ICU Qt lacks the code page; Latin-1 differs from it only in 0x80..0x9F.
+        text = codePage1252.isValid() ? QString(codePage1252(bytes)) : QString::fromLatin1(bytes);
+    }
+    return text.replace(u'\r', u'\n');
 }
 
 } // namespace
@@ -34,13 +50,14 @@ bool run(const std::function<void()>& command)
 void showError(const std::exception& error)
 {
     const QString title = boxTitle();
-    const QString message = shownMessage(QString::fromUtf8(error.what()));
+    const QString message = shownMessage(messageText(error.what()));
     if (presenter()) {
         presenter()(title, message);
         return;
     }
     QMessageBox box(QMessageBox::Critical, title, message, QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText); // a message quoting "<b>" shows it as written
     box.exec();
 }
 

@@ -1,8 +1,12 @@
 // The command wrapper and its error box: title, full stop, and the program going on.
 #include "Command.h"
 
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <stdexcept>
 
@@ -61,6 +65,39 @@ private slots:
         QFETCH(QString, message);
         QFETCH(QString, shown);
         QCOMPARE(command::shownMessage(message), shown);
+    }
+
+    void errorBoxShowsTheMessageAsMeant_data()
+    {
+        QTest::addColumn<QByteArray>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("engine's code page 1252")
+            << "Can't evaluate tag \"A\xF1o\".\rCheck template!"_ba
+            << u"Can't evaluate tag \"Año\".\nCheck template!"_s;
+        QTest::newRow("euro sign in code page 1252")
+            << "Can't evaluate tag \"\x80\""_ba << u"Can't evaluate tag \"€\""_s;
+        QTest::newRow("own UTF-8") << u"Préstamo"_s.toUtf8() << u"Préstamo."_s;
+        QTest::newRow("markup") << "Can't evaluate tag \"<b>x</b>\""_ba
+                                << u"Can't evaluate tag \"<b>x</b>\""_s;
+    }
+    void errorBoxShowsTheMessageAsMeant()
+    {
+        QFETCH(QByteArray, message);
+        QFETCH(QString, shown);
+        QString text;
+        Qt::TextFormat format = Qt::AutoText;
+        QTimer::singleShot(0, this, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                qFatal("no error box");
+            const auto* label = box->findChild<QLabel*>(u"qt_msgbox_label"_s);
+            text = label->text();
+            format = label->textFormat();
+            box->accept();
+        });
+        command::showError(std::runtime_error(message.toStdString()));
+        QCOMPARE(text, shown);
+        QCOMPARE(format, Qt::PlainText);
     }
 
     void failedCommandIsShownAndTheProgramGoesOn()
