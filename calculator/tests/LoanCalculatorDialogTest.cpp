@@ -2,10 +2,12 @@
 #include "LoanCalculatorDialog.h"
 
 #include "AmountEdit.h"
+#include "Beep.h"
 #include "LocaleSeparators.h"
 #include "TestSeparators.h"
 #include "TextGrid.h"
 
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
 
@@ -141,6 +143,26 @@ private slots:
         compute(12000, 6, 1);
         QCOMPARE(m_dialog->table()->fixedRows(), 1);
         QCOMPARE(row(1)[0], u"1"_s);
+    }
+
+    void longTermIsCappedSoTheGridFillsQuickly()
+    {
+        int beeps = 0;
+        amount::setBeepHandler([&] { ++beeps; });
+        compute(100000, 5, 1);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        m_dialog->yearsField()->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(m_dialog->yearsField(), u"100000"_s);
+        QElapsedTimer timer;
+        timer.start();
+        QTest::mouseClick(m_dialog->findChild<QPushButton*>(u"Button1"_s), Qt::LeftButton);
+        const qint64 elapsed = timer.elapsed();
+        amount::setBeepHandler({});
+        QCOMPARE(m_dialog->yearsField()->text(), u"100"_s);
+        QCOMPARE(beeps, 1);
+        QCOMPARE(m_dialog->table()->rows(), 1201);
+        QVERIFY2(elapsed < 100, qPrintable(u"%1 ms"_s.arg(elapsed)));
     }
 
     void acceptedOnlyAfterAceptar()
