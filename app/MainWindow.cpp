@@ -332,7 +332,9 @@ reports::ReportFigures MainWindow::reportFigures() const
             shown(u.AHORRONETO),
             shown(u.ITOTAL110),
             shown(u.CVTOTAL2),
-            u.Mayormenor->text()};
+            u.Mayormenor->text(),
+            u.RATIOENDEUDAMIENTO->text(),
+            u.REGIMENVIGENTE->toPlainText()};
 }
 
 void MainWindow::showQuickReport()

@@ -38,7 +38,7 @@ std::optional<std::string> reportTagValue(const ReportFigures& f, const std::str
 {
     using Value = std::function<QString(const ReportFigures&)>;
     // The tag names in the order they are tested.
-    static const std::array<std::pair<const char*, Value>, 28> table{{
+    static const std::array<std::pair<const char*, Value>, 30> table{{
         {"Entidad", [](const auto& f) { return f.entityName; }},
         {"Provincia", [](const auto& f) { return f.entityProvince; }},
         {"prestamosolicitado", [](const auto& f) { return f.Capital; }},
@@ -68,6 +68,8 @@ std::optional<std::string> reportTagValue(const ReportFigures& f, const std::str
         {"mayoromenor", [](const auto& f) { return f.Mayormenor; }},
         {"sinoporciento",
          [](const auto& f) { return yesNo(!(f.ITOTAL110.value >= f.CVTOTAL2.value)); }},
+        {"ratioendeudamiento", [](const auto& f) { return f.ratioText; }},
+        {"regimenvigente", [](const auto& f) { return f.regimeText; }},
     }};
     for (const auto& [name, valueOf] : table) {
         if (tag == name)

@@ -15,7 +15,7 @@ namespace reports {
 // The text in Windows code page 1252, one byte a character; "?" for what it lacks.
 QByteArray toCodePage1252(const QString& text);
 
-// The value, in code page 1252, of one of the report's 28 tags, matched exactly; nothing for
+// The value, in code page 1252, of one of the report's 30 tags, matched exactly; nothing for
 // any other tag.
 std::optional<std::string> reportTagValue(const ReportFigures& figures, const std::string& tag);
 

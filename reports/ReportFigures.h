@@ -47,6 +47,10 @@ struct ReportFigures
     ShownAmount ITOTAL110;
     ShownAmount CVTOTAL2;
     QString Mayormenor;
+
+    // The verdict under the rules in force, as the window shows it.
+    QString ratioText;
+    QString regimeText;
 };
 
 } // namespace reports

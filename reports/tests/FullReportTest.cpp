@@ -62,6 +62,8 @@ TEST(InvoiceTags, everyTagOfATypicalRun)
         {"tantoporciento", "110"},
         {"mayoromenor", "Menor Que"},
         {"sinoporciento", "S\xed"},
+        {"ratioendeudamiento", "125,00 %"},
+        {"regimenvigente", "No puede concertarse: endeudamiento superior al 110 %"},
     };
     for (const auto& [tag, value] : expected)
         EXPECT_EQ(tagValue(f, tag), value) << tag;
@@ -124,8 +126,10 @@ TEST_F(ShippedTemplate, holdsEveryValueWithAccentsEscaped)
     QFile file(output);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray rtf = file.readAll();
-    for (const char* text : {"Villanueva del Campo", "Zamora", "20 a\\'F1os", "S\\'ED", "Menor Que",
-                             "-157.919,52", "negativo", "1.100.000,00"})
+    for (const char* text :
+         {"Villanueva del Campo", "Zamora", "20 a\\'F1os", "S\\'ED", "Menor Que", "-157.919,52",
+          "negativo", "1.100.000,00", "125,00 %",
+          "No puede concertarse: endeudamiento superior al 110 %", "7. R\\'e9gimen vigente"})
         EXPECT_TRUE(rtf.contains(text)) << text;
     EXPECT_FALSE(rtf.contains("\\{")) << "a tag was left unfilled";
 }

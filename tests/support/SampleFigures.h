@@ -36,6 +36,8 @@ inline reports::ReportFigures surplusRun()
     f.ITOTAL110 = {u"1.100.000,00"_s, 1100000};
     f.CVTOTAL2 = {u"450.000,00"_s, 450000};
     f.Mayormenor = u"Mayor Que"_s;
+    f.ratioText = u"45,00 %"_s;
+    f.regimeText = u"No precisa autorización"_s;
     return f;
 }
 
@@ -60,6 +62,8 @@ inline reports::ReportFigures deficitRun()
     f.AHORRONETO = {u"-157.919,52"_s, -157919.52L};
     f.CVTOTAL2 = {u"1.250.000,00"_s, 1250000};
     f.Mayormenor = u"Menor Que"_s;
+    f.ratioText = u"125,00 %"_s;
+    f.regimeText = u"No puede concertarse: endeudamiento superior al 110 %"_s;
     return f;
 }
 
