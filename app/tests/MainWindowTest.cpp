@@ -240,7 +240,9 @@ private slots:
 
     void tabOrderOfTheBottomButtons()
     {
-        focus(child("BtnCalcular"));
+        focus(child("GCAP4"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), child("BtnCalcular"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), child("BtnSalir"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
