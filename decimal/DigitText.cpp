@@ -3,6 +3,7 @@
 #include "DigitText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 namespace decimal {
@@ -62,6 +63,22 @@ std::string formatGeneral(long double value, int precision)
     }
     const FixedDigits fixed = fixedDigits(d, 1, 0, std::max(precision - d.intDigits, 0));
     return sign + fixed.integer + (fixed.decimals.empty() ? "" : "." + fixed.decimals);
+}
+
+long double roundToDecimals(long double x, int decimals)
+{
+    if (!std::isfinite(x))
+        return x;
+    Expansion e = expand(x);
+    roundToDigits(e, e.intDigits + decimals);
+    if (e.isZero())
+        return e.negative ? -0.0L : 0.0L;
+    // 0.digits × 10^intDigits, read back as text.
+    const std::string text =
+        (e.negative ? "-0." : "0.") + e.digits + 'e' + std::to_string(e.intDigits);
+    long double rounded = 0;
+    std::from_chars(text.data(), text.data() + text.size(), rounded);
+    return rounded;
 }
 
 int hexDigitValue(char32_t c)

@@ -30,6 +30,10 @@ std::string groupThousands(std::string_view integer, char separator);
 // digits, scientific otherwise ("1.5E-11", "1E20"); "NAN", "INF" and "-INF" for the rest.
 std::string formatGeneral(long double value, int precision);
 
+// x rounded to `decimals` places, halves away from zero on its decimal digits (so 0.125
+// gives 0.13 although 0.125 is not exact in binary).
+long double roundToDecimals(long double x, int decimals);
+
 // The value of a hexadecimal digit (either case); -1 for any other character.
 int hexDigitValue(char32_t c);
 

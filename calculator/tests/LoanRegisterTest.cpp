@@ -1,0 +1,103 @@
+// The register of existing loans: annuities, totals as shown, and CSV files to import.
+#include "LoanRegister.h"
+
+#include "LoanCsv.h"
+#include "QStringPrinter.h"
+
+#include <gtest/gtest.h>
+
+using namespace calculator;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+TEST(LoanRegister, theoreticalAnnuity)
+{
+    const std::pair<ExistingLoan, Amount> cases[] = {
+        {{u"A"_s, 100000, 5, 10}, 12727.92L},
+        {{u"one year"_s, 12000, 6, 1}, 12393.6L},
+        {{u"small rate"_s, 250000, 0.01L, 1}, 250013.52L},
+        {{u"high rate, 40 years"_s, 100000, 20, 40}, 20007.12L},
+        {{u"25 years"_s, 1000000, 3.25L, 25}, 58477.92L},
+        {{u"no interest"_s, 12000, 0, 4}, 3000},
+        {{u"no interest, a half cent up"_s, 1000.05L, 0, 2}, 500.03L},
+        {{u"no interest, a third"_s, 100, 0, 3}, 33.33L},
+        {{u"no years"_s, 100000, 5, 0}, 0},
+        {{u"no capital"_s, 0, 5, 10}, 0},
+        {{u"no capital, no interest"_s, 0, 0, 10}, 0},
+    };
+    for (const auto& [loan, annuity] : cases)
+        EXPECT_EQ(theoreticalAnnuity(loan), annuity) << loan.bank.toStdString();
+}
+
+TEST(LoanRegister, totalsAddTheFiguresAsShown)
+{
+    // Three thirds: each annuity shows 33.33, so the total is 99.99, not 100.
+    const std::vector<ExistingLoan> thirds(3, ExistingLoan{u"B"_s, 100, 0, 3});
+    const RegisterTotals totals = registerTotals(thirds);
+    EXPECT_EQ(totals.annuity, 99.99L);
+    EXPECT_EQ(totals.capital, 300);
+    const RegisterTotals cents = registerTotals({{u"a"_s, 0.1L, 0, 1}, {u"b"_s, 0.2L, 0, 1}});
+    EXPECT_EQ(cents.capital, 0.3L);
+    EXPECT_EQ(cents.annuity, 0.3L);
+    EXPECT_EQ(registerTotals({}).annuity, 0);
+}
+
+std::vector<ExistingLoan> read(const QByteArray& csv)
+{
+    return readLoansCsv(csv);
+}
+
+TEST(LoanCsv, readsBothSeparatorsEncodingsAndQuotes)
+{
+    const std::vector<ExistingLoan> expected{{u"Caja Rural, S.C.C."_s, 1234567.89L, 3.25L, 12},
+                                             {u"Banco \"Núñez\""_s, 500000, 0, 3}};
+    const QByteArray spanish = "Anios;ENTIDAD;capital;Interes;notas\r\n"
+                               "12;\"Caja Rural, S.C.C.\";1.234.567,89;3,25;x\r\n"
+                               "\r\n"
+                               "3;\"Banco \"\"N\xc3\xba\xc3\xb1"
+                               "ez\"\"\";500000;0;\"dos\nl\xc3\xadneas\"\r\n";
+    EXPECT_EQ(read(spanish), expected);
+    QByteArray windows1252 = spanish;
+    windows1252.replace("\xc3\xba", "\xfa").replace("\xc3\xb1", "\xf1").replace("\xc3\xad", "\xed");
+    EXPECT_EQ(read(windows1252), expected);
+    const QByteArray plain = "\xef\xbb\xbf"
+                             "entidad,capital,interes,anios\n"
+                             "\"Caja Rural, S.C.C.\",1234567.89,3.25,12\n"
+                             "\"Banco \"\"N\xc3\xba\xc3\xb1"
+                             "ez\"\"\",500000,0,3";
+    EXPECT_EQ(read(plain), expected);
+    EXPECT_EQ(read("entidad;capital;interes;anios\n"), std::vector<ExistingLoan>{});
+    // Figures are rounded as the register shows them.
+    EXPECT_EQ(read("entidad,capital,interes,anios\nX,10.005,2.999,9.5\n"),
+              (std::vector<ExistingLoan>{{u"X"_s, 10.01L, 3, 10}}));
+}
+
+TEST(LoanCsv, aBadLineIsRefusedWhole)
+{
+    const std::pair<QByteArray, QString> files[] = {
+        {"", u"Línea 1: falta la cabecera con las columnas entidad, capital, interes y anios."_s},
+        {"entidad;capital;interes\nA;1;2\n", u"Línea 1: falta la columna \"anios\"."_s},
+        {"entidad;capital;interes;anios\nA;1;2;3\nB;1.234,5;2\n",
+         u"Línea 3: tiene 3 campos y la cabecera 4."_s},
+        {"entidad;capital;interes;anios\nA;1;2;3\nB;1234.5;2;3\n",
+         u"Línea 3: \"1234.5\" no es un número válido en la columna capital."_s},
+        {"entidad;capital;interes;anios\nB;12.34,5;2;3\n",
+         u"Línea 2: \"12.34,5\" no es un número válido en la columna capital."_s},
+        {"entidad,capital,interes,anios\nB,\"1,5\",2,3\n",
+         u"Línea 2: \"1,5\" no es un número válido en la columna capital."_s},
+        {"entidad,capital,interes,anios\nB,1,,3\n",
+         u"Línea 2: \"\" no es un número válido en la columna interes."_s},
+        {"entidad,capital,interes,anios\n\"B,1,2,3\n", u"Línea 2: unas comillas no se cierran."_s},
+    };
+    for (const auto& [csv, message] : files) {
+        try {
+            read(csv);
+            ADD_FAILURE() << "read: " << csv.toStdString();
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()), message) << csv.toStdString();
+        }
+    }
+}
+
+} // namespace
