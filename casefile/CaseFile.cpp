@@ -5,6 +5,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
@@ -26,6 +27,11 @@ constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 const QString CapitalKey = QStringLiteral("Capital");
 const QString RateKey = QStringLiteral("Interes");
 const QString YearsKey = QStringLiteral("anios");
+const QString LoansKey = QStringLiteral("prestamos_vigentes");
+const QString EntityKey = QStringLiteral("entidad");
+const QString LoanCapitalKey = QStringLiteral("capital");
+const QString LoanRateKey = QStringLiteral("interes");
+const QString LoanYearsKey = QStringLiteral("anios");
 
 [[noreturn]] void notACase()
 {
@@ -78,17 +84,44 @@ QJsonObject objectAt(const QJsonObject& object, const QString& key)
     return value.toObject();
 }
 
-// A missing amount reads 0; one that is there must be a valid amount text.
-Amount amountAt(const QJsonObject& object, const QString& key)
+// A missing amount reads 0; one that is there must be a valid amount text. The error names
+// the amount as `name`, the key itself unless given.
+Amount amountAt(const QJsonObject& object, const QString& key, const QString& name = {})
 {
     const QJsonValue value = object.value(key);
     if (value.isUndefined())
         return 0;
     const std::optional<Amount> amount =
         value.isString() ? amountFromText(value.toString()) : std::nullopt;
-    if (!amount)
-        throw CaseFormatError("el importe de " + key.toStdString() + " no es válido.");
+    if (!amount) {
+        throw CaseFormatError("el importe de " + (name.isEmpty() ? key : name).toStdString() +
+                              " no es válido.");
+    }
     return *amount;
+}
+
+std::vector<ExistingLoan> loansAt(const QJsonObject& root)
+{
+    const QJsonValue value = root.value(LoansKey);
+    if (value.isUndefined())
+        return {};
+    if (!value.isArray())
+        notACase();
+    std::vector<ExistingLoan> loans;
+    for (const QJsonValue& item : value.toArray()) {
+        if (!item.isObject())
+            notACase();
+        const QJsonObject loan = item.toObject();
+        const QString number = QString::number(loans.size() + 1);
+        const auto name = [&](const QString& key) {
+            return QStringLiteral("%1 del préstamo vigente %2").arg(key, number);
+        };
+        loans.push_back({stringAt(loan, EntityKey),
+                         amountAt(loan, LoanCapitalKey, name(LoanCapitalKey)),
+                         amountAt(loan, LoanRateKey, name(LoanRateKey)),
+                         amountAt(loan, LoanYearsKey, name(LoanYearsKey))});
+    }
+    return loans;
 }
 
 void checkFormatAndVersion(const QJsonObject& root)
@@ -198,6 +231,18 @@ QByteArray caseToJson(const Case& c)
                       member(YearsKey, quoted(amountToText(c.loanYears))),
                       member(QStringLiteral("aceptada"),
                              c.loanAccepted ? QStringLiteral("true") : QStringLiteral("false"))}));
+    if (!c.existingLoans.empty()) {
+        QStringList loans;
+        for (const ExistingLoan& loan : c.existingLoans) {
+            loans << QStringLiteral("    ") +
+                         inlineObject({member(EntityKey, quoted(loan.entity)),
+                                       member(LoanCapitalKey, quoted(amountToText(loan.capital))),
+                                       member(LoanRateKey, quoted(amountToText(loan.rate))),
+                                       member(LoanYearsKey, quoted(amountToText(loan.years)))});
+        }
+        members << member(LoansKey, QStringLiteral("[\n") + loans.join(QStringLiteral(",\n")) +
+                                        QStringLiteral("\n  ]"));
+    }
     return (QStringLiteral("{\n  ") + members.join(QStringLiteral(",\n  ")) +
             QStringLiteral("\n}\n"))
         .toUtf8();
@@ -236,6 +281,7 @@ Case caseFromJson(const QByteArray& json)
     if (!accepted.isUndefined() && !accepted.isBool())
         notACase();
     c.loanAccepted = accepted.toBool();
+    c.existingLoans = loansAt(root);
     return c;
 }
 

@@ -10,10 +10,22 @@
 #include <map>
 #include <optional>
 #include <stdexcept>
+#include <vector>
 
 namespace casefile {
 
 using amount::Amount;
+
+// A loan of the register of loans in force.
+struct ExistingLoan
+{
+    QString entity;
+    Amount capital = 0;
+    Amount rate = 0;
+    Amount years = 0;
+
+    friend bool operator==(const ExistingLoan&, const ExistingLoan&) = default;
+};
 
 // Everything a case holds: what the user typed, never what the program computes.
 struct Case
@@ -30,6 +42,8 @@ struct Case
     Amount loanRate = 0;
     Amount loanYears = 0;
     bool loanAccepted = false;
+
+    std::vector<ExistingLoan> existingLoans;
 
     friend bool operator==(const Case&, const Case&) = default;
 };

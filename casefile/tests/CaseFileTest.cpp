@@ -44,6 +44,7 @@ Case sample()
     c.loanRate = 2.85L;
     c.loanYears = 20;
     c.loanAccepted = true;
+    c.existingLoans = {{u"Caja \"Rural\""_s, 1234567.89L, 3.25L, 12}, {u"BBVA"_s, 0.01L, 0, 1}};
     return c;
 }
 
@@ -117,6 +118,10 @@ TEST(CaseFile, badFilesAreRefusedWithTheReason)
         {"{\"formato\": \"endeudamiento-caso\", \"limite\": \"110,5\"}",
          u"No se puede abrir \"caso.endeudamiento\": el límite de endeudamiento no es "
          u"válido."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"prestamos_vigentes\": {}}", notACase},
+        {"{\"formato\": \"endeudamiento-caso\", \"prestamos_vigentes\": [{}, {\"capital\": 5}]}",
+         u"No se puede abrir \"caso.endeudamiento\": el importe de capital del préstamo vigente 2 "
+         u"no es válido."_s},
         {"{\"formato\": \"endeudamiento-caso\", \"limite\": 110}",
          u"No se puede abrir \"caso.endeudamiento\": el límite de endeudamiento no es "
          u"válido."_s},
@@ -133,6 +138,17 @@ TEST(CaseFile, badFilesAreRefusedWithTheReason)
     }
     QFile::remove(path);
     EXPECT_THROW(readCaseFile(path), std::runtime_error);
+}
+
+TEST(CaseFile, theRegisterIsWrittenOnlyWhenItHoldsLoans)
+{
+    Case c = sample();
+    EXPECT_TRUE(caseToJson(c).contains("\"prestamos_vigentes\": [\n    { \"entidad\": \"Caja"));
+    c.existingLoans.clear();
+    const QByteArray withoutLoans = caseToJson(c);
+    EXPECT_FALSE(withoutLoans.contains("prestamos_vigentes"));
+    EXPECT_TRUE(caseFromJson(withoutLoans).existingLoans.empty());
+    EXPECT_EQ(caseToJson(caseFromJson(withoutLoans)), withoutLoans);
 }
 
 TEST(CaseFile, aHandWrittenCaseOpens)
