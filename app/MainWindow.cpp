@@ -8,6 +8,7 @@
 #include "Indicators.h"
 #include "IntegerText.h"
 #include "LoanCalculatorDialog.h"
+#include "LoansDialog.h"
 #include "LocaleSeparators.h"
 #include "QuickReport.h"
 #include "ResultsWindow.h"
@@ -90,6 +91,7 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_ui->mnSalir, &QAction::triggered, this, runs(&MainWindow::quit));
     connect(m_ui->BtnCalcular, &QPushButton::clicked, this, runs(&MainWindow::calculate));
     connect(m_ui->BtnPrestamo, &QPushButton::clicked, this, runs(&MainWindow::openLoanCalculator));
+    connect(m_ui->BtnPrestamos, &QPushButton::clicked, this, runs(&MainWindow::openLoansRegister));
     connect(m_ui->TbDatosE, &QAction::triggered, this, runs(&MainWindow::editEntityData));
     connect(m_ui->tbPorcientoE, &QAction::triggered, this, runs(&MainWindow::askDebtLimit));
     connect(m_ui->TbInforme, &QAction::triggered, this, runs(&MainWindow::showQuickReport));
@@ -98,6 +100,7 @@ MainWindow::MainWindow(QWidget* parent)
     startFresh();
     m_resultsWindow = new reports::ResultsWindow(this);
     m_loanCalculator = new calculator::LoanCalculatorDialog(this);
+    m_loansDialog = new calculator::LoansDialog(this);
 
     m_document = new CaseDocument(*this, this);
     const auto runsCase = [this](auto method) { return command::guarded(m_document, method); };
@@ -198,6 +201,8 @@ casefile::Case MainWindow::currentCase() const
     c.loanRate = m_loanCalculator->rateField()->value();
     c.loanYears = m_loanCalculator->yearsField()->value();
     c.loanAccepted = m_loanCalculator->wasAccepted();
+    for (const calculator::ExistingLoan& loan : m_loansDialog->loans())
+        c.existingLoans.push_back({loan.bank, loan.capital, loan.rate, loan.years});
     return c;
 }
 
@@ -218,6 +223,11 @@ void MainWindow::showCase(const casefile::Case& c)
         if (auto* field = m_ui->centralwidget->findChild<AmountEdit*>(name))
             field->setValue(value);
     }
+    std::vector<calculator::ExistingLoan> loans;
+    for (const casefile::ExistingLoan& loan : c.existingLoans)
+        loans.push_back({loan.entity, loan.capital, loan.rate, loan.years});
+    m_loansDialog->setLoans(std::move(loans));
+    showRegisterTotals();
     m_ui->Mayormenor->clear();
     showVerdict(std::nullopt);
     m_loanCalculator->restore(c.loanCapital, c.loanRate, c.loanYears, c.loanAccepted);
@@ -287,6 +297,31 @@ void MainWindow::showVerdict(const std::optional<reports::Verdict>& verdict)
     QPalette palette = m_ui->REGIMENVIGENTE->palette();
     palette.setColor(QPalette::Text, colours.at(verdict->outcome));
     m_ui->REGIMENVIGENTE->setPalette(palette);
+}
+
+void MainWindow::openLoansRegister()
+{
+    if (m_loansDialog->exec() != QDialog::Accepted)
+        return;
+    showRegisterTotals();
+    m_document->markModified();
+}
+
+void MainWindow::showRegisterTotals()
+{
+    const bool fromRegister = !m_loansDialog->loans().empty();
+    if (fromRegister) {
+        const calculator::RegisterTotals totals = m_loansDialog->totals();
+        m_ui->APVTOTAL->setValue(totals.annuity);
+        m_ui->CVPEX->setValue(totals.capital);
+    }
+    const QString tip = fromRegister
+                            ? QStringLiteral("Calculado desde el registro de préstamos vigentes")
+                            : QString();
+    for (AmountEdit* field : {m_ui->APVTOTAL, m_ui->CVPEX}) {
+        field->setEnabled(!fromRegister);
+        field->setToolTip(tip);
+    }
 }
 
 void MainWindow::openLoanCalculator()

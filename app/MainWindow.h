@@ -18,7 +18,8 @@ class QKeyEvent;
 
 namespace calculator {
 class LoanCalculatorDialog;
-}
+class LoansDialog;
+} // namespace calculator
 namespace reports {
 class ResultsWindow;
 }
@@ -39,6 +40,7 @@ public:
 
     reports::ResultsWindow* resultsWindow() const { return m_resultsWindow; }
     calculator::LoanCalculatorDialog* loanCalculator() const { return m_loanCalculator; }
+    calculator::LoansDialog* loansRegister() const { return m_loansDialog; }
     const EntityData& entityData() const { return m_entity; }
     CaseDocument* caseDocument() const { return m_document; }
 
@@ -67,6 +69,7 @@ public:
     void editEntityData();
     void askDebtLimit();
     void openLoanCalculator();
+    void openLoansRegister();
     void showQuickReport();
     void produceFullReport();
 
@@ -78,6 +81,8 @@ private:
     casefile::Case currentCase() const override;
     void showCase(const casefile::Case& c) override;
     void showCaseState();
+    // While the register holds loans, their totals stand in the existing debt's fields.
+    void showRegisterTotals();
     // Shows the verdict under the rules in force; nothing shows no verdict.
     void showVerdict(const std::optional<reports::Verdict>& verdict);
     void watchForChanges();
@@ -97,6 +102,7 @@ private:
     CaseDocument* m_document = nullptr;
     reports::ResultsWindow* m_resultsWindow = nullptr;
     calculator::LoanCalculatorDialog* m_loanCalculator = nullptr;
+    calculator::LoansDialog* m_loansDialog = nullptr;
 };
 
 } // namespace app

@@ -5,6 +5,7 @@
 #include "CaseDocument.h"
 #include "Command.h"
 #include "LoanCalculatorDialog.h"
+#include "LoansDialog.h"
 #include "MainWindow.h"
 #include "TestSeparators.h"
 #include "TextGrid.h"
@@ -227,6 +228,42 @@ private slots:
         m_window->close();
         QVERIFY(m_questions.isEmpty());
         QVERIFY(!m_window->isVisible());
+    }
+
+    void theRegisterStandsInTheExistingDebtAndIsSaved()
+    {
+        field(u"CVPEX"_s)->setValue(7);
+        calculator::LoansDialog* loans = m_window->loansRegister();
+        const auto acceptWith = [&](std::vector<calculator::ExistingLoan> register_) {
+            loans->setLoans(std::move(register_));
+            m_window->show();
+            QTimer::singleShot(0, this, [loans] {
+                QTRY_VERIFY(loans->isActiveWindow());
+                QTest::qWait(10);
+                QTest::mouseClick(loans->findChild<QPushButton*>(u"BtnAceptar"_s), Qt::LeftButton);
+            });
+            m_window->openLoansRegister();
+        };
+        acceptWith({{u"A"_s, 100000, 5, 10}, {u"B"_s, 12000, 0, 4}});
+        QCOMPARE(field(u"APVTOTAL"_s)->text(), u"15.727,92"_s);
+        QCOMPARE(field(u"CVPEX"_s)->text(), u"112.000,00"_s);
+        QVERIFY(!field(u"CVPEX"_s)->isEnabled());
+        QCOMPARE(field(u"APVTOTAL"_s)->toolTip(),
+                 u"Calculado desde el registro de préstamos vigentes"_s);
+        QVERIFY(document().isModified());
+
+        QVERIFY(document().saveAs());
+        newWindow();
+        openThroughTheCommand(path(u"caso.endeudamiento"_s));
+        QCOMPARE(m_window->loansRegister()->loans().size(), 2u);
+        QVERIFY(!field(u"APVTOTAL"_s)->isEnabled());
+        QCOMPARE(field(u"APVTOTAL"_s)->text(), u"15.727,92"_s);
+
+        loans = m_window->loansRegister();
+        acceptWith({});
+        QVERIFY(field(u"CVPEX"_s)->isEnabled());
+        QCOMPARE(field(u"CVPEX"_s)->text(), u"112.000,00"_s);
+        QVERIFY(field(u"APVTOTAL"_s)->toolTip().isEmpty());
     }
 
     void recentCasesKeepTheLastEightNewestFirst()

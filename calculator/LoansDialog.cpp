@@ -1,0 +1,128 @@
+// LoansDialog: "Préstamos vigentes", the register of the loans in force.
+#include "LoansDialog.h"
+
+#include "Command.h"
+#include "LoanCsv.h"
+#include "LoansModel.h"
+#include "ui_LoansDialog.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QSet>
+
+#include <stdexcept>
+
+namespace calculator {
+
+namespace {
+
+// Widths of the columns, bank first.
+constexpr int ColumnWidths[LoansModel::ColumnCount] = {170, 100, 70, 90, 100};
+
+QString chooseCsvFile(QWidget* parent)
+{
+    QFileDialog dialog(parent, QStringLiteral("Importar préstamos"), QString(),
+                       QStringLiteral("Archivos CSV (*.csv);;Todos los archivos (*)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("&Nombre:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Importar"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+} // namespace
+
+LoansDialog::LoansDialog(QWidget* parent)
+    : QDialog(parent), m_ui(new Ui::LoansDialog), m_editing(new LoansModel(this)),
+      m_chooseCsv([this] { return chooseCsvFile(this); })
+{
+    m_ui->setupUi(this);
+    m_ui->TablaPrestamos->setModel(m_editing);
+    for (int column = 0; column < LoansModel::ColumnCount; ++column)
+        m_ui->TablaPrestamos->setColumnWidth(column, ColumnWidths[column]);
+    connect(m_ui->BtnAnadir, &QPushButton::clicked, this,
+            command::guarded(this, &LoansDialog::addLoan));
+    connect(m_ui->BtnQuitar, &QPushButton::clicked, this,
+            command::guarded(this, &LoansDialog::removeSelectedLoans));
+    connect(m_ui->BtnImportar, &QPushButton::clicked, this,
+            command::guarded(this, &LoansDialog::importCsv));
+    connect(m_ui->BtnAceptar, &QPushButton::clicked, this,
+            command::guarded(this, &LoansDialog::acceptLoans));
+    connect(m_ui->BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+LoansDialog::~LoansDialog()
+{
+    delete m_ui;
+}
+
+void LoansDialog::setLoans(std::vector<ExistingLoan> loans)
+{
+    m_loans = std::move(loans);
+    m_editing->setLoans(m_loans);
+}
+
+QList<QStringList> LoansDialog::shownLoans() const
+{
+    LoansModel accepted;
+    accepted.setLoans(m_loans);
+    return accepted.shownLoans();
+}
+
+QStringList LoansDialog::shownTotals() const
+{
+    LoansModel accepted;
+    accepted.setLoans(m_loans);
+    return accepted.shownTotals();
+}
+
+void LoansDialog::showEvent(QShowEvent* event)
+{
+    // Every showing starts from the accepted register, so "Cancelar" undoes what it changed.
+    m_editing->setLoans(m_loans);
+    QDialog::showEvent(event);
+}
+
+void LoansDialog::addLoan()
+{
+    const int row = m_editing->appendEmptyLoan();
+    m_ui->TablaPrestamos->startEditing(m_editing->index(row, LoansModel::Bank));
+}
+
+void LoansDialog::removeSelectedLoans()
+{
+    QSet<int> rows;
+    for (const QModelIndex& index : m_ui->TablaPrestamos->selectionModel()->selectedIndexes())
+        rows.insert(index.row());
+    if (rows.isEmpty() && m_ui->TablaPrestamos->currentIndex().isValid())
+        rows.insert(m_ui->TablaPrestamos->currentIndex().row());
+    m_editing->removeLoans(rows.values());
+}
+
+void LoansDialog::importCsv()
+{
+    const QString path = m_chooseCsv();
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw std::runtime_error(QStringLiteral("No se puede leer \"%1\": %2")
+                                     .arg(QFileInfo(path).fileName(), file.errorString())
+                                     .toStdString());
+    }
+    m_editing->appendLoans(readLoansCsv(file.readAll()));
+}
+
+void LoansDialog::acceptLoans()
+{
+    // An edit still open is part of what is accepted.
+    m_ui->TablaPrestamos->setCurrentIndex({});
+    m_loans = m_editing->loans();
+    accept();
+}
+
+} // namespace calculator

@@ -1,0 +1,57 @@
+// LoansDialog: "Préstamos vigentes", the register of the loans in force.
+#pragma once
+
+#include "LoanRegister.h"
+
+#include <QDialog>
+#include <QStringList>
+
+#include <functional>
+#include <vector>
+
+namespace Ui {
+class LoansDialog;
+}
+
+namespace calculator {
+
+class LoansModel;
+
+class LoansDialog final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit LoansDialog(QWidget* parent = nullptr);
+    ~LoansDialog() override;
+
+    // The register as it was last accepted.
+    const std::vector<ExistingLoan>& loans() const { return m_loans; }
+    void setLoans(std::vector<ExistingLoan> loans);
+    RegisterTotals totals() const { return registerTotals(m_loans); }
+    // Each accepted loan's texts as the table shows them (bank, capital, rate, years, annuity),
+    // and the totals' capital and annuity.
+    QList<QStringList> shownLoans() const;
+    QStringList shownTotals() const;
+
+    // Replaces the file question of "Importar CSV…", so that a test can answer it; an empty
+    // path means the user cancelled.
+    void setCsvChooser(std::function<QString()> chooser) { m_chooseCsv = std::move(chooser); }
+
+    // The commands of the dialog's buttons.
+    void addLoan();
+    void removeSelectedLoans();
+    void importCsv();
+    void acceptLoans();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    Ui::LoansDialog* m_ui;
+    LoansModel* m_editing;
+    std::vector<ExistingLoan> m_loans;
+    std::function<QString()> m_chooseCsv;
+};
+
+} // namespace calculator

@@ -1,0 +1,193 @@
+// LoansModel: the register of existing loans as a table, with each loan's annuity and a
+// totals row.
+#include "LoansModel.h"
+
+#include "LocaleSeparators.h"
+#include "NumberFormat.h"
+
+#include <QFont>
+
+#include <algorithm>
+
+namespace calculator {
+
+LoansModel::LoansModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void LoansModel::setLoans(std::vector<ExistingLoan> loans)
+{
+    beginResetModel();
+    m_loans = std::move(loans);
+    endResetModel();
+}
+
+void LoansModel::appendLoans(const std::vector<ExistingLoan>& loans)
+{
+    if (loans.empty())
+        return;
+    const int first = static_cast<int>(m_loans.size());
+    beginInsertRows({}, first, first + static_cast<int>(loans.size()) - 1);
+    m_loans.insert(m_loans.end(), loans.begin(), loans.end());
+    endInsertRows();
+}
+
+int LoansModel::appendEmptyLoan()
+{
+    appendLoans({ExistingLoan{}});
+    return static_cast<int>(m_loans.size()) - 1;
+}
+
+void LoansModel::removeLoans(QList<int> rows)
+{
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (const int row : rows) {
+        if (row < 0 || isTotalsRow(row) || row > static_cast<int>(m_loans.size()))
+            continue;
+        beginRemoveRows({}, row, row);
+        m_loans.erase(m_loans.begin() + row);
+        endRemoveRows();
+    }
+}
+
+Amount LoansModel::figure(const QModelIndex& index) const
+{
+    const ExistingLoan& loan = m_loans.at(static_cast<std::size_t>(index.row()));
+    switch (index.column()) {
+    case Capital:
+        return loan.capital;
+    case Rate:
+        return loan.rate;
+    case Years:
+        return loan.years;
+    default:
+        return theoreticalAnnuity(loan);
+    }
+}
+
+void LoansModel::setFigure(const QModelIndex& index, Amount value)
+{
+    ExistingLoan& loan = m_loans.at(static_cast<std::size_t>(index.row()));
+    Amount* figures[] = {nullptr, &loan.capital, &loan.rate, &loan.years};
+    if (index.column() < Capital || index.column() > Years || *figures[index.column()] == value)
+        return;
+    *figures[index.column()] = value;
+    // The annuity of the row and the totals follow.
+    emit dataChanged(index, this->index(index.row(), Annuity));
+    const int totals = static_cast<int>(m_loans.size());
+    emit dataChanged(this->index(totals, Capital), this->index(totals, Annuity));
+}
+
+int LoansModel::decimalsOf(int column)
+{
+    return column == Years ? 0 : 2;
+}
+
+QString LoansModel::shownText(int row, int column) const
+{
+    const auto amountText = [column](Amount value) {
+        return amount::formatValue(value, decimalsOf(column), amount::NumberFormat::Thousands,
+                                   amount::currentSeparators());
+    };
+    if (isTotalsRow(row)) {
+        const RegisterTotals totals = registerTotals(m_loans);
+        switch (column) {
+        case Bank:
+            return QStringLiteral("Total");
+        case Capital:
+            return amountText(totals.capital);
+        case Annuity:
+            return amountText(totals.annuity);
+        default:
+            return {};
+        }
+    }
+    if (column == Bank)
+        return m_loans.at(static_cast<std::size_t>(row)).bank;
+    return amountText(figure(index(row, column)));
+}
+
+QList<QStringList> LoansModel::shownLoans() const
+{
+    QList<QStringList> rows;
+    for (int row = 0; row < static_cast<int>(m_loans.size()); ++row) {
+        QStringList texts;
+        for (int column = 0; column < ColumnCount; ++column)
+            texts << shownText(row, column);
+        rows << texts;
+    }
+    return rows;
+}
+
+QStringList LoansModel::shownTotals() const
+{
+    const int totals = static_cast<int>(m_loans.size());
+    return {shownText(totals, Capital), shownText(totals, Annuity)};
+}
+
+int LoansModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_loans.size()) + 1;
+}
+
+int LoansModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant LoansModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return shownText(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return index.column() == Bank ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                      : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::FontRole:
+        if (isTotalsRow(index.row())) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+bool LoansModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || index.column() != Bank || isTotalsRow(index.row()))
+        return false;
+    m_loans.at(static_cast<std::size_t>(index.row())).bank = value.toString();
+    emit dataChanged(index, index);
+    return true;
+}
+
+QVariant LoansModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return isTotalsRow(section) ? QString() : QString::number(section + 1);
+    static const QStringList headings{
+        QStringLiteral("Entidad financiera"), QStringLiteral("Capital pendiente"),
+        QStringLiteral("Interés (%)"), QStringLiteral("Años pendientes"),
+        QStringLiteral("Anualidad teórica")};
+    return headings.value(section);
+}
+
+Qt::ItemFlags LoansModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    if (isTotalsRow(index.row()))
+        return Qt::ItemIsEnabled;
+    if (index.column() == Annuity)
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+} // namespace calculator

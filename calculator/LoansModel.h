@@ -1,0 +1,62 @@
+// LoansModel: the register of existing loans as a table, with each loan's annuity and a
+// totals row.
+#pragma once
+
+#include "LoanRegister.h"
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <vector>
+
+namespace calculator {
+
+class LoansModel final : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column
+    {
+        Bank,
+        Capital,
+        Rate,
+        Years,
+        Annuity,
+        ColumnCount
+    };
+
+    explicit LoansModel(QObject* parent = nullptr);
+
+    const std::vector<ExistingLoan>& loans() const { return m_loans; }
+    void setLoans(std::vector<ExistingLoan> loans);
+    void appendLoans(const std::vector<ExistingLoan>& loans);
+    // Appends an empty loan; returns its row.
+    int appendEmptyLoan();
+    void removeLoans(QList<int> rows);
+
+    // The figure of an amount column, and setting it from an amount field.
+    Amount figure(const QModelIndex& index) const;
+    void setFigure(const QModelIndex& index, Amount value);
+    // The decimals an amount column shows.
+    static int decimalsOf(int column);
+    bool isTotalsRow(int row) const { return row == static_cast<int>(m_loans.size()); }
+
+    // Each loan's texts as the table shows them, and the totals row's capital and annuity.
+    QList<QStringList> shownLoans() const;
+    QStringList shownTotals() const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    QString shownText(int row, int column) const;
+
+    std::vector<ExistingLoan> m_loans;
+};
+
+} // namespace calculator
