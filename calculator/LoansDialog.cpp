@@ -19,7 +19,7 @@ namespace calculator {
 namespace {
 
 // Widths of the columns, bank first.
-constexpr int ColumnWidths[LoansModel::ColumnCount] = {170, 100, 70, 90, 100};
+constexpr int ColumnWidths[LoansModel::ColumnCount] = {165, 105, 70, 100, 105};
 
 QString chooseCsvFile(QWidget* parent)
 {

@@ -57,6 +57,9 @@ LoansTable::LoansTable(QWidget* parent) : QTableView(parent)
                     QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // As high as the amount fields that edit the cells.
+    constexpr int RowHeight = 23;
+    verticalHeader()->setDefaultSectionSize(RowHeight);
 }
 
 void LoansTable::startEditing(const QModelIndex& index)
