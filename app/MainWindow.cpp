@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QToolButton>
 #include <QUrl>
@@ -386,11 +387,11 @@ void MainWindow::produceFullReport()
 {
     ensureEntityData();
     recalculate();
-    const QString folder =
-        m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() + u'/' : m_programFolder;
+    const reports::FullReportFiles files = reports::fullReportFiles(
+        m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder,
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     reports::runFullReport(
-        folder + QStringLiteral("PlantillaInformeP.rtf"),
-        folder + QStringLiteral("Informerelleno.rtf"),
+        files.templatePath, files.outputPath,
         [this](const std::string& tag) { return reportTagValue(tag); }, m_documentOpener);
 }
 

@@ -4,7 +4,9 @@
 #include "CodePage1252.h"
 #include "DataTemplateEngine.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <array>
 
@@ -76,6 +78,27 @@ std::optional<std::string> reportTagValue(const ReportFigures& f, const std::str
             return bytes(valueOf(f));
     }
     return std::nullopt;
+}
+
+FullReportFiles fullReportFiles(const QString& programFolder, const QString& documentsFolder)
+{
+    const QString templateName = QStringLiteral("PlantillaInformeP.rtf");
+    const QString outputName = QStringLiteral("Informerelleno.rtf");
+    const QDir program(programFolder);
+    const QFileInfo folder(program.absolutePath());
+    // The permission bits decide for root too, for whom every folder is writable.
+    const bool writable =
+        folder.isWritable() &&
+        (folder.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    if (program.exists(templateName) && writable)
+        return {program.filePath(templateName), program.filePath(outputName)};
+
+    const QString installed = QDir::cleanPath(
+        program.filePath(QStringLiteral("../share/endeudamiento/")) + u'/' + templateName);
+    QDir().mkpath(documentsFolder);
+    // Without a template anywhere, the failure names the first place it was looked for.
+    return {QFileInfo::exists(installed) ? installed : program.filePath(templateName),
+            QDir(documentsFolder).filePath(outputName)};
 }
 
 void runFullReport(const QString& templatePath, const QString& outputPath,

@@ -22,6 +22,19 @@ std::optional<std::string> reportTagValue(const ReportFigures& figures, const st
 // Answers the tag values of the report; nothing for an unknown tag.
 using TagValueSource = std::function<std::optional<std::string>(const std::string& tag)>;
 
+// Where the full report's template is read and its output written.
+struct FullReportFiles
+{
+    QString templatePath;
+    QString outputPath;
+};
+
+// The template "PlantillaInformeP.rtf" beside the program (a build folder), else in
+// ../share/endeudamiento/ from the program's folder (an installed tree, wherever it was moved).
+// The output "Informerelleno.rtf" goes beside a template found beside the program when that
+// folder is writable, else into the documents folder, which is made when missing.
+FullReportFiles fullReportFiles(const QString& programFolder, const QString& documentsFolder);
+
 // Fills the template into the output with the tag values, then opens the output; nothing is
 // opened when filling fails, and the failure reaches the caller.
 void runFullReport(const QString& templatePath, const QString& outputPath,

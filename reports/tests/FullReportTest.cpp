@@ -156,4 +156,40 @@ TEST_F(ShippedTemplate, anUnknownTagStopsTheReportAndOpensNothing)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1);
 }
 
+TEST(FullReportFiles, templateBesideTheProgramOrInstalledAndOutputWhereItCanBeWritten)
+{
+    QTemporaryDir root;
+    const QDir tree(root.path());
+    tree.mkpath(u"build"_s);
+    tree.mkpath(u"prefix/bin"_s);
+    tree.mkpath(u"prefix/share/endeudamiento"_s);
+    for (const QString& file : {u"build/PlantillaInformeP.rtf"_s,
+                                u"prefix/share/endeudamiento/PlantillaInformeP.rtf"_s}) {
+        QFile f(tree.filePath(file));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const QString documents = tree.filePath(u"home/Documentos"_s);
+
+    FullReportFiles files = fullReportFiles(tree.filePath(u"build"_s), documents);
+    EXPECT_EQ(files.templatePath, tree.filePath(u"build/PlantillaInformeP.rtf"_s));
+    EXPECT_EQ(files.outputPath, tree.filePath(u"build/Informerelleno.rtf"_s));
+
+    files = fullReportFiles(tree.filePath(u"prefix/bin"_s), documents);
+    EXPECT_EQ(files.templatePath,
+              tree.filePath(u"prefix/share/endeudamiento/PlantillaInformeP.rtf"_s));
+    EXPECT_EQ(files.outputPath, documents + u"/Informerelleno.rtf"_s);
+    EXPECT_TRUE(QDir(documents).exists());
+
+    // A build folder that cannot be written to keeps its template and sends the output away.
+    QFile::setPermissions(tree.filePath(u"build"_s), QFile::ReadOwner | QFile::ExeOwner);
+    files = fullReportFiles(tree.filePath(u"build"_s), documents);
+    QFile::setPermissions(tree.filePath(u"build"_s),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(files.templatePath, tree.filePath(u"build/PlantillaInformeP.rtf"_s));
+    EXPECT_EQ(files.outputPath, documents + u"/Informerelleno.rtf"_s);
+
+    files = fullReportFiles(tree.filePath(u"elsewhere"_s), documents);
+    EXPECT_EQ(files.templatePath, tree.filePath(u"elsewhere/PlantillaInformeP.rtf"_s));
+}
+
 } // namespace
