@@ -5,6 +5,7 @@
 #include "Command.h"
 
 #include <QFont>
+#include <QIcon>
 
 #include <cstdio>
 
@@ -14,6 +15,12 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
 {
     // Where the recent cases are remembered.
     setOrganizationName(QStringLiteral("Endeudamiento"));
+    // The installed desktop entry and icon, which the desktop shows for the windows.
+    const QString id = QStringLiteral("org.endeudamiento.Endeudamiento");
+    setDesktopFileName(id);
+    setWindowIcon(QIcon::fromTheme(
+        id, QIcon(applicationDirPath() +
+                  QStringLiteral("/../share/icons/hicolor/256x256/apps/%1.png").arg(id))));
     // The windows name fonts of another desktop; these are their nearest metric equivalents.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Courier"), QStringLiteral("Liberation Mono"));

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs, on Debian, what building, running and testing the program need, and generates
-# the Spanish locale the tests run under. Installs only what is missing.
+# Installs, on Debian, what building, running, testing and packaging the program need, and
+# generates the Spanish locale the tests run under. Installs only what is missing.
 set -euo pipefail
 
 packages=(
@@ -10,6 +10,7 @@ packages=(
     clang clang-format libclang-rt-14-dev
     libreoffice-writer-nogui
     locales fonts-dejavu-core fonts-liberation
+    xvfb xdotool desktop-file-utils appstream dpkg-dev
 )
 
 as_root() {
