@@ -7,6 +7,7 @@
 #include "FullReport.h"
 #include "Indicators.h"
 #include "IntegerText.h"
+#include "KeyRules.h"
 #include "LoanCalculatorDialog.h"
 #include "LoansDialog.h"
 #include "LocaleSeparators.h"
@@ -42,26 +43,6 @@ constexpr int ToolBarIndent = 5;
 constexpr int StatusBarHeight = 19;
 
 const QString Caption = QStringLiteral("Cálculos para Endeudamiento Municipal.");
-
-bool isPageControl(const QWidget* w)
-{
-    return qobject_cast<const QTabWidget*>(w) ||
-           (qobject_cast<const QTabBar*>(w) && qobject_cast<const QTabWidget*>(w->parentWidget()));
-}
-
-// The first field of the page in the fields' tab order, which starts at `tabOrderStart`.
-void focusFirstControlOf(QWidget* page, QWidget* tabOrderStart)
-{
-    QWidget* w = tabOrderStart;
-    do {
-        if (page->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
-            w->isVisibleTo(page)) {
-            w->setFocus(Qt::TabFocusReason);
-            return;
-        }
-        w = w->nextInFocusChain();
-    } while (w != tabOrderStart);
-}
 
 } // namespace
 
@@ -140,7 +121,7 @@ void MainWindow::setupToolBar()
 
 void MainWindow::startFresh()
 {
-    qApp->installEventFilter(this);
+    qApp->installEventFilter(new KeyRules(m_ui->Paginas, m_ui->ICAP1, this));
     m_ui->Paginas->setCurrentIndex(0);
     m_entity = EntityData{};
     updateLimitCaption();
@@ -416,77 +397,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->accept();
     else
         event->ignore();
-}
-
-bool MainWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // A key event reaches the focused widget first and may then travel to its parents;
-    // the hook acts once, on the first delivery.
-    if (event->type() == QEvent::KeyPress) {
-        const QWidget* focus = QApplication::focusWidget();
-        if (watched == focus || (!focus && watched == QApplication::activeWindow())) {
-            bool handled = false;
-            command::run([&] { handled = applyKeyRules(watched, static_cast<QKeyEvent*>(event)); });
-            return handled;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}
-
-bool MainWindow::applyKeyRules(QObject* receiver, const QKeyEvent* key)
-{
-    auto* target = static_cast<QWidget*>(receiver);
-    // A file dialog keeps its own keys: Enter there accepts the name typed.
-    if (qobject_cast<const QFileDialog*>(target->window()))
-        return false;
-    if (key->text() == u"." && qobject_cast<AmountEdit*>(target)) {
-        QKeyEvent comma(QEvent::KeyPress, Qt::Key_Comma, key->modifiers(), QStringLiteral(","),
-                        key->isAutoRepeat(), key->count());
-        QCoreApplication::sendEvent(target, &comma);
-        return true;
-    }
-    switch (key->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Down:
-        if (qobject_cast<QLineEdit*>(target) || isPageControl(target)) {
-            const bool back = key->modifiers() & Qt::ShiftModifier;
-            QKeyEvent tab(QEvent::KeyPress, back ? Qt::Key_Backtab : Qt::Key_Tab, key->modifiers());
-            QCoreApplication::sendEvent(target, &tab);
-            return true;
-        }
-        if (key->key() != Qt::Key_Down) {
-            if (auto* button = qobject_cast<QPushButton*>(target)) {
-                button->click();
-                return true;
-            }
-        }
-        break;
-    case Qt::Key_PageDown:
-        turnPage(+1);
-        break;
-    case Qt::Key_PageUp:
-        turnPage(-1);
-        break;
-    default:
-        break;
-    }
-    return false;
-}
-
-void MainWindow::turnPage(int step)
-{
-    QTabWidget* pages = m_ui->Paginas;
-    const int index = pages->currentIndex() + step;
-    if (index < 0 || index >= pages->count())
-        return;
-    const QWidget* focused = focusWidget();
-    const QWidget* page = pages->currentWidget();
-    // A page without a field to take the focus holds it itself.
-    const bool focusWasOnPage = focused && (focused == page || page->isAncestorOf(focused));
-    pages->setCurrentIndex(index);
-    if (focusWasOnPage)
-        focusFirstControlOf(pages->currentWidget(), m_ui->ICAP1);
 }
 
 } // namespace app

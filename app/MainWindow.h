@@ -14,7 +14,6 @@
 #include <string>
 
 class QCloseEvent;
-class QKeyEvent;
 
 namespace calculator {
 class LoanCalculatorDialog;
@@ -74,7 +73,6 @@ public:
     void produceFullReport();
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -89,9 +87,6 @@ private:
     // Marks the case modified when the entity data or the limit differ from `before`.
     void noteEntityChange(const EntityData& before);
     void startFresh();
-    // The application-wide key rules; true when the key was handled in place of the target.
-    bool applyKeyRules(QObject* receiver, const QKeyEvent* key);
-    void turnPage(int step);
     void setupToolBar();
 
     Ui::MainWindow* m_ui;
