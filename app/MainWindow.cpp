@@ -19,9 +19,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTabBar>
