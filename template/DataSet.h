@@ -1,7 +1,7 @@
 // The data sources and fields the engine reads, and an in-memory data source.
 #pragma once
 
-#include "FormatSettings.h"
+#include "NumberPatterns.h"
 #include "Variant.h"
 
 #include <cstdint>

@@ -3,6 +3,8 @@
 #include "DataTemplateEngine.h"
 
 #include "AsciiText.h"
+#include "DatePatterns.h"
+#include "NumberPatterns.h"
 
 #include <array>
 #include <chrono>

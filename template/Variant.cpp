@@ -1,7 +1,8 @@
 // Variant: the dynamic value of data source fields and of running aggregates.
 #include "Variant.h"
 
-#include "FormatSettings.h"
+#include "DatePatterns.h"
+#include "NumberPatterns.h"
 
 #include <cmath>
 

@@ -1,5 +1,7 @@
 // The data-driven engine: tag resolution, loops over data sources, aggregates and formats.
 #include "DataTemplateEngine.h"
+#include "DatePatterns.h"
+#include "NumberPatterns.h"
 
 #include "EngineTestSupport.h"
 

@@ -1,7 +1,7 @@
 // Data sources for rtfill: a CSV file or a SQLite query, read into memory.
 #include "DataSources.h"
 
-#include "FormatSettings.h"
+#include "DatePatterns.h"
 
 #include <sqlite3.h>
 
