@@ -25,17 +25,18 @@ const fs::path Folder = fs::temp_directory_path() / "template-bench";
 class BenchReporter final : public TemplateEngine
 {
 public:
-    explicit BenchReporter(int repetitions = 0)
+    explicit BenchReporter(int repetitions = 0) : m_repetitions(repetitions)
     {
         templateFormat = TemplateFormat::Rtf;
-        onLoopStart = [](const std::string&, bool& enter) { enter = true; };
-        onLoopEnd = [this, repetitions](bool& finished) { finished = ++m_passes >= repetitions; };
     }
 
 protected:
-    void tagValue(const std::string&, std::string& value) override { value = "1.234,56"; }
+    std::string tagValue(std::string_view) override { return "1.234,56"; }
+    bool startLoop(std::string_view) override { return true; }
+    bool endLoop() override { return ++m_passes >= m_repetitions; }
 
 private:
+    int m_repetitions;
     int m_passes = 0;
 };
 

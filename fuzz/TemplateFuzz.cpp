@@ -18,32 +18,37 @@ namespace {
 class FuzzReporter final : public TemplateEngine
 {
 public:
-    explicit FuzzReporter(std::uint8_t options)
+    explicit FuzzReporter(std::uint8_t options) : m_loops((options & 2) != 0)
     {
         templateFormat = options & 1 ? TemplateFormat::Rtf : TemplateFormat::Text;
-        if (options & 2) {
-            onLoopStart = [this](const std::string& argument, bool& enter) {
-                enter = !argument.empty() && m_cycles < MaxCycles;
-                if (enter)
-                    m_repeats.push_back(static_cast<int>(argument.size() % 3));
-            };
-            onLoopEnd = [this](bool& finished) {
-                ++m_cycles;
-                finished = m_repeats.back()-- <= 0 || m_cycles >= MaxCycles;
-                if (finished)
-                    m_repeats.pop_back();
-            };
-        }
     }
 
 protected:
-    void tagValue(const std::string& tag, std::string& value) override
+    std::string tagValue(std::string_view tag) override
     {
-        value = "{" + tag.substr(0, 16) + "}\\\xf1\n";
+        return "{" + std::string(tag.substr(0, 16)) + "}\\\xf1\n";
+    }
+    bool startLoop(std::string_view argument) override
+    {
+        const bool enter = m_loops && !argument.empty() && m_cycles < MaxCycles;
+        if (enter)
+            m_repeats.push_back(static_cast<int>(argument.size() % 3));
+        return enter;
+    }
+    bool endLoop() override
+    {
+        if (!m_loops)
+            return true;
+        ++m_cycles;
+        const bool finished = m_repeats.back()-- <= 0 || m_cycles >= MaxCycles;
+        if (finished)
+            m_repeats.pop_back();
+        return finished;
     }
 
 private:
     static constexpr int MaxCycles = 2000;
+    bool m_loops;
     std::vector<int> m_repeats;
     int m_cycles = 0;
 };

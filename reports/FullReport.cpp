@@ -106,12 +106,7 @@ void runFullReport(const QString& templatePath, const QString& outputPath,
                    const std::function<void(const QString&)>& openDocument)
 {
     templating::DataTemplateEngine engine;
-    engine.customTagValue = [&tagValues](const std::string& tag, std::string& value) {
-        const std::optional<std::string> found = tagValues(tag);
-        if (found)
-            value = *found;
-        return found.has_value();
-    };
+    engine.customTagValue = tagValues;
     engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
                            QFile::encodeName(outputPath).toStdString());
     openDocument(outputPath);

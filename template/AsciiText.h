@@ -19,4 +19,15 @@ inline std::string lowerAscii(std::string_view s)
     return lower;
 }
 
+inline bool equalsAsciiNoCase(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (lowerAscii(a[i]) != lowerAscii(b[i]))
+            return false;
+    }
+    return true;
+}
+
 } // namespace templating

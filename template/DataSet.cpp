@@ -35,11 +35,10 @@ bool isSummed(FieldType type)
     return isNumeric(type) || isDateTime(type);
 }
 
-Field* DataSet::findField(const std::string& name)
+Field* DataSet::findField(std::string_view name)
 {
-    const std::string wanted = lowerAscii(name);
     for (int i = 0; i < fieldCount(); ++i) {
-        if (lowerAscii(field(i).name()) == wanted)
+        if (equalsAsciiNoCase(field(i).name(), name))
             return &field(i);
     }
     return nullptr;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace templating {
@@ -87,7 +88,7 @@ public:
     virtual int fieldCount() const = 0;
     virtual Field& field(int index) = 0;
     // The field of that name, without regard to ASCII case; null when there is none.
-    Field* findField(const std::string& name);
+    Field* findField(std::string_view name);
 };
 
 // A data source over rows held in memory.

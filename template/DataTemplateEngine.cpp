@@ -7,7 +7,6 @@
 #include "NumberPatterns.h"
 
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <ctime>
 
@@ -15,26 +14,7 @@ namespace templating {
 
 namespace {
 
-constexpr std::array<const char*, 6> AggregateNames{"", "sum", "avg", "count", "min", "max"};
-
-// The message pattern with each "%s" replaced by the next argument.
-std::string message(std::string pattern, std::initializer_list<std::string> arguments)
-{
-    std::size_t at = 0;
-    for (const std::string& argument : arguments) {
-        at = pattern.find("%s", at);
-        if (at == std::string::npos)
-            break;
-        pattern.replace(at, 2, argument);
-        at += argument.size();
-    }
-    return pattern;
-}
-
-[[noreturn]] void fail(const char* pattern, std::initializer_list<std::string> arguments)
-{
-    throw DataTemplateError(message(pattern, arguments));
-}
+constexpr std::array<std::string_view, 6> AggregateNames{"", "sum", "avg", "count", "min", "max"};
 
 // Now as days since 30 December 1899 in local time.
 long double localNow()
@@ -50,30 +30,24 @@ long double localNow()
 
 } // namespace
 
-DataTemplateEngine::DataTemplateEngine()
-{
-    onLoopStart = [this](const std::string& text, bool& enter) { startLoop(text, enter); };
-    onLoopEnd = [this](bool& finished) { endLoop(finished); };
-}
+DataTemplateEngine::DataTemplateEngine() = default;
 
 DataTemplateEngine::~DataTemplateEngine() = default;
 
-DataSet* DataTemplateEngine::findDataSet(const std::string& name) const
+DataSet* DataTemplateEngine::findDataSet(std::string_view name) const
 {
-    const std::string wanted = lowerAscii(name);
     for (DataSet* dataSet : dataSets) {
-        if (lowerAscii(dataSet->name()) == wanted)
+        if (equalsAsciiNoCase(dataSet->name(), name))
             return dataSet;
     }
     return nullptr;
 }
 
-AggregateKind DataTemplateEngine::aggregateKindOf(const std::string& name)
+AggregateKind DataTemplateEngine::aggregateKindOf(std::string_view name)
 {
-    const std::string lower = lowerAscii(name);
     for (auto kind = static_cast<int>(AggregateKind::Max);
          kind >= static_cast<int>(AggregateKind::Sum); --kind) {
-        if (lower == AggregateNames[static_cast<std::size_t>(kind)])
+        if (equalsAsciiNoCase(name, AggregateNames[static_cast<std::size_t>(kind)]))
             return static_cast<AggregateKind>(kind);
     }
     return AggregateKind::None;
@@ -111,250 +85,131 @@ std::string DataTemplateEngine::formatFieldValue(const Field& field, const Varia
     return value.toText(settings);
 }
 
-void DataTemplateEngine::tagValue(const std::string& tag, std::string& value)
+std::string DataTemplateEngine::tagValue(std::string_view tag)
 {
     if (!tag.empty() && !dataSets.empty()) {
-        if (aggregateValue(tag, value))
-            return;
+        if (std::optional<std::string> value = aggregateValue(tag))
+            return *std::move(value);
         const std::size_t dot = tag.find('.');
-        if (dot == std::string::npos) {
-            if (builtInValue(tag, value))
-                return;
+        if (dot == std::string_view::npos) {
+            if (std::optional<std::string> value = builtInValue(tag))
+                return *std::move(value);
         } else {
-            const std::string name = tag.substr(0, dot);
+            const std::string_view name = tag.substr(0, dot);
             DataSet* dataSet = findDataSet(name);
             if (!dataSet)
-                fail("Can't find dataset \"%s\".\rCheck template!", {name});
-            if (!dataSet->isActive())
-                fail("Can't retrieve data from closed dataset \"%s\"", {dataSet->name()});
-            if (const Field* field = dataSet->findField(tag.substr(dot + 1))) {
-                value = formatFieldValue(*field, field->value(), formatSettings);
-                return;
+                throwDataTemplateError("Can't find dataset \"%s\".\rCheck template!", {name});
+            if (!dataSet->isActive()) {
+                throwDataTemplateError("Can't retrieve data from closed dataset \"%s\"",
+                                       {dataSet->name()});
             }
+            if (const Field* field = dataSet->findField(tag.substr(dot + 1)))
+                return formatFieldValue(*field, field->value(), formatSettings);
         }
     }
-    if (!(customTagValue && customTagValue(tag, value)))
-        fail("Can't evaluate tag \"%s\".\rCheck template!", {tag});
+    if (customTagValue) {
+        if (std::optional<std::string> value = customTagValue(std::string(tag)))
+            return *std::move(value);
+    }
+    throwDataTemplateError("Can't evaluate tag \"%s\".\rCheck template!", {tag});
 }
 
-bool DataTemplateEngine::aggregateValue(const std::string& tag, std::string& value) const
+std::optional<std::string> DataTemplateEngine::aggregateValue(std::string_view tag) const
 {
-    const std::string lower = lowerAscii(tag);
-    const std::size_t open = lower.find('(');
-    const std::size_t close = lower.find(')');
-    if (open == std::string::npos || close != lower.size() - 1)
-        return false;
-    const AggregateKind kind = aggregateKindOf(lower.substr(0, open));
+    // Names compare without regard to case, so the tag as written serves.
+    const std::size_t open = tag.find('(');
+    if (open == std::string_view::npos || tag.find(')') != tag.size() - 1)
+        return std::nullopt;
+    const AggregateKind kind = aggregateKindOf(tag.substr(0, open));
     if (kind == AggregateKind::None)
-        return false;
-    const std::string inner = lower.substr(open + 1, lower.size() - open - 2);
+        return std::nullopt;
+    const std::string_view inner = tag.substr(open + 1, tag.size() - open - 2);
     const std::size_t dot = inner.find('.');
-    if (dot == std::string::npos)
-        return false;
+    if (dot == std::string_view::npos)
+        return std::nullopt;
     DataSet* dataSet = findDataSet(inner.substr(0, dot));
     if (!dataSet)
-        return false;
-    const std::string rest = inner.substr(dot + 1);
+        return std::nullopt;
+    const std::string_view rest = inner.substr(dot + 1);
     if (rest == "*") {
-        value = std::to_string(loopRecordCount(dataSet, tag));
-        return true;
-    }
-    if (const Field* field = dataSet->findField(rest)) {
-        value = aggregateText(field, kind, tag);
-        return true;
-    }
-    return false;
-}
-
-bool DataTemplateEngine::builtInValue(const std::string& tag, std::string& value) const
-{
-    const std::string lower = lowerAscii(tag);
-    if (lower == "version") {
-        value = "1.0.2";
-    } else if (lower == "date") {
-        value =
-            formatDateTime(formatSettings.shortDateFormat, std::floor(localNow()), formatSettings);
-    } else if (lower == "time") {
-        value = formatDateTime(formatSettings.longTimeFormat, localNow(), formatSettings);
-    } else if (lower == "now") {
-        value = formatDateTime({}, localNow(), formatSettings);
-    } else {
-        return false;
-    }
-    return true;
-}
-
-bool DataTemplateEngine::isDataSetLooping(const DataSet* dataSet) const
-{
-    for (const auto& cycle : m_loops) {
-        if (cycle->active && cycle->dataSet == dataSet)
-            return true;
-    }
-    return false;
-}
-
-void DataTemplateEngine::startLoop(const std::string& loopText, bool& enter)
-{
-    const std::size_t dot = loopText.find('.');
-    const std::string name = loopText.substr(0, dot);
-    DataSet* dataSet = findDataSet(name);
-    if (!dataSet)
-        fail("Can't find dataset \"%s\".\rCheck template!", {name});
-    if (!dataSet->isActive())
-        fail("Can't retrieve data from closed dataset \"%s\"", {name});
-    Field* groupField = nullptr;
-    if (dot != std::string::npos) {
-        groupField = dataSet->findField(loopText.substr(dot + 1));
-        if (!groupField)
-            fail("Can't find dataset field \"%s\".\rCheck template!", {loopText});
-    }
-    if (!isDataSetLooping(dataSet))
-        dataSet->first();
-    enter = !dataSet->atEnd();
-    if (!enter)
-        return;
-
-    auto cycle = std::make_unique<LoopState>();
-    cycle->parent = m_currentLoop;
-    cycle->dataSet = dataSet;
-    cycle->groupField = groupField;
-    if (groupField)
-        cycle->groupValue = groupField->value();
-    cycle->firstAggregate = static_cast<std::int32_t>(m_aggregates.size());
-    for (int i = 0; i < dataSet->fieldCount(); ++i) {
-        Field& field = dataSet->field(i);
-        if (!isNotAggregated(field.dataType()))
-            m_aggregates.push_back({&field, {}, 0, Variant::null(), Variant::null()});
-    }
-    cycle->lastAggregate = static_cast<std::int32_t>(m_aggregates.size()) - 1;
-    m_loops.push_back(std::move(cycle));
-    m_currentLoop = static_cast<std::int32_t>(m_loops.size()) - 1;
-    accumulateRecord(m_currentLoop);
-}
-
-void DataTemplateEngine::endLoop(bool& finished)
-{
-    if (m_currentLoop < 0)
-        throw TemplateInternalError("FreeReporter: Internal error #02");
-    LoopState& cycle = *m_loops[static_cast<std::size_t>(m_currentLoop)];
-
-    // Loops opened directly inside this one start afresh at its next pass.
-    for (auto i = static_cast<std::int32_t>(m_loops.size()) - 1; i > m_currentLoop; --i) {
-        const LoopState& nested = *m_loops[static_cast<std::size_t>(i)];
-        if (nested.parent != m_currentLoop)
-            continue;
-        if (nested.active) {
-            fail("Cycle \"%s\" can't be closed before nested cycle \"%s\"\rCheck template!",
-                 {cycle.dataSet->name(), nested.dataSet->name()});
+        const std::optional<std::int32_t> count = m_loops.recordCount(*dataSet);
+        if (!count) {
+            throwDataTemplateError("Aggregate \"%s\" can't be evaluated because\rthere is not any "
+                                   "cycle for dataset \"%s\".\rCheck template!",
+                                   {tag, dataSet->name()});
         }
-        m_loops.erase(m_loops.begin() + i);
+        return std::to_string(*count);
     }
-    m_aggregates.resize(static_cast<std::size_t>(cycle.lastAggregate + 1));
-
-    DataSet* dataSet = cycle.dataSet;
-    for (;;) {
-        dataSet->next();
-        finished = dataSet->atEnd() || isGroupBreak(dataSet);
-        if (finished) {
-            // A group break hands the boundary record back to the enclosing loop.
-            if (!dataSet->atEnd())
-                dataSet->prior();
-            break;
-        }
-        accumulateOpenLoops(dataSet);
-        if (!cycle.groupField || !(cycle.groupField->value() == cycle.groupValue))
-            break;
-    }
-    if (finished) {
-        cycle.active = false;
-        m_currentLoop = cycle.parent;
-    } else if (cycle.groupField) {
-        cycle.groupValue = cycle.groupField->value();
-    }
+    if (const Field* field = dataSet->findField(rest))
+        return aggregateText(*field, kind, tag);
+    return std::nullopt;
 }
 
-bool DataTemplateEngine::isGroupBreak(const DataSet* dataSet) const
+std::string DataTemplateEngine::aggregateText(const Field& field, AggregateKind kind,
+                                              std::string_view tag) const
 {
-    for (std::int32_t i = m_currentLoop - 1; i >= 0; --i) {
-        const LoopState& cycle = *m_loops[static_cast<std::size_t>(i)];
-        if (cycle.active && cycle.dataSet == dataSet && cycle.groupField &&
-            !(cycle.groupField->value() == cycle.groupValue))
-            return true;
-    }
-    return false;
-}
-
-void DataTemplateEngine::accumulateOpenLoops(const DataSet* dataSet)
-{
-    for (std::int32_t i = m_currentLoop; i >= 0; --i) {
-        const LoopState& cycle = *m_loops[static_cast<std::size_t>(i)];
-        if (cycle.active && cycle.dataSet == dataSet)
-            accumulateRecord(i);
-    }
-}
-
-void DataTemplateEngine::accumulateRecord(std::int32_t loopIndex)
-{
-    LoopState& cycle = *m_loops[static_cast<std::size_t>(loopIndex)];
-    ++cycle.recordCount;
-    for (std::int32_t a = cycle.firstAggregate; a <= cycle.lastAggregate; ++a) {
-        FieldAggregates& aggregate = m_aggregates[static_cast<std::size_t>(a)];
-        const Variant value = aggregate.field->value();
-        if (value.isNull())
-            continue;
-        ++aggregate.count;
-        if (aggregate.min.isNull() || value < aggregate.min)
-            aggregate.min = value;
-        if (aggregate.max.isNull() || value > aggregate.max)
-            aggregate.max = value;
-        if (isSummed(aggregate.field->dataType()))
-            aggregate.sum = aggregate.sum + value;
-    }
-}
-
-std::int32_t DataTemplateEngine::loopRecordCount(const DataSet* dataSet,
-                                                 const std::string& tag) const
-{
-    for (auto cycle = m_loops.rbegin(); cycle != m_loops.rend(); ++cycle) {
-        if ((*cycle)->dataSet == dataSet)
-            return (*cycle)->recordCount;
-    }
-    fail("Aggregate \"%s\" can't be evaluated because\rthere is not any cycle for dataset "
-         "\"%s\".\rCheck template!",
-         {tag, dataSet->name()});
-}
-
-std::string DataTemplateEngine::aggregateText(const Field* field, AggregateKind kind,
-                                              const std::string& tag) const
-{
-    auto found = m_aggregates.rbegin();
-    while (found != m_aggregates.rend() && found->field != field)
-        ++found;
-    if (found == m_aggregates.rend())
-        fail("Can't evaluate aggregate field tag \"%s\"\rCheck template!", {tag});
-    const FieldAggregates& aggregate = *found;
+    const FieldAggregates* aggregate = m_loops.aggregates(field);
+    if (!aggregate)
+        throwDataTemplateError("Can't evaluate aggregate field tag \"%s\"\rCheck template!", {tag});
     switch (kind) {
     case AggregateKind::Sum:
-        return formatFieldValue(*field, aggregate.sum, formatSettings);
+        return formatFieldValue(field, aggregate->sum, formatSettings);
     case AggregateKind::Avg: {
-        if (aggregate.sum.isNull() || aggregate.count == 0)
+        if (aggregate->sum.isNull() || aggregate->count == 0)
             return {};
-        const bool real = aggregate.sum.kind() == Variant::Kind::Float;
-        return formatFieldValue(*field,
-                                real ? aggregate.sum.divide(aggregate.count)
-                                     : aggregate.sum.intDivide(aggregate.count),
+        const bool real = aggregate->sum.kind() == Variant::Kind::Float;
+        return formatFieldValue(field,
+                                real ? aggregate->sum.divide(aggregate->count)
+                                     : aggregate->sum.intDivide(aggregate->count),
                                 formatSettings);
     }
     case AggregateKind::Count:
-        return std::to_string(aggregate.count);
+        return std::to_string(aggregate->count);
     case AggregateKind::Min:
-        return formatFieldValue(*field, aggregate.min, formatSettings);
+        return formatFieldValue(field, aggregate->min, formatSettings);
     case AggregateKind::Max:
-        return formatFieldValue(*field, aggregate.max, formatSettings);
+        return formatFieldValue(field, aggregate->max, formatSettings);
     case AggregateKind::None:
         break;
     }
     return {};
+}
+
+std::optional<std::string> DataTemplateEngine::builtInValue(std::string_view tag) const
+{
+    if (equalsAsciiNoCase(tag, "version"))
+        return "1.0.2";
+    if (equalsAsciiNoCase(tag, "date"))
+        return formatDateTime(formatSettings.shortDateFormat, std::floor(localNow()),
+                              formatSettings);
+    if (equalsAsciiNoCase(tag, "time"))
+        return formatDateTime(formatSettings.longTimeFormat, localNow(), formatSettings);
+    if (equalsAsciiNoCase(tag, "now"))
+        return formatDateTime({}, localNow(), formatSettings);
+    return std::nullopt;
+}
+
+bool DataTemplateEngine::startLoop(std::string_view argument)
+{
+    const std::size_t dot = argument.find('.');
+    const std::string_view name = argument.substr(0, dot);
+    DataSet* dataSet = findDataSet(name);
+    if (!dataSet)
+        throwDataTemplateError("Can't find dataset \"%s\".\rCheck template!", {name});
+    if (!dataSet->isActive())
+        throwDataTemplateError("Can't retrieve data from closed dataset \"%s\"", {name});
+    Field* groupField = nullptr;
+    if (dot != std::string_view::npos) {
+        groupField = dataSet->findField(argument.substr(dot + 1));
+        if (!groupField)
+            throwDataTemplateError("Can't find dataset field \"%s\".\rCheck template!", {argument});
+    }
+    return m_loops.start(*dataSet, groupField);
+}
+
+bool DataTemplateEngine::endLoop()
+{
+    return m_loops.end();
 }
 
 } // namespace templating

@@ -1,59 +1,17 @@
-// TemplateEngine: fills a template file's tags and loops into an output file.
+// TemplateEngine: fills a template's tags and loops into an output file, asking a subclass for
+// the values of tags and whether to enter and repeat loops.
 #pragma once
 
+#include "ParsedTemplate.h"
+#include "TemplateErrors.h"
+
 #include <cstdint>
-#include <cstdio>
-#include <functional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace templating {
 
-// A fault in the template's structure.
-class TemplateError : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// A broken internal consistency check of the engine.
-class TemplateInternalError : public std::logic_error
-{
-public:
-    using std::logic_error::logic_error;
-};
-
-enum class TemplateFormat : std::uint8_t
-{
-    Auto = 0,
-    Rtf = 1,
-    Text = 2
-};
-
-enum class PieceKind : std::uint8_t
-{
-    Text = 0,
-    For = 1,
-    End = 2,
-    Tag = 3
-};
-
-// A run of the template: literal bytes, a loop start or end, or a value tag.
-struct Piece
-{
-    std::int32_t start = 0;  // 1-based position of the first byte in the template
-    std::int32_t length = 0; // template bytes covered, up to the next piece
-    PieceKind kind = PieceKind::Text;
-    std::string text;          // loop argument or tag text
-    std::int32_t partner = -1; // index of the matching loop start or end
-};
-
-// Asked at a loop start whether to enter the loop.
-using LoopStartHook = std::function<void(const std::string& argument, bool& enter)>;
-// Asked at a loop end whether the loop is finished.
-using LoopEndHook = std::function<void(bool& finished)>;
+class OutputFile;
 
 class TemplateEngine
 {
@@ -69,41 +27,24 @@ public:
 
     // Detected from the template's name while Auto.
     TemplateFormat templateFormat = TemplateFormat::Auto;
-    // Unassigned: loops are not entered.
-    LoopStartHook onLoopStart;
-    // Unassigned: loops finish after one pass.
-    LoopEndHook onLoopEnd;
 
     // RTF for names ending in ".rtf" or ".doc" (any case), text otherwise.
     static TemplateFormat detectTemplateFormat(const std::string& path);
 
 protected:
-    // Sets `value` to the replacement text of a value tag; must always assign it.
-    virtual void tagValue(const std::string& tag, std::string& value) = 0;
-
-    void loadTemplate(const std::string& path);
-    // Finds the next tag at or after position P; tagEnd is the position after it.
-    bool findNextTag(std::int32_t p, std::int32_t& tagStart, std::int32_t& tagEnd, PieceKind& kind,
-                     std::string& text);
-    // Separates the typed text of a tag from the markup a word processor put inside it.
-    static void splitTagText(std::string_view raw, std::string& plain, std::string& codes);
-    void addPiece(std::int32_t start, PieceKind kind, std::string text);
-    void emitPieces(std::int32_t first, std::int32_t last);
-    static std::string escapeRtf(std::string_view value);
-
-    const std::string& templateText() const { return m_templateText; }
-    const std::vector<Piece>& pieces() const { return m_pieces; }
+    // The replacement text of a value tag.
+    virtual std::string tagValue(std::string_view tag) = 0;
+    // Whether to enter a loop at its start tag; by default loops are not entered.
+    virtual bool startLoop(std::string_view argument);
+    // Whether the innermost loop is finished at its end tag; by default after one pass.
+    virtual bool endLoop();
 
 private:
-    void pairLoops();
-    void write(std::string_view bytes);
-    void flush();
-    void writeToFile(std::string_view bytes);
+    void emitPieces(const ParsedTemplate& parsed, std::int32_t first, std::int32_t last,
+                    OutputFile& output);
+    void writeValue(std::string_view value, OutputFile& output);
 
-    std::string m_templateText;
-    std::vector<Piece> m_pieces;
-    std::FILE* m_output = nullptr;
-    std::string m_buffer;
+    std::string m_escaped; // reused for each escaped value
 };
 
 } // namespace templating

@@ -4,25 +4,31 @@
 #include "ScratchFolder.h"
 #include "TemplateEngine.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
-// Answers value tags from a table ("<tag>" for unknown ones) and records what was asked.
+// Answers value tags from a table ("<tag>" for unknown ones) and records what was asked; loops
+// follow the test's script when it gives one.
 class ScriptedReporter : public templating::TemplateEngine
 {
 public:
     std::map<std::string, std::string> values;
     std::vector<std::string> asked;
-
-    using templating::TemplateEngine::pieces;
-    using templating::TemplateEngine::templateText;
+    std::function<bool(std::string_view argument)> enterLoop;
+    std::function<bool()> loopFinished;
 
 protected:
-    void tagValue(const std::string& tag, std::string& value) override
+    std::string tagValue(std::string_view tag) override
     {
-        asked.push_back(tag);
-        const auto found = values.find(tag);
-        value = found != values.end() ? found->second : "<" + tag + ">";
+        asked.emplace_back(tag);
+        const auto found = values.find(std::string(tag));
+        return found != values.end() ? found->second : "<" + std::string(tag) + ">";
     }
+    bool startLoop(std::string_view argument) override
+    {
+        return enterLoop ? enterLoop(argument) : TemplateEngine::startLoop(argument);
+    }
+    bool endLoop() override { return loopFinished ? loopFinished() : TemplateEngine::endLoop(); }
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <system_error>
 
 using namespace templating;
@@ -14,18 +15,22 @@ struct EngineRun
 {
     ScratchFolder folder;
     ScriptedReporter reporter;
+    std::optional<ParsedTemplate> parsed;
 
-    // Processes `templateBytes` saved under `name`; returns the output's bytes.
+    // Processes `templateBytes` saved under `name`; returns the output's bytes. The parsed
+    // template is kept for a look at its pieces.
     std::string process(const std::string& templateBytes, const std::string& name = "t.rtf")
     {
         writeFile(folder.file(name), templateBytes);
         reporter.processTemplate(folder.file(name), folder.file("out"));
+        parsed.emplace(folder.file(name), reporter.templateFormat);
         return readFile(folder.file("out"));
     }
+    const std::vector<Piece>& pieces() const { return parsed->pieces(); }
     std::vector<PieceKind> kinds() const
     {
         std::vector<PieceKind> result;
-        for (const Piece& piece : reporter.pieces())
+        for (const Piece& piece : pieces())
             result.push_back(piece.kind);
         return result;
     }
@@ -37,8 +42,8 @@ TEST(Engine, emptyTemplateGivesEmptyOutput)
 {
     EngineRun run;
     EXPECT_EQ(run.process(""), "");
-    ASSERT_EQ(run.reporter.pieces().size(), 1u);
-    EXPECT_EQ(run.reporter.pieces()[0].length, 0);
+    ASSERT_EQ(run.pieces().size(), 1u);
+    EXPECT_EQ(run.pieces()[0].length, 0);
 }
 
 TEST(Engine, tagFreeTemplateIsCopiedByteForByteInBothModes)
@@ -58,7 +63,7 @@ TEST(Engine, piecesCoverTheTemplate)
     EngineRun run;
     EXPECT_EQ(run.process("A\\{x\\}\\{y\\}B\\{z\\}"), "A<x><y>B<z>");
     EXPECT_EQ(run.kinds(), (std::vector{K::Text, K::Tag, K::Text, K::Tag, K::Text, K::Tag}));
-    const auto& pieces = run.reporter.pieces();
+    const auto& pieces = run.pieces();
     EXPECT_EQ(pieces[0].start, 1);
     EXPECT_EQ(pieces[0].length, 1);
     EXPECT_EQ(pieces[1].start, 2);
@@ -90,9 +95,9 @@ TEST(Engine, classifiesTags)
     for (const auto& c : cases) {
         EngineRun run;
         run.process(c.templateText, "t.txt");
-        ASSERT_GE(run.reporter.pieces().size(), 2u) << c.name;
-        EXPECT_EQ(run.reporter.pieces()[1].kind, c.kind) << c.name;
-        EXPECT_EQ(run.reporter.pieces()[1].text, c.text) << c.name;
+        ASSERT_GE(run.pieces().size(), 2u) << c.name;
+        EXPECT_EQ(run.pieces()[1].kind, c.kind) << c.name;
+        EXPECT_EQ(run.pieces()[1].text, c.text) << c.name;
     }
 }
 
@@ -186,12 +191,12 @@ TEST(Engine, loopsRepeatUntilTheEndCallbackFinishes)
 {
     EngineRun run;
     std::vector<std::string> arguments;
-    run.reporter.onLoopStart = [&](const std::string& argument, bool& enter) {
-        arguments.push_back(argument);
-        enter = true;
+    run.reporter.enterLoop = [&](std::string_view argument) {
+        arguments.emplace_back(argument);
+        return true;
     };
     int ends = 0;
-    run.reporter.onLoopEnd = [&](bool& finished) { finished = ++ends == 3; };
+    run.reporter.loopFinished = [&] { return ++ends == 3; };
     EXPECT_EQ(run.process("A\\{for rows\\}B\\{end\\}C"), "ABBBC");
     EXPECT_EQ(arguments, std::vector<std::string>{"rows"});
 }
@@ -200,17 +205,18 @@ TEST(Engine, nestedLoopsPairLikeBrackets)
 {
     EngineRun run;
     std::vector<int> remaining;
-    run.reporter.onLoopStart = [&](const std::string& argument, bool& enter) {
+    run.reporter.enterLoop = [&](std::string_view argument) {
         remaining.push_back(argument == "outer" ? 2 : 3);
-        enter = true;
+        return true;
     };
-    run.reporter.onLoopEnd = [&](bool& finished) {
-        finished = --remaining.back() == 0;
+    run.reporter.loopFinished = [&] {
+        const bool finished = --remaining.back() == 0;
         if (finished)
             remaining.pop_back();
+        return finished;
     };
     EXPECT_EQ(run.process("\\{for outer\\}(\\{for inner\\}i\\{end\\})\\{end\\}."), "(iii)(iii).");
-    const auto& pieces = run.reporter.pieces();
+    const auto& pieces = run.pieces();
     EXPECT_EQ(pieces[1].partner, 7);
     EXPECT_EQ(pieces[3].partner, 5);
     EXPECT_EQ(pieces[5].partner, 3);
@@ -279,11 +285,11 @@ TEST(Engine, failedReportLeavesTheEarlierOutputIntact)
     class FailingReporter : public ScriptedReporter
     {
     protected:
-        void tagValue(const std::string& tag, std::string& value) override
+        std::string tagValue(std::string_view tag) override
         {
             if (tag == "y")
                 throw std::runtime_error("no value");
-            value = "second";
+            return "second";
         }
     } failing;
     EXPECT_THROW(failing.processTemplate(run.folder.file("t.rtf"), run.folder.file("out")),

@@ -7,6 +7,7 @@
 #include <iostream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -121,12 +122,11 @@ int run(const Options& options)
     std::map<std::string, std::string> values;
     for (const auto& [name, text] : options.values)
         values[encode(name)] = encode(text);
-    reporter.customTagValue = [&values](const std::string& tag, std::string& value) {
+    reporter.customTagValue = [&values](const std::string& tag) -> std::optional<std::string> {
         const auto found = values.find(tag);
         if (found == values.end())
-            return false;
-        value = found->second;
-        return true;
+            return std::nullopt;
+        return found->second;
     };
     reporter.processTemplate(options.templateFile, options.outputFile);
     return 0;

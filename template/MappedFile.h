@@ -1,0 +1,39 @@
+// MappedFile: a whole file in memory, mapped copy-on-write so that it can be changed in place
+// without touching the file.
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace templating {
+
+class MappedFile
+{
+public:
+    // Maps the file; one that cannot be mapped (a pipe, for instance) is read instead.
+    // Throws std::system_error when it cannot be opened or read.
+    explicit MappedFile(const std::string& path);
+    ~MappedFile();
+    MappedFile(MappedFile&& other) noexcept;
+    MappedFile& operator=(MappedFile&& other) noexcept;
+
+    char* data() { return m_data; }
+    std::size_t size() const { return m_size; }
+    std::string_view bytes() const { return {m_data, m_size}; }
+
+private:
+    void release();
+    void read(int descriptor, const std::string& path);
+
+    char* m_data = nullptr;
+    std::size_t m_size = 0;
+    bool m_mapped = false;
+    std::unique_ptr<char[]> m_read; // the bytes of a file that could not be mapped
+};
+
+// Throws the std::system_error of a failed file operation: "<what> "<path>"" and the error.
+[[noreturn]] void throwFileError(const char* what, const std::string& path, int error);
+
+} // namespace templating

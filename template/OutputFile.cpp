@@ -1,0 +1,131 @@
+// OutputFile: the filled document, gathered into large writes to a temporary file that replaces
+// the target only when the whole document has been written.
+#include "OutputFile.h"
+
+#include "MappedFile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <random>
+#include <system_error>
+#include <utility>
+
+#include <fcntl.h>
+#include <limits.h>
+#include <unistd.h>
+
+namespace templating {
+
+namespace {
+
+constexpr std::size_t BufferSize = 1 << 20;
+// Stable runs shorter than this are copied: a copy costs less than one more piece of a write.
+constexpr std::size_t CopyLimit = 4096;
+constexpr std::size_t MaxPending = IOV_MAX;
+
+[[noreturn]] void throwWriteError(int error)
+{
+    throw std::system_error(error, std::generic_category(), "Cannot write the output file");
+}
+
+} // namespace
+
+OutputFile::OutputFile(const std::string& path)
+    : m_path(path), m_buffer(std::make_unique_for_overwrite<char[]>(BufferSize))
+{
+    std::random_device random;
+    for (int attempt = 0; attempt < 100 && m_descriptor < 0; ++attempt) {
+        m_temporary = path + ".~" + std::to_string(random() % 1000000000u);
+        m_descriptor = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_descriptor < 0 && errno != EEXIST)
+            break;
+    }
+    if (m_descriptor < 0)
+        throwFileError("Cannot create file", path, errno);
+    m_pending.reserve(MaxPending);
+}
+
+OutputFile::~OutputFile()
+{
+    if (m_descriptor >= 0) {
+        ::close(m_descriptor);
+        std::remove(m_temporary.c_str());
+    }
+}
+
+void OutputFile::write(std::string_view bytes)
+{
+    if (bytes.size() > BufferSize - m_used) {
+        flush();
+        if (bytes.size() > BufferSize) {
+            m_pending.push_back({const_cast<char*>(bytes.data()), bytes.size()});
+            flush();
+            return;
+        }
+    }
+    char* at = m_buffer.get() + m_used;
+    std::memcpy(at, bytes.data(), bytes.size());
+    m_used += bytes.size();
+    if (!m_pending.empty() &&
+        static_cast<char*>(m_pending.back().iov_base) + m_pending.back().iov_len == at)
+        m_pending.back().iov_len += bytes.size();
+    else if (!bytes.empty())
+        m_pending.push_back({at, bytes.size()});
+    if (m_pending.size() == MaxPending)
+        flush();
+}
+
+void OutputFile::writeStable(std::string_view bytes)
+{
+    if (bytes.size() < CopyLimit) {
+        write(bytes);
+        return;
+    }
+    m_pending.push_back({const_cast<char*>(bytes.data()), bytes.size()});
+    if (m_pending.size() == MaxPending)
+        flush();
+}
+
+void OutputFile::flush()
+{
+    iovec* next = m_pending.data();
+    iovec* const end = next + m_pending.size();
+    while (next != end) {
+        const ssize_t written = ::writev(
+            m_descriptor, next, static_cast<int>(std::min<std::ptrdiff_t>(end - next, MaxPending)));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            throwWriteError(written < 0 ? errno : EIO);
+        // A short write: skip what went out and go on with the rest.
+        auto left = static_cast<std::size_t>(written);
+        while (next != end && left >= next->iov_len)
+            left -= (next++)->iov_len;
+        if (next != end) {
+            next->iov_base = static_cast<char*>(next->iov_base) + left;
+            next->iov_len -= left;
+        }
+    }
+    m_pending.clear();
+    m_used = 0;
+}
+
+void OutputFile::commit()
+{
+    flush();
+    const int descriptor = std::exchange(m_descriptor, -1);
+    if (::close(descriptor) != 0) {
+        const int error = errno;
+        std::remove(m_temporary.c_str());
+        throwFileError("Cannot write file", m_path, error);
+    }
+    if (std::rename(m_temporary.c_str(), m_path.c_str()) != 0) {
+        const int error = errno;
+        std::remove(m_temporary.c_str());
+        throwFileError("Cannot create file", m_path, error);
+    }
+}
+
+} // namespace templating
