@@ -20,7 +20,7 @@ namespace templating {
 
 namespace {
 
-constexpr std::size_t BufferSize = 1 << 20;
+constexpr std::size_t BufferSize = 256 << 10;
 // Stable runs shorter than this are copied: a copy costs less than one more piece of a write.
 constexpr std::size_t CopyLimit = 4096;
 constexpr std::size_t MaxPending = IOV_MAX;
