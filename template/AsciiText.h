@@ -23,6 +23,8 @@ inline bool equalsAsciiNoCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
+    if (a == b)
+        return true;
     for (std::size_t i = 0; i < a.size(); ++i) {
         if (lowerAscii(a[i]) != lowerAscii(b[i]))
             return false;

@@ -32,12 +32,14 @@ bool DataLoops::start(DataSet& dataSet, Field* groupField)
     for (int i = 0; i < dataSet.fieldCount(); ++i) {
         Field& field = dataSet.field(i);
         if (!isNotAggregated(field.dataType()))
-            m_aggregates.push_back({&field, {}, 0, Variant::null(), Variant::null()});
+            m_aggregates.push_back(
+                {&field, isSummed(field.dataType()), {}, 0, Variant::null(), Variant::null()});
     }
     loop.lastAggregate = static_cast<std::int32_t>(m_aggregates.size()) - 1;
     m_loops.push_back(std::move(loop));
     m_current = static_cast<std::int32_t>(m_loops.size()) - 1;
-    accumulateRecord(m_current);
+    readValues(m_loops.back());
+    accumulate(m_loops.back());
     return true;
 }
 
@@ -98,20 +100,32 @@ bool DataLoops::isGroupBreak(const DataSet* dataSet) const
 
 void DataLoops::accumulateOpenLoops(const DataSet* dataSet)
 {
+    // Loops over one data source aggregate the same fields: their values are read once.
+    bool read = false;
     for (std::int32_t i = m_current; i >= 0; --i) {
-        const LoopState& loop = m_loops[static_cast<std::size_t>(i)];
-        if (loop.active && loop.dataSet == dataSet)
-            accumulateRecord(i);
+        LoopState& loop = m_loops[static_cast<std::size_t>(i)];
+        if (!loop.active || loop.dataSet != dataSet)
+            continue;
+        if (!read)
+            readValues(loop);
+        read = true;
+        accumulate(loop);
     }
 }
 
-void DataLoops::accumulateRecord(std::int32_t loopIndex)
+void DataLoops::readValues(const LoopState& loop)
 {
-    LoopState& loop = m_loops[static_cast<std::size_t>(loopIndex)];
+    m_values.clear();
+    for (std::int32_t a = loop.firstAggregate; a <= loop.lastAggregate; ++a)
+        m_values.push_back(&m_aggregates[static_cast<std::size_t>(a)].field->value());
+}
+
+void DataLoops::accumulate(LoopState& loop)
+{
     ++loop.recordCount;
     for (std::int32_t a = loop.firstAggregate; a <= loop.lastAggregate; ++a) {
         FieldAggregates& aggregate = m_aggregates[static_cast<std::size_t>(a)];
-        const Variant value = aggregate.field->value();
+        const Variant& value = *m_values[static_cast<std::size_t>(a - loop.firstAggregate)];
         if (value.isNull())
             continue;
         ++aggregate.count;
@@ -119,8 +133,8 @@ void DataLoops::accumulateRecord(std::int32_t loopIndex)
             aggregate.min = value;
         if (aggregate.max.isNull() || value > aggregate.max)
             aggregate.max = value;
-        if (isSummed(aggregate.field->dataType()))
-            aggregate.sum = aggregate.sum + value;
+        if (aggregate.summed)
+            aggregate.sum += value;
     }
 }
 

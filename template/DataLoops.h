@@ -28,6 +28,7 @@ struct LoopState
 struct FieldAggregates
 {
     Field* field = nullptr;
+    bool summed = false; // the field's type adds up
     Variant sum;
     std::int32_t count = 0;
     Variant min = Variant::null();
@@ -55,11 +56,15 @@ private:
     bool isLooping(const DataSet* dataSet) const;
     bool isGroupBreak(const DataSet* dataSet) const;
     void accumulateOpenLoops(const DataSet* dataSet);
-    void accumulateRecord(std::int32_t loopIndex);
+    // The current values of the loop's aggregated fields, into m_values.
+    void readValues(const LoopState& loop);
+    // Counts the record read by readValues into the loop's aggregates.
+    void accumulate(LoopState& loop);
 
     std::vector<LoopState> m_loops;
     std::int32_t m_current = -1;
     std::vector<FieldAggregates> m_aggregates;
+    std::vector<const Variant*> m_values;
 };
 
 } // namespace templating

@@ -37,9 +37,11 @@ bool isSummed(FieldType type)
 
 Field* DataSet::findField(std::string_view name)
 {
-    for (int i = 0; i < fieldCount(); ++i) {
-        if (equalsAsciiNoCase(field(i).name(), name))
-            return &field(i);
+    const int count = fieldCount();
+    for (int i = 0; i < count; ++i) {
+        Field& candidate = field(i);
+        if (equalsAsciiNoCase(candidate.name(), name))
+            return &candidate;
     }
     return nullptr;
 }
@@ -57,12 +59,13 @@ public:
             dateTimeKind = DateTimeKind::Time;
     }
 
-    Variant value() const override
+    const Variant& value() const override
     {
+        static const Variant Null = Variant::null();
         if (m_owner.atEnd())
-            return Variant::null();
+            return Null;
         const auto& row = m_owner.m_rows[m_owner.m_record];
-        return m_index < row.size() ? row[m_index] : Variant::null();
+        return m_index < row.size() ? row[m_index] : Null;
     }
 
 private:

@@ -53,8 +53,8 @@ public:
 
     const std::string& name() const { return m_name; }
     FieldType dataType() const { return m_type; }
-    // The value of the current record.
-    virtual Variant value() const = 0;
+    // The value of the current record, valid until the data source moves.
+    virtual const Variant& value() const = 0;
 
     bool isNumeric() const { return templating::isNumeric(m_type); }
     bool isFloat() const { return m_type == FieldType::Float || m_type == FieldType::Currency; }

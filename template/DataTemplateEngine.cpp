@@ -117,6 +117,8 @@ std::string DataTemplateEngine::tagValue(std::string_view tag)
 std::optional<std::string> DataTemplateEngine::aggregateValue(std::string_view tag) const
 {
     // Names compare without regard to case, so the tag as written serves.
+    if (tag.back() != ')')
+        return std::nullopt;
     const std::size_t open = tag.find('(');
     if (open == std::string_view::npos || tag.find(')') != tag.size() - 1)
         return std::nullopt;

@@ -8,6 +8,25 @@
 
 namespace templating {
 
+Variant::Variant(const Variant& other)
+    : m_kind(other.m_kind), m_integer(other.m_integer), m_number(other.m_number)
+{
+    if (other.m_kind == Kind::Text)
+        m_text = other.m_text;
+}
+
+Variant& Variant::operator=(const Variant& other)
+{
+    m_kind = other.m_kind;
+    m_integer = other.m_integer;
+    m_number = other.m_number;
+    if (other.m_kind == Kind::Text)
+        m_text = other.m_text;
+    else
+        m_text.clear();
+    return *this;
+}
+
 Variant Variant::null()
 {
     Variant v;
@@ -47,18 +66,6 @@ Variant Variant::fromText(std::string value)
     return v;
 }
 
-bool Variant::isNumeric() const
-{
-    switch (m_kind) {
-    case Kind::Integer:
-    case Kind::Float:
-    case Kind::DateTime:
-        return true;
-    default:
-        return false;
-    }
-}
-
 std::int64_t Variant::asInteger() const
 {
     return m_kind == Kind::Integer ? m_integer : static_cast<std::int64_t>(std::llround(m_number));
@@ -89,6 +96,24 @@ Variant operator+(const Variant& a, const Variant& b)
     return Variant::fromText(a.m_text + b.m_text);
 }
 
+Variant& Variant::operator+=(const Variant& other)
+{
+    // Running sums of numbers add in place, as operator+ would.
+    if (m_kind == Kind::Integer && other.m_kind == Kind::Integer) {
+        m_integer += other.m_integer;
+        m_number = static_cast<long double>(m_integer);
+    } else if (isNumeric() && other.isNumeric()) {
+        m_number += other.m_number;
+        if (other.m_kind == Kind::DateTime)
+            m_kind = Kind::DateTime;
+        else if (m_kind == Kind::Integer)
+            m_kind = Kind::Float;
+    } else {
+        *this = *this + other;
+    }
+    return *this;
+}
+
 Variant Variant::divide(std::int64_t divisor) const
 {
     return fromFloat(m_number / static_cast<long double>(divisor));
@@ -99,13 +124,6 @@ Variant Variant::intDivide(std::int64_t divisor) const
     const std::int64_t quotient = asInteger() / divisor;
     return m_kind == Kind::DateTime ? fromDateTime(static_cast<long double>(quotient))
                                     : fromInteger(quotient);
-}
-
-bool operator<(const Variant& a, const Variant& b)
-{
-    if (a.isNumeric() && b.isNumeric())
-        return a.m_number < b.m_number;
-    return a.m_text < b.m_text;
 }
 
 bool operator==(const Variant& a, const Variant& b)

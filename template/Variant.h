@@ -22,6 +22,12 @@ public:
     };
 
     Variant() = default; // empty (unassigned)
+    // Copies skip the text of a value that is not text: aggregates copy numbers per record.
+    Variant(const Variant& other);
+    Variant& operator=(const Variant& other);
+    Variant(Variant&& other) noexcept = default;
+    Variant& operator=(Variant&& other) noexcept = default;
+    ~Variant() = default;
     static Variant null();
     static Variant fromInteger(std::int64_t value);
     static Variant fromFloat(long double value);
@@ -32,18 +38,25 @@ public:
     Kind kind() const { return m_kind; }
     bool isNull() const { return m_kind == Kind::Null; }
     bool isEmpty() const { return m_kind == Kind::Empty; }
-    bool isNumeric() const;
+    bool isNumeric() const
+    {
+        return m_kind == Kind::Integer || m_kind == Kind::Float || m_kind == Kind::DateTime;
+    }
     std::int64_t asInteger() const;
     long double asNumber() const;
 
     // Empty counts as 0; null makes the result null.
     friend Variant operator+(const Variant& a, const Variant& b);
+    Variant& operator+=(const Variant& other);
     // Real division.
     Variant divide(std::int64_t divisor) const;
     // Integer division, the value rounded to an integer first.
     Variant intDivide(std::int64_t divisor) const;
     // Numbers compare by value, anything else by text.
-    friend bool operator<(const Variant& a, const Variant& b);
+    friend bool operator<(const Variant& a, const Variant& b)
+    {
+        return a.isNumeric() && b.isNumeric() ? a.m_number < b.m_number : a.m_text < b.m_text;
+    }
     friend bool operator>(const Variant& a, const Variant& b) { return b < a; }
     friend bool operator==(const Variant& a, const Variant& b);
 
