@@ -1,17 +1,17 @@
 // Data sources for rtfill: a CSV file or a SQLite query, read into memory.
 #include "DataSources.h"
 
+#include "AsciiText.h"
+#include "CsvReader.h"
 #include "DatePatterns.h"
+#include "MappedFile.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <sstream>
-#include <vector>
+#include <system_error>
 
 namespace rtfill {
 
@@ -19,25 +19,23 @@ using namespace templating;
 
 namespace {
 
-using Cell = std::optional<std::string>; // no value: null
-
-bool isInteger(const std::string& s)
+bool isInteger(std::string_view s)
 {
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
     return error == std::errc() && end == s.data() + s.size();
 }
 
-bool isNumber(const std::string& s)
+bool isNumber(std::string_view s)
 {
-    if (s.find_first_of("0123456789") == std::string::npos)
+    if (s.find_first_of("0123456789") == std::string_view::npos)
         return false; // "inf", "nan"
     double value = 0;
     const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
     return error == std::errc() && end == s.data() + s.size();
 }
 
-std::optional<long double> isoDate(const std::string& s)
+std::optional<long double> isoDate(std::string_view s)
 {
     if (s.size() != 10 || s[4] != '-' || s[7] != '-')
         return std::nullopt;
@@ -56,157 +54,146 @@ std::optional<long double> isoDate(const std::string& s)
     return encodeDate(year, month, day);
 }
 
-// The narrowest type all non-empty cells of a column fit.
-FieldType inferType(const std::vector<std::vector<Cell>>& rows, std::size_t column)
+// The narrowest type that every non-empty value of a column fits, learnt value by value.
+class TypeGuess
 {
-    bool integers = true, numbers = true, dates = true, any = false;
-    for (const auto& row : rows) {
-        if (column >= row.size() || !row[column])
-            continue;
-        any = true;
-        const std::string& cell = *row[column];
-        integers = integers && isInteger(cell);
-        numbers = numbers && isNumber(cell);
-        dates = dates && isoDate(cell).has_value();
+public:
+    void see(std::string_view value)
+    {
+        m_any = true;
+        m_integers = m_integers && isInteger(value);
+        m_numbers = m_numbers && (m_integers || isNumber(value));
+        m_dates = m_dates && isoDate(value).has_value();
     }
-    if (!any)
-        return FieldType::String;
-    return integers  ? FieldType::Largeint
-           : numbers ? FieldType::Float
-           : dates   ? FieldType::Date
-                     : FieldType::String;
+    FieldType type() const
+    {
+        if (!m_any)
+            return FieldType::String;
+        return m_integers  ? FieldType::Largeint
+               : m_numbers ? FieldType::Float
+               : m_dates   ? FieldType::Date
+                           : FieldType::String;
+    }
+
+private:
+    bool m_integers = true;
+    bool m_numbers = true;
+    bool m_dates = true;
+    bool m_any = false;
+};
+
+// Which columns the caller wants read as dates.
+std::vector<bool> dateColumns(const std::vector<std::string>& header,
+                              const std::vector<std::string>& dateFields)
+{
+    std::vector<bool> dates;
+    for (const std::string& column : header) {
+        dates.push_back(std::any_of(dateFields.begin(), dateFields.end(), [&](const auto& wanted) {
+            return equalsAsciiNoCase(column, wanted);
+        }));
+    }
+    return dates;
 }
 
-Variant convert(const Cell& cell, FieldType type, const TextEncoder& encode)
+void checkDate(std::string_view value, const std::string& where, const std::string& field)
 {
-    if (!cell)
-        return Variant::null();
-    switch (type) {
+    if (!isoDate(value)) {
+        throw DataSourceError(where + ": \"" + std::string(value) + "\" in field " + field +
+                              " is not a date (YYYY-MM-DD)");
+    }
+}
+
+void appendValue(TableDataSet::Column& column, std::string_view value, const TextEncoder& encode)
+{
+    switch (column.dataType()) {
     case FieldType::Largeint: {
-        std::int64_t value = 0;
-        std::from_chars(cell->data(), cell->data() + cell->size(), value);
-        return Variant::fromInteger(value);
+        std::int64_t integer = 0;
+        std::from_chars(value.data(), value.data() + value.size(), integer);
+        column.append(integer);
+        break;
     }
     case FieldType::Float: {
-        double value = 0;
-        std::from_chars(cell->data(), cell->data() + cell->size(), value);
-        return Variant::fromFloat(value);
+        double number = 0;
+        std::from_chars(value.data(), value.data() + value.size(), number);
+        column.append(number);
+        break;
     }
     case FieldType::Date:
-        return Variant::fromDateTime(*isoDate(*cell));
+        column.append(static_cast<double>(*isoDate(value)));
+        break;
     default:
-        return Variant::fromText(encode(*cell));
+        column.append(encode(std::string(value)));
+        break;
     }
-}
-
-std::unique_ptr<MemoryDataSet> makeDataSet(const std::string& name,
-                                           const std::vector<std::string>& header,
-                                           const std::vector<FieldType>& types,
-                                           const std::vector<std::vector<Cell>>& rows,
-                                           const TextEncoder& encode)
-{
-    auto data = std::make_unique<MemoryDataSet>(name);
-    for (std::size_t c = 0; c < header.size(); ++c)
-        data->addField(encode(header[c]), types[c]);
-    for (const auto& row : rows) {
-        std::vector<Variant> values;
-        values.reserve(header.size());
-        for (std::size_t c = 0; c < header.size(); ++c)
-            values.push_back(convert(c < row.size() ? row[c] : Cell(), types[c], encode));
-        data->appendRow(std::move(values));
-    }
-    return data;
-}
-
-// RFC 4180 records; an empty cell is null. Throws with the line of a malformed field.
-std::vector<std::vector<Cell>> parseCsv(const std::string& text, const std::string& path)
-{
-    std::vector<std::vector<Cell>> records;
-    std::vector<Cell> record;
-    std::size_t i = text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
-    int line = 1;
-    const auto endOfRecord = [&] {
-        // A blank line is no record.
-        if (!(record.size() == 1 && !record[0]))
-            records.push_back(std::move(record));
-        record.clear();
-    };
-    while (i < text.size()) {
-        std::string field;
-        if (text[i] == '"') {
-            const int opened = line;
-            for (++i;; ++i) {
-                if (i >= text.size())
-                    throw DataSourceError(path + ": line " + std::to_string(opened) +
-                                          ": a quoted field is not closed");
-                if (text[i] == '"') {
-                    if (i + 1 < text.size() && text[i + 1] == '"') {
-                        field += '"';
-                        ++i;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                line += text[i] == '\n';
-                field += text[i];
-            }
-            if (i < text.size() && text[i] != ',' && text[i] != '\n' && text[i] != '\r')
-                throw DataSourceError(path + ": line " + std::to_string(line) +
-                                      ": text after a quoted field");
-        } else {
-            while (i < text.size() && text[i] != ',' && text[i] != '\n' && text[i] != '\r')
-                field += text[i++];
-        }
-        record.push_back(field.empty() ? Cell() : Cell(std::move(field)));
-        if (i >= text.size())
-            break;
-        if (text[i] == ',') {
-            ++i;
-            if (i == text.size())
-                record.emplace_back();
-            continue;
-        }
-        i += text.compare(i, 2, "\r\n") == 0 ? 2 : 1;
-        ++line;
-        endOfRecord();
-    }
-    if (!record.empty())
-        endOfRecord();
-    return records;
 }
 
 } // namespace
 
-std::unique_ptr<MemoryDataSet> readCsv(const std::string& name, const std::string& path,
-                                       const TextEncoder& encode)
+std::unique_ptr<TableDataSet> readCsv(const std::string& name, const std::string& path,
+                                      const TextEncoder& encode,
+                                      const std::vector<std::string>& dateFields)
 {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::optional<MappedFile> file;
+    try {
+        file.emplace(path);
+    } catch (const std::system_error&) {
         throw DataSourceError("cannot read the CSV file " + path);
-    const std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    std::vector<std::vector<Cell>> rows = parseCsv(text, path);
-    if (rows.empty())
+    }
+    CsvReader reader(file->bytes(), path);
+    const std::vector<CsvField>* record = reader.next();
+    if (!record)
         throw DataSourceError(path + ": no header row");
     std::vector<std::string> header;
-    for (const Cell& cell : rows.front())
-        header.push_back(cell.value_or(std::string()));
-    rows.erase(rows.begin());
-    for (std::size_t r = 0; r < rows.size(); ++r) {
-        if (rows[r].size() > header.size())
-            throw DataSourceError(path + ": record " + std::to_string(r + 1) + " has " +
-                                  std::to_string(rows[r].size()) + " fields, the header " +
-                                  std::to_string(header.size()));
+    for (const CsvField& field : *record)
+        header.emplace_back(field.value_or(std::string_view()));
+    const std::vector<bool> dates = dateColumns(header, dateFields);
+
+    // A first pass learns the columns' types, a second converts the values.
+    std::vector<TypeGuess> guesses(header.size());
+    std::size_t rows = 0;
+    std::optional<std::string> tooManyFields; // reported once the whole file parsed
+    while ((record = reader.next())) {
+        ++rows;
+        if (record->size() > header.size()) {
+            if (!tooManyFields) {
+                tooManyFields = path + ": record " + std::to_string(rows) + " has " +
+                                std::to_string(record->size()) + " fields, the header " +
+                                std::to_string(header.size());
+            }
+            continue;
+        }
+        for (std::size_t c = 0; c < record->size(); ++c) {
+            if (const CsvField& value = (*record)[c]) {
+                if (dates[c])
+                    checkDate(*value, path + ": record " + std::to_string(rows), header[c]);
+                guesses[c].see(*value);
+            }
+        }
     }
-    std::vector<FieldType> types;
+    if (tooManyFields)
+        throw DataSourceError(*tooManyFields);
+
+    auto data = std::make_unique<TableDataSet>(name);
+    std::vector<TableDataSet::Column*> columns;
     for (std::size_t c = 0; c < header.size(); ++c)
-        types.push_back(inferType(rows, c));
-    return makeDataSet(name, header, types, rows, encode);
+        columns.push_back(
+            &data->addColumn(encode(header[c]), dates[c] ? FieldType::Date : guesses[c].type()));
+    data->reserve(rows);
+    CsvReader values(file->bytes(), path);
+    values.next();
+    while ((record = values.next())) {
+        for (std::size_t c = 0; c < record->size(); ++c) {
+            if (const CsvField& value = (*record)[c])
+                appendValue(*columns[c], *value, encode);
+        }
+        data->endRow();
+    }
+    return data;
 }
 
 namespace {
 
-// The type a declared SQLite column type asks for; ftUnknown when there is none.
+// The type a declared SQLite column type asks for; Unknown when there is none.
 FieldType declaredType(const char* declared)
 {
     if (!declared || !*declared)
@@ -226,6 +213,17 @@ FieldType declaredType(const char* declared)
     return FieldType::Float; // REAL, FLOAT, DOUBLE, NUMERIC, DECIMAL
 }
 
+// A declared type holds only when the values fit it (SQLite types values, not columns).
+FieldType fittingType(FieldType declared, FieldType inferred)
+{
+    const bool fits = declared == FieldType::String ||
+                      (declared == FieldType::Largeint && inferred == FieldType::Largeint) ||
+                      (declared == FieldType::Float &&
+                       (inferred == FieldType::Largeint || inferred == FieldType::Float)) ||
+                      (declared == FieldType::Date && inferred == FieldType::Date);
+    return fits ? declared : inferred;
+}
+
 struct Closer
 {
     void operator()(sqlite3* db) const { sqlite3_close(db); }
@@ -234,8 +232,9 @@ struct Closer
 
 } // namespace
 
-std::unique_ptr<MemoryDataSet> readSqlite(const std::string& name, const std::string& database,
-                                          const std::string& query, const TextEncoder& encode)
+std::unique_ptr<TableDataSet> readSqlite(const std::string& name, const std::string& database,
+                                         const std::string& query, const TextEncoder& encode,
+                                         const std::vector<std::string>& dateFields)
 {
     sqlite3* raw = nullptr;
     const int opened = sqlite3_open_v2(database.c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
@@ -248,45 +247,57 @@ std::unique_ptr<MemoryDataSet> readSqlite(const std::string& name, const std::st
         throw DataSourceError("query " + name + ": " + sqlite3_errmsg(db.get()));
     std::unique_ptr<sqlite3_stmt, Closer> statement(rawStatement);
 
-    const int columns = sqlite3_column_count(statement.get());
+    const auto columnCount = static_cast<std::size_t>(sqlite3_column_count(statement.get()));
     std::vector<std::string> header;
     std::vector<FieldType> declared;
-    for (int c = 0; c < columns; ++c) {
+    for (int c = 0; c < static_cast<int>(columnCount); ++c) {
         header.emplace_back(sqlite3_column_name(statement.get(), c));
         declared.push_back(declaredType(sqlite3_column_decltype(statement.get(), c)));
     }
-    std::vector<std::vector<Cell>> rows;
+    const std::vector<bool> dates = dateColumns(header, dateFields);
+    std::vector<TypeGuess> guesses(columnCount);
+    std::vector<std::optional<std::string>> cells; // row after row
+    std::size_t rows = 0;
     int step = SQLITE_ROW;
     while ((step = sqlite3_step(statement.get())) == SQLITE_ROW) {
-        std::vector<Cell> row;
-        for (int c = 0; c < columns; ++c) {
+        ++rows;
+        for (int c = 0; c < static_cast<int>(columnCount); ++c) {
             if (sqlite3_column_type(statement.get(), c) == SQLITE_NULL) {
-                row.emplace_back();
+                cells.emplace_back();
                 continue;
             }
             const auto* text = sqlite3_column_text(statement.get(), c);
-            row.emplace_back(
-                std::string(reinterpret_cast<const char*>(text),
-                            static_cast<std::size_t>(sqlite3_column_bytes(statement.get(), c))));
+            const std::string& value =
+                cells
+                    .emplace_back(
+                        std::in_place, reinterpret_cast<const char*>(text),
+                        static_cast<std::size_t>(sqlite3_column_bytes(statement.get(), c)))
+                    .value();
+            const auto column = static_cast<std::size_t>(c);
+            if (dates[column])
+                checkDate(value, "query " + name + ": row " + std::to_string(rows), header[column]);
+            guesses[column].see(value);
         }
-        rows.push_back(std::move(row));
     }
     if (step != SQLITE_DONE)
         throw DataSourceError("query " + name + ": " + sqlite3_errmsg(db.get()));
 
-    std::vector<FieldType> types;
-    for (int c = 0; c < columns; ++c) {
-        // A declared type holds only when the values fit it (SQLite types values, not columns).
-        const FieldType inferred = inferType(rows, static_cast<std::size_t>(c));
-        const FieldType wish = declared[static_cast<std::size_t>(c)];
-        const bool fits = wish == FieldType::String ||
-                          (wish == FieldType::Largeint && inferred == FieldType::Largeint) ||
-                          (wish == FieldType::Float &&
-                           (inferred == FieldType::Largeint || inferred == FieldType::Float)) ||
-                          (wish == FieldType::Date && inferred == FieldType::Date);
-        types.push_back(fits ? wish : inferred);
+    auto data = std::make_unique<TableDataSet>(name);
+    std::vector<TableDataSet::Column*> columns;
+    for (std::size_t c = 0; c < columnCount; ++c) {
+        const FieldType type =
+            dates[c] ? FieldType::Date : fittingType(declared[c], guesses[c].type());
+        columns.push_back(&data->addColumn(encode(header[c]), type));
     }
-    return makeDataSet(name, header, types, rows, encode);
+    data->reserve(rows);
+    for (std::size_t row = 0; row < rows; ++row) {
+        for (std::size_t c = 0; c < columnCount; ++c) {
+            if (const std::optional<std::string>& value = cells[row * columnCount + c])
+                appendValue(*columns[c], *value, encode);
+        }
+        data->endRow();
+    }
+    return data;
 }
 
 } // namespace rtfill

@@ -112,7 +112,7 @@ int run(const Options& options)
     if (reporter.templateFormat == TemplateFormat::Rtf)
         encode = [](const std::string& text) { return utf8ToCodePage1252(text); };
 
-    std::vector<std::unique_ptr<MemoryDataSet>> dataSets;
+    std::vector<std::unique_ptr<TableDataSet>> dataSets;
     for (const Source& source : options.sources) {
         dataSets.push_back(source.kind == Source::Kind::Csv
                                ? readCsv(source.name, source.file, encode)
