@@ -1,46 +1,47 @@
-// Throughput and peak memory of the template engine, against a plain copy of the same file and
-// against kainjow Mustache rendering the same text with the same number of values.
+// Throughput and peak memory of the template engine and of rtfill, in one run beside cat copying
+// the same files and kainjow Mustache rendering the same text.
 #include "DataTemplateEngine.h"
 #include "TemplateEngine.h"
 
 #include <benchmark/benchmark.h>
 #include <kainjow/mustache.hpp>
 
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace templating;
 
 namespace {
 
 namespace fs = std::filesystem;
+namespace mustache = kainjow::mustache;
 
-constexpr std::size_t TemplateSize = 32 << 20;
-constexpr int LoopRepetitions = 100000;
+constexpr std::size_t TemplateSize = 100'000'000;
+constexpr int Records = 1'000'000;
+constexpr int RecordsPerGroup = 10;
+// Mustache renders a slice of the large templates: it is too slow for all of them.
+constexpr std::size_t MustacheSlice = 10'000'000;
 
 const fs::path Folder = fs::temp_directory_path() / "template-bench";
 
+// Answers every tag with the same amount.
 class BenchReporter final : public TemplateEngine
 {
-public:
-    explicit BenchReporter(int repetitions = 0) : m_repetitions(repetitions)
-    {
-        templateFormat = TemplateFormat::Rtf;
-    }
-
 protected:
     std::string tagValue(std::string_view) override { return "1.234,56"; }
-    bool startLoop(std::string_view) override { return true; }
-    bool endLoop() override { return ++m_passes >= m_repetitions; }
-
-private:
-    int m_repetitions;
-    int m_passes = 0;
 };
 
-// Text of printable letters without backslashes, so that it holds no tag by itself.
+// Printable letters without backslashes or braces, so that the text holds no tag by itself.
 std::string filler(std::size_t size, std::mt19937& random)
 {
     std::string text(size, ' ');
@@ -49,159 +50,256 @@ std::string filler(std::size_t size, std::mt19937& random)
     return text;
 }
 
-struct Templates
+// The loop of the goals: a grouping loop, a plain loop inside it and sums.
+const char* const LoopTemplate =
+    "\\{for d.grupo\\}\\{d.grupo\\}: \\{for d\\}\\{d.importe\\} \\{end\\}"
+    "= \\{sum(d.importe)\\}\n\\{end\\}total \\{sum(d.precio)\\}\n";
+const char* const MustacheLoopTemplate =
+    "{{#grupos}}{{grupo}}: {{#filas}}{{importe}} {{/filas}}= {{suma}}\n{{/grupos}}total "
+    "{{total}}\n";
+
+long grupo(int record)
+{
+    return record / RecordsPerGroup;
+}
+long importe(int record)
+{
+    return record % 97;
+}
+long double precio(int record)
+{
+    return record * 0.25L;
+}
+
+// Every input, made once: the templates with and without tags in the engine's and Mustache's
+// syntax, and the loop's records in memory, in a CSV file and as Mustache data.
+struct Inputs
 {
     fs::path tagless = Folder / "tagless.rtf";
     fs::path dense = Folder / "dense.rtf";
-    fs::path loop = Folder / "loop.rtf";
+    fs::path loop = Folder / "loop.txt";
+    fs::path csv = Folder / "rows.csv";
+    std::string taglessMustache;
     std::string denseMustache;
     std::size_t denseTags = 0;
+    MemoryDataSet rows{"d"};
+    mustache::data groups{mustache::data::type::list};
+    std::string total;
 
-    Templates()
+    Inputs()
     {
         fs::create_directories(Folder);
         std::mt19937 random(7);
-        std::ofstream(tagless, std::ios::binary) << filler(TemplateSize, random);
+        const std::string text = filler(TemplateSize, random);
+        std::ofstream(tagless, std::ios::binary) << text;
+        taglessMustache = text.substr(0, MustacheSlice);
         // A tag every 100 bytes: 90 bytes of text and a tag of 10.
         std::string engine;
-        std::string mustache;
-        while (engine.size() < TemplateSize) {
-            const std::string text = filler(90, random);
-            engine += text + "\\{importe\\}";
-            mustache += text + "{{importe}}";
+        std::string withBraces;
+        engine.reserve(TemplateSize);
+        for (std::size_t at = 0; engine.size() < TemplateSize; at += 90) {
+            const std::string_view run = std::string_view(text).substr(at, 90);
+            engine.append(run).append("\\{importe\\}");
+            if (withBraces.size() < MustacheSlice)
+                withBraces.append(run).append("{{importe}}");
             ++denseTags;
         }
         std::ofstream(dense, std::ios::binary) << engine;
-        denseMustache = std::move(mustache);
-        std::ofstream(loop, std::ios::binary)
-            << "{\\rtf1 \\{for filas\\}" + filler(80, random) + "\\{importe\\}\\par \\{end\\}}";
+        denseMustache = std::move(withBraces);
+
+        std::ofstream(loop, std::ios::binary) << LoopTemplate;
+        rows.addField("grupo", FieldType::Integer);
+        rows.addField("importe", FieldType::Integer);
+        rows.addField("precio", FieldType::Float);
+        std::ofstream table(csv, std::ios::binary);
+        table << "grupo,importe,precio\n";
+        long double sumOfPrices = 0;
+        for (int group = 0; group < Records / RecordsPerGroup; ++group) {
+            mustache::data lines{mustache::data::type::list};
+            long sum = 0;
+            for (int r = group * RecordsPerGroup; r < (group + 1) * RecordsPerGroup; ++r) {
+                rows.appendRow({Variant::fromInteger(grupo(r)), Variant::fromInteger(importe(r)),
+                                Variant::fromFloat(precio(r))});
+                char price[32];
+                const auto end =
+                    std::to_chars(price, price + sizeof price, static_cast<double>(precio(r))).ptr;
+                table << grupo(r) << ',' << importe(r) << ','
+                      << std::string_view(price, end - price) << '\n';
+                lines.push_back(mustache::object{{"importe", std::to_string(importe(r))}});
+                sum += importe(r);
+                sumOfPrices += precio(r);
+            }
+            mustache::data line{mustache::data::type::object};
+            line.set("grupo", std::to_string(group));
+            line.set("filas", lines);
+            line.set("suma", std::to_string(sum));
+            groups.push_back(line);
+        }
+        total = std::to_string(static_cast<double>(sumOfPrices));
     }
 };
 
-const Templates& templates()
+Inputs& inputs()
 {
-    static const Templates t;
-    return t;
+    static Inputs made;
+    return made;
 }
 
-// Peak resident memory since the last reset, in bytes (Linux).
-long peakResident()
+// Resident memory in bytes (Linux): "VmRSS" now or "VmHWM", the peak since the last reset.
+long resident(const std::string& which)
 {
     std::ifstream status("/proc/self/status");
     for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmHWM:", 0) == 0)
-            return std::stol(line.substr(6)) * 1024;
+        if (line.rfind(which + ":", 0) == 0)
+            return std::stol(line.substr(which.size() + 1)) * 1024;
     }
     return 0;
 }
 
-long currentResident()
+// The growth of resident memory from its start to its peak, over each run of `work`.
+template <typename Work> long peakGrowth(Work work)
 {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);) {
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6)) * 1024;
-    }
-    return 0;
+    std::ofstream("/proc/self/clear_refs") << "5"; // resets the peak
+    const long before = resident("VmRSS");
+    work();
+    return resident("VmHWM") - before;
 }
 
-void resetPeak()
+// Runs a program with its standard output into `output` and waits for it.
+void run(benchmark::State& state, const std::vector<std::string>& arguments, const fs::path& output)
 {
-    std::ofstream("/proc/self/clear_refs") << "5";
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    pid_t child = 0;
+    int status = -1;
+    if (posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ) == 0)
+        waitpid(child, &status, 0);
+    posix_spawn_file_actions_destroy(&actions);
+    if (status != 0)
+        state.SkipWithError((arguments[0] + " failed").c_str());
 }
 
-void runEngine(benchmark::State& state, const fs::path& file, int repetitions = 0)
+void setBytes(benchmark::State& state, std::size_t bytes)
 {
-    const std::string output = (Folder / "out.rtf").string();
-    long peakGrowth = 0;
-    for (auto _ : state) {
-        resetPeak();
-        const long before = currentResident();
-        BenchReporter reporter(repetitions);
-        reporter.processTemplate(file.string(), output);
-        peakGrowth = std::max(peakGrowth, peakResident() - before);
-    }
-    const auto size = static_cast<double>(fs::file_size(file));
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(fs::file_size(
-                                                     repetitions ? fs::path(output) : file)));
-    state.counters["template_MB"] = size / 1e6;
-    state.counters["peak_growth_MB"] = static_cast<double>(peakGrowth) / 1e6;
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(bytes));
 }
 
-void BM_EngineTagless(benchmark::State& state)
+void setRecords(benchmark::State& state)
 {
-    runEngine(state, templates().tagless);
-}
-BENCHMARK(BM_EngineTagless)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_EngineTagDense(benchmark::State& state)
-{
-    runEngine(state, templates().dense);
-    state.counters["pieces"] = static_cast<double>(2 * templates().denseTags);
-}
-BENCHMARK(BM_EngineTagDense)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// Bytes processed are the output's: 100,000 passes over one loop body.
-void BM_EngineLoop100000(benchmark::State& state)
-{
-    runEngine(state, templates().loop, LoopRepetitions);
-}
-BENCHMARK(BM_EngineLoop100000)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_PlainCopy(benchmark::State& state)
-{
-    const fs::path copy = Folder / "copy.rtf";
-    for (auto _ : state)
-        fs::copy_file(templates().dense, copy, fs::copy_options::overwrite_existing);
-    state.SetBytesProcessed(state.iterations() *
-                            static_cast<std::int64_t>(fs::file_size(templates().dense)));
-}
-BENCHMARK(BM_PlainCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_MustacheTagDense(benchmark::State& state)
-{
-    const std::string& text = templates().denseMustache;
-    const std::string part = text.substr(0, 4 << 20); // Mustache is slow: a 4 MB slice
-    for (auto _ : state) {
-        kainjow::mustache::mustache view(part);
-        kainjow::mustache::data values;
-        values.set("importe", "1.234,56");
-        std::ofstream(Folder / "mustache.txt", std::ios::binary) << view.render(values);
-    }
-    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(part.size()));
-}
-BENCHMARK(BM_MustacheTagDense)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-// A grouping loop with an inner plain loop and a sum, over a million records.
-void BM_DataLoopMillionRecords(benchmark::State& state)
-{
-    constexpr int Records = 1000000;
-    MemoryDataSet data("d");
-    data.addField("grupo", FieldType::Integer);
-    data.addField("importe", FieldType::Integer);
-    data.addField("precio", FieldType::Float);
-    for (int i = 0; i < Records; ++i)
-        data.appendRow({Variant::fromInteger(i / 10), Variant::fromInteger(i % 97),
-                        Variant::fromFloat(i * 0.25L)});
-    const fs::path file = Folder / "data.txt";
-    std::ofstream(file, std::ios::binary)
-        << "\\{for d.grupo\\}\\{d.grupo\\}: \\{for d\\}\\{d.importe\\} \\{end\\}"
-           "= \\{sum(d.importe)\\}\n\\{end\\}total \\{sum(d.precio)\\}\n";
-    long peakGrowth = 0;
-    for (auto _ : state) {
-        resetPeak();
-        const long before = currentResident();
-        DataTemplateEngine reporter;
-        reporter.dataSets.push_back(&data);
-        reporter.processTemplate(file.string(), (Folder / "data-out.txt").string());
-        peakGrowth = std::max(peakGrowth, peakResident() - before);
-    }
     state.counters["records_per_second"] =
         benchmark::Counter(static_cast<double>(Records) * static_cast<double>(state.iterations()),
                            benchmark::Counter::kIsRate);
-    state.counters["peak_growth_MB"] = static_cast<double>(peakGrowth) / 1e6;
 }
-BENCHMARK(BM_DataLoopMillionRecords)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_Cat(benchmark::State& state, fs::path Inputs::*file)
+{
+    const fs::path& input = inputs().*file;
+    for (auto _ : state)
+        run(state, {"cat", input.string()}, Folder / "cat.out");
+    setBytes(state, fs::file_size(input));
+}
+BENCHMARK_CAPTURE(BM_Cat, tagless, &Inputs::tagless)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(BM_Cat, tag_every_100_bytes, &Inputs::dense)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Cat, csv, &Inputs::csv)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Peak memory against the allowance: the mapped template, 64 bytes a piece and 16 MB.
+void BM_Engine(benchmark::State& state, fs::path Inputs::*file)
+{
+    const fs::path& input = inputs().*file;
+    const std::size_t tags = file == &Inputs::dense ? inputs().denseTags : 0;
+    long peak = 0;
+    for (auto _ : state) {
+        peak = std::max(peak, peakGrowth([&] {
+                            BenchReporter reporter;
+                            reporter.processTemplate(input.string(), (Folder / "out.rtf").string());
+                        }));
+    }
+    const std::size_t size = fs::file_size(input);
+    setBytes(state, size);
+    state.counters["peak_growth_MB"] = static_cast<double>(peak) / 1e6;
+    state.counters["allowance_MB"] = static_cast<double>(size + 64 * (2 * tags + 1)) / 1e6 + 16;
+}
+BENCHMARK_CAPTURE(BM_Engine, tagless, &Inputs::tagless)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Engine, tag_every_100_bytes, &Inputs::dense)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_Mustache(benchmark::State& state, std::string Inputs::*text)
+{
+    const std::string& input = inputs().*text;
+    for (auto _ : state) {
+        mustache::mustache view(input);
+        mustache::data values;
+        values.set("importe", "1.234,56");
+        std::ofstream(Folder / "mustache.out", std::ios::binary) << view.render(values);
+    }
+    setBytes(state, input.size());
+}
+BENCHMARK_CAPTURE(BM_Mustache, tagless, &Inputs::taglessMustache)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(BM_Mustache, tag_every_100_bytes, &Inputs::denseMustache)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+void BM_EngineLoop(benchmark::State& state)
+{
+    MemoryDataSet& rows = inputs().rows;
+    long peak = 0;
+    for (auto _ : state) {
+        peak = std::max(peak, peakGrowth([&] {
+                            DataTemplateEngine reporter;
+                            reporter.dataSets.push_back(&rows);
+                            reporter.processTemplate(inputs().loop.string(),
+                                                     (Folder / "loop.out").string());
+                        }));
+    }
+    setRecords(state);
+    state.counters["peak_growth_MB"] = static_cast<double>(peak) / 1e6;
+}
+BENCHMARK(BM_EngineLoop)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Mustache has neither grouping nor sums: it gets the groups and sums made beforehand.
+void BM_MustacheLoop(benchmark::State& state)
+{
+    for (auto _ : state) {
+        mustache::mustache view(MustacheLoopTemplate);
+        mustache::data values;
+        values.set("grupos", inputs().groups);
+        values.set("total", inputs().total);
+        std::ofstream(Folder / "mustache-loop.out", std::ios::binary) << view.render(values);
+    }
+    setRecords(state);
+}
+BENCHMARK(BM_MustacheLoop)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// rtfill reads the CSV file and fills the loop, as a user runs it.
+void BM_RtfillCsvLoop(benchmark::State& state)
+{
+    const fs::path output = Folder / "rtfill.out";
+    for (auto _ : state) {
+        run(state,
+            {RTFILL, inputs().loop.string(), output.string(), "--csv",
+             "d=" + inputs().csv.string()},
+            "/dev/null");
+    }
+    setRecords(state);
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    state.counters["peak_resident_MB"] = static_cast<double>(usage.ru_maxrss) / 1e3;
+}
+BENCHMARK(BM_RtfillCsvLoop)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

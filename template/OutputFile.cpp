@@ -20,9 +20,6 @@ namespace templating {
 
 namespace {
 
-constexpr std::size_t BufferSize = 256 << 10;
-// Stable runs shorter than this are copied: a copy costs less than one more piece of a write.
-constexpr std::size_t CopyLimit = 4096;
 constexpr std::size_t MaxPending = IOV_MAX;
 
 [[noreturn]] void throwWriteError(int error)
@@ -55,41 +52,36 @@ OutputFile::~OutputFile()
     }
 }
 
-void OutputFile::write(std::string_view bytes)
+void OutputFile::writeLarge(std::string_view bytes)
 {
-    if (bytes.size() > BufferSize - m_used) {
-        flush();
-        if (bytes.size() > BufferSize) {
-            m_pending.push_back({const_cast<char*>(bytes.data()), bytes.size()});
-            flush();
-            return;
-        }
-    }
-    char* at = m_buffer.get() + m_used;
-    std::memcpy(at, bytes.data(), bytes.size());
-    m_used += bytes.size();
-    if (!m_pending.empty() &&
-        static_cast<char*>(m_pending.back().iov_base) + m_pending.back().iov_len == at)
-        m_pending.back().iov_len += bytes.size();
-    else if (!bytes.empty())
-        m_pending.push_back({at, bytes.size()});
-    if (m_pending.size() == MaxPending)
-        flush();
-}
-
-void OutputFile::writeStable(std::string_view bytes)
-{
-    if (bytes.size() < CopyLimit) {
+    flush();
+    if (bytes.size() <= BufferSize) {
         write(bytes);
         return;
     }
     m_pending.push_back({const_cast<char*>(bytes.data()), bytes.size()});
-    if (m_pending.size() == MaxPending)
+    flush();
+}
+
+void OutputFile::refer(std::string_view bytes)
+{
+    closeBufferPiece();
+    m_pending.push_back({const_cast<char*>(bytes.data()), bytes.size()});
+    // Room for the buffer piece that may follow.
+    if (m_pending.size() + 1 >= MaxPending)
         flush();
+}
+
+void OutputFile::closeBufferPiece()
+{
+    if (m_used > m_pieceStart)
+        m_pending.push_back({m_buffer.get() + m_pieceStart, m_used - m_pieceStart});
+    m_pieceStart = m_used;
 }
 
 void OutputFile::flush()
 {
+    closeBufferPiece();
     iovec* next = m_pending.data();
     iovec* const end = next + m_pending.size();
     while (next != end) {
@@ -110,6 +102,7 @@ void OutputFile::flush()
     }
     m_pending.clear();
     m_used = 0;
+    m_pieceStart = 0;
 }
 
 void OutputFile::commit()

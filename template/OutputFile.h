@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -23,14 +24,39 @@ public:
     OutputFile& operator=(const OutputFile&) = delete;
 
     // Copies the bytes into the output.
-    void write(std::string_view bytes);
+    void write(std::string_view bytes)
+    {
+        if (bytes.empty())
+            return;
+        if (bytes.size() <= BufferSize - m_used) {
+            std::memcpy(m_buffer.get() + m_used, bytes.data(), bytes.size());
+            m_used += bytes.size();
+        } else {
+            writeLarge(bytes);
+        }
+    }
     // Bytes that stay valid and unchanged until `commit`: long runs are written from where
     // they are, without a copy.
-    void writeStable(std::string_view bytes);
+    void writeStable(std::string_view bytes)
+    {
+        if (bytes.size() < CopyLimit)
+            write(bytes);
+        else
+            refer(bytes);
+    }
     // Writes what is pending, closes the file and moves it over the target.
     void commit();
 
 private:
+    static constexpr std::size_t BufferSize = 256 << 10;
+    // Stable runs shorter than this are copied: a copy costs less than one more piece of a
+    // write.
+    static constexpr std::size_t CopyLimit = 4096;
+
+    void writeLarge(std::string_view bytes);
+    void refer(std::string_view bytes);
+    // Ends the buffer's bytes since the last reference as one piece of the next write.
+    void closeBufferPiece();
     void flush();
 
     std::string m_path;
@@ -38,6 +64,7 @@ private:
     int m_descriptor = -1;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_used = 0;
+    std::size_t m_pieceStart = 0; // of the buffer's bytes not yet in m_pending
     // What the next write sends: runs of the buffer and stable bytes, in order.
     std::vector<iovec> m_pending;
 };
