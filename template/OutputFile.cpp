@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <system_error>
@@ -14,6 +15,7 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace templating {
@@ -32,23 +34,40 @@ constexpr std::size_t MaxPending = IOV_MAX;
 OutputFile::OutputFile(const std::string& path)
     : m_path(path), m_buffer(std::make_unique_for_overwrite<char[]>(BufferSize))
 {
+    m_pending.reserve(MaxPending);
+    // Only a file can be replaced: a device or a pipe (/dev/stdout, say), and a link that
+    // leads nowhere, are written to directly.
+    struct stat target = {};
+    const bool exists = ::stat(path.c_str(), &target) == 0;
+    struct stat link = {};
+    const bool dangling = !exists && ::lstat(path.c_str(), &link) == 0;
+    if ((exists && !S_ISREG(target.st_mode)) || dangling) {
+        m_descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (m_descriptor < 0)
+            throwFileError("Cannot create file", path, errno);
+        return;
+    }
+    // Through a symbolic link, the file it leads to is replaced and the link kept.
+    char* resolved = exists ? ::realpath(path.c_str(), nullptr) : nullptr;
+    m_replaced = resolved ? resolved : path;
+    std::free(resolved);
     std::random_device random;
     for (int attempt = 0; attempt < 100 && m_descriptor < 0; ++attempt) {
-        m_temporary = path + ".~" + std::to_string(random() % 1000000000u);
+        m_temporary = m_replaced + ".~" + std::to_string(random() % 1000000000u);
         m_descriptor = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_descriptor < 0 && errno != EEXIST)
             break;
     }
     if (m_descriptor < 0)
         throwFileError("Cannot create file", path, errno);
-    m_pending.reserve(MaxPending);
 }
 
 OutputFile::~OutputFile()
 {
     if (m_descriptor >= 0) {
         ::close(m_descriptor);
-        std::remove(m_temporary.c_str());
+        if (!m_temporary.empty())
+            std::remove(m_temporary.c_str());
     }
 }
 
@@ -111,10 +130,13 @@ void OutputFile::commit()
     const int descriptor = std::exchange(m_descriptor, -1);
     if (::close(descriptor) != 0) {
         const int error = errno;
-        std::remove(m_temporary.c_str());
+        if (!m_temporary.empty())
+            std::remove(m_temporary.c_str());
         throwFileError("Cannot write file", m_path, error);
     }
-    if (std::rename(m_temporary.c_str(), m_path.c_str()) != 0) {
+    if (m_temporary.empty())
+        return;
+    if (std::rename(m_temporary.c_str(), m_replaced.c_str()) != 0) {
         const int error = errno;
         std::remove(m_temporary.c_str());
         throwFileError("Cannot create file", m_path, error);

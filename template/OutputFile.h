@@ -16,7 +16,8 @@ namespace templating {
 class OutputFile
 {
 public:
-    // Creates the temporary file beside `path`; throws std::system_error when it cannot.
+    // Creates the temporary file beside `path`; throws std::system_error when it cannot. A path
+    // that is no file (a device, a pipe) is written to directly, with no temporary file.
     explicit OutputFile(const std::string& path);
     // Without `commit`, the temporary file is removed and the target left as it was.
     ~OutputFile();
@@ -60,7 +61,8 @@ private:
     void flush();
 
     std::string m_path;
-    std::string m_temporary;
+    std::string m_replaced;  // the file that `commit` replaces: the path, links followed
+    std::string m_temporary; // empty when written directly
     int m_descriptor = -1;
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_used = 0;

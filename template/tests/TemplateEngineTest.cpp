@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <optional>
 #include <system_error>
+#include <thread>
+
+#include <sys/stat.h>
 
 using namespace templating;
 
@@ -296,6 +299,28 @@ TEST(Engine, failedReportLeavesTheEarlierOutputIntact)
                  std::runtime_error);
     EXPECT_EQ(readFile(run.folder.file("out")), earlier);
     EXPECT_EQ(run.folder.fileCount(), 2u) << "no temporary file left behind";
+}
+
+// Only a file is replaced: a link keeps leading to the new document, and a pipe is written to.
+TEST(Engine, outputThroughALinkOrAPipe)
+{
+    EngineRun run;
+    writeFile(run.folder.file("t.txt"), "\\{x\\}");
+    run.reporter.values["x"] = "filled";
+    std::filesystem::create_symlink("report.txt", run.folder.file("link"));
+    run.reporter.processTemplate(run.folder.file("t.txt"), run.folder.file("link"));
+    EXPECT_TRUE(std::filesystem::is_symlink(run.folder.file("link")));
+    EXPECT_EQ(readFile(run.folder.file("report.txt")), "filled");
+    run.reporter.processTemplate(run.folder.file("t.txt"), run.folder.file("link"));
+    EXPECT_EQ(readFile(run.folder.file("report.txt")), "filled");
+
+    ASSERT_EQ(mkfifo(run.folder.file("pipe").c_str(), 0600), 0);
+    std::string piped;
+    std::thread reader([&] { piped = readFile(run.folder.file("pipe")); });
+    run.reporter.processTemplate(run.folder.file("t.txt"), run.folder.file("pipe"));
+    reader.join();
+    EXPECT_EQ(piped, "filled");
+    EXPECT_EQ(run.folder.fileCount(), 4u) << "no temporary file left behind";
 }
 
 TEST(Engine, uncreatableOutputIsAFileError)
