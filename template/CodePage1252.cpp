@@ -1,7 +1,13 @@
-// Conversion of UTF-8 text to Windows code page 1252, the single-byte code page of RTF values.
+// Conversion of text to Windows code page 1252, the single-byte code page of RTF values.
 #include "CodePage1252.h"
 
+#include "AsciiText.h"
+
 #include <array>
+#include <cerrno>
+#include <cstdint>
+
+#include <iconv.h>
 
 namespace templating {
 
@@ -24,7 +30,44 @@ char toByte(char32_t c)
     return '?';
 }
 
+// The text in UTF-8; "?" for what the character set cannot decode.
+std::string toUtf8(std::string_view text, const std::string& codeset)
+{
+    const iconv_t converter = iconv_open("UTF-8", codeset.c_str());
+    if (converter == reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1)))
+        return std::string(text);
+    // Four bytes a character at the most.
+    std::string utf8(4 * text.size(), '\0');
+    char* in = const_cast<char*>(text.data());
+    std::size_t inLeft = text.size();
+    char* out = utf8.data();
+    std::size_t outLeft = utf8.size();
+    while (inLeft > 0) {
+        if (iconv(converter, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1))
+            continue;
+        if (errno != EILSEQ && errno != EINVAL)
+            break;
+        *out++ = '?';
+        --outLeft;
+        ++in;
+        --inLeft;
+    }
+    iconv_close(converter);
+    utf8.resize(static_cast<std::size_t>(out - utf8.data()));
+    return utf8;
+}
+
 } // namespace
+
+std::string toCodePage1252(std::string_view text, const std::string& codeset)
+{
+    const std::string name = lowerAscii(codeset);
+    if (name == "utf-8" || name == "utf8")
+        return utf8ToCodePage1252(text);
+    if (name == "ansi_x3.4-1968" || name == "cp1252" || name == "windows-1252")
+        return std::string(text);
+    return utf8ToCodePage1252(toUtf8(text, codeset));
+}
 
 std::string utf8ToCodePage1252(std::string_view utf8)
 {

@@ -30,9 +30,18 @@ long double localNow()
 
 } // namespace
 
-DataTemplateEngine::DataTemplateEngine() = default;
+DataTemplateEngine::DataTemplateEngine()
+{
+    setFormatSettings(FormatSettings::fromCLocale());
+}
 
 DataTemplateEngine::~DataTemplateEngine() = default;
+
+void DataTemplateEngine::setFormatSettings(FormatSettings settings)
+{
+    m_rtfSettings = settings.inCodePage1252();
+    m_settings = std::move(settings);
+}
 
 DataSet* DataTemplateEngine::findDataSet(std::string_view name) const
 {
@@ -104,7 +113,7 @@ std::string DataTemplateEngine::tagValue(std::string_view tag)
                                        {dataSet->name()});
             }
             if (const Field* field = dataSet->findField(tag.substr(dot + 1)))
-                return formatFieldValue(*field, field->value(), formatSettings);
+                return formatFieldValue(*field, field->value(), settings());
         }
     }
     if (customTagValue) {
@@ -155,7 +164,7 @@ std::string DataTemplateEngine::aggregateText(const Field& field, AggregateKind 
         throwDataTemplateError("Can't evaluate aggregate field tag \"%s\"\rCheck template!", {tag});
     switch (kind) {
     case AggregateKind::Sum:
-        return formatFieldValue(field, aggregate->sum, formatSettings);
+        return formatFieldValue(field, aggregate->sum, settings());
     case AggregateKind::Avg: {
         if (aggregate->sum.isNull() || aggregate->count == 0)
             return {};
@@ -163,14 +172,14 @@ std::string DataTemplateEngine::aggregateText(const Field& field, AggregateKind 
         return formatFieldValue(field,
                                 real ? aggregate->sum.divide(aggregate->count)
                                      : aggregate->sum.intDivide(aggregate->count),
-                                formatSettings);
+                                settings());
     }
     case AggregateKind::Count:
         return std::to_string(aggregate->count);
     case AggregateKind::Min:
-        return formatFieldValue(field, aggregate->min, formatSettings);
+        return formatFieldValue(field, aggregate->min, settings());
     case AggregateKind::Max:
-        return formatFieldValue(field, aggregate->max, formatSettings);
+        return formatFieldValue(field, aggregate->max, settings());
     case AggregateKind::None:
         break;
     }
@@ -182,12 +191,11 @@ std::optional<std::string> DataTemplateEngine::builtInValue(std::string_view tag
     if (equalsAsciiNoCase(tag, "version"))
         return "1.0.2";
     if (equalsAsciiNoCase(tag, "date"))
-        return formatDateTime(formatSettings.shortDateFormat, std::floor(localNow()),
-                              formatSettings);
+        return formatDateTime(settings().shortDateFormat, std::floor(localNow()), settings());
     if (equalsAsciiNoCase(tag, "time"))
-        return formatDateTime(formatSettings.longTimeFormat, localNow(), formatSettings);
+        return formatDateTime(settings().longTimeFormat, localNow(), settings());
     if (equalsAsciiNoCase(tag, "now"))
-        return formatDateTime({}, localNow(), formatSettings);
+        return formatDateTime({}, localNow(), settings());
     return std::nullopt;
 }
 

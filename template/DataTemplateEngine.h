@@ -38,8 +38,11 @@ public:
     // Registered by the caller before processing; not owned.
     std::vector<DataSet*> dataSets;
     CustomTagValueSource customTagValue;
-    // The locale facts for dates, times and number formats; the C library's by default.
-    FormatSettings formatSettings = FormatSettings::fromCLocale();
+
+    // The locale facts for dates, times and number formats; the C library's by default. An RTF
+    // template gets their texts in code page 1252.
+    const FormatSettings& formatSettings() const { return m_settings; }
+    void setFormatSettings(FormatSettings settings);
 
     DataSet* findDataSet(std::string_view name) const;
     static AggregateKind aggregateKindOf(std::string_view name);
@@ -56,8 +59,15 @@ private:
     std::optional<std::string> aggregateValue(std::string_view tag) const;
     std::string aggregateText(const Field& field, AggregateKind kind, std::string_view tag) const;
     std::optional<std::string> builtInValue(std::string_view tag) const;
+    // The settings for the template being filled.
+    const FormatSettings& settings() const
+    {
+        return templateFormat == TemplateFormat::Rtf ? m_rtfSettings : m_settings;
+    }
 
     DataLoops m_loops;
+    FormatSettings m_settings;
+    FormatSettings m_rtfSettings;
 };
 
 } // namespace templating

@@ -3,7 +3,6 @@
 
 #include "AsciiText.h"
 
-#include <array>
 #include <cctype>
 #include <chrono>
 #include <cmath>
@@ -12,27 +11,180 @@ namespace templating {
 
 namespace {
 
-std::string twoDigits(long n)
-{
-    return std::string(1, static_cast<char>('0' + n / 10 % 10)) + static_cast<char>('0' + n % 10);
-}
-
-constexpr long SecondsPerDay = 24 * 60 * 60;
-
 // 30 December 1899, day 0 of the engine's date-times.
 constexpr std::chrono::sys_days DayZero{std::chrono::year{1899} / std::chrono::December / 30};
 
-const std::array<const char*, 12> MonthNames{"January",   "February", "March",    "April",
-                                             "May",       "June",     "July",     "August",
-                                             "September", "October",  "November", "December"};
-const std::array<const char*, 7> DayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
-                                          "Thursday", "Friday", "Saturday"};
-
-bool startsWithNoCase(const std::string& s, std::size_t at, const char* prefix)
+// A date-time taken apart, to the millisecond.
+struct DateTimeParts
 {
-    for (std::size_t i = 0; prefix[i]; ++i) {
-        if (at + i >= s.size() || lowerAscii(s[at + i]) != prefix[i])
-            return false;
+    std::chrono::year_month_day date;
+    unsigned weekday; // 0 is Sunday
+    std::chrono::hh_mm_ss<std::chrono::milliseconds> time;
+};
+
+DateTimeParts decode(long double days)
+{
+    using namespace std::chrono;
+    const milliseconds total{std::llround(days * 86'400'000.0L)};
+    const sys_days day = DayZero + floor<std::chrono::days>(total);
+    return {year_month_day{day}, weekday{day}.c_encoding(),
+            hh_mm_ss<milliseconds>{total - floor<std::chrono::days>(total)}};
+}
+
+std::string number(long n, std::size_t digits)
+{
+    std::string text = std::to_string(n);
+    if (text.size() < digits)
+        text.insert(0, digits - text.size(), '0');
+    return text;
+}
+
+bool startsWithNoCase(std::string_view s, std::size_t at, std::string_view prefix)
+{
+    return equalsAsciiNoCase(s.substr(at, prefix.size()), prefix);
+}
+
+bool isTwelveHour(std::string_view pattern)
+{
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (startsWithNoCase(pattern, i, "am/pm") || startsWithNoCase(pattern, i, "a/p") ||
+            startsWithNoCase(pattern, i, "ampm"))
+            return true;
+    }
+    return false;
+}
+
+// Writes a date-time through a pattern. Codes that stand for whole formats (c, ddddd, dddddd,
+// t, tt) expand one level deep only, so that a format naming itself cannot loop.
+class DateWriter
+{
+public:
+    DateWriter(const DateTimeParts& parts, bool hasTime, const FormatSettings& settings)
+        : m_parts(parts), m_hasTime(hasTime), m_settings(settings)
+    {
+    }
+
+    void write(std::string_view pattern, int depth);
+    const std::string& text() const { return m_text; }
+
+private:
+    // Writes a run of `run` letters `c` (lower case) or separators; false for no code.
+    bool writeCode(char c, std::size_t run, bool afterHour, bool twelveHour, int depth);
+    void writeFormat(std::string_view pattern, int depth)
+    {
+        if (depth < 2)
+            write(pattern, depth + 1);
+    }
+
+    DateTimeParts m_parts;
+    bool m_hasTime;
+    const FormatSettings& m_settings;
+    std::string m_text;
+};
+
+void DateWriter::write(std::string_view pattern, int depth)
+{
+    const bool twelveHour = isTwelveHour(pattern);
+    const bool morning = m_parts.time.hours().count() < 12;
+    bool afterHour = false;
+    for (std::size_t i = 0; i < pattern.size();) {
+        const char c = lowerAscii(pattern[i]);
+        if (pattern[i] == '"' || pattern[i] == '\'') {
+            const std::size_t close = pattern.find(pattern[i], i + 1);
+            m_text += pattern.substr(i + 1, close == std::string_view::npos ? std::string_view::npos
+                                                                            : close - i - 1);
+            i = close == std::string_view::npos ? pattern.size() : close + 1;
+            continue;
+        }
+        // The markers take the case they are written in.
+        if (startsWithNoCase(pattern, i, "am/pm")) {
+            m_text += pattern.substr(morning ? i : i + 3, 2);
+            i += 5;
+            continue;
+        }
+        if (startsWithNoCase(pattern, i, "a/p")) {
+            m_text += pattern.substr(morning ? i : i + 2, 1);
+            i += 3;
+            continue;
+        }
+        if (startsWithNoCase(pattern, i, "ampm")) {
+            m_text += morning ? m_settings.timeAmString : m_settings.timePmString;
+            i += 4;
+            continue;
+        }
+        std::size_t run = 1;
+        while (i + run < pattern.size() && lowerAscii(pattern[i + run]) == c)
+            ++run;
+        if (!writeCode(c, run, afterHour, twelveHour, depth))
+            m_text += pattern.substr(i, run);
+        afterHour = c == 'h' || (afterHour && !std::isalpha(static_cast<unsigned char>(c)));
+        i += run;
+    }
+}
+
+bool DateWriter::writeCode(char c, std::size_t run, bool afterHour, bool twelveHour, int depth)
+{
+    const int year = static_cast<int>(m_parts.date.year());
+    const auto month = static_cast<unsigned>(m_parts.date.month());
+    const auto day = static_cast<unsigned>(m_parts.date.day());
+    const auto hour = static_cast<int>(m_parts.time.hours().count());
+    const auto minute = static_cast<int>(m_parts.time.minutes().count());
+    const auto second = static_cast<long>(m_parts.time.seconds().count());
+    const auto milliseconds = static_cast<long>(m_parts.time.subseconds().count());
+    const auto padded = run >= 2 ? 2u : 1u;
+    switch (c) {
+    case 'c':
+        writeFormat(m_settings.shortDateFormat, depth);
+        if (m_hasTime) {
+            m_text += ' ';
+            writeFormat(m_settings.longTimeFormat, depth);
+        }
+        break;
+    case 'd':
+        if (run <= 2)
+            m_text += number(day, padded);
+        else if (run == 3)
+            m_text += m_settings.shortDayNames[m_parts.weekday];
+        else if (run == 4)
+            m_text += m_settings.longDayNames[m_parts.weekday];
+        else
+            writeFormat(run == 5 ? m_settings.shortDateFormat : m_settings.longDateFormat, depth);
+        break;
+    case 'm':
+        if (afterHour && run <= 2)
+            m_text += number(minute, padded);
+        else if (run <= 2)
+            m_text += number(month, padded);
+        else
+            m_text +=
+                (run == 3 ? m_settings.shortMonthNames : m_settings.longMonthNames)[month - 1];
+        break;
+    case 'y':
+        m_text += run <= 2 ? number(year % 100, 2) : std::to_string(year);
+        break;
+    case 'h':
+        m_text += number(twelveHour ? (hour % 12 == 0 ? 12 : hour % 12) : hour, padded);
+        break;
+    case 'n':
+        m_text += number(minute, padded);
+        break;
+    case 's':
+        m_text += number(second, padded);
+        break;
+    case 'z':
+        m_text += number(milliseconds, run >= 3 ? 3 : 1);
+        break;
+    case 't':
+        writeFormat(run == 1 ? m_settings.shortTimeFormat : m_settings.longTimeFormat, depth);
+        break;
+    case '/':
+        m_text.append(run, m_settings.dateSeparator);
+        break;
+    case ':':
+        m_text.append(run, m_settings.timeSeparator);
+        break;
+    default:
+        return false;
     }
     return true;
 }
@@ -42,94 +194,9 @@ bool startsWithNoCase(const std::string& s, std::size_t at, const char* prefix)
 std::string formatDateTime(const std::string& pattern, long double days,
                            const FormatSettings& settings)
 {
-    if (pattern.empty()) {
-        std::string text = formatDateTime(settings.shortDateFormat, days, settings);
-        if (days != std::floor(days)) {
-            text += ' ';
-            text += formatDateTime(settings.longTimeFormat, days, settings);
-        }
-        return text;
-    }
-    const long double whole = std::floor(days);
-    const std::chrono::sys_days day =
-        DayZero + std::chrono::days{static_cast<std::chrono::days::rep>(whole)};
-    const std::chrono::year_month_day ymd{day};
-    const int year = static_cast<int>(ymd.year());
-    const auto month = static_cast<unsigned>(ymd.month());
-    const auto dayOfMonth = static_cast<unsigned>(ymd.day());
-    const auto seconds = static_cast<long>(std::lround((days - whole) * SecondsPerDay));
-    const int hour = static_cast<int>(seconds / 3600 % 24);
-    const int minute = static_cast<int>(seconds / 60 % 60);
-    const int second = static_cast<int>(seconds % 60);
-    const unsigned weekday = std::chrono::weekday{day}.c_encoding(); // 0 is Sunday
-    bool twelveHour = false;
-    for (std::size_t i = 0; i < pattern.size() && !twelveHour; ++i)
-        twelveHour = startsWithNoCase(pattern, i, "am/pm");
-
-    std::string text;
-    bool afterHour = false;
-    for (std::size_t i = 0; i < pattern.size();) {
-        const char c = lowerAscii(pattern[i]);
-        std::size_t run = 1;
-        while (i + run < pattern.size() && lowerAscii(pattern[i + run]) == c)
-            ++run;
-        if (pattern[i] == '"' || pattern[i] == '\'') {
-            const std::size_t close = pattern.find(pattern[i], i + 1);
-            text += pattern.substr(i + 1,
-                                   close == std::string::npos ? std::string::npos : close - i - 1);
-            i = close == std::string::npos ? pattern.size() : close + 1;
-            continue;
-        }
-        if (startsWithNoCase(pattern, i, "am/pm")) {
-            text += hour < 12 ? "am" : "pm";
-            i += 5;
-            continue;
-        }
-        switch (c) {
-        case 'd':
-            text += run == 1   ? std::to_string(dayOfMonth)
-                    : run == 2 ? twoDigits(dayOfMonth)
-                    : run == 3 ? std::string(DayNames[weekday]).substr(0, 3)
-                               : std::string(DayNames[weekday]);
-            break;
-        case 'm':
-            if (afterHour && run <= 2)
-                text += run == 1 ? std::to_string(minute) : twoDigits(minute);
-            else
-                text += run == 1   ? std::to_string(month)
-                        : run == 2 ? twoDigits(month)
-                        : run == 3 ? std::string(MonthNames[month - 1]).substr(0, 3)
-                                   : std::string(MonthNames[month - 1]);
-            break;
-        case 'y':
-            text += run <= 2 ? twoDigits(year % 100) : std::to_string(year);
-            break;
-        case 'h': {
-            const int shown = twelveHour ? (hour % 12 == 0 ? 12 : hour % 12) : hour;
-            text += run == 1 ? std::to_string(shown) : twoDigits(shown);
-            break;
-        }
-        case 'n':
-            text += run == 1 ? std::to_string(minute) : twoDigits(minute);
-            break;
-        case 's':
-            text += run == 1 ? std::to_string(second) : twoDigits(second);
-            break;
-        case '/':
-            text += std::string(run, settings.dateSeparator);
-            break;
-        case ':':
-            text += std::string(run, settings.timeSeparator);
-            break;
-        default:
-            text += pattern.substr(i, run);
-            break;
-        }
-        afterHour = c == 'h' || (afterHour && c != 'd' && c != 'y' && c != 's' && c != 'n' &&
-                                 !std::isalpha(static_cast<unsigned char>(c)));
-        i += run;
-    }
-    return text;
+    DateWriter writer(decode(days), days != std::floor(days), settings);
+    writer.write(pattern.empty() ? std::string_view("c") : std::string_view(pattern), 0);
+    return writer.text();
 }
 
 long double encodeDate(int year, int month, int day)

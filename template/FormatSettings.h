@@ -1,6 +1,7 @@
 // FormatSettings: the locale facts the engine formats numbers, dates and times with.
 #pragma once
 
+#include <array>
 #include <string>
 
 namespace templating {
@@ -12,14 +13,33 @@ struct FormatSettings
     char dateSeparator = '/';
     char timeSeparator = ':';
     std::string shortDateFormat = "dd/mm/yyyy";
+    std::string longDateFormat = "dddd, mmmm d, yyyy";
+    std::string shortTimeFormat = "hh:nn";
     std::string longTimeFormat = "hh:nn:ss";
+    std::string timeAmString = "AM";
+    std::string timePmString = "PM";
+    // Sunday first.
+    std::array<std::string, 7> shortDayNames{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    std::array<std::string, 7> longDayNames{"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                            "Thursday", "Friday", "Saturday"};
+    std::array<std::string, 12> shortMonthNames{"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                                "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+    std::array<std::string, 12> longMonthNames{"January",   "February", "March",    "April",
+                                               "May",       "June",     "July",     "August",
+                                               "September", "October",  "November", "December"};
     std::string currencyString = "$";
     // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
     int currencyFormat = 0;
     int currencyDecimals = 2;
+    // The character set of the texts above as the C library names it ("UTF-8"); empty when
+    // they are in the template's code page already.
+    std::string codeset;
 
-    // The settings of the C library's current locale.
+    // The settings of the C library's current locale: numbers from LC_NUMERIC, the currency
+    // from LC_MONETARY, dates, times and their names from LC_TIME, in the locale's codeset.
     static FormatSettings fromCLocale();
+    // The same settings with their texts in code page 1252, the code page of RTF.
+    FormatSettings inCodePage1252() const;
 };
 
 } // namespace templating

@@ -3,7 +3,6 @@
 
 #include "DatePatterns.h"
 #include "EngineTestSupport.h"
-#include "NumberPatterns.h"
 
 #include <gtest/gtest.h>
 
@@ -14,23 +13,10 @@ using namespace templating;
 
 namespace {
 
-FormatSettings spanish()
-{
-    FormatSettings s;
-    s.decimalSeparator = ',';
-    s.thousandSeparator = '.';
-    s.shortDateFormat = "dd/mm/yyyy";
-    s.longTimeFormat = "hh:nn:ss";
-    s.currencyString = "\x80"; // the euro sign in code page 1252
-    s.currencyFormat = 3;
-    s.currencyDecimals = 2;
-    return s;
-}
-
 class TestReporter : public DataTemplateEngine
 {
 public:
-    TestReporter() { formatSettings = spanish(); }
+    TestReporter() { setFormatSettings(spanish()); }
 };
 
 struct DbRun
@@ -298,55 +284,6 @@ TEST(DbEngine, aggregateOfAFloatFieldUsesItsFormats)
     run.reporter.dataSets.push_back(&data);
     EXPECT_EQ(run.process("\\{for d\\}\\{end\\}\\{sum(d.f)\\} \\{sum(d.c)\\}"),
               "1.500,250 1.500,25 \x80");
-}
-
-TEST(FormatPatterns, numbers)
-{
-    const FormatSettings s = spanish();
-    const std::tuple<const char*, long double, const char*> cases[] = {
-        {"#,##0.00", 1234567.891L, "1.234.567,89"},
-        {"0.00", -0.001L, "0,00"},
-        {"#.##", 0.5L, ",5"},
-        {"000", 7, "007"},
-        {"\"EUR \"#,##0", 1500, "EUR 1.500"},
-        {"0.00;(0.00);cero", -2.5L, "(2,50)"},
-        {"0.00;(0.00);cero", 0, "cero"},
-        {"0.00E+00", 12345, "1,23E+04"},
-        {"0.0E-0", 0.00012L, "1,2E-4"},
-        {"", 2.5L, "2,5"},
-    };
-    for (const auto& [pattern, value, expected] : cases)
-        EXPECT_EQ(formatFloat(pattern, value, s), expected) << pattern;
-}
-
-TEST(FormatPatterns, datesAndTimes)
-{
-    const FormatSettings s = spanish();
-    const long double moment = encodeDate(2026, 3, 5) + (14 * 3600 + 7 * 60 + 9) / 86400.0L;
-    EXPECT_EQ(formatDateTime("d/m/yy", moment, s), "5/3/26");
-    EXPECT_EQ(formatDateTime("dddd dd mmmm yyyy", moment, s), "Thursday 05 March 2026");
-    EXPECT_EQ(formatDateTime("hh:nn:ss", moment, s), "14:07:09");
-    EXPECT_EQ(formatDateTime("h:mm am/pm", moment, s), "2:07 pm");
-    EXPECT_EQ(formatDateTime("", moment, s), "05/03/2026 14:07:09");
-    EXPECT_EQ(formatDateTime("", encodeDate(2026, 3, 5), s), "05/03/2026");
-    EXPECT_EQ(encodeDate(1899, 12, 30), 0);
-}
-
-} // namespace
-
-namespace {
-
-// The tests run under es_ES.UTF-8 (set by CTest).
-TEST(FormatSettingsTest, readFromTheCLibraryLocale)
-{
-    const FormatSettings s = FormatSettings::fromCLocale();
-    EXPECT_EQ(s.decimalSeparator, ',');
-    EXPECT_EQ(s.thousandSeparator, '.');
-    EXPECT_EQ(s.shortDateFormat, "dd/mm/yy");
-    EXPECT_EQ(s.dateSeparator, '/');
-    EXPECT_EQ(s.longTimeFormat, "hh:nn:ss");
-    EXPECT_EQ(s.currencyDecimals, 2);
-    EXPECT_EQ(s.currencyFormat, 3);
 }
 
 } // namespace

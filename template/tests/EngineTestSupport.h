@@ -1,6 +1,7 @@
-// Helpers for the engine tests: a reporter that answers tags from a table.
+// Helpers for the engine tests: a reporter that answers tags from a table, Spanish settings.
 #pragma once
 
+#include "FormatSettings.h"
 #include "ScratchFolder.h"
 #include "TemplateEngine.h"
 
@@ -32,3 +33,17 @@ protected:
     }
     bool endLoop() override { return loopFinished ? loopFinished() : TemplateEngine::endLoop(); }
 };
+
+// Spanish separators and currency with English names, in code page 1252.
+inline templating::FormatSettings spanish()
+{
+    templating::FormatSettings s;
+    s.decimalSeparator = ',';
+    s.thousandSeparator = '.';
+    s.shortDateFormat = "dd/mm/yyyy";
+    s.longTimeFormat = "hh:nn:ss";
+    s.currencyString = "\x80"; // the euro sign in code page 1252
+    s.currencyFormat = 3;
+    s.currencyDecimals = 2;
+    return s;
+}
