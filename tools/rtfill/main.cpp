@@ -1,8 +1,10 @@
 // rtfill: fills any template from the command line, with values, CSV files and SQLite queries.
+#include "AsciiText.h"
 #include "CodePage1252.h"
 #include "DataSources.h"
 #include "DataTemplateEngine.h"
 
+#include <algorithm>
 #include <clocale>
 #include <iostream>
 #include <map>
@@ -21,7 +23,8 @@ constexpr int UsageError = 2;
 
 const char* const Usage =
     "usage: rtfill TEMPLATE OUTPUT [--value NAME=TEXT]... [--csv NAME=FILE]...\n"
-    "              [--sqlite DATABASE --query NAME=SQL]... [--format auto|rtf|text]\n";
+    "              [--sqlite DATABASE --query NAME=SQL]... [--format auto|rtf|text]\n"
+    "              [--display DATASET.FIELD=PATTERN]... [--date-field DATASET.FIELD]...\n";
 
 struct UsageFailure
 {
@@ -40,6 +43,22 @@ struct Source
     std::string query;
 };
 
+// A field of a data source as the command line names it: DATASET.FIELD.
+struct FieldName
+{
+    std::string option; // that named it, for messages
+    std::string text;
+    std::string dataSet;
+    std::string field;
+};
+
+// A display format for a field.
+struct Display
+{
+    FieldName target;
+    std::string pattern;
+};
+
 struct Options
 {
     std::string templateFile;
@@ -47,15 +66,45 @@ struct Options
     std::map<std::string, std::string> values;
     std::vector<Source> sources;
     std::string format = "auto";
+    std::vector<Display> displays;
+    std::vector<FieldName> dateFields;
 };
 
-std::pair<std::string, std::string> nameAndText(const std::string& option,
-                                                const std::string& argument)
+std::pair<std::string, std::string>
+nameAndText(const std::string& option, const std::string& argument, const char* form = "NAME=...")
 {
     const auto equals = argument.find('=');
     if (equals == std::string::npos)
-        throw UsageFailure{option + " needs NAME=..., got \"" + argument + "\""};
+        throw UsageFailure{option + " needs " + form + ", got \"" + argument + "\""};
     return {argument.substr(0, equals), argument.substr(equals + 1)};
+}
+
+FieldName fieldName(const std::string& option, const std::string& text)
+{
+    const auto dot = text.find('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == text.size())
+        throw UsageFailure{option + " needs DATASET.FIELD, got \"" + text + "\""};
+    return {option, text, text.substr(0, dot), text.substr(dot + 1)};
+}
+
+// Each field named by --display and --date-field belongs to a data source of the command line.
+void checkDataSetNames(const Options& options)
+{
+    std::vector<const FieldName*> names;
+    for (const Display& display : options.displays)
+        names.push_back(&display.target);
+    for (const FieldName& name : options.dateFields)
+        names.push_back(&name);
+    for (const FieldName* name : names) {
+        const bool known =
+            std::any_of(options.sources.begin(), options.sources.end(), [&](const Source& source) {
+                return equalsAsciiNoCase(source.name, name->dataSet);
+            });
+        if (!known) {
+            throw UsageFailure{name->option + " " + name->text + ": no --csv or --query names \"" +
+                               name->dataSet + "\""};
+        }
+    }
 }
 
 Options parse(int argc, char** argv)
@@ -83,6 +132,11 @@ Options parse(int argc, char** argv)
             if (database.empty())
                 throw UsageFailure{"--query needs a --sqlite DATABASE before it"};
             options.sources.push_back({Source::Kind::Sqlite, name, database, sql});
+        } else if (argument == "--display") {
+            auto [target, pattern] = nameAndText(argument, next(), "DATASET.FIELD=PATTERN");
+            options.displays.push_back({fieldName(argument, target), pattern});
+        } else if (argument == "--date-field") {
+            options.dateFields.push_back(fieldName(argument, next()));
         } else if (argument == "--format") {
             options.format = next();
             if (options.format != "auto" && options.format != "rtf" && options.format != "text")
@@ -97,7 +151,31 @@ Options parse(int argc, char** argv)
         throw UsageFailure{"give the template and the output file"};
     options.templateFile = positional[0];
     options.outputFile = positional[1];
+    checkDataSetNames(options);
     return options;
+}
+
+// The field that a --display or --date-field names, in the data sources read.
+Field& namedField(const std::vector<DataSet*>& dataSets, const FieldName& name)
+{
+    for (DataSet* dataSet : dataSets) {
+        if (!equalsAsciiNoCase(dataSet->name(), name.dataSet))
+            continue;
+        if (Field* field = dataSet->findField(name.field))
+            return *field;
+    }
+    throw DataSourceError(name.option + " " + name.text + ": the data source has no such field");
+}
+
+// The fields of the source that --date-field names.
+std::vector<std::string> dateFieldsOf(const Options& options, const Source& source)
+{
+    std::vector<std::string> fields;
+    for (const FieldName& name : options.dateFields) {
+        if (equalsAsciiNoCase(name.dataSet, source.name))
+            fields.push_back(name.field);
+    }
+    return fields;
 }
 
 int run(const Options& options)
@@ -114,10 +192,21 @@ int run(const Options& options)
 
     std::vector<std::unique_ptr<TableDataSet>> dataSets;
     for (const Source& source : options.sources) {
+        const std::vector<std::string> dates = dateFieldsOf(options, source);
         dataSets.push_back(source.kind == Source::Kind::Csv
-                               ? readCsv(source.name, source.file, encode)
-                               : readSqlite(source.name, source.file, source.query, encode));
+                               ? readCsv(source.name, source.file, encode, dates)
+                               : readSqlite(source.name, source.file, source.query, encode, dates));
         reporter.dataSets.push_back(dataSets.back().get());
+    }
+    for (const FieldName& name : options.dateFields)
+        namedField(reporter.dataSets, name);
+    for (const Display& display : options.displays) {
+        Field& field = namedField(reporter.dataSets, display.target);
+        if (!field.isNumeric() && !field.isDateTime()) {
+            throw DataSourceError(display.target.option + " " + display.target.text +
+                                  ": the field holds text; a pattern formats numbers and dates");
+        }
+        field.displayFormat = encode(display.pattern);
     }
     std::map<std::string, std::string> values;
     for (const auto& [name, text] : options.values)

@@ -105,6 +105,65 @@ TEST_F(RtfillTest, groupingLoopOverASqliteQuery)
               "largo: 1000 2000 4000 suma=7000 media=2333 n=3 min=1000 max=4000\n");
 }
 
+// Display patterns for numbers and dates, and CSV or SQLite text read as ISO dates; the pattern's
+// text reaches an RTF template in code page 1252.
+TEST_F(RtfillTest, displayPatternsAndDateFields)
+{
+    writeFile(path("p.csv"), "fecha,importe\n2024-03-05,1234567.891\n");
+    makeDatabase(path("p.db"), "CREATE TABLE p (fecha TEXT, importe REAL);"
+                               "INSERT INTO p VALUES ('2024-03-05', 1234567.891);");
+    writeFile(path("t.txt"), "\\{for p\\}\\{p.fecha\\}|\\{p.importe\\}\\{end\\}");
+    writeFile(path("t.rtf"), "\\{for p\\}\\{p.fecha\\}|\\{p.importe\\}\\{end\\}");
+    const std::vector<std::string> csv = {"--csv", "p=" + path("p.csv")};
+    const std::vector<std::string> sqlite = {"--sqlite", path("p.db"), "--query",
+                                             "p=SELECT * FROM p"};
+    const std::vector<std::string> formats = {
+        "--date-field", "P.Fecha",
+        "--display",    "p.fecha=d \"de\" mmmm \"de\" yyyy",
+        "--display",    "p.importe=#,##0.00 \"\xE2\x82\xAC\""};
+    const struct
+    {
+        std::string templateFile;
+        std::vector<std::string> source;
+        std::string expected;
+    } cases[] = {
+        {"t.txt", csv, "5 de marzo de 2024|1.234.567,89 \xE2\x82\xAC"},
+        {"t.rtf", csv, "5 de marzo de 2024|1.234.567,89 \\'80"},
+        {"t.txt", sqlite, "5 de marzo de 2024|1.234.567,89 \xE2\x82\xAC"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> arguments = {path(c.templateFile), path("out")};
+        arguments.insert(arguments.end(), c.source.begin(), c.source.end());
+        arguments.insert(arguments.end(), formats.begin(), formats.end());
+        const Result r = rtfill(arguments);
+        EXPECT_EQ(r.status, 0) << r.error;
+        EXPECT_EQ(readFile(path("out")), c.expected) << c.templateFile << " " << c.source[0];
+    }
+}
+
+TEST_F(RtfillTest, fieldsThatPatternsCannotServe)
+{
+    writeFile(path("p.csv"), "fecha,nombre\n2024-03-05,Ana\n2024-02-30,Luis\n");
+    writeFile(path("t.txt"), "x");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--date-field", "p.fecha"},
+         path("p.csv") + ": record 2: \"2024-02-30\" in field fecha is not a date (YYYY-MM-DD)"},
+        {{"--display", "p.nombre=0.00"},
+         "--display p.nombre: the field holds text; a pattern formats numbers and dates"},
+        {{"--display", "p.importe=0.00"}, "--display p.importe: the data source has no such field"},
+        {{"--date-field", "p.dia"}, "--date-field p.dia: the data source has no such field"},
+    };
+    for (const auto& [options, message] : cases) {
+        std::vector<std::string> arguments = {path("t.txt"), path("o"), "--csv",
+                                              "p=" + path("p.csv")};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const Result r = rtfill(arguments);
+        EXPECT_EQ(r.status, 1) << message;
+        EXPECT_EQ(r.error, "rtfill: " + message + "\n");
+    }
+    EXPECT_FALSE(std::filesystem::exists(path("o")));
+}
+
 TEST_F(RtfillTest, usageErrors)
 {
     writeFile(path("t.txt"), "x");
@@ -115,6 +174,10 @@ TEST_F(RtfillTest, usageErrors)
         {path("t.txt"), path("o"), "--csv", "p"},
         {path("t.txt"), path("o"), "--query", "q=SELECT 1"},
         {path("t.txt"), path("o"), "--format", "pdf"},
+        {path("t.txt"), path("o"), "--display", "p.importe"},
+        {path("t.txt"), path("o"), "--display", "importe=0.00"},
+        {path("t.txt"), path("o"), "--date-field", "fecha"},
+        {path("t.txt"), path("o"), "--csv", "p=x.csv", "--date-field", "q.fecha"},
         {path("t.txt")},
         {},
     };
