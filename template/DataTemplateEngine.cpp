@@ -199,6 +199,11 @@ std::optional<std::string> DataTemplateEngine::builtInValue(std::string_view tag
     return std::nullopt;
 }
 
+void DataTemplateEngine::startFill()
+{
+    m_loops = DataLoops();
+}
+
 bool DataTemplateEngine::startLoop(std::string_view argument)
 {
     const std::size_t dot = argument.find('.');

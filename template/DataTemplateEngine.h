@@ -51,6 +51,8 @@ public:
                                         const FormatSettings& settings);
 
 protected:
+    // Each fill starts without loops.
+    void startFill() override;
     std::string tagValue(std::string_view tag) override;
     bool startLoop(std::string_view argument) override;
     bool endLoop() override;

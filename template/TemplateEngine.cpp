@@ -44,7 +44,13 @@ void TemplateEngine::processTemplate(const std::string& templatePath, const std:
 {
     if (templateFormat == TemplateFormat::Auto)
         templateFormat = detectTemplateFormat(templatePath);
-    const ParsedTemplate parsed(templatePath, templateFormat);
+    fill(ParsedTemplate(templatePath, templateFormat), outputPath);
+}
+
+void TemplateEngine::fill(const ParsedTemplate& parsed, const std::string& outputPath)
+{
+    templateFormat = parsed.format();
+    startFill();
     OutputFile output(outputPath);
     emitPieces(parsed, 0, static_cast<std::int32_t>(parsed.pieces().size()) - 1, output);
     output.commit();
@@ -58,6 +64,8 @@ TemplateFormat TemplateEngine::detectTemplateFormat(const std::string& path)
                ? TemplateFormat::Rtf
                : TemplateFormat::Text;
 }
+
+void TemplateEngine::startFill() {}
 
 bool TemplateEngine::startLoop(std::string_view)
 {

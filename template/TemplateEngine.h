@@ -24,14 +24,18 @@ public:
     // Writes the filled template to the output file. The output is replaced only when the
     // whole document was written; an earlier output file survives any failure.
     void processTemplate(const std::string& templatePath, const std::string& outputPath);
+    // Fills a template parsed once, as often as wanted, as processTemplate does.
+    void fill(const ParsedTemplate& parsed, const std::string& outputPath);
 
-    // Detected from the template's name while Auto.
+    // Detected from the template's name while Auto; while filling, the format of the template.
     TemplateFormat templateFormat = TemplateFormat::Auto;
 
     // RTF for names ending in ".rtf" or ".doc" (any case), text otherwise.
     static TemplateFormat detectTemplateFormat(const std::string& path);
 
 protected:
+    // Called before each fill; nothing by default.
+    virtual void startFill();
     // The replacement text of a value tag.
     virtual std::string tagValue(std::string_view tag) = 0;
     // Whether to enter a loop at its start tag; by default loops are not entered.

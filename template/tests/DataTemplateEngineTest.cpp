@@ -129,6 +129,25 @@ TEST(DbEngine, plainLoopsWriteEachRecordAndRestart)
               "1,2,3,4,5,6, n=6 AABBBA");
 }
 
+// A fill that failed inside a loop leaves nothing behind for the next one.
+TEST(DbEngine, aParsedTemplateFillsAgainFromScratch)
+{
+    DbRun run;
+    auto data = sales();
+    run.reporter.dataSets.push_back(data.get());
+    writeFile(run.folder.file("t.txt"), "\\{for ventas\\}\\{ventas.importe\\}\\{x\\}\\{end\\}");
+    const ParsedTemplate parsed(run.folder.file("t.txt"), TemplateFormat::Text);
+    int asked = 0;
+    run.reporter.customTagValue = [&](const std::string&) -> std::optional<std::string> {
+        if (++asked == 3)
+            throw std::runtime_error("no value");
+        return "";
+    };
+    EXPECT_THROW(run.reporter.fill(parsed, run.folder.file("out.txt")), std::runtime_error);
+    run.reporter.fill(parsed, run.folder.file("out.txt"));
+    EXPECT_EQ(readFile(run.folder.file("out.txt")), "123456");
+}
+
 TEST(DbEngine, recordCountOfEveryFunctionOnStar)
 {
     DbRun run;
