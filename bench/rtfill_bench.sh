@@ -32,10 +32,12 @@ with open(f"{work}/loop.txt", "w") as f:
 PY
 sync
 
-# The best of three runs: seconds and peak resident kilobytes.
+# The best of five runs: seconds and peak resident kilobytes. Before each, earlier outputs go to
+# disk, so that a run pays for its own writing only.
 measure() {
-    local best="" best_kb=0 start end kb
-    for _ in 1 2 3; do
+    local best="" best_kb=0 start end kb t
+    for _ in 1 2 3 4 5; do
+        sync
         start=$(date +%s.%N)
         kb=$( { /usr/bin/time -f %M "$@" >/dev/null; } 2>&1 | tail -1)
         end=$(date +%s.%N)
