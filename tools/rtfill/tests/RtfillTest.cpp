@@ -76,6 +76,38 @@ TEST_F(RtfillTest, plainLoopOverACsvFile)
     EXPECT_EQ(readFile(path("out.rtf")), "{\\rtf1 Ana;P\\'E9rez, \"Luis\";}");
 }
 
+TEST_F(RtfillTest, csvShapes)
+{
+    writeFile(path("t.txt"), "\\{for p\\}[\\{p.a\\}|\\{p.b\\}]\\{end\\}");
+    const std::pair<const char*, const char*> cases[] = {
+        {"a,b\n1,2\n\n3\n", "[1|2][3|]"},                  // a blank line; a short record
+        {"a,b\r1,\"x\"\"y\"\r\r\n\"\",4", "[1|x\"y][|4]"}, // CR alone ends a line too
+        {"a,b\n5,", "[5|]"},                               // a comma at the very end
+        {"\xEF\xBB\xBF\"a\",b\n\"6\",7\n", "[6|7]"},       // a byte-order mark, quoted numbers
+    };
+    for (const auto& [csv, expected] : cases) {
+        writeFile(path("p.csv"), csv);
+        const Result r = rtfill({path("t.txt"), path("out.txt"), "--csv", "p=" + path("p.csv")});
+        EXPECT_EQ(r.status, 0) << r.error;
+        EXPECT_EQ(readFile(path("out.txt")), expected) << csv;
+    }
+    writeFile(path("p.csv"), "a,b\n\"1\"x,2\n");
+    const Result r = rtfill({path("t.txt"), path("out.txt"), "--csv", "p=" + path("p.csv")});
+    EXPECT_EQ(r.error, "rtfill: " + path("p.csv") + ": line 2: text after a quoted field\n");
+}
+
+// A template read from a pipe and a document written to standard output, as in a shell
+// pipeline: neither can be mapped or replaced.
+TEST_F(RtfillTest, templateFromAPipeDocumentToStandardOutput)
+{
+    writeFile(path("t.txt"), "Hola \\{nombre\\}.");
+    const std::string command = "cat " + quoted(path("t.txt")) + " | " + RTFILL +
+                                " /dev/stdin /dev/stdout --value nombre=Ana | cat >" +
+                                quoted(path("out.txt"));
+    EXPECT_EQ(std::system(command.c_str()), 0);
+    EXPECT_EQ(readFile(path("out.txt")), "Hola Ana.");
+}
+
 TEST_F(RtfillTest, csvColumnTypes)
 {
     writeFile(path("d.csv"), "n,x,f,t\n1,1.5,2026-01-31,a\n-2,2,2026-02-01,1\n");
