@@ -9,7 +9,9 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
+#include <cstdint>
 #include <optional>
 #include <system_error>
 
