@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <system_error>
@@ -46,12 +47,12 @@ std::optional<long double> isoDate(std::string_view s)
         const auto [end, error] = std::from_chars(s.data() + at, s.data() + at + length, out);
         return error == std::errc() && end == s.data() + at + length;
     };
-    if (!number(0, 4, year) || !number(5, 2, month) || !number(8, 2, day) || month < 1 ||
-        month > 12 || day < 1)
+    if (!number(0, 4, year) || !number(5, 2, month) || !number(8, 2, day))
         return std::nullopt;
-    static constexpr int MonthDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    if (day > MonthDays[month - 1] || (month == 2 && day == 29 && !leap))
+    const std::chrono::year_month_day date{std::chrono::year{year},
+                                           std::chrono::month{static_cast<unsigned>(month)},
+                                           std::chrono::day{static_cast<unsigned>(day)}};
+    if (!date.ok())
         return std::nullopt;
     return encodeDate(year, month, day);
 }
