@@ -349,7 +349,8 @@ reports::ReportFigures MainWindow::reportFigures() const
             shown(u.CVTOTAL2),
             u.Mayormenor->text(),
             u.RATIOENDEUDAMIENTO->text(),
-            u.REGIMENVIGENTE->toPlainText()};
+            u.REGIMENVIGENTE->toPlainText(),
+            {m_loansDialog->shownLoans(), m_loansDialog->shownTotals()}};
 }
 
 void MainWindow::showQuickReport()
@@ -371,7 +372,8 @@ void MainWindow::produceFullReport()
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     reports::runFullReport(
         files.templatePath, files.outputPath,
-        [this](const std::string& tag) { return reportTagValue(tag); }, m_documentOpener);
+        [this](const std::string& tag) { return reportTagValue(tag); },
+        {m_loansDialog->shownLoans(), m_loansDialog->shownTotals()}, m_documentOpener);
 }
 
 std::optional<std::string> MainWindow::reportTagValue(const std::string& tag) const

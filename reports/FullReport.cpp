@@ -9,6 +9,8 @@
 #include <QFileInfo>
 
 #include <array>
+#include <memory>
+#include <vector>
 
 namespace reports {
 
@@ -102,10 +104,32 @@ FullReportFiles fullReportFiles(const QString& programFolder, const QString& doc
 }
 
 void runFullReport(const QString& templatePath, const QString& outputPath,
-                   const TagValueSource& tagValues,
+                   const TagValueSource& tagValues, const LoanTable& existingLoans,
                    const std::function<void(const QString&)>& openDocument)
 {
+    // Texts as the dialog shows them, in the template's code page.
+    const auto textSource = [](const std::string& name, const std::vector<const char*>& fields,
+                               const QList<QStringList>& rows) {
+        auto source = std::make_unique<templating::MemoryDataSet>(name);
+        for (const char* field : fields)
+            source->addField(field, templating::FieldType::String);
+        for (const QStringList& row : rows) {
+            std::vector<templating::Variant> values;
+            for (const QString& text : row)
+                values.push_back(templating::Variant::fromText(bytes(text)));
+            source->appendRow(std::move(values));
+        }
+        return source;
+    };
+    const auto loans = textSource(
+        "prestamos", {"entidad", "capital", "interes", "anios", "anualidad"}, existingLoans.loans);
+    const auto totals =
+        textSource("prestamos_totales", {"capital", "anualidad"},
+                   existingLoans.loans.isEmpty() ? QList<QStringList>{}
+                                                 : QList<QStringList>{existingLoans.totals});
+
     templating::DataTemplateEngine engine;
+    engine.dataSets = {loans.get(), totals.get()};
     engine.customTagValue = tagValues;
     engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
                            QFile::encodeName(outputPath).toStdString());

@@ -36,9 +36,12 @@ struct FullReportFiles
 FullReportFiles fullReportFiles(const QString& programFolder, const QString& documentsFolder);
 
 // Fills the template into the output with the tag values, then opens the output; nothing is
-// opened when filling fails, and the failure reaches the caller.
+// opened when filling fails, and the failure reaches the caller. The template's loops run over
+// the data source "prestamos", a row per existing loan (fields entidad, capital, interes, anios
+// and anualidad), and "prestamos_totales", one row with the totals' capital and anualidad when
+// there are loans and none otherwise.
 void runFullReport(const QString& templatePath, const QString& outputPath,
-                   const TagValueSource& tagValues,
+                   const TagValueSource& tagValues, const LoanTable& existingLoans,
                    const std::function<void(const QString&)>& openDocument);
 
 } // namespace reports

@@ -4,10 +4,19 @@
 #include "Amount.h"
 
 #include <QString>
+#include <QStringList>
 
 namespace reports {
 
 using amount::Amount;
+
+// The register of existing loans as its dialog shows it: each loan's bank, capital, rate,
+// years and annuity, and the totals' capital and annuity.
+struct LoanTable
+{
+    QList<QStringList> loans;
+    QStringList totals;
+};
 
 // A field as it stands: the text it displays and the value that text holds.
 struct ShownAmount
@@ -51,6 +60,8 @@ struct ReportFigures
     // The verdict under the rules in force, as the window shows it.
     QString ratioText;
     QString regimeText;
+
+    LoanTable existingLoans;
 };
 
 } // namespace reports

@@ -110,10 +110,11 @@ protected:
     QString templatePath = QStringLiteral(REPORT_TEMPLATE_PATH);
     QString output = folder.filePath(u"Informerelleno.rtf"_s);
     QStringList opened;
+    LoanTable loans;
 
     void run(const TagValueSource& values)
     {
-        runFullReport(templatePath, output, values,
+        runFullReport(templatePath, output, values, loans,
                       [this](const QString& path) { opened << path; });
     }
 };
@@ -132,6 +133,30 @@ TEST_F(ShippedTemplate, holdsEveryValueWithAccentsEscaped)
           "No puede concertarse: endeudamiento superior al 110 %", "7. R\\'e9gimen vigente"})
         EXPECT_TRUE(rtf.contains(text)) << text;
     EXPECT_FALSE(rtf.contains("\\{")) << "a tag was left unfilled";
+}
+
+TEST_F(ShippedTemplate, theRegisterIsATableOnlyWhenItHoldsLoans)
+{
+    const ReportFigures f = samples::deficitRun();
+    const auto tags = [&](const std::string& tag) { return reportTagValue(f, tag); };
+    const auto filled = [&] {
+        QFile file(output);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    run(tags);
+    EXPECT_FALSE(filled().contains("Entidad financiera"));
+
+    loans = {{{u"Caja Rural de Soria"_s, u"1.234.567,89"_s, u"3,25"_s, u"12"_s, u"127.373,28"_s},
+              {u"Ibercaja"_s, u"75.000,25"_s, u"5,00"_s, u"3"_s, u"26.973,84"_s}},
+             {u"1.309.568,14"_s, u"154.347,12"_s}};
+    run(tags);
+    const QByteArray rtf = filled();
+    EXPECT_TRUE(rtf.contains("Entidad financiera"));
+    for (const char* text : {"Caja Rural de Soria", "1.234.567,89", "127.373,28", "Ibercaja",
+                             "26.973,84", "1.309.568,14", "154.347,12"})
+        EXPECT_TRUE(rtf.contains(text)) << text;
+    EXPECT_LT(rtf.indexOf("Caja Rural"), rtf.indexOf("Ibercaja"));
+    EXPECT_FALSE(rtf.contains("\\{"));
 }
 
 TEST_F(ShippedTemplate, anUnknownTagStopsTheReportAndOpensNothing)
