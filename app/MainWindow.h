@@ -59,7 +59,7 @@ public:
     void recalculate();
     // The entity data and the fields as they are displayed now, for the reports.
     reports::ReportFigures reportFigures() const;
-    // The full report's value of one of its tags, in code page 1252.
+    // The full report's value of one of its tags, in UTF-8.
     std::optional<std::string> reportTagValue(const std::string& tag) const;
 
     // The window's commands.

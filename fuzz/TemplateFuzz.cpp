@@ -13,20 +13,18 @@ using namespace templating;
 
 namespace {
 
-// Fills every tag with text that needs escaping and repeats each entered loop a few times,
-// bounded so that nested loops cannot run for ever.
+// Fills every tag with text that needs escaping, the tag's own bytes and malformed UTF-8
+// included, and repeats each entered loop a few times, bounded so that nested loops cannot run
+// for ever.
 class FuzzReporter final : public TemplateEngine
 {
 public:
-    explicit FuzzReporter(std::uint8_t options) : m_loops((options & 2) != 0)
-    {
-        templateFormat = options & 1 ? TemplateFormat::Rtf : TemplateFormat::Text;
-    }
+    explicit FuzzReporter(std::uint8_t options) : m_loops((options & 2) != 0) {}
 
 protected:
     std::string tagValue(std::string_view tag) override
     {
-        return "{" + std::string(tag.substr(0, 16)) + "}\\\xf1\n";
+        return "{" + std::string(tag.substr(0, 16)) + "}\\\xf1\xc3\xb1\n";
     }
     bool startLoop(std::string_view argument) override
     {
@@ -70,7 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         .write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
     FuzzReporter reporter(data[0]);
     try {
-        reporter.processTemplate(templateFile, outputFile);
+        reporter.processTemplate(templateFile, outputFile,
+                                 data[0] & 1 ? TemplateFormat::Rtf : TemplateFormat::Text);
     } catch (const TemplateError&) {
         // a malformed template is reported, which is what should happen
     }

@@ -1,7 +1,6 @@
-// The full report: the values of its tags, code page 1252 and filling the template.
+// The full report: the values of its tags and filling the template.
 #include "FullReport.h"
 
-#include "CodePage1252.h"
 #include "DataTemplateEngine.h"
 
 #include <QDir>
@@ -16,10 +15,21 @@ namespace reports {
 
 namespace {
 
-std::string bytes(const QString& text)
+// Answers the tags that the data sources leave to the report.
+class ReportEngine final : public templating::DataTemplateEngine
 {
-    return toCodePage1252(text).toStdString();
-}
+public:
+    explicit ReportEngine(const TagValueSource& tagValues) : m_tagValues(tagValues) {}
+
+protected:
+    std::optional<std::string> customTagValue(std::string_view tag) override
+    {
+        return m_tagValues(std::string(tag));
+    }
+
+private:
+    const TagValueSource& m_tagValues;
+};
 
 QString yesNo(bool authorisationNeeded)
 {
@@ -32,11 +42,6 @@ QString sign(Amount value)
 }
 
 } // namespace
-
-QByteArray toCodePage1252(const QString& text)
-{
-    return QByteArray::fromStdString(templating::utf8ToCodePage1252(text.toStdString()));
-}
 
 std::optional<std::string> reportTagValue(const ReportFigures& f, const std::string& tag)
 {
@@ -77,7 +82,7 @@ std::optional<std::string> reportTagValue(const ReportFigures& f, const std::str
     }};
     for (const auto& [name, valueOf] : table) {
         if (tag == name)
-            return bytes(valueOf(f));
+            return valueOf(f).toStdString();
     }
     return std::nullopt;
 }
@@ -107,7 +112,7 @@ void runFullReport(const QString& templatePath, const QString& outputPath,
                    const TagValueSource& tagValues, const LoanTable& existingLoans,
                    const std::function<void(const QString&)>& openDocument)
 {
-    // Texts as the dialog shows them, in the template's code page.
+    // Texts as the dialog shows them.
     const auto textSource = [](const std::string& name, const std::vector<const char*>& fields,
                                const QList<QStringList>& rows) {
         auto source = std::make_unique<templating::MemoryDataSet>(name);
@@ -116,7 +121,7 @@ void runFullReport(const QString& templatePath, const QString& outputPath,
         for (const QStringList& row : rows) {
             std::vector<templating::Variant> values;
             for (const QString& text : row)
-                values.push_back(templating::Variant::fromText(bytes(text)));
+                values.push_back(templating::Variant::fromText(text.toStdString()));
             source->appendRow(std::move(values));
         }
         return source;
@@ -128,9 +133,8 @@ void runFullReport(const QString& templatePath, const QString& outputPath,
                    existingLoans.loans.isEmpty() ? QList<QStringList>{}
                                                  : QList<QStringList>{existingLoans.totals});
 
-    templating::DataTemplateEngine engine;
+    ReportEngine engine(tagValues);
     engine.dataSets = {loans.get(), totals.get()};
-    engine.customTagValue = tagValues;
     engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
                            QFile::encodeName(outputPath).toStdString());
     openDocument(outputPath);

@@ -1,9 +1,8 @@
-// The full report: the values of its tags, code page 1252 and filling the template.
+// The full report: the values of its tags and filling the template.
 #pragma once
 
 #include "ReportFigures.h"
 
-#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -12,11 +11,8 @@
 
 namespace reports {
 
-// The text in Windows code page 1252, one byte a character; "?" for what it lacks.
-QByteArray toCodePage1252(const QString& text);
-
-// The value, in code page 1252, of one of the report's 30 tags, matched exactly; nothing for
-// any other tag.
+// The value, in UTF-8, of one of the report's 30 tags, matched exactly; nothing for any other
+// tag.
 std::optional<std::string> reportTagValue(const ReportFigures& figures, const std::string& tag);
 
 // Answers the tag values of the report; nothing for an unknown tag.

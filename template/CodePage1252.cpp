@@ -1,13 +1,7 @@
-// Conversion of text to Windows code page 1252, the single-byte code page of RTF values.
+// Conversion between UTF-8 and Windows code page 1252, the single-byte code page of RTF text.
 #include "CodePage1252.h"
 
-#include "AsciiText.h"
-
 #include <array>
-#include <cerrno>
-#include <cstdint>
-
-#include <iconv.h>
 
 namespace templating {
 
@@ -30,70 +24,72 @@ char toByte(char32_t c)
     return '?';
 }
 
-// The text in UTF-8; "?" for what the character set cannot decode.
-std::string toUtf8(std::string_view text, const std::string& codeset)
+void appendUtf8(char32_t c, std::string& text)
 {
-    const iconv_t converter = iconv_open("UTF-8", codeset.c_str());
-    if (converter == reinterpret_cast<iconv_t>(static_cast<std::intptr_t>(-1)))
-        return std::string(text);
-    // Four bytes a character at the most.
-    std::string utf8(4 * text.size(), '\0');
-    char* in = const_cast<char*>(text.data());
-    std::size_t inLeft = text.size();
-    char* out = utf8.data();
-    std::size_t outLeft = utf8.size();
-    while (inLeft > 0) {
-        if (iconv(converter, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1))
-            continue;
-        if (errno != EILSEQ && errno != EINVAL)
-            break;
-        *out++ = '?';
-        --outLeft;
-        ++in;
-        --inLeft;
+    if (c < 0x80) {
+        text += static_cast<char>(c);
+    } else if (c < 0x800) {
+        text += static_cast<char>(0xC0 | (c >> 6));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        text += static_cast<char>(0xE0 | (c >> 12));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
     }
-    iconv_close(converter);
-    utf8.resize(static_cast<std::size_t>(out - utf8.data()));
-    return utf8;
 }
 
 } // namespace
 
-std::string toCodePage1252(std::string_view text, const std::string& codeset)
+CodePage1252Character codePage1252At(std::string_view utf8, std::size_t at)
 {
-    const std::string name = lowerAscii(codeset);
-    if (name == "utf-8" || name == "utf8")
-        return utf8ToCodePage1252(text);
-    if (name == "ansi_x3.4-1968" || name == "cp1252" || name == "windows-1252")
-        return std::string(text);
-    return utf8ToCodePage1252(toUtf8(text, codeset));
+    constexpr CodePage1252Character Malformed{'?', 1};
+    const auto lead = static_cast<unsigned char>(utf8[at]);
+    if (lead < 0x80)
+        return {static_cast<char>(lead), 1};
+    // The length a lead byte announces, and the least value that needs that length.
+    std::size_t length = 0;
+    char32_t least = 0;
+    char32_t c = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        least = 0x80;
+        c = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        least = 0x800;
+        c = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        least = 0x10000;
+        c = lead & 0x07;
+    } else {
+        return Malformed;
+    }
+    if (utf8.size() - at < length)
+        return Malformed;
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(utf8[at + k]);
+        if ((next & 0xC0) != 0x80)
+            return Malformed;
+        c = (c << 6) | (next & 0x3F);
+    }
+    if (c < least || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+        return Malformed;
+    return {toByte(c), length};
 }
 
-std::string utf8ToCodePage1252(std::string_view utf8)
+std::string codePage1252ToUtf8(std::string_view text)
 {
-    std::string encoded;
-    encoded.reserve(utf8.size());
-    for (std::size_t i = 0; i < utf8.size();) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int length = lead < 0x80         ? 1
-                           : (lead >> 5) == 6  ? 2
-                           : (lead >> 4) == 14 ? 3
-                           : (lead >> 3) == 30 ? 4
-                                               : 0;
-        char32_t c = length == 1   ? lead
-                     : length == 2 ? lead & 0x1F
-                     : length == 3 ? lead & 0x0F
-                                   : lead & 0x07;
-        bool valid = length > 0 && i + static_cast<std::size_t>(length) <= utf8.size();
-        for (int k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            valid = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        encoded += valid ? toByte(c) : '?';
-        i += valid ? static_cast<std::size_t>(length) : 1;
+    std::string utf8;
+    utf8.reserve(text.size() + text.size() / 2);
+    for (const char byte : text) {
+        const auto b = static_cast<unsigned char>(byte);
+        if (b < 0x80 || b >= 0xA0)
+            appendUtf8(b, utf8);
+        else
+            appendUtf8(HighControls[b - 0x80U] != 0 ? HighControls[b - 0x80U] : U'?', utf8);
     }
-    return encoded;
+    return utf8;
 }
 
 } // namespace templating

@@ -1,16 +1,24 @@
-// Conversion of text to Windows code page 1252, the single-byte code page of RTF values.
+// Conversion between UTF-8 and Windows code page 1252, the single-byte code page of RTF text.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 namespace templating {
 
-// One byte a character; "?" for a character the code page lacks or a malformed sequence.
-std::string utf8ToCodePage1252(std::string_view utf8);
+// One character of UTF-8 text in code page 1252.
+struct CodePage1252Character
+{
+    char byte;          // "?" for a character the code page lacks or a malformed sequence
+    std::size_t length; // the UTF-8 bytes it takes, 1 for a malformed one
+};
 
-// Text in a character set as the C library names it ("UTF-8", "ISO-8859-15") in code page
-// 1252, as utf8ToCodePage1252 gives it.
-std::string toCodePage1252(std::string_view text, const std::string& codeset);
+// The character that starts at `at`, which must be within the text. Overlong forms, surrogates
+// and values beyond U+10FFFF are malformed.
+CodePage1252Character codePage1252At(std::string_view utf8, std::size_t at);
+
+// Code page 1252 text in UTF-8; "?" for the five bytes the code page leaves undefined.
+std::string codePage1252ToUtf8(std::string_view text);
 
 } // namespace templating

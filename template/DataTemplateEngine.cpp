@@ -1,5 +1,5 @@
 // DataTemplateEngine: the engine that answers tags from aggregates, built-in names, data source
-// fields and a caller's callback, and drives loops over data sources.
+// fields and a subclass's own tags, and drives loops over data sources.
 #include "DataTemplateEngine.h"
 
 #include "AsciiText.h"
@@ -39,7 +39,6 @@ DataTemplateEngine::~DataTemplateEngine() = default;
 
 void DataTemplateEngine::setFormatSettings(FormatSettings settings)
 {
-    m_rtfSettings = settings.inCodePage1252();
     m_settings = std::move(settings);
 }
 
@@ -113,13 +112,11 @@ std::string DataTemplateEngine::tagValue(std::string_view tag)
                                        {dataSet->name()});
             }
             if (const Field* field = dataSet->findField(tag.substr(dot + 1)))
-                return formatFieldValue(*field, field->value(), settings());
+                return formatFieldValue(*field, field->value(), m_settings);
         }
     }
-    if (customTagValue) {
-        if (std::optional<std::string> value = customTagValue(std::string(tag)))
-            return *std::move(value);
-    }
+    if (std::optional<std::string> value = customTagValue(tag))
+        return *std::move(value);
     throwDataTemplateError("Can't evaluate tag \"%s\".\rCheck template!", {tag});
 }
 
@@ -164,7 +161,7 @@ std::string DataTemplateEngine::aggregateText(const Field& field, AggregateKind 
         throwDataTemplateError("Can't evaluate aggregate field tag \"%s\"\rCheck template!", {tag});
     switch (kind) {
     case AggregateKind::Sum:
-        return formatFieldValue(field, aggregate->sum, settings());
+        return formatFieldValue(field, aggregate->sum, m_settings);
     case AggregateKind::Avg: {
         if (aggregate->sum.isNull() || aggregate->count == 0)
             return {};
@@ -172,14 +169,14 @@ std::string DataTemplateEngine::aggregateText(const Field& field, AggregateKind 
         return formatFieldValue(field,
                                 real ? aggregate->sum.divide(aggregate->count)
                                      : aggregate->sum.intDivide(aggregate->count),
-                                settings());
+                                m_settings);
     }
     case AggregateKind::Count:
         return std::to_string(aggregate->count);
     case AggregateKind::Min:
-        return formatFieldValue(field, aggregate->min, settings());
+        return formatFieldValue(field, aggregate->min, m_settings);
     case AggregateKind::Max:
-        return formatFieldValue(field, aggregate->max, settings());
+        return formatFieldValue(field, aggregate->max, m_settings);
     case AggregateKind::None:
         break;
     }
@@ -191,11 +188,16 @@ std::optional<std::string> DataTemplateEngine::builtInValue(std::string_view tag
     if (equalsAsciiNoCase(tag, "version"))
         return "1.0.2";
     if (equalsAsciiNoCase(tag, "date"))
-        return formatDateTime(settings().shortDateFormat, std::floor(localNow()), settings());
+        return formatDateTime(m_settings.shortDateFormat, std::floor(localNow()), m_settings);
     if (equalsAsciiNoCase(tag, "time"))
-        return formatDateTime(settings().longTimeFormat, localNow(), settings());
+        return formatDateTime(m_settings.longTimeFormat, localNow(), m_settings);
     if (equalsAsciiNoCase(tag, "now"))
-        return formatDateTime({}, localNow(), settings());
+        return formatDateTime({}, localNow(), m_settings);
+    return std::nullopt;
+}
+
+std::optional<std::string> DataTemplateEngine::customTagValue(std::string_view)
+{
     return std::nullopt;
 }
 

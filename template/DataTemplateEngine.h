@@ -1,5 +1,5 @@
 // DataTemplateEngine: the engine that answers tags from aggregates, built-in names, data source
-// fields and a caller's callback, and drives loops over data sources.
+// fields and a subclass's own tags, and drives loops over data sources.
 #pragma once
 
 #include "DataLoops.h"
@@ -8,7 +8,6 @@
 #include "TemplateEngine.h"
 #include "Variant.h"
 
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,9 +25,6 @@ enum class AggregateKind : std::uint8_t
     Max
 };
 
-// Answers a tag with its value, or with nothing when the tag is unknown.
-using CustomTagValueSource = std::function<std::optional<std::string>(const std::string& tag)>;
-
 class DataTemplateEngine : public TemplateEngine
 {
 public:
@@ -37,10 +33,9 @@ public:
 
     // Registered by the caller before processing; not owned.
     std::vector<DataSet*> dataSets;
-    CustomTagValueSource customTagValue;
 
-    // The locale facts for dates, times and number formats; the C library's by default. An RTF
-    // template gets their texts in code page 1252.
+    // The locale facts for dates, times and number formats, their texts in UTF-8; the C
+    // library's by default.
     const FormatSettings& formatSettings() const { return m_settings; }
     void setFormatSettings(FormatSettings settings);
 
@@ -56,20 +51,17 @@ protected:
     std::string tagValue(std::string_view tag) override;
     bool startLoop(std::string_view argument) override;
     bool endLoop() override;
+    // The value of a tag that neither a data source nor a built-in name answers; nothing, and
+    // the fill fails, when the tag is unknown. Nothing by default.
+    virtual std::optional<std::string> customTagValue(std::string_view tag);
 
 private:
     std::optional<std::string> aggregateValue(std::string_view tag) const;
     std::string aggregateText(const Field& field, AggregateKind kind, std::string_view tag) const;
     std::optional<std::string> builtInValue(std::string_view tag) const;
-    // The settings for the template being filled.
-    const FormatSettings& settings() const
-    {
-        return templateFormat == TemplateFormat::Rtf ? m_rtfSettings : m_settings;
-    }
 
     DataLoops m_loops;
     FormatSettings m_settings;
-    FormatSettings m_rtfSettings;
 };
 
 } // namespace templating

@@ -1,15 +1,19 @@
 // FormatSettings: the locale facts the engine formats numbers, dates and times with.
 #include "FormatSettings.h"
 
-#include "CodePage1252.h"
+#include "AsciiText.h"
 
 #include <cctype>
+#include <cerrno>
 #include <climits>
 #include <clocale>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <sstream>
+#include <utility>
 
+#include <iconv.h>
 #include <langinfo.h>
 
 namespace templating {
@@ -128,18 +132,66 @@ char firstSeparator(const std::string& pattern, char fallback)
     return fallback;
 }
 
-// One byte of a separator; a separator of several bytes (a narrow no-break space in a UTF-8
-// locale, say) is a blank.
-void setSeparator(char& separator, const char* text)
+// Turns text of one character set into UTF-8; UTF-8 and ASCII pass unchanged.
+class Utf8Converter
 {
-    if (text && *text)
-        separator = text[1] ? ' ' : *text;
+public:
+    explicit Utf8Converter(const std::string& codeset)
+    {
+        const std::string name = lowerAscii(codeset);
+        if (name != "utf-8" && name != "utf8" && name != "ansi_x3.4-1968" && name != "ascii")
+            m_converter = iconv_open("UTF-8", codeset.c_str());
+    }
+    ~Utf8Converter()
+    {
+        if (isOpen())
+            iconv_close(m_converter);
+    }
+    Utf8Converter(const Utf8Converter&) = delete;
+    Utf8Converter& operator=(const Utf8Converter&) = delete;
+
+    std::string operator()(std::string_view text) const
+    {
+        if (!isOpen())
+            return std::string(text);
+        iconv(m_converter, nullptr, nullptr, nullptr, nullptr);
+        // Four bytes a character at the most.
+        std::string utf8(4 * text.size(), '\0');
+        char* in = const_cast<char*>(text.data());
+        std::size_t inLeft = text.size();
+        char* out = utf8.data();
+        std::size_t outLeft = utf8.size();
+        while (inLeft > 0) {
+            if (iconv(m_converter, &in, &inLeft, &out, &outLeft) != static_cast<std::size_t>(-1))
+                continue;
+            if (errno != EILSEQ && errno != EINVAL)
+                break;
+            *out++ = '?';
+            --outLeft;
+            ++in;
+            --inLeft;
+        }
+        utf8.resize(static_cast<std::size_t>(out - utf8.data()));
+        return utf8;
+    }
+
+private:
+    bool isOpen() const { return m_converter != reinterpret_cast<iconv_t>(std::intptr_t{-1}); }
+
+    iconv_t m_converter = reinterpret_cast<iconv_t>(std::intptr_t{-1});
+};
+
+// The separator as one byte; one of several bytes (a narrow no-break space, say) is a blank.
+void setSeparator(char& separator, const std::string& text)
+{
+    if (!text.empty())
+        separator = text.size() == 1 ? text[0] : ' ';
 }
 
-void setText(std::string& text, const char* value)
+void setText(std::string& text, std::string value)
 {
-    if (value && *value)
-        text = value;
+    if (!value.empty())
+        text = std::move(value);
 }
 
 } // namespace
@@ -147,10 +199,12 @@ void setText(std::string& text, const char* value)
 FormatSettings FormatSettings::fromCLocale()
 {
     FormatSettings s;
+    const Utf8Converter utf8(nl_langinfo(CODESET));
+    const auto text = [&utf8](const char* value) { return value ? utf8(value) : std::string(); };
     if (const std::lconv* conv = std::localeconv()) {
-        setSeparator(s.decimalSeparator, conv->decimal_point);
-        setSeparator(s.thousandSeparator, conv->thousands_sep);
-        setText(s.currencyString, conv->currency_symbol);
+        setSeparator(s.decimalSeparator, text(conv->decimal_point));
+        setSeparator(s.thousandSeparator, text(conv->thousands_sep));
+        setText(s.currencyString, text(conv->currency_symbol));
         if (conv->frac_digits != CHAR_MAX)
             s.currencyDecimals = conv->frac_digits;
         if (conv->p_cs_precedes != CHAR_MAX) {
@@ -160,19 +214,21 @@ FormatSettings FormatSettings::fromCLocale()
         }
     }
     for (int day = 0; day < 7; ++day) {
-        setText(s.shortDayNames[static_cast<std::size_t>(day)], nl_langinfo(ABDAY_1 + day));
-        setText(s.longDayNames[static_cast<std::size_t>(day)], nl_langinfo(DAY_1 + day));
+        setText(s.shortDayNames[static_cast<std::size_t>(day)], text(nl_langinfo(ABDAY_1 + day)));
+        setText(s.longDayNames[static_cast<std::size_t>(day)], text(nl_langinfo(DAY_1 + day)));
     }
     for (int month = 0; month < 12; ++month) {
-        setText(s.shortMonthNames[static_cast<std::size_t>(month)], nl_langinfo(ABMON_1 + month));
-        setText(s.longMonthNames[static_cast<std::size_t>(month)], nl_langinfo(MON_1 + month));
+        setText(s.shortMonthNames[static_cast<std::size_t>(month)],
+                text(nl_langinfo(ABMON_1 + month)));
+        setText(s.longMonthNames[static_cast<std::size_t>(month)],
+                text(nl_langinfo(MON_1 + month)));
     }
-    setText(s.timeAmString, nl_langinfo(AM_STR));
-    setText(s.timePmString, nl_langinfo(PM_STR));
-    s.shortDateFormat = patternFromStrftime(nl_langinfo(D_FMT), s.shortDateFormat);
+    setText(s.timeAmString, text(nl_langinfo(AM_STR)));
+    setText(s.timePmString, text(nl_langinfo(PM_STR)));
+    s.shortDateFormat = patternFromStrftime(text(nl_langinfo(D_FMT)).c_str(), s.shortDateFormat);
     s.longDateFormat =
-        patternFromStrftime(datePart(nl_langinfo(D_T_FMT)).c_str(), s.longDateFormat);
-    s.longTimeFormat = patternFromStrftime(nl_langinfo(T_FMT), s.longTimeFormat);
+        patternFromStrftime(datePart(text(nl_langinfo(D_T_FMT)).c_str()).c_str(), s.longDateFormat);
+    s.longTimeFormat = patternFromStrftime(text(nl_langinfo(T_FMT)).c_str(), s.longTimeFormat);
     // Patterns write "/" and ":" for the locale's separators.
     s.dateSeparator = firstSeparator(s.shortDateFormat, '/');
     s.timeSeparator = firstSeparator(s.longTimeFormat, ':');
@@ -185,39 +241,12 @@ FormatSettings FormatSettings::fromCLocale()
             c = ':';
     }
     s.shortTimeFormat = withoutSeconds(s.longTimeFormat);
-    setText(s.codeset, nl_langinfo(CODESET));
     return s;
 }
 
-FormatSettings FormatSettings::inCodePage1252() const
+std::string toUtf8(std::string_view text, const std::string& codeset)
 {
-    FormatSettings s = *this;
-    if (codeset.empty())
-        return s;
-    const auto convert = [this](std::string& text) { text = toCodePage1252(text, codeset); };
-    const auto convertSeparator = [&](char& separator) {
-        std::string text(1, separator);
-        convert(text);
-        separator = text.size() == 1 ? text[0] : ' ';
-    };
-    convertSeparator(s.decimalSeparator);
-    convertSeparator(s.thousandSeparator);
-    convertSeparator(s.dateSeparator);
-    convertSeparator(s.timeSeparator);
-    for (std::string* text :
-         {&s.shortDateFormat, &s.longDateFormat, &s.shortTimeFormat, &s.longTimeFormat,
-          &s.timeAmString, &s.timePmString, &s.currencyString})
-        convert(*text);
-    for (std::string& name : s.shortDayNames)
-        convert(name);
-    for (std::string& name : s.longDayNames)
-        convert(name);
-    for (std::string& name : s.shortMonthNames)
-        convert(name);
-    for (std::string& name : s.longMonthNames)
-        convert(name);
-    s.codeset.clear();
-    return s;
+    return Utf8Converter(codeset)(text);
 }
 
 } // namespace templating

@@ -3,9 +3,11 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace templating {
 
+// Texts are UTF-8.
 struct FormatSettings
 {
     char decimalSeparator = '.';
@@ -31,15 +33,15 @@ struct FormatSettings
     // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
     int currencyFormat = 0;
     int currencyDecimals = 2;
-    // The character set of the texts above as the C library names it ("UTF-8"); empty when
-    // they are in the template's code page already.
-    std::string codeset;
 
     // The settings of the C library's current locale: numbers from LC_NUMERIC, the currency
-    // from LC_MONETARY, dates, times and their names from LC_TIME, in the locale's codeset.
+    // from LC_MONETARY, dates, times and their names from LC_TIME, converted from the locale's
+    // character set. A separator that is not one byte in UTF-8 is a blank.
     static FormatSettings fromCLocale();
-    // The same settings with their texts in code page 1252, the code page of RTF.
-    FormatSettings inCodePage1252() const;
 };
+
+// Text in a character set as the C library names it ("ISO-8859-15") in UTF-8; "?" for what the
+// character set cannot decode, and the text unchanged when the character set is unknown.
+std::string toUtf8(std::string_view text, const std::string& codeset);
 
 } // namespace templating

@@ -3,6 +3,7 @@
 #include "ParsedTemplate.h"
 
 #include "AsciiText.h"
+#include "CodePage1252.h"
 #include "DigitText.h"
 #include "HugePages.h"
 #include "TemplateErrors.h"
@@ -95,6 +96,12 @@ SplitTag splitTagText(std::string_view raw)
     return split;
 }
 
+bool isAscii(std::string_view text)
+{
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 std::string_view trimmed(std::string_view text)
 {
     while (!text.empty() && isBlankOrControl(text.front()))
@@ -151,10 +158,19 @@ std::optional<FoundTag> findNextTag(char* bytes, std::size_t size, std::size_t f
     return FoundTag{open, end, PieceKind::Tag, plain};
 }
 
+TemplateFormat detectTemplateFormat(const std::string& path)
+{
+    const std::string_view name(path);
+    const std::string_view extension = name.substr(name.size() < 4 ? 0 : name.size() - 4);
+    return equalsAsciiNoCase(extension, ".rtf") || equalsAsciiNoCase(extension, ".doc")
+               ? TemplateFormat::Rtf
+               : TemplateFormat::Text;
+}
+
 } // namespace
 
 ParsedTemplate::ParsedTemplate(const std::string& path, TemplateFormat format)
-    : m_file(path), m_format(format)
+    : m_file(path), m_format(format == TemplateFormat::Auto ? detectTemplateFormat(path) : format)
 {
     scan();
     pairLoops();
@@ -177,7 +193,10 @@ void ParsedTemplate::scan()
         const std::optional<FoundTag> tag = findNextTag(m_file.data(), text.size(), from, m_format);
         if (!tag)
             break;
-        m_pieces.push_back({position(tag->open), 0, tag->kind, -1, tag->text});
+        std::string_view tagText = tag->text;
+        if (m_format == TemplateFormat::Rtf && !isAscii(tagText))
+            tagText = m_convertedTexts.emplace_back(codePage1252ToUtf8(tagText));
+        m_pieces.push_back({position(tag->open), 0, tag->kind, -1, tagText});
         if (tag->end < text.size())
             m_pieces.push_back({position(tag->end), 0, PieceKind::Text, -1, {}});
         from = tag->end;

@@ -5,6 +5,7 @@
 #include "MappedFile.h"
 
 #include <cstdint>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,14 +34,17 @@ struct Piece
     std::int32_t length = 0; // template bytes covered, up to the next piece
     PieceKind kind = PieceKind::Text;
     std::int32_t partner = -1; // index of the matching loop start or end
-    std::string_view text;     // loop argument or tag text, within the template's bytes
+    // The loop argument or tag text in UTF-8: within the template's bytes, or converted from
+    // an RTF template's code page when it holds a byte beyond ASCII.
+    std::string_view text;
 };
 
 class ParsedTemplate
 {
 public:
     // Reads and scans the template; throws TemplateError for a malformed one. In RTF, markup
-    // that a word processor put inside a tag is moved behind it, in the bytes held here.
+    // that a word processor put inside a tag is moved behind it, in the bytes held here. Auto
+    // means RTF for names ending in ".rtf" or ".doc" (any case), text otherwise.
     ParsedTemplate(const std::string& path, TemplateFormat format);
 
     TemplateFormat format() const { return m_format; }
@@ -59,6 +63,7 @@ private:
     MappedFile m_file;
     TemplateFormat m_format;
     std::vector<Piece> m_pieces;
+    std::deque<std::string> m_convertedTexts; // where pieces' converted texts live
 };
 
 } // namespace templating

@@ -2,7 +2,7 @@
 // the values of tags and whether to enter and repeat loops.
 #include "TemplateEngine.h"
 
-#include "AsciiText.h"
+#include "CodePage1252.h"
 #include "OutputFile.h"
 
 #include <algorithm>
@@ -17,11 +17,20 @@ bool needsRtfEscape(char c)
     return c == '\\' || c == '{' || c == '}' || byte < 32 || byte > 127;
 }
 
-// A backslash before "\", "{" and "}"; bytes outside 32..127 as hexadecimal escapes.
+// UTF-8 in code page 1252, with a backslash before "\", "{" and "}" and bytes outside 32..127
+// as hexadecimal escapes.
 void appendRtfEscaped(std::string_view value, std::string& escaped)
 {
     static constexpr char Hex[] = "0123456789ABCDEF";
-    for (const char c : value) {
+    for (std::size_t at = 0; at < value.size();) {
+        char c = value[at];
+        if (static_cast<unsigned char>(c) < 0x80) {
+            ++at;
+        } else {
+            const CodePage1252Character character = codePage1252At(value, at);
+            c = character.byte;
+            at += character.length;
+        }
         const auto byte = static_cast<unsigned char>(c);
         if (!needsRtfEscape(c)) {
             escaped += c;
@@ -40,29 +49,18 @@ void appendRtfEscaped(std::string_view value, std::string& escaped)
 
 TemplateEngine::~TemplateEngine() = default;
 
-void TemplateEngine::processTemplate(const std::string& templatePath, const std::string& outputPath)
+void TemplateEngine::processTemplate(const std::string& templatePath, const std::string& outputPath,
+                                     TemplateFormat format)
 {
-    if (templateFormat == TemplateFormat::Auto)
-        templateFormat = detectTemplateFormat(templatePath);
-    fill(ParsedTemplate(templatePath, templateFormat), outputPath);
+    fill(ParsedTemplate(templatePath, format), outputPath);
 }
 
 void TemplateEngine::fill(const ParsedTemplate& parsed, const std::string& outputPath)
 {
-    templateFormat = parsed.format();
     startFill();
     OutputFile output(outputPath);
     emitPieces(parsed, 0, static_cast<std::int32_t>(parsed.pieces().size()) - 1, output);
     output.commit();
-}
-
-TemplateFormat TemplateEngine::detectTemplateFormat(const std::string& path)
-{
-    const std::string_view name(path);
-    const std::string_view extension = name.substr(name.size() < 4 ? 0 : name.size() - 4);
-    return equalsAsciiNoCase(extension, ".rtf") || equalsAsciiNoCase(extension, ".doc")
-               ? TemplateFormat::Rtf
-               : TemplateFormat::Text;
 }
 
 void TemplateEngine::startFill() {}
@@ -92,7 +90,7 @@ void TemplateEngine::emitPieces(const ParsedTemplate& parsed, std::int32_t first
             ++i;
             break;
         case PieceKind::Tag:
-            writeValue(tagValue(piece.text), output);
+            writeValue(tagValue(piece.text), parsed.format(), output);
             ++i;
             break;
         case PieceKind::For:
@@ -109,10 +107,9 @@ void TemplateEngine::emitPieces(const ParsedTemplate& parsed, std::int32_t first
     }
 }
 
-void TemplateEngine::writeValue(std::string_view value, OutputFile& output)
+void TemplateEngine::writeValue(std::string_view value, TemplateFormat format, OutputFile& output)
 {
-    if (templateFormat != TemplateFormat::Rtf ||
-        std::none_of(value.begin(), value.end(), needsRtfEscape)) {
+    if (format != TemplateFormat::Rtf || std::none_of(value.begin(), value.end(), needsRtfEscape)) {
         output.write(value);
         return;
     }

@@ -22,21 +22,18 @@ public:
     TemplateEngine& operator=(const TemplateEngine&) = delete;
 
     // Writes the filled template to the output file. The output is replaced only when the
-    // whole document was written; an earlier output file survives any failure.
-    void processTemplate(const std::string& templatePath, const std::string& outputPath);
+    // whole document was written; an earlier output file survives any failure. The format is
+    // detected from the template's name while Auto.
+    void processTemplate(const std::string& templatePath, const std::string& outputPath,
+                         TemplateFormat format = TemplateFormat::Auto);
     // Fills a template parsed once, as often as wanted, as processTemplate does.
     void fill(const ParsedTemplate& parsed, const std::string& outputPath);
-
-    // Detected from the template's name while Auto; while filling, the format of the template.
-    TemplateFormat templateFormat = TemplateFormat::Auto;
-
-    // RTF for names ending in ".rtf" or ".doc" (any case), text otherwise.
-    static TemplateFormat detectTemplateFormat(const std::string& path);
 
 protected:
     // Called before each fill; nothing by default.
     virtual void startFill();
-    // The replacement text of a value tag.
+    // The replacement text of a value tag. Tags, loop arguments and values are UTF-8: an RTF
+    // template's are converted from and to its code page.
     virtual std::string tagValue(std::string_view tag) = 0;
     // Whether to enter a loop at its start tag; by default loops are not entered.
     virtual bool startLoop(std::string_view argument);
@@ -46,7 +43,7 @@ protected:
 private:
     void emitPieces(const ParsedTemplate& parsed, std::int32_t first, std::int32_t last,
                     OutputFile& output);
-    void writeValue(std::string_view value, OutputFile& output);
+    void writeValue(std::string_view value, TemplateFormat format, OutputFile& output);
 
     std::string m_escaped; // reused for each escaped value
 };

@@ -7,43 +7,51 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <functional>
 #include <optional>
 
 using namespace templating;
 
 namespace {
 
+// Answers the tags left to it as "[tag]", nothing for "unknown", unless a test gives its own
+// answers; records what it was asked.
 class TestReporter : public DataTemplateEngine
 {
 public:
     TestReporter() { setFormatSettings(spanish()); }
+
+    std::vector<std::string> asked;
+    std::function<std::optional<std::string>(std::string_view tag)> answer =
+        [](std::string_view tag) -> std::optional<std::string> {
+        if (tag == "unknown")
+            return std::nullopt;
+        return "[" + std::string(tag) + "]";
+    };
+
+protected:
+    std::optional<std::string> customTagValue(std::string_view tag) override
+    {
+        asked.emplace_back(tag);
+        return answer ? answer(tag) : DataTemplateEngine::customTagValue(tag);
+    }
 };
 
 struct DbRun
 {
     ScratchFolder folder;
     TestReporter reporter;
-    std::vector<std::string> asked;
 
-    DbRun()
+    std::string process(const std::string& text, const std::string& name = "t.txt")
     {
-        reporter.customTagValue = [this](const std::string& tag) -> std::optional<std::string> {
-            asked.push_back(tag);
-            if (tag == "unknown")
-                return std::nullopt;
-            return "[" + tag + "]";
-        };
+        writeFile(folder.file(name), text);
+        reporter.processTemplate(folder.file(name), folder.file("out"));
+        return readFile(folder.file("out"));
     }
-    std::string process(const std::string& text)
-    {
-        writeFile(folder.file("t.txt"), text);
-        reporter.processTemplate(folder.file("t.txt"), folder.file("out.txt"));
-        return readFile(folder.file("out.txt"));
-    }
-    std::string error(const std::string& text)
+    std::string error(const std::string& text, const std::string& name = "t.txt")
     {
         try {
-            process(text);
+            process(text, name);
         } catch (const DataTemplateError& e) {
             return e.what();
         }
@@ -75,13 +83,13 @@ TEST(DbEngine, withoutDataSourcesEveryTagGoesToTheCallback)
 {
     DbRun run;
     EXPECT_EQ(run.process("\\{version\\}\\{DATE\\}\\{\\}\\{a.b\\}"), "[version][DATE][][a.b]");
-    EXPECT_EQ(run.asked, (std::vector<std::string>{"version", "DATE", "", "a.b"}));
+    EXPECT_EQ(run.reporter.asked, (std::vector<std::string>{"version", "DATE", "", "a.b"}));
 }
 
 TEST(DbEngine, withoutACallbackTheFirstTagFails)
 {
     DbRun run;
-    run.reporter.customTagValue = nullptr;
+    run.reporter.answer = nullptr;
     EXPECT_EQ(run.error("x\\{Entidad\\}"), "Can't evaluate tag \"Entidad\".\rCheck template!");
     EXPECT_EQ(run.error("\\{unknown\\}"), "Can't evaluate tag \"unknown\".\rCheck template!");
 }
@@ -102,7 +110,7 @@ TEST(DbEngine, builtInNamesAnswerWhenADataSourceIsRegistered)
     EXPECT_TRUE(shaped(out, "1.0.2|99/99/9999|99:99:99|99/99/9999 99:99:99") ||
                 shaped(out, "1.0.2|99/99/9999|99:99:99|99/99/9999"))
         << out;
-    EXPECT_TRUE(run.asked.empty());
+    EXPECT_TRUE(run.reporter.asked.empty());
 }
 
 TEST(DbEngine, dottedTagsNameDataSources)
@@ -138,7 +146,7 @@ TEST(DbEngine, aParsedTemplateFillsAgainFromScratch)
     writeFile(run.folder.file("t.txt"), "\\{for ventas\\}\\{ventas.importe\\}\\{x\\}\\{end\\}");
     const ParsedTemplate parsed(run.folder.file("t.txt"), TemplateFormat::Text);
     int asked = 0;
-    run.reporter.customTagValue = [&](const std::string&) -> std::optional<std::string> {
+    run.reporter.answer = [&](std::string_view) -> std::optional<std::string> {
         if (++asked == 3)
             throw std::runtime_error("no value");
         return "";
@@ -146,6 +154,41 @@ TEST(DbEngine, aParsedTemplateFillsAgainFromScratch)
     EXPECT_THROW(run.reporter.fill(parsed, run.folder.file("out.txt")), std::runtime_error);
     run.reporter.fill(parsed, run.folder.file("out.txt"));
     EXPECT_EQ(readFile(run.folder.file("out.txt")), "123456");
+}
+
+// What the engine hands out and what it is handed are UTF-8, whatever the template's format.
+TEST(DbEngine, utf8InAndOutOfAnRtfTemplate)
+{
+    MemoryDataSet data("d");
+    data.addField("a\xC3\xB1o", FieldType::String);
+    data.appendRow({Variant::fromText("caf\xC3\xA9")});
+    const struct
+    {
+        const char* templateText;
+        const char* output; // or the error
+    } cases[] = {
+        {"\\{d.a\\'f1o\\} \\{d.A\xf1O\\} \\{\\'e9\\}", "caf\\'E9 caf\\'E9 \\'E9"},
+        {"\\{for d.a\\'f1o\\}\\{count(d.a\\'f1o)\\}\\{end\\}", "1"},
+        {"\\{a\\'f1o\\}", "Can't evaluate tag \"a\xC3\xB1o\".\rCheck template!"},
+        {"\\{for a\\'f1o\\}\\{end\\}", "Can't find dataset \"a\xC3\xB1o\".\rCheck template!"},
+        {"\\{for d.\\'f1\\}\\{end\\}", "Can't find dataset field \"d.\xC3\xB1\".\rCheck template!"},
+    };
+    for (const auto& c : cases) {
+        DbRun run;
+        run.reporter.dataSets.push_back(&data);
+        run.reporter.answer = [](std::string_view tag) -> std::optional<std::string> {
+            if (tag == "\xC3\xA9")
+                return std::string(tag);
+            return std::nullopt;
+        };
+        std::string output;
+        try {
+            output = run.process(c.templateText, "t.rtf");
+        } catch (const DataTemplateError& e) {
+            output = e.what();
+        }
+        EXPECT_EQ(output, c.output) << c.templateText;
+    }
 }
 
 TEST(DbEngine, recordCountOfEveryFunctionOnStar)
@@ -284,7 +327,7 @@ TEST(DbEngine, fieldFormats)
     const Variant date = Variant::fromDateTime(encodeDate(2026, 12, 7));
     EXPECT_EQ(DataTemplateEngine::formatFieldValue(display, amount, s), "1.234,50");
     EXPECT_EQ(DataTemplateEngine::formatFieldValue(edit, amount, s), "1234,5");
-    EXPECT_EQ(DataTemplateEngine::formatFieldValue(money, amount, s), "1.234,50 \x80");
+    EXPECT_EQ(DataTemplateEngine::formatFieldValue(money, amount, s), "1.234,50 \xE2\x82\xAC");
     EXPECT_EQ(DataTemplateEngine::formatFieldValue(plain, amount, s), "1234,5");
     EXPECT_EQ(DataTemplateEngine::formatFieldValue(day, date, s), "07/12/2026");
     EXPECT_EQ(DataTemplateEngine::formatFieldValue(isoDay, date, s), "2026-12-07");
@@ -302,7 +345,7 @@ TEST(DbEngine, aggregateOfAFloatFieldUsesItsFormats)
     data.appendRow({Variant::fromFloat(500.25L), Variant::fromFloat(500.25L)});
     run.reporter.dataSets.push_back(&data);
     EXPECT_EQ(run.process("\\{for d\\}\\{end\\}\\{sum(d.f)\\} \\{sum(d.c)\\}"),
-              "1.500,250 1.500,25 \x80");
+              "1.500,250 1.500,25 \xE2\x82\xAC");
 }
 
 } // namespace

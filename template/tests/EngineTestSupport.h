@@ -34,7 +34,7 @@ protected:
     bool endLoop() override { return loopFinished ? loopFinished() : TemplateEngine::endLoop(); }
 };
 
-// Spanish separators and currency with English names, in code page 1252.
+// Spanish separators and currency with English names.
 inline templating::FormatSettings spanish()
 {
     templating::FormatSettings s;
@@ -42,7 +42,7 @@ inline templating::FormatSettings spanish()
     s.thousandSeparator = '.';
     s.shortDateFormat = "dd/mm/yyyy";
     s.longTimeFormat = "hh:nn:ss";
-    s.currencyString = "\x80"; // the euro sign in code page 1252
+    s.currencyString = "\xE2\x82\xAC";
     s.currencyFormat = 3;
     s.currencyDecimals = 2;
     return s;

@@ -1,4 +1,4 @@
-// Number and date patterns, the locale's settings, and their texts in an RTF template.
+// Number and date patterns, the locale's settings in UTF-8, and their texts in an RTF template.
 #include "DataTemplateEngine.h"
 #include "DatePatterns.h"
 #include "EngineTestSupport.h"
@@ -109,15 +109,31 @@ TEST(FormatSettingsTest, readFromTheCLibraryLocale)
     EXPECT_EQ(s.longMonthNames[2], "marzo");
     EXPECT_EQ(s.shortDayNames[6], "s\xC3\xA1"
                                   "b");
-    EXPECT_EQ(s.codeset, "UTF-8");
 
     // Numbers group with the numbers' separator, whatever the currency's.
     const LocaleCategory currencyOfC(LC_MONETARY, "C");
     EXPECT_EQ(FormatSettings::fromCLocale().thousandSeparator, '.');
 }
 
-// Whatever the locale's character set, an RTF template gets code page 1252; a text template
-// gets the locale's own text.
+// A locale's texts in another character set come out in UTF-8.
+TEST(FormatSettingsTest, textsOfOtherCharacterSetsInUtf8)
+{
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"ISO-8859-15",
+         "\xA4 ma\xF1"
+         "ana",
+         "\xE2\x82\xAC ma\xC3\xB1"
+         "ana"},
+        {"CP1252", "\x80|\x81|", "\xE2\x82\xAC|?|"},
+        {"UTF-8", "\xE2\x82\xAC", "\xE2\x82\xAC"},
+        {"no such set", "a\xF1", "a\xF1"},
+    };
+    for (const auto& [codeset, text, utf8] : cases)
+        EXPECT_EQ(toUtf8(text, codeset), utf8) << codeset;
+}
+
+// The locale's UTF-8 texts reach an RTF template in code page 1252 and a text template as
+// they are.
 TEST(FormatSettingsTest, rtfTemplatesGetCodePage1252)
 {
     MemoryDataSet data("d");

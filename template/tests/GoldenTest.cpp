@@ -23,7 +23,7 @@ fs::path findStartingWith(const fs::path& folder, const std::string& stem)
     return {};
 }
 
-// "name=value" lines in code page 1252; the name is everything before the first "=".
+// "name=value" lines in UTF-8; the name is everything before the first "=".
 std::map<std::string, std::string> readValues(const fs::path& file)
 {
     std::map<std::string, std::string> values;

@@ -26,7 +26,7 @@ struct EngineRun
     {
         writeFile(folder.file(name), templateBytes);
         reporter.processTemplate(folder.file(name), folder.file("out"));
-        parsed.emplace(folder.file(name), reporter.templateFormat);
+        parsed.emplace(folder.file(name), TemplateFormat::Auto);
         return readFile(folder.file("out"));
     }
     const std::vector<Piece>& pieces() const { return parsed->pieces(); }
@@ -111,11 +111,23 @@ TEST(Engine, emptyValueWritesNothing)
     EXPECT_EQ(run.process("a\\{x\\}b"), "ab");
 }
 
-TEST(Engine, rtfValuesAreEscaped)
+// UTF-8 values reach an RTF document in code page 1252, escaped.
+TEST(Engine, rtfValuesAreConvertedAndEscaped)
 {
-    EngineRun run;
-    run.reporter.values["v"] = std::string("{a}\\b\nc\x7f\xf1\x01 ", 11);
-    EXPECT_EQ(run.process("\\{v\\}"), "\\{a\\}\\\\b\\'0Ac\x7f\\'F1\\'01 ");
+    const std::pair<std::string, const char*> cases[] = {
+        {std::string("{a}\\b\nc\x7f\x01 ", 10), "\\{a\\}\\\\b\\'0Ac\x7f\\'01 "},
+        {"a\xC3\xB1o \xC3\xA9", "a\\'F1o \\'E9"},
+        {"\xE2\x82\xAC \xE2\x80\x93 \xE2\x80\x9Cx\xE2\x80\x9D", "\\'80 \\'96 \\'93x\\'94"},
+        // Characters the code page lacks.
+        {"\xE4\xB8\xAD\xF0\x9F\x98\x80\xC2\x81", "???"},
+        // Malformed: a lone byte, a cut sequence, an overlong "{", a surrogate.
+        {"\xF1|\xE2\x82|\xC1\xBB|\xED\xA0\x80", "?|??|??|???"},
+    };
+    for (const auto& [value, expected] : cases) {
+        EngineRun run;
+        run.reporter.values["v"] = value;
+        EXPECT_EQ(run.process("\\{v\\}"), expected) << value;
+    }
 }
 
 TEST(Engine, textValuesPassUnchanged)
@@ -153,13 +165,28 @@ TEST(Engine, textModeKeepsMarkupInTheTag)
     EXPECT_EQ(run.reporter.asked, std::vector<std::string>{"Enti{\\b dad}"});
 }
 
-TEST(Engine, hexEscapedTagNamesAreDecoded)
+// Tag texts and loop arguments reach the engine in UTF-8: an RTF template's are converted from
+// its code page, escaped or not; a text template's pass as they are.
+TEST(Engine, tagTextsAreUtf8)
 {
-    EngineRun run;
-    run.reporter.values["a\xf1o"] = "2026";
-    EXPECT_EQ(run.process("[\\{a\\'f1o\\}]"), "[2026]");
-    EXPECT_EQ(run.process("[\\{a\\'F1{\\b o}\\}]"), "[2026{\\b }]");
-    EXPECT_EQ(run.reporter.asked.back(), "a\xf1o");
+    const TagCase cases[] = {
+        {"rtf_hex_escape", "[\\{a\\'f1o\\}]", K::Tag, "a\xC3\xB1o"},
+        {"rtf_escape_in_markup", "[\\{a\\'F1{\\b o}\\}]", K::Tag, "a\xC3\xB1o"},
+        {"rtf_byte", "[\\{\x80 \x81\\}]", K::Tag, "\xE2\x82\xAC ?"},
+        {"rtf_loop_argument", "\\{for a\\'f1os\\}\\{end\\}", K::For, "a\xC3\xB1os"},
+        {"text_bytes_kept", "[\\{a\xC3\xB1o \xf1\\}]", K::Tag, "a\xC3\xB1o \xf1"},
+    };
+    for (const auto& c : cases) {
+        EngineRun run;
+        run.process(c.templateText,
+                    std::string_view(c.name).starts_with("rtf") ? "t.rtf" : "t.txt");
+        ASSERT_GE(run.pieces().size(), 2u) << c.name;
+        EXPECT_EQ(run.pieces()[1].kind, c.kind) << c.name;
+        EXPECT_EQ(run.pieces()[1].text, c.text) << c.name;
+        if (c.kind == K::Tag) {
+            EXPECT_EQ(run.reporter.asked, std::vector<std::string>{c.text}) << c.name;
+        }
+    }
 }
 
 TEST(Engine, formatIsDetectedFromTheLastFourCharacters)
@@ -175,12 +202,17 @@ TEST(Engine, formatIsDetectedFromTheLastFourCharacters)
     }
 }
 
-TEST(Engine, presetFormatIsKept)
+// A format given for one fill holds for that fill only.
+TEST(Engine, givenFormatOverridesTheName)
 {
     EngineRun run;
-    run.reporter.templateFormat = TemplateFormat::Text;
     run.reporter.values["v"] = "{";
-    EXPECT_EQ(run.process("\\{v\\}", "t.rtf"), "{");
+    writeFile(run.folder.file("t.rtf"), "\\{v\\}");
+    run.reporter.processTemplate(run.folder.file("t.rtf"), run.folder.file("out"),
+                                 TemplateFormat::Text);
+    EXPECT_EQ(readFile(run.folder.file("out")), "{");
+    run.reporter.processTemplate(run.folder.file("t.rtf"), run.folder.file("out"));
+    EXPECT_EQ(readFile(run.folder.file("out")), "\\{");
 }
 
 TEST(Engine, loopsWithoutCallbacksAreSkipped)

@@ -106,7 +106,7 @@ void checkDate(std::string_view value, const std::string& where, const std::stri
     }
 }
 
-void appendValue(TableDataSet::Column& column, std::string_view value, const TextEncoder& encode)
+void appendValue(TableDataSet::Column& column, std::string_view value)
 {
     switch (column.dataType()) {
     case FieldType::Largeint: {
@@ -125,7 +125,7 @@ void appendValue(TableDataSet::Column& column, std::string_view value, const Tex
         column.append(static_cast<double>(*isoDate(value)));
         break;
     default:
-        column.append(encode(std::string(value)));
+        column.append(std::string(value));
         break;
     }
 }
@@ -133,7 +133,6 @@ void appendValue(TableDataSet::Column& column, std::string_view value, const Tex
 } // namespace
 
 std::unique_ptr<TableDataSet> readCsv(const std::string& name, const std::string& path,
-                                      const TextEncoder& encode,
                                       const std::vector<std::string>& dateFields)
 {
     std::optional<MappedFile> file;
@@ -180,14 +179,14 @@ std::unique_ptr<TableDataSet> readCsv(const std::string& name, const std::string
     std::vector<TableDataSet::Column*> columns;
     for (std::size_t c = 0; c < header.size(); ++c)
         columns.push_back(
-            &data->addColumn(encode(header[c]), dates[c] ? FieldType::Date : guesses[c].type()));
+            &data->addColumn(header[c], dates[c] ? FieldType::Date : guesses[c].type()));
     data->reserve(rows);
     CsvReader values(file->bytes(), path);
     values.next();
     while ((record = values.next())) {
         for (std::size_t c = 0; c < record->size(); ++c) {
             if (const CsvField& value = (*record)[c])
-                appendValue(*columns[c], *value, encode);
+                appendValue(*columns[c], *value);
         }
         data->endRow();
     }
@@ -236,7 +235,7 @@ struct Closer
 } // namespace
 
 std::unique_ptr<TableDataSet> readSqlite(const std::string& name, const std::string& database,
-                                         const std::string& query, const TextEncoder& encode,
+                                         const std::string& query,
                                          const std::vector<std::string>& dateFields)
 {
     sqlite3* raw = nullptr;
@@ -290,13 +289,13 @@ std::unique_ptr<TableDataSet> readSqlite(const std::string& name, const std::str
     for (std::size_t c = 0; c < columnCount; ++c) {
         const FieldType type =
             dates[c] ? FieldType::Date : fittingType(declared[c], guesses[c].type());
-        columns.push_back(&data->addColumn(encode(header[c]), type));
+        columns.push_back(&data->addColumn(header[c], type));
     }
     data->reserve(rows);
     for (std::size_t row = 0; row < rows; ++row) {
         for (std::size_t c = 0; c < columnCount; ++c) {
             if (const std::optional<std::string>& value = cells[row * columnCount + c])
-                appendValue(*columns[c], *value, encode);
+                appendValue(*columns[c], *value);
         }
         data->endRow();
     }

@@ -1,6 +1,5 @@
 // rtfill: fills any template from the command line, with values, CSV files and SQLite queries.
 #include "AsciiText.h"
-#include "CodePage1252.h"
 #include "DataSources.h"
 #include "DataTemplateEngine.h"
 
@@ -63,7 +62,7 @@ struct Options
 {
     std::string templateFile;
     std::string outputFile;
-    std::map<std::string, std::string> values;
+    std::map<std::string, std::string, std::less<>> values;
     std::vector<Source> sources;
     std::string format = "auto";
     std::vector<Display> displays;
@@ -178,24 +177,37 @@ std::vector<std::string> dateFieldsOf(const Options& options, const Source& sour
     return fields;
 }
 
+// Answers the tags of --value.
+class CommandLineEngine final : public DataTemplateEngine
+{
+public:
+    explicit CommandLineEngine(const std::map<std::string, std::string, std::less<>>& values)
+        : m_values(values)
+    {
+    }
+
+protected:
+    std::optional<std::string> customTagValue(std::string_view tag) override
+    {
+        const auto found = m_values.find(tag);
+        if (found == m_values.end())
+            return std::nullopt;
+        return found->second;
+    }
+
+private:
+    const std::map<std::string, std::string, std::less<>>& m_values;
+};
+
 int run(const Options& options)
 {
-    DataTemplateEngine reporter;
-    reporter.templateFormat = options.format == "rtf" ? TemplateFormat::Rtf
-                              : options.format == "text"
-                                  ? TemplateFormat::Text
-                                  : TemplateEngine::detectTemplateFormat(options.templateFile);
-    // RTF carries code page 1252; a text template gets the bytes as they are.
-    TextEncoder encode = [](const std::string& text) { return text; };
-    if (reporter.templateFormat == TemplateFormat::Rtf)
-        encode = [](const std::string& text) { return utf8ToCodePage1252(text); };
-
+    CommandLineEngine reporter(options.values);
     std::vector<std::unique_ptr<TableDataSet>> dataSets;
     for (const Source& source : options.sources) {
         const std::vector<std::string> dates = dateFieldsOf(options, source);
         dataSets.push_back(source.kind == Source::Kind::Csv
-                               ? readCsv(source.name, source.file, encode, dates)
-                               : readSqlite(source.name, source.file, source.query, encode, dates));
+                               ? readCsv(source.name, source.file, dates)
+                               : readSqlite(source.name, source.file, source.query, dates));
         reporter.dataSets.push_back(dataSets.back().get());
     }
     for (const FieldName& name : options.dateFields)
@@ -206,18 +218,13 @@ int run(const Options& options)
             throw DataSourceError(display.target.option + " " + display.target.text +
                                   ": the field holds text; a pattern formats numbers and dates");
         }
-        field.displayFormat = encode(display.pattern);
+        field.displayFormat = display.pattern;
     }
-    std::map<std::string, std::string> values;
-    for (const auto& [name, text] : options.values)
-        values[encode(name)] = encode(text);
-    reporter.customTagValue = [&values](const std::string& tag) -> std::optional<std::string> {
-        const auto found = values.find(tag);
-        if (found == values.end())
-            return std::nullopt;
-        return found->second;
-    };
-    reporter.processTemplate(options.templateFile, options.outputFile);
+
+    const TemplateFormat format = options.format == "rtf"    ? TemplateFormat::Rtf
+                                  : options.format == "text" ? TemplateFormat::Text
+                                                             : TemplateFormat::Auto;
+    reporter.processTemplate(options.templateFile, options.outputFile, format);
     return 0;
 }
 

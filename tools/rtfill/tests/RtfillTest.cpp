@@ -69,7 +69,7 @@ TEST_F(RtfillTest, plainLoopOverACsvFile)
     EXPECT_EQ(readFile(path("out.txt")),
               "Ana=10 [];P\xC3\xA9rez, \"Luis\"=20 [dos\nl\xC3\xADneas];30 1");
 
-    // In RTF the text reaches the engine in code page 1252 and is escaped there.
+    // In RTF the UTF-8 text is written in code page 1252, escaped.
     writeFile(path("t.rtf"), "{\\rtf1 \\{for p\\}\\{p.nombre\\};\\{end\\}}");
     r = rtfill({path("t.rtf"), path("out.rtf"), "--csv", "p=" + path("p.csv")});
     EXPECT_EQ(r.status, 0) << r.error;
@@ -106,6 +106,26 @@ TEST_F(RtfillTest, templateFromAPipeDocumentToStandardOutput)
                                 quoted(path("out.txt"));
     EXPECT_EQ(std::system(command.c_str()), 0);
     EXPECT_EQ(readFile(path("out.txt")), "Hola Ana.");
+}
+
+// Names beyond ASCII match whatever the template's format: an RTF template's tags arrive in
+// UTF-8, as the command line and the data are.
+TEST_F(RtfillTest, namesBeyondAsciiMatchInRtf)
+{
+    writeFile(path("p.csv"), "a\xC3\xB1o,mes\n2026,enero\n");
+    const std::vector<std::string> data = {"--csv", "p=" + path("p.csv"), "--value",
+                                           "a\xC3\xB1o=\xE2\x82\xAC"};
+    const std::pair<const char*, const char*> cases[] = {
+        {"\\{a\\'f1o\\}|\\{for p\\}\\{p.a\\'f1o\\}\\{end\\}", "\\'80|2026"},
+        {"\\{a\\'f1os\\}", "Can't evaluate tag \"a\xC3\xB1os\".\rCheck template!\n"},
+    };
+    for (const auto& [templateText, expected] : cases) {
+        writeFile(path("t.rtf"), templateText);
+        std::vector<std::string> arguments = {path("t.rtf"), path("o")};
+        arguments.insert(arguments.end(), data.begin(), data.end());
+        const Result r = rtfill(arguments);
+        EXPECT_EQ(r.status == 0 ? readFile(path("o")) : r.error, expected) << templateText;
+    }
 }
 
 TEST_F(RtfillTest, csvColumnTypes)
