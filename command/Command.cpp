@@ -5,7 +5,6 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QStringDecoder>
 
 #include <utility>
 
@@ -19,19 +18,10 @@ ErrorPresenter& presenter()
     return p;
 }
 
-// Our own messages are UTF-8. The template engine's messages quote template text in code page
-// 1252, which is not valid UTF-8 once it holds a letter beyond ASCII, and break lines with "\r".
+// The template engine's messages break lines with "\r".
 QString messageText(const char* what)
 {
-    const QByteArrayView bytes(what);
-    QStringDecoder utf8(QStringConverter::Utf8);
-    QString text = utf8(bytes);
-    if (utf8.hasError()) {
-        QStringDecoder codePage1252("windows-1252");
-        // Without ICU Qt lacks the code page; Latin-1 differs from it only in 0x80..0x9F.
-        text = codePage1252.isValid() ? QString(codePage1252(bytes)) : QString::fromLatin1(bytes);
-    }
-    return text.replace(u'\r', u'\n');
+    return QString::fromUtf8(what).replace(u'\r', u'\n');
 }
 
 } // namespace

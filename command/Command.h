@@ -20,8 +20,7 @@ template <typename Receiver, typename Method> auto guarded(Receiver* receiver, M
 }
 
 // Shows the error box for a failed command: error icon, one OK button, the program's title.
-// The message is read as UTF-8, or as code page 1252 when it is not valid UTF-8; a "\r" in it
-// breaks the line.
+// The message is UTF-8; a "\r" in it breaks the line.
 void showError(const std::exception& error);
 
 // The title of the program's message boxes: titleFor() the running program.

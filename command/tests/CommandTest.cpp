@@ -71,11 +71,13 @@ private slots:
     {
         QTest::addColumn<QByteArray>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("engine's code page 1252")
-            << "Can't evaluate tag \"A\xF1o\".\rCheck template!"_ba
+        QTest::newRow("engine's line break")
+            << u"Can't evaluate tag \"Año\".\rCheck template!"_s.toUtf8()
             << u"Can't evaluate tag \"Año\".\nCheck template!"_s;
-        QTest::newRow("euro sign in code page 1252")
-            << "Can't evaluate tag \"\x80\""_ba << u"Can't evaluate tag \"€\""_s;
+        QTest::newRow("euro sign")
+            << u"Can't evaluate tag \"€\""_s.toUtf8() << u"Can't evaluate tag \"€\""_s;
+        QTest::newRow("not UTF-8, not guessed")
+            << "Can't evaluate tag \"A\xF1o\""_ba << u"Can't evaluate tag \"A\uFFFDo\""_s;
         QTest::newRow("own UTF-8") << u"Préstamo"_s.toUtf8() << u"Préstamo."_s;
         QTest::newRow("markup") << "Can't evaluate tag \"<b>x</b>\""_ba
                                 << u"Can't evaluate tag \"<b>x</b>\""_s;
