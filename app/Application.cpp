@@ -33,8 +33,11 @@ bool Application::notify(QObject* receiver, QEvent* event)
     } catch (const std::exception& e) {
         std::fprintf(stderr, "Endeudamiento: a failure escaped its command: %s\n", e.what());
         command::showError(e);
-        return false;
+    } catch (...) {
+        std::fprintf(stderr, "Endeudamiento: a failure escaped its command\n");
+        command::showUnexpectedError();
     }
+    return false;
 }
 
 } // namespace app

@@ -24,6 +24,20 @@ QString messageText(const char* what)
     return QString::fromUtf8(what).replace(u'\r', u'\n');
 }
 
+void show(const QString& text)
+{
+    const QString title = boxTitle();
+    const QString message = shownMessage(text);
+    if (presenter()) {
+        presenter()(title, message);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, title, message, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText); // a message quoting "<b>" shows it as written
+    box.exec();
+}
+
 } // namespace
 
 bool run(const std::function<void()>& command)
@@ -33,22 +47,20 @@ bool run(const std::function<void()>& command)
         return true;
     } catch (const std::exception& e) {
         showError(e);
-        return false;
+    } catch (...) {
+        showUnexpectedError();
     }
+    return false;
 }
 
 void showError(const std::exception& error)
 {
-    const QString title = boxTitle();
-    const QString message = shownMessage(messageText(error.what()));
-    if (presenter()) {
-        presenter()(title, message);
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, title, message, QMessageBox::Ok,
-                    QApplication::activeWindow());
-    box.setTextFormat(Qt::PlainText); // a message quoting "<b>" shows it as written
-    box.exec();
+    show(messageText(error.what()));
+}
+
+void showUnexpectedError()
+{
+    show(QStringLiteral("Error inesperado: la orden no pudo completarse"));
 }
 
 QString boxTitle()

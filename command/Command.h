@@ -9,8 +9,9 @@
 
 namespace command {
 
-// Runs a command; a std::exception it throws is shown in the error box and the program goes
-// on with the windows as they stood. False when the command failed.
+// Runs a command; what it throws is shown in the error box (a std::exception's message, a
+// general one for anything else) and the program goes on with the windows as they stood. False
+// when the command failed.
 bool run(const std::function<void()>& command);
 
 // A callable that runs receiver->method() as a command, for connecting to a signal.
@@ -22,6 +23,8 @@ template <typename Receiver, typename Method> auto guarded(Receiver* receiver, M
 // Shows the error box for a failed command: error icon, one OK button, the program's title.
 // The message is UTF-8; a "\r" in it breaks the line.
 void showError(const std::exception& error);
+// The same for a failure that is no std::exception: a general message.
+void showUnexpectedError();
 
 // The title of the program's message boxes: titleFor() the running program.
 QString boxTitle();

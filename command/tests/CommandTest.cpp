@@ -121,6 +121,43 @@ private slots:
         QCOMPARE(shown.size(), 2);
         command::setErrorPresenter({});
     }
+
+    void anythingThrownIsShown_data()
+    {
+        QTest::addColumn<int>("thrown");
+        QTest::addColumn<QString>("shown");
+        const QString general = u"Error inesperado: la orden no pudo completarse."_s;
+        QTest::newRow("std::exception") << 0 << u"Invalid floating point operation."_s;
+        QTest::newRow("integer") << 1 << general;
+        QTest::newRow("text") << 2 << general;
+        QTest::newRow("class of its own") << 3 << general;
+    }
+    void anythingThrownIsShown()
+    {
+        QFETCH(int, thrown);
+        QFETCH(QString, shown);
+        struct NotAnException
+        {
+        };
+        QStringList box;
+        command::setErrorPresenter(
+            [&](const QString& title, const QString& message) { box << title << message; });
+        const bool succeeded = command::run([thrown] {
+            switch (thrown) {
+            case 0:
+                throw std::domain_error("Invalid floating point operation");
+            case 1:
+                throw 42;
+            case 2:
+                throw "texto";
+            default:
+                throw NotAnException();
+            }
+        });
+        command::setErrorPresenter({});
+        QVERIFY(!succeeded);
+        QCOMPARE(box, (QStringList{command::boxTitle(), shown}));
+    }
 };
 
 QTEST_MAIN(CommandTest)
