@@ -51,11 +51,27 @@ MappedFile::MappedFile(const std::string& path)
     const Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0)
         throwFileError("Cannot open file", path, errno);
+    load(file.get(), path);
+}
+
+MappedFile::MappedFile(int descriptor, const std::string& path)
+{
+    load(descriptor, path);
+}
+
+MappedFile MappedFile::standardInput()
+{
+    return MappedFile(STDIN_FILENO, "-");
+}
+
+void MappedFile::load(int descriptor, const std::string& path)
+{
     struct stat status = {};
-    if (::fstat(file.get(), &status) != 0)
+    if (::fstat(descriptor, &status) != 0)
         throwFileError("Cannot read file", path, errno);
-    if (!S_ISREG(status.st_mode)) {
-        read(file.get(), path);
+    // A file is mapped whole, unless reading it has begun: it is then read on from there.
+    if (!S_ISREG(status.st_mode) || ::lseek(descriptor, 0, SEEK_CUR) != 0) {
+        read(descriptor, path);
         return;
     }
     if (static_cast<std::size_t>(status.st_size) > MaxSize)
@@ -65,10 +81,10 @@ MappedFile::MappedFile(const std::string& path)
         return;
     // Mapped read-only with every page at once, which costs far less than a fault a page;
     // writable afterwards, so that only the pages written to are copied.
-    void* mapped = ::mmap(nullptr, m_size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, file.get(), 0);
+    void* mapped = ::mmap(nullptr, m_size, PROT_READ, MAP_PRIVATE | MAP_POPULATE, descriptor, 0);
     if (mapped == MAP_FAILED) {
         m_size = 0;
-        read(file.get(), path);
+        read(descriptor, path);
         return;
     }
     m_data = static_cast<char*>(mapped);

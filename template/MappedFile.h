@@ -15,6 +15,8 @@ public:
     // Maps the file; one that cannot be mapped (a pipe, for instance) is read instead.
     // Throws std::system_error when it cannot be opened or read.
     explicit MappedFile(const std::string& path);
+    // Standard input from where it stands to its end, read whole; "-" names it in messages.
+    static MappedFile standardInput();
     ~MappedFile();
     MappedFile(MappedFile&& other) noexcept;
     MappedFile& operator=(MappedFile&& other) noexcept;
@@ -24,6 +26,8 @@ public:
     std::string_view bytes() const { return {m_data, m_size}; }
 
 private:
+    MappedFile(int descriptor, const std::string& path);
+    void load(int descriptor, const std::string& path);
     void release();
     void read(int descriptor, const std::string& path);
 

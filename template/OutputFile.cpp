@@ -62,9 +62,21 @@ OutputFile::OutputFile(const std::string& path)
         throwFileError("Cannot create file", path, errno);
 }
 
+OutputFile::OutputFile(Descriptor stream, const std::string& name)
+    : m_path(name), m_descriptor(stream.descriptor), m_owned(false),
+      m_buffer(std::make_unique_for_overwrite<char[]>(BufferSize))
+{
+    m_pending.reserve(MaxPending);
+}
+
+OutputFile OutputFile::standardOutput()
+{
+    return OutputFile(Descriptor{STDOUT_FILENO}, "-");
+}
+
 OutputFile::~OutputFile()
 {
-    if (m_descriptor >= 0) {
+    if (m_descriptor >= 0 && m_owned) {
         ::close(m_descriptor);
         if (!m_temporary.empty())
             std::remove(m_temporary.c_str());
@@ -128,6 +140,8 @@ void OutputFile::commit()
 {
     flush();
     const int descriptor = std::exchange(m_descriptor, -1);
+    if (!m_owned)
+        return;
     if (::close(descriptor) != 0) {
         const int error = errno;
         if (!m_temporary.empty())

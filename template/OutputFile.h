@@ -19,6 +19,9 @@ public:
     // Creates the temporary file beside `path`; throws std::system_error when it cannot. A path
     // that is no file (a device, a pipe) is written to directly, with no temporary file.
     explicit OutputFile(const std::string& path);
+    // Standard output, written to directly wherever it leads and left open; "-" names it in
+    // messages.
+    static OutputFile standardOutput();
     // Without `commit`, the temporary file is removed and the target left as it was.
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -54,6 +57,12 @@ private:
     // write.
     static constexpr std::size_t CopyLimit = 4096;
 
+    struct Descriptor
+    {
+        int descriptor;
+    };
+    OutputFile(Descriptor stream, const std::string& name);
+
     void writeLarge(std::string_view bytes);
     void refer(std::string_view bytes);
     // Ends the buffer's bytes since the last reference as one piece of the next write.
@@ -64,6 +73,7 @@ private:
     std::string m_replaced;  // the file that `commit` replaces: the path, links followed
     std::string m_temporary; // empty when written directly
     int m_descriptor = -1;
+    bool m_owned = true; // closed by this object
     std::unique_ptr<char[]> m_buffer;
     std::size_t m_used = 0;
     std::size_t m_pieceStart = 0; // of the buffer's bytes not yet in m_pending

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace templating {
 
@@ -170,7 +171,14 @@ TemplateFormat detectTemplateFormat(const std::string& path)
 } // namespace
 
 ParsedTemplate::ParsedTemplate(const std::string& path, TemplateFormat format)
-    : m_file(path), m_format(format == TemplateFormat::Auto ? detectTemplateFormat(path) : format)
+    : ParsedTemplate(MappedFile(path),
+                     format == TemplateFormat::Auto ? detectTemplateFormat(path) : format)
+{
+}
+
+ParsedTemplate::ParsedTemplate(MappedFile file, TemplateFormat format)
+    : m_file(std::move(file)),
+      m_format(format == TemplateFormat::Auto ? TemplateFormat::Text : format)
 {
     scan();
     pairLoops();

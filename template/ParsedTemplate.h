@@ -46,6 +46,8 @@ public:
     // that a word processor put inside a tag is moved behind it, in the bytes held here. Auto
     // means RTF for names ending in ".rtf" or ".doc" (any case), text otherwise.
     ParsedTemplate(const std::string& path, TemplateFormat format);
+    // The same for a template already read (standard input, say); Auto is text.
+    ParsedTemplate(MappedFile file, TemplateFormat format);
 
     TemplateFormat format() const { return m_format; }
     const std::vector<Piece>& pieces() const { return m_pieces; }

@@ -57,8 +57,13 @@ void TemplateEngine::processTemplate(const std::string& templatePath, const std:
 
 void TemplateEngine::fill(const ParsedTemplate& parsed, const std::string& outputPath)
 {
-    startFill();
     OutputFile output(outputPath);
+    fill(parsed, output);
+}
+
+void TemplateEngine::fill(const ParsedTemplate& parsed, OutputFile& output)
+{
+    startFill();
     emitPieces(parsed, 0, static_cast<std::int32_t>(parsed.pieces().size()) - 1, output);
     output.commit();
 }

@@ -28,6 +28,8 @@ public:
                          TemplateFormat format = TemplateFormat::Auto);
     // Fills a template parsed once, as often as wanted, as processTemplate does.
     void fill(const ParsedTemplate& parsed, const std::string& outputPath);
+    // The same into an output the caller opened (standard output, say), committed at the end.
+    void fill(const ParsedTemplate& parsed, OutputFile& output);
 
 protected:
     // Called before each fill; nothing by default.

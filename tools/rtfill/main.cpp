@@ -2,6 +2,7 @@
 #include "AsciiText.h"
 #include "DataSources.h"
 #include "DataTemplateEngine.h"
+#include "OutputFile.h"
 
 #include <algorithm>
 #include <clocale>
@@ -23,7 +24,12 @@ constexpr int UsageError = 2;
 const char* const Usage =
     "usage: rtfill TEMPLATE OUTPUT [--value NAME=TEXT]... [--csv NAME=FILE]...\n"
     "              [--sqlite DATABASE --query NAME=SQL]... [--format auto|rtf|text]\n"
-    "              [--display DATASET.FIELD=PATTERN]... [--date-field DATASET.FIELD]...\n";
+    "              [--display DATASET.FIELD=PATTERN]... [--date-field DATASET.FIELD]...\n"
+    "       rtfill --help | --version\n"
+    "A TEMPLATE or OUTPUT of \"-\" is standard input or output.\n";
+
+// Standard input or output in place of a file.
+constexpr std::string_view StandardStream = "-";
 
 struct UsageFailure
 {
@@ -67,6 +73,7 @@ struct Options
     std::string format = "auto";
     std::vector<Display> displays;
     std::vector<FieldName> dateFields;
+    std::string information; // of --help or --version, printed instead of filling
 };
 
 std::pair<std::string, std::string>
@@ -118,6 +125,10 @@ Options parse(int argc, char** argv)
                 throw UsageFailure{argument + " needs an argument"};
             return argv[++i];
         };
+        if (argument == "--help" || argument == "--version") {
+            options.information = argument == "--help" ? Usage : "rtfill " RTFILL_VERSION "\n";
+            return options;
+        }
         if (argument == "--value") {
             auto [name, text] = nameAndText(argument, next());
             options.values[name] = text;
@@ -224,7 +235,15 @@ int run(const Options& options)
     const TemplateFormat format = options.format == "rtf"    ? TemplateFormat::Rtf
                                   : options.format == "text" ? TemplateFormat::Text
                                                              : TemplateFormat::Auto;
-    reporter.processTemplate(options.templateFile, options.outputFile, format);
+    const ParsedTemplate parsed = options.templateFile == StandardStream
+                                      ? ParsedTemplate(MappedFile::standardInput(), format)
+                                      : ParsedTemplate(options.templateFile, format);
+    if (options.outputFile == StandardStream) {
+        OutputFile output = OutputFile::standardOutput();
+        reporter.fill(parsed, output);
+    } else {
+        reporter.fill(parsed, options.outputFile);
+    }
     return 0;
 }
 
@@ -240,6 +259,10 @@ int main(int argc, char** argv)
     } catch (const UsageFailure& failure) {
         std::cerr << "rtfill: " << failure.reason << '\n' << Usage;
         return UsageError;
+    }
+    if (!options.information.empty()) {
+        std::cout << options.information;
+        return 0;
     }
     try {
         return run(options);

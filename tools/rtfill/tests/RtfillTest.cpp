@@ -12,6 +12,7 @@ struct Result
 {
     int status;
     std::string error;
+    std::string output; // standard output
 };
 
 class RtfillTest : public testing::Test
@@ -34,9 +35,10 @@ protected:
         std::string command = RTFILL;
         for (const std::string& argument : arguments)
             command += " " + quoted(argument);
-        command += " 2>" + quoted(path("stderr"));
+        command += " 2>" + quoted(path("stderr")) + " >" + quoted(path("stdout"));
         const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(path("stderr"))};
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(path("stderr")),
+                readFile(path("stdout"))};
     }
 
     void makeDatabase(const std::string& file, const std::string& sql) const
@@ -96,16 +98,52 @@ TEST_F(RtfillTest, csvShapes)
     EXPECT_EQ(r.error, "rtfill: " + path("p.csv") + ": line 2: text after a quoted field\n");
 }
 
-// A template read from a pipe and a document written to standard output, as in a shell
-// pipeline: neither can be mapped or replaced.
-TEST_F(RtfillTest, templateFromAPipeDocumentToStandardOutput)
+// "-" reads the template from standard input and writes the document to standard output, as in
+// a shell pipeline: a pipe or a file, written to where it stands, never a file named "-".
+TEST_F(RtfillTest, standardInputAndOutput)
 {
     writeFile(path("t.txt"), "Hola \\{nombre\\}.");
-    const std::string command = "cat " + quoted(path("t.txt")) + " | " + RTFILL +
-                                " /dev/stdin /dev/stdout --value nombre=Ana | cat >" +
-                                quoted(path("out.txt"));
-    EXPECT_EQ(std::system(command.c_str()), 0);
-    EXPECT_EQ(readFile(path("out.txt")), "Hola Ana.");
+    const std::string rtfill = std::string(RTFILL) + " ";
+    const struct
+    {
+        const char* name;
+        std::string command;
+        const char* output; // in "out"; nothing for a failure
+    } cases[] = {
+        {"pipes", "cat t.txt | " + rtfill + "- - --value nombre=Ana | cat >out", "Hola Ana."},
+        {"files", rtfill + "- - --value nombre=Ana <t.txt >out", "Hola Ana."},
+        {"appended", "printf 'Antes. ' >out; " + rtfill + "- - --value nombre=Ana <t.txt >>out",
+         "Antes. Hola Ana."},
+        {"rtf", rtfill + "- - --format rtf --value nombre=A\xC3\xB1o <t.txt >out", "Hola A\\'F1o."},
+        {"devices", "cat t.txt | " + rtfill + "/dev/stdin /dev/stdout --value nombre=Ana >out",
+         "Hola Ana."},
+        {"failure", rtfill + "- - <t.txt >out 2>/dev/null", nullptr},
+    };
+    for (const auto& c : cases) {
+        const int status = std::system(("cd " + quoted(path("")) + " && " + c.command).c_str());
+        EXPECT_EQ(WEXITSTATUS(status), c.output ? 0 : 1) << c.name;
+        if (c.output) {
+            EXPECT_EQ(readFile(path("out")), c.output) << c.name;
+        }
+        EXPECT_FALSE(std::filesystem::exists(path("-"))) << c.name;
+    }
+}
+
+TEST_F(RtfillTest, helpAndVersionGoToStandardOutput)
+{
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--help"}, "usage: rtfill TEMPLATE OUTPUT "},
+        {{"t.txt", "--help"}, "usage: rtfill TEMPLATE OUTPUT "},
+        {{"--version"}, "rtfill " RTFILL_VERSION "\n"},
+    };
+    for (const auto& [arguments, output] : cases) {
+        const Result r = rtfill(arguments);
+        EXPECT_EQ(r.status, 0) << arguments[0];
+        EXPECT_EQ(r.output.substr(0, output.size()), output) << arguments[0];
+        EXPECT_EQ(r.error, "") << arguments[0];
+    }
+    EXPECT_NE(rtfill({"--help"}).output.find("\n       rtfill --help | --version\n"),
+              std::string::npos);
 }
 
 // Names beyond ASCII match whatever the template's format: an RTF template's tags arrive in
@@ -239,7 +277,7 @@ TEST_F(RtfillTest, usageErrors)
         EXPECT_EQ(r.error.rfind("rtfill: ", 0), 0u) << r.error;
         EXPECT_NE(r.error.find("usage: rtfill TEMPLATE OUTPUT"), std::string::npos) << r.error;
     }
-    EXPECT_EQ(folder.fileCount(), 2u) << "nothing written but the template and stderr";
+    EXPECT_EQ(folder.fileCount(), 3u) << "nothing written but the template and the streams";
 }
 
 TEST_F(RtfillTest, unreadableDataNamesItsSource)
