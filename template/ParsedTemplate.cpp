@@ -9,6 +9,7 @@
 #include "TemplateErrors.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -53,13 +54,28 @@ struct SplitTag
     std::string codes;
 };
 
-bool holdsMarkup(std::string_view raw)
-{
-    for (const char c : raw) {
-        if (static_cast<unsigned char>(c) < ' ' || c == '\\' || c == '{' || c == '}')
-            return true;
+// What the bytes inside an RTF tag hold besides ASCII text: markup that a word processor put
+// there, and code page 1252 characters beyond ASCII.
+constexpr unsigned char AsciiText = 0;
+constexpr unsigned char Markup = 1;
+constexpr unsigned char BeyondAscii = 2;
+
+constexpr std::array<unsigned char, 256> TagByteKinds = [] {
+    std::array<unsigned char, 256> kinds{};
+    for (std::size_t b = 0; b < kinds.size(); ++b) {
+        kinds[b] = b < ' ' || b == '\\' || b == '{' || b == '}' ? Markup
+                   : b >= 0x80                                  ? BeyondAscii
+                                                                : AsciiText;
     }
-    return false;
+    return kinds;
+}();
+
+unsigned tagBytes(std::string_view raw)
+{
+    unsigned kinds = AsciiText;
+    for (const char c : raw)
+        kinds |= TagByteKinds[static_cast<unsigned char>(c)];
+    return kinds;
 }
 
 SplitTag splitTagText(std::string_view raw)
@@ -97,12 +113,6 @@ SplitTag splitTagText(std::string_view raw)
     return split;
 }
 
-bool isAscii(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 std::string_view trimmed(std::string_view text)
 {
     while (!text.empty() && isBlankOrControl(text.front()))
@@ -119,6 +129,7 @@ struct FoundTag
     std::size_t end;  // the first byte after the tag
     PieceKind kind;
     std::string_view text;
+    bool inCodePage1252; // an RTF tag's text beyond ASCII, to be converted
 };
 
 // The next tag at or after `from`. In RTF, markup inside the tag moves behind it in place: the
@@ -138,7 +149,8 @@ std::optional<FoundTag> findNextTag(char* bytes, std::size_t size, std::size_t f
 
     std::string_view plain = text.substr(typed, close - typed);
     std::size_t end = close + CloseDelimiter.size();
-    if (format == TemplateFormat::Rtf && holdsMarkup(plain)) {
+    unsigned kinds = format == TemplateFormat::Rtf ? tagBytes(plain) : AsciiText;
+    if (kinds & Markup) {
         const SplitTag split = splitTagText(plain);
         const std::size_t unused = plain.size() - split.plain.size() - split.codes.size();
         char* at = bytes + typed;
@@ -150,13 +162,15 @@ std::optional<FoundTag> findNextTag(char* bytes, std::size_t size, std::size_t f
             std::copy(split.codes.begin(), split.codes.end(), at);
         }
         plain = text.substr(typed, split.plain.size());
+        kinds = tagBytes(plain);
     }
+    const bool inCodePage1252 = (kinds & BeyondAscii) != 0;
 
     if (equalsAsciiNoCase(plain.substr(0, 4), "for "))
-        return FoundTag{open, end, PieceKind::For, trimmed(plain.substr(4))};
+        return FoundTag{open, end, PieceKind::For, trimmed(plain.substr(4)), inCodePage1252};
     if (equalsAsciiNoCase(plain, "end"))
-        return FoundTag{open, end, PieceKind::End, {}};
-    return FoundTag{open, end, PieceKind::Tag, plain};
+        return FoundTag{open, end, PieceKind::End, {}, false};
+    return FoundTag{open, end, PieceKind::Tag, plain, inCodePage1252};
 }
 
 TemplateFormat detectTemplateFormat(const std::string& path)
@@ -202,7 +216,7 @@ void ParsedTemplate::scan()
         if (!tag)
             break;
         std::string_view tagText = tag->text;
-        if (m_format == TemplateFormat::Rtf && !isAscii(tagText))
+        if (tag->inCodePage1252)
             tagText = m_convertedTexts.emplace_back(codePage1252ToUtf8(tagText));
         m_pieces.push_back({position(tag->open), 0, tag->kind, -1, tagText});
         if (tag->end < text.size())
