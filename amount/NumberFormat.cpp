@@ -230,4 +230,12 @@ Amount parseValue(const QString& cleaned, QChar decimalSeparator)
     return value;
 }
 
+Amount shownValue(Amount x, int decimals)
+{
+    const Separators plain;
+    return parseValue(
+        cleanText(formatValue(x, decimals, NumberFormat::Thousands, plain), plain, plain),
+        plain.decimal);
+}
+
 } // namespace amount

@@ -59,4 +59,8 @@ QString cleanText(const QString& s, Separators last, Separators current);
 // Parses a cleaned text; throws ConversionError when it is not a number in the extended range.
 Amount parseValue(const QString& cleaned, QChar decimalSeparator);
 
+// The value a field with `decimals` holds once it shows x: x formatted and read back, whatever
+// the separators. Throws ConversionError for what formats as no number (NaN, infinities).
+Amount shownValue(Amount x, int decimals);
+
 } // namespace amount

@@ -18,8 +18,8 @@ namespace app {
 class CaseView
 {
 public:
-    virtual casefile::Case currentCase() const = 0;
-    virtual void showCase(const casefile::Case& c) = 0;
+    virtual borrowing::Case currentCase() const = 0;
+    virtual void showCase(const borrowing::Case& c) = 0;
 
 protected:
     ~CaseView() = default;

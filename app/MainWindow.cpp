@@ -2,18 +2,17 @@
 #include "MainWindow.h"
 
 #include "AmountEdit.h"
-#include "CaseFile.h"
 #include "Command.h"
 #include "FullReport.h"
 #include "Indicators.h"
 #include "IntegerText.h"
 #include "KeyRules.h"
 #include "LoanCalculatorDialog.h"
+#include "LoanRegister.h"
 #include "LoansDialog.h"
 #include "LocaleSeparators.h"
 #include "QuickReport.h"
 #include "ResultsWindow.h"
-#include "Verdict.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
@@ -129,8 +128,8 @@ void MainWindow::watchForChanges()
 {
     QList<AmountEdit*> inputs{m_loanCalculator->capitalField(), m_loanCalculator->rateField(),
                               m_loanCalculator->yearsField()};
-    for (const QString& name : casefile::amountFields())
-        inputs << m_ui->centralwidget->findChild<AmountEdit*>(name);
+    for (const borrowing::FigureField& field : borrowing::FigureFields)
+        inputs << amountField(field.name);
     for (AmountEdit* input : inputs)
         connect(input, &QLineEdit::textChanged, m_document, &CaseDocument::markModified);
 }
@@ -167,26 +166,32 @@ void MainWindow::showCaseState()
     recent->setEnabled(!paths.isEmpty());
 }
 
-casefile::Case MainWindow::currentCase() const
+AmountEdit* MainWindow::amountField(const char* name) const
 {
-    casefile::Case c;
-    c.entityName = m_entity.name;
-    c.entityProvince = m_entity.province;
-    // The untouched "0" of a fresh start is no limit, not one the user typed.
-    if (m_entity.maxDebtPercent != 0 || m_entity.maxDebtPercentText != u"0")
-        c.limitText = m_entity.maxDebtPercentText;
-    for (const QString& name : casefile::amountFields())
-        c.amounts[name] = m_ui->centralwidget->findChild<AmountEdit*>(name)->value();
-    c.loanCapital = m_loanCalculator->capitalField()->value();
-    c.loanRate = m_loanCalculator->rateField()->value();
-    c.loanYears = m_loanCalculator->yearsField()->value();
-    c.loanAccepted = m_loanCalculator->wasAccepted();
-    for (const calculator::ExistingLoan& loan : m_loansDialog->loans())
-        c.existingLoans.push_back({loan.bank, loan.capital, loan.rate, loan.years});
-    return c;
+    return m_ui->centralwidget->findChild<AmountEdit*>(QLatin1String(name));
 }
 
-void MainWindow::showCase(const casefile::Case& c)
+borrowing::Figures MainWindow::figures() const
+{
+    borrowing::Figures figures;
+    for (const borrowing::FigureField& field : borrowing::FigureFields)
+        figures.*field.member = amountField(field.name)->value();
+    return figures;
+}
+
+borrowing::Case MainWindow::currentCase() const
+{
+    // The untouched "0" of a fresh start is no limit, not one the user typed.
+    const bool limitTyped = m_entity.maxDebtPercent != 0 || m_entity.maxDebtPercentText != u"0";
+    return {.entityName = m_entity.name,
+            .entityProvince = m_entity.province,
+            .limitText = limitTyped ? m_entity.maxDebtPercentText : QString(),
+            .figures = figures(),
+            .plannedLoan = m_loanCalculator->plannedLoan(),
+            .loans = m_loansDialog->loans()};
+}
+
+void MainWindow::showCase(const borrowing::Case& c)
 {
     m_ui->Paginas->setCurrentIndex(0);
     m_entity = EntityData{};
@@ -199,18 +204,14 @@ void MainWindow::showCase(const casefile::Case& c)
     updateLimitCaption();
     for (AmountEdit* field : m_ui->centralwidget->findChildren<AmountEdit*>())
         field->setValue(0);
-    for (const auto& [name, value] : c.amounts) {
-        if (auto* field = m_ui->centralwidget->findChild<AmountEdit*>(name))
-            field->setValue(value);
-    }
-    std::vector<calculator::ExistingLoan> loans;
-    for (const casefile::ExistingLoan& loan : c.existingLoans)
-        loans.push_back({loan.entity, loan.capital, loan.rate, loan.years});
-    m_loansDialog->setLoans(std::move(loans));
+    m_indicators = {};
+    for (const borrowing::FigureField& field : borrowing::FigureFields)
+        amountField(field.name)->setValue(c.figures.*field.member);
+    m_loansDialog->setLoans(c.loans);
     showRegisterTotals();
     m_ui->Mayormenor->clear();
     showVerdict(std::nullopt);
-    m_loanCalculator->restore(c.loanCapital, c.loanRate, c.loanYears, c.loanAccepted);
+    m_loanCalculator->restore(c.plannedLoan);
     if (m_entity.maxDebtPercent != 0)
         recalculate();
 }
@@ -250,30 +251,27 @@ void MainWindow::recalculate()
         noteEntityChange(before);
     }
     updateLimitCaption();
-    const Ui::MainWindow& u = *m_ui;
-    const QString comparison = calculateIndicators(
-        {u.ICAP1,  u.ICAP2,       u.ICAP3,      u.ICAP4,     u.ICAP5,   u.ITOTAL,   u.GCAP1,
-         u.GCAP2,  u.GCAP4,       u.GTOTAL,     u.CVPEX,     u.CVOTEX,  u.APVTOTAL, u.APPTOTAL,
-         u.CTPN,   u.CVTOTAL,     u.CFANTERIOR, u.CFEUR1,    u.CFNUEVO, u.CFEUR2,   u.CFTOTAL,
-         u.CFEUR3, u.AHORROBRUTO, u.AHORRONETO, u.ITOTAL110, u.CVTOTAL2},
-        m_entity.maxDebtPercent);
-    if (!comparison.isEmpty())
-        m_ui->Mayormenor->setText(comparison);
-    showVerdict(reports::currentVerdict(u.ITOTAL->value(), u.CVTOTAL2->value(),
-                                        u.AHORRONETO->value(), amount::currentSeparators()));
+    m_indicators = borrowing::computeIndicators(figures(), m_entity.maxDebtPercent, m_indicators);
+    for (const borrowing::IndicatorField& field : borrowing::IndicatorFields)
+        amountField(field.name)->setValue(m_indicators.*field.member);
+    if (m_indicators.comparison != borrowing::Comparison::None)
+        m_ui->Mayormenor->setText(borrowing::comparisonText(m_indicators.comparison));
+    showVerdict(borrowing::currentVerdict(m_indicators.totalRevenue, m_indicators.totalCapital,
+                                          m_indicators.netSavings, amount::currentSeparators()));
 }
 
-void MainWindow::showVerdict(const std::optional<reports::Verdict>& verdict)
+void MainWindow::showVerdict(const std::optional<borrowing::Verdict>& verdict)
 {
+    m_verdict = verdict;
     m_ui->RATIOENDEUDAMIENTO->setText(verdict ? verdict->ratioText : QString());
     m_ui->REGIMENVIGENTE->setPlainText(verdict ? verdict->resultText : QString());
     if (!verdict)
         return;
     // The colour repeats what the text says.
-    static const std::map<reports::Outcome, QColor> colours{
-        {reports::Outcome::NoAuthorisation, QColor(0, 128, 0)},
-        {reports::Outcome::Authorisation, QColor(204, 102, 0)},
-        {reports::Outcome::Forbidden, QColor(192, 0, 0)}};
+    static const std::map<borrowing::Outcome, QColor> colours{
+        {borrowing::Outcome::NoAuthorisation, QColor(0, 128, 0)},
+        {borrowing::Outcome::Authorisation, QColor(204, 102, 0)},
+        {borrowing::Outcome::Forbidden, QColor(192, 0, 0)}};
     QPalette palette = m_ui->REGIMENVIGENTE->palette();
     palette.setColor(QPalette::Text, colours.at(verdict->outcome));
     m_ui->REGIMENVIGENTE->setPalette(palette);
@@ -291,7 +289,7 @@ void MainWindow::showRegisterTotals()
 {
     const bool fromRegister = !m_loansDialog->loans().empty();
     if (fromRegister) {
-        const calculator::RegisterTotals totals = m_loansDialog->totals();
+        const borrowing::RegisterTotals totals = m_loansDialog->totals();
         m_ui->APVTOTAL->setValue(totals.annuity);
         m_ui->CVPEX->setValue(totals.capital);
     }
@@ -309,8 +307,8 @@ void MainWindow::openLoanCalculator()
     const bool acceptedBefore = m_loanCalculator->wasAccepted();
     m_loanCalculator->exec();
     if (m_loanCalculator->wasAccepted()) {
-        m_ui->APPTOTAL->setValue(m_loanCalculator->yearlyPaymentField()->value());
-        m_ui->CTPN->setValue(m_loanCalculator->capitalField()->value());
+        m_ui->APPTOTAL->setValue(m_loanCalculator->yearlyPayment());
+        m_ui->CTPN->setValue(m_loanCalculator->plannedLoan().capital);
     }
     if (m_loanCalculator->wasAccepted() || acceptedBefore)
         m_document->markModified();
@@ -318,39 +316,18 @@ void MainWindow::openLoanCalculator()
 
 reports::ReportFigures MainWindow::reportFigures() const
 {
-    const Ui::MainWindow& u = *m_ui;
-    const auto shown = [](const AmountEdit* field) {
-        return reports::ShownAmount{field->text(), field->value()};
-    };
-    const calculator::LoanCalculatorDialog& loan = *m_loanCalculator;
-    return {m_entity.name,
-            m_entity.province,
-            m_entity.maxDebtPercentText,
-            loan.wasAccepted(),
-            loan.capitalField()->text(),
-            loan.rateField()->text(),
-            loan.yearsField()->text(),
-            loan.monthlyPaymentField()->text(),
-            loan.yearlyPaymentField()->text(),
-            u.ITOTAL->text(),
-            u.GTOTAL->text(),
-            u.APVTOTAL->text(),
-            shown(u.APPTOTAL),
-            u.CVTOTAL->text(),
-            u.CFANTERIOR->text(),
-            u.CFEUR1->text(),
-            u.CFNUEVO->text(),
-            u.CFEUR2->text(),
-            u.CFTOTAL->text(),
-            u.CFEUR3->text(),
-            shown(u.AHORROBRUTO),
-            shown(u.AHORRONETO),
-            shown(u.ITOTAL110),
-            shown(u.CVTOTAL2),
-            u.Mayormenor->text(),
-            u.RATIOENDEUDAMIENTO->text(),
-            u.REGIMENVIGENTE->toPlainText(),
-            {m_loansDialog->shownLoans(), m_loansDialog->shownTotals()}};
+    return reports::reportFigures(
+        {.entityName = m_entity.name,
+         .entityProvince = m_entity.province,
+         .maxDebtPercentText = m_entity.maxDebtPercentText,
+         .plannedLoan = m_loanCalculator->plannedLoan(),
+         .monthlyPayment = m_loanCalculator->monthlyPayment(),
+         .yearlyPayment = m_loanCalculator->yearlyPayment(),
+         .figures = figures(),
+         .indicators = m_indicators,
+         .verdict = m_verdict.value_or(borrowing::Verdict{}),
+         .existingLoans = {m_loansDialog->shownLoans(), m_loansDialog->shownTotals()}},
+        amount::currentSeparators());
 }
 
 void MainWindow::showQuickReport()

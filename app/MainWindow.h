@@ -3,6 +3,7 @@
 
 #include "CaseDocument.h"
 #include "EntityData.h"
+#include "Indicators.h"
 #include "ReportFigures.h"
 #include "TextPrompt.h"
 #include "Verdict.h"
@@ -15,6 +16,9 @@
 
 class QCloseEvent;
 
+namespace amount {
+class AmountEdit;
+}
 namespace calculator {
 class LoanCalculatorDialog;
 class LoansDialog;
@@ -76,13 +80,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    casefile::Case currentCase() const override;
-    void showCase(const casefile::Case& c) override;
+    borrowing::Case currentCase() const override;
+    void showCase(const borrowing::Case& c) override;
+    amount::AmountEdit* amountField(const char* name) const;
+    // The figures as their fields hold them.
+    borrowing::Figures figures() const;
     void showCaseState();
     // While the register holds loans, their totals stand in the existing debt's fields.
     void showRegisterTotals();
     // Shows the verdict under the rules in force; nothing shows no verdict.
-    void showVerdict(const std::optional<reports::Verdict>& verdict);
+    void showVerdict(const std::optional<borrowing::Verdict>& verdict);
     void watchForChanges();
     // Marks the case modified when the entity data or the limit differ from `before`.
     void noteEntityChange(const EntityData& before);
@@ -98,6 +105,9 @@ private:
     reports::ResultsWindow* m_resultsWindow = nullptr;
     calculator::LoanCalculatorDialog* m_loanCalculator = nullptr;
     calculator::LoansDialog* m_loansDialog = nullptr;
+    // What the last calculation showed; burdens it could not work out keep these.
+    borrowing::Indicators m_indicators;
+    std::optional<borrowing::Verdict> m_verdict;
 };
 
 } // namespace app

@@ -10,8 +10,6 @@
 
 #include <QHeaderView>
 
-#include <cmath>
-
 namespace calculator {
 
 using amount::AmountEdit;
@@ -90,14 +88,31 @@ void LoanCalculatorDialog::acceptLoan()
     accept();
 }
 
-void LoanCalculatorDialog::restore(amount::Amount capital, amount::Amount rate,
-                                   amount::Amount years, bool accepted)
+borrowing::PlannedLoan LoanCalculatorDialog::plannedLoan() const
 {
-    m_ui->Capital->setValue(capital);
-    m_ui->Interes->setValue(rate);
-    m_ui->anios->setValue(years);
-    m_accepted = accepted;
-    if (capital == 0 && rate == 0 && years == 0) {
+    return {.capital = m_ui->Capital->value(),
+            .rate = m_ui->Interes->value(),
+            .years = m_ui->anios->value(),
+            .accepted = m_accepted};
+}
+
+amount::Amount LoanCalculatorDialog::monthlyPayment() const
+{
+    return m_ui->cuotames->value();
+}
+
+amount::Amount LoanCalculatorDialog::yearlyPayment() const
+{
+    return m_ui->cuotanual->value();
+}
+
+void LoanCalculatorDialog::restore(const borrowing::PlannedLoan& loan)
+{
+    m_ui->Capital->setValue(loan.capital);
+    m_ui->Interes->setValue(loan.rate);
+    m_ui->anios->setValue(loan.years);
+    m_accepted = loan.accepted;
+    if (loan.capital == 0 && loan.rate == 0 && loan.years == 0) {
         clearResults();
         return;
     }
@@ -119,13 +134,13 @@ void LoanCalculatorDialog::clearResults()
 void LoanCalculatorDialog::calculate()
 {
     const Ui::LoanCalculatorDialog& u = *m_ui;
-    u.cuotames->setValue(
-        monthlyPayment(u.Capital->value(), u.Interes->value(), u.anios->value() * MonthsPerYear));
-    u.cuotanual->setValue(u.cuotames->value() * MonthsPerYear);
-    const auto months = static_cast<int>(std::trunc(u.anios->value())) * MonthsPerYear;
+    const borrowing::LoanQuote quote =
+        borrowing::quoteLoan(u.Capital->value(), u.Interes->value(), u.anios->value());
+    u.cuotames->setValue(quote.monthlyPayment);
+    u.cuotanual->setValue(quote.yearlyPayment);
 
     TextGrid* grid = u.Tabla;
-    grid->setRows(months + 1);
+    grid->setRows(quote.months + 1);
     grid->setFixedRows(1);
     const QStringList heading{QStringLiteral("Mes"), QStringLiteral("Amortiz."),
                               QStringLiteral("Interés"), QStringLiteral("Pendiente")};
@@ -133,8 +148,7 @@ void LoanCalculatorDialog::calculate()
         grid->setCell(column, 0, heading[column]);
 
     const QChar decimal = amount::currentSeparators().decimal;
-    for (const ScheduleRow& row : amortisationSchedule(u.Capital->value(), u.Interes->value(),
-                                                       u.cuotames->value(), months)) {
+    for (const borrowing::ScheduleRow& row : quote.schedule) {
         grid->setCell(0, row.month, QString::number(row.month));
         grid->setCell(1, row.month, amount::formatGeneral(row.amortisation, decimal));
         grid->setCell(2, row.month, amount::formatGeneral(row.interest, decimal));

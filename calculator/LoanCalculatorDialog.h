@@ -1,7 +1,7 @@
 // LoanCalculatorDialog: the loan calculator, with its payments and amortisation table.
 #pragma once
 
-#include "Amount.h"
+#include "Case.h"
 
 #include <QDialog>
 
@@ -41,9 +41,15 @@ public:
     void calculate();
     void acceptLoan();
 
+    // The inputs as the fields hold them, and whether the last showing ended with "Aceptar".
+    borrowing::PlannedLoan plannedLoan() const;
+    // The payments as last worked out: monthly and yearly.
+    amount::Amount monthlyPayment() const;
+    amount::Amount yearlyPayment() const;
+
     // Shows these inputs with the payments and table they give, as a case was left. Inputs
     // that give no payment (all zero, or a failing formula) leave the results empty.
-    void restore(amount::Amount capital, amount::Amount rate, amount::Amount years, bool accepted);
+    void restore(const borrowing::PlannedLoan& loan);
 
 protected:
     bool event(QEvent* e) override;

@@ -60,7 +60,7 @@ LoansDialog::~LoansDialog()
     delete m_ui;
 }
 
-void LoansDialog::setLoans(std::vector<ExistingLoan> loans)
+void LoansDialog::setLoans(std::vector<borrowing::Loan> loans)
 {
     m_loans = std::move(loans);
     m_editing->setLoans(m_loans);
@@ -114,7 +114,7 @@ void LoansDialog::importCsv()
                                      .arg(QFileInfo(path).fileName(), file.errorString())
                                      .toStdString());
     }
-    m_editing->appendLoans(readLoansCsv(file.readAll()));
+    m_editing->appendLoans(borrowing::readLoansCsv(file.readAll()));
 }
 
 void LoansDialog::acceptLoans()

@@ -26,9 +26,9 @@ public:
     ~LoansDialog() override;
 
     // The register as it was last accepted.
-    const std::vector<ExistingLoan>& loans() const { return m_loans; }
-    void setLoans(std::vector<ExistingLoan> loans);
-    RegisterTotals totals() const { return registerTotals(m_loans); }
+    const std::vector<borrowing::Loan>& loans() const { return m_loans; }
+    void setLoans(std::vector<borrowing::Loan> loans);
+    borrowing::RegisterTotals totals() const { return borrowing::registerTotals(m_loans); }
     // Each accepted loan's texts as the table shows them (bank, capital, rate, years, annuity),
     // and the totals' capital and annuity.
     QList<QStringList> shownLoans() const;
@@ -50,7 +50,7 @@ protected:
 private:
     Ui::LoansDialog* m_ui;
     LoansModel* m_editing;
-    std::vector<ExistingLoan> m_loans;
+    std::vector<borrowing::Loan> m_loans;
     std::function<QString()> m_chooseCsv;
 };
 

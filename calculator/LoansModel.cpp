@@ -13,14 +13,14 @@ namespace calculator {
 
 LoansModel::LoansModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void LoansModel::setLoans(std::vector<ExistingLoan> loans)
+void LoansModel::setLoans(std::vector<borrowing::Loan> loans)
 {
     beginResetModel();
     m_loans = std::move(loans);
     endResetModel();
 }
 
-void LoansModel::appendLoans(const std::vector<ExistingLoan>& loans)
+void LoansModel::appendLoans(const std::vector<borrowing::Loan>& loans)
 {
     if (loans.empty())
         return;
@@ -32,7 +32,7 @@ void LoansModel::appendLoans(const std::vector<ExistingLoan>& loans)
 
 int LoansModel::appendEmptyLoan()
 {
-    appendLoans({ExistingLoan{}});
+    appendLoans({borrowing::Loan{}});
     return static_cast<int>(m_loans.size()) - 1;
 }
 
@@ -51,7 +51,7 @@ void LoansModel::removeLoans(QList<int> rows)
 
 Amount LoansModel::figure(const QModelIndex& index) const
 {
-    const ExistingLoan& loan = m_loans.at(static_cast<std::size_t>(index.row()));
+    const borrowing::Loan& loan = m_loans.at(static_cast<std::size_t>(index.row()));
     switch (index.column()) {
     case Capital:
         return loan.capital;
@@ -60,13 +60,13 @@ Amount LoansModel::figure(const QModelIndex& index) const
     case Years:
         return loan.years;
     default:
-        return theoreticalAnnuity(loan);
+        return borrowing::theoreticalAnnuity(loan);
     }
 }
 
 void LoansModel::setFigure(const QModelIndex& index, Amount value)
 {
-    ExistingLoan& loan = m_loans.at(static_cast<std::size_t>(index.row()));
+    borrowing::Loan& loan = m_loans.at(static_cast<std::size_t>(index.row()));
     Amount* figures[] = {nullptr, &loan.capital, &loan.rate, &loan.years};
     if (index.column() < Capital || index.column() > Years || *figures[index.column()] == value)
         return;
@@ -89,7 +89,7 @@ QString LoansModel::shownText(int row, int column) const
                                    amount::currentSeparators());
     };
     if (isTotalsRow(row)) {
-        const RegisterTotals totals = registerTotals(m_loans);
+        const borrowing::RegisterTotals totals = borrowing::registerTotals(m_loans);
         switch (column) {
         case Bank:
             return QStringLiteral("Total");
@@ -102,7 +102,7 @@ QString LoansModel::shownText(int row, int column) const
         }
     }
     if (column == Bank)
-        return m_loans.at(static_cast<std::size_t>(row)).bank;
+        return m_loans.at(static_cast<std::size_t>(row)).lender;
     return amountText(figure(index(row, column)));
 }
 
@@ -161,7 +161,7 @@ bool LoansModel::setData(const QModelIndex& index, const QVariant& value, int ro
 {
     if (role != Qt::EditRole || index.column() != Bank || isTotalsRow(index.row()))
         return false;
-    m_loans.at(static_cast<std::size_t>(index.row())).bank = value.toString();
+    m_loans.at(static_cast<std::size_t>(index.row())).lender = value.toString();
     emit dataChanged(index, index);
     return true;
 }

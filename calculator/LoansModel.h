@@ -11,6 +11,8 @@
 
 namespace calculator {
 
+using amount::Amount;
+
 class LoansModel final : public QAbstractTableModel
 {
     Q_OBJECT
@@ -28,9 +30,9 @@ public:
 
     explicit LoansModel(QObject* parent = nullptr);
 
-    const std::vector<ExistingLoan>& loans() const { return m_loans; }
-    void setLoans(std::vector<ExistingLoan> loans);
-    void appendLoans(const std::vector<ExistingLoan>& loans);
+    const std::vector<borrowing::Loan>& loans() const { return m_loans; }
+    void setLoans(std::vector<borrowing::Loan> loans);
+    void appendLoans(const std::vector<borrowing::Loan>& loans);
     // Appends an empty loan; returns its row.
     int appendEmptyLoan();
     void removeLoans(QList<int> rows);
@@ -56,7 +58,7 @@ public:
 private:
     QString shownText(int row, int column) const;
 
-    std::vector<ExistingLoan> m_loans;
+    std::vector<borrowing::Loan> m_loans;
 };
 
 } // namespace calculator

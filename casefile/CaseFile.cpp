@@ -100,14 +100,14 @@ Amount amountAt(const QJsonObject& object, const QString& key, const QString& na
     return *amount;
 }
 
-std::vector<ExistingLoan> loansAt(const QJsonObject& root)
+std::vector<borrowing::Loan> loansAt(const QJsonObject& root)
 {
     const QJsonValue value = root.value(LoansKey);
     if (value.isUndefined())
         return {};
     if (!value.isArray())
         notACase();
-    std::vector<ExistingLoan> loans;
+    std::vector<borrowing::Loan> loans;
     for (const QJsonValue& item : value.toArray()) {
         if (!item.isObject())
             notACase();
@@ -144,18 +144,8 @@ QString nameOf(const QString& path)
     return QFileInfo(path).fileName();
 }
 
-} // namespace
 
-const QStringList& amountFields()
-{
-    static const QStringList fields{
-        QStringLiteral("ICAP1"),  QStringLiteral("ICAP2"),    QStringLiteral("ICAP3"),
-        QStringLiteral("ICAP4"),  QStringLiteral("ICAP5"),    QStringLiteral("GCAP1"),
-        QStringLiteral("GCAP2"),  QStringLiteral("GCAP4"),    QStringLiteral("CVPEX"),
-        QStringLiteral("CVOTEX"), QStringLiteral("APVTOTAL"), QStringLiteral("APPTOTAL"),
-        QStringLiteral("CTPN")};
-    return fields;
-}
+} // namespace
 
 QString amountToText(Amount x)
 {
@@ -216,26 +206,25 @@ QByteArray caseToJson(const Case& c)
         members << member(QStringLiteral("limite"), quoted(c.limitText));
 
     QStringList amounts;
-    for (const QString& field : amountFields()) {
-        const auto found = c.amounts.find(field);
-        const Amount value = found == c.amounts.end() ? 0 : found->second;
-        amounts << QStringLiteral("    ") + member(field, quoted(amountToText(value)));
+    for (const borrowing::FigureField& field : borrowing::FigureFields) {
+        amounts << QStringLiteral("    ") + member(QLatin1String(field.name),
+                                                   quoted(amountToText(c.figures.*field.member)));
     }
     members << member(QStringLiteral("importes"), QStringLiteral("{\n") +
                                                       amounts.join(QStringLiteral(",\n")) +
                                                       QStringLiteral("\n  }"));
-    members << member(
-        QStringLiteral("calculadora"),
-        inlineObject({member(CapitalKey, quoted(amountToText(c.loanCapital))),
-                      member(RateKey, quoted(amountToText(c.loanRate))),
-                      member(YearsKey, quoted(amountToText(c.loanYears))),
-                      member(QStringLiteral("aceptada"),
-                             c.loanAccepted ? QStringLiteral("true") : QStringLiteral("false"))}));
-    if (!c.existingLoans.empty()) {
+    members << member(QStringLiteral("calculadora"),
+                      inlineObject({member(CapitalKey, quoted(amountToText(c.plannedLoan.capital))),
+                                    member(RateKey, quoted(amountToText(c.plannedLoan.rate))),
+                                    member(YearsKey, quoted(amountToText(c.plannedLoan.years))),
+                                    member(QStringLiteral("aceptada"),
+                                           c.plannedLoan.accepted ? QStringLiteral("true")
+                                                                  : QStringLiteral("false"))}));
+    if (!c.loans.empty()) {
         QStringList loans;
-        for (const ExistingLoan& loan : c.existingLoans) {
+        for (const borrowing::Loan& loan : c.loans) {
             loans << QStringLiteral("    ") +
-                         inlineObject({member(EntityKey, quoted(loan.entity)),
+                         inlineObject({member(EntityKey, quoted(loan.lender)),
                                        member(LoanCapitalKey, quoted(amountToText(loan.capital))),
                                        member(LoanRateKey, quoted(amountToText(loan.rate))),
                                        member(LoanYearsKey, quoted(amountToText(loan.years)))});
@@ -270,18 +259,18 @@ Case caseFromJson(const QByteArray& json)
     }
 
     const QJsonObject amounts = objectAt(root, QStringLiteral("importes"));
-    for (const QString& field : amountFields())
-        c.amounts[field] = amountAt(amounts, field);
+    for (const borrowing::FigureField& field : borrowing::FigureFields)
+        c.figures.*field.member = amountAt(amounts, QLatin1String(field.name));
 
     const QJsonObject loan = objectAt(root, QStringLiteral("calculadora"));
-    c.loanCapital = amountAt(loan, CapitalKey);
-    c.loanRate = amountAt(loan, RateKey);
-    c.loanYears = amountAt(loan, YearsKey);
+    c.plannedLoan.capital = amountAt(loan, CapitalKey);
+    c.plannedLoan.rate = amountAt(loan, RateKey);
+    c.plannedLoan.years = amountAt(loan, YearsKey);
     const QJsonValue accepted = loan.value(QStringLiteral("aceptada"));
     if (!accepted.isUndefined() && !accepted.isBool())
         notACase();
-    c.loanAccepted = accepted.toBool();
-    c.existingLoans = loansAt(root);
+    c.plannedLoan.accepted = accepted.toBool();
+    c.loans = loansAt(root);
     return c;
 }
 

@@ -1,55 +1,18 @@
 // Case files: the figures of one loan request as a JSON document, read and written whole.
 #pragma once
 
-#include "Amount.h"
+#include "Case.h"
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
-#include <map>
 #include <optional>
 #include <stdexcept>
-#include <vector>
 
 namespace casefile {
 
 using amount::Amount;
-
-// A loan of the register of loans in force.
-struct ExistingLoan
-{
-    QString entity;
-    Amount capital = 0;
-    Amount rate = 0;
-    Amount years = 0;
-
-    friend bool operator==(const ExistingLoan&, const ExistingLoan&) = default;
-};
-
-// Everything a case holds: what the user typed, never what the program computes.
-struct Case
-{
-    QString entityName;
-    QString entityProvince;
-    // The debt limit as typed; empty when no limit is set.
-    QString limitText;
-    // The main window's amount inputs by field name; a field not listed reads 0.
-    std::map<QString, Amount> amounts;
-
-    // The loan calculator's inputs, and whether it was left with "Aceptar".
-    Amount loanCapital = 0;
-    Amount loanRate = 0;
-    Amount loanYears = 0;
-    bool loanAccepted = false;
-
-    std::vector<ExistingLoan> existingLoans;
-
-    friend bool operator==(const Case&, const Case&) = default;
-};
-
-// The field names of the amounts a case file holds, in the order they are written.
-const QStringList& amountFields();
+using borrowing::Case;
 
 // A file that is not a case this program can open; the message says why, in the words that
 // follow "No se puede abrir "NAME": ".

@@ -1,7 +1,11 @@
-// What the reports show: the entity data, and the fields' texts and values as displayed.
+// What the reports show: the entity data and every figure as the windows display it, built
+// from the case's figures, indicators and verdict.
 #pragma once
 
-#include "Amount.h"
+#include "Case.h"
+#include "Indicators.h"
+#include "NumberFormat.h"
+#include "Verdict.h"
 
 #include <QString>
 #include <QStringList>
@@ -10,7 +14,7 @@ namespace reports {
 
 using amount::Amount;
 
-// The register of existing loans as its dialog shows it: each loan's bank, capital, rate,
+// The register of existing loans as its dialog shows it: each loan's lender, capital, rate,
 // years and annuity, and the totals' capital and annuity.
 struct LoanTable
 {
@@ -18,7 +22,7 @@ struct LoanTable
     QStringList totals;
 };
 
-// A field as it stands: the text it displays and the value that text holds.
+// A figure as it stands: the text it displays and the value that text holds.
 struct ShownAmount
 {
     QString text;
@@ -31,37 +35,55 @@ struct ReportFigures
     QString entityProvince;
     QString maxDebtPercentText;
 
-    // The loan calculator: its last showing ended with "Aceptar", and its fields' texts.
+    // The loan calculator: its last showing ended with "Aceptar", and its figures.
     bool loanAccepted = false;
-    QString Capital;
-    QString Interes;
-    QString anios;
-    QString cuotames;
-    QString cuotanual;
+    QString loanCapital;
+    QString loanRate;
+    QString loanYears;
+    QString monthlyPayment;
+    QString yearlyPayment;
 
-    // The main window's fields and comparison label.
-    QString ITOTAL;
-    QString GTOTAL;
-    QString APVTOTAL;
-    ShownAmount APPTOTAL;
-    QString CVTOTAL;
-    QString CFANTERIOR;
-    QString CFEUR1;
-    QString CFNUEVO;
-    QString CFEUR2;
-    QString CFTOTAL;
-    QString CFEUR3;
-    ShownAmount AHORROBRUTO;
-    ShownAmount AHORRONETO;
-    ShownAmount ITOTAL110;
-    ShownAmount CVTOTAL2;
-    QString Mayormenor;
+    QString totalRevenue;
+    QString totalExpenditure;
+    QString existingAnnuity;
+    ShownAmount plannedAnnuity;
+    QString loansCapital;
+    QString existingBurden;
+    QString existingBurdenPerUnit;
+    QString plannedBurden;
+    QString plannedBurdenPerUnit;
+    QString totalBurden;
+    QString totalBurdenPerUnit;
+    ShownAmount grossSavings;
+    ShownAmount netSavings;
+    ShownAmount debtLimit;
+    ShownAmount totalCapital;
+    QString comparison;
 
-    // The verdict under the rules in force, as the window shows it.
+    // The verdict under the rules in force.
     QString ratioText;
-    QString regimeText;
+    QString verdictText;
 
     LoanTable existingLoans;
 };
+
+// What a report is made of: the entity data, the loan calculator's inputs and last payments,
+// the figures and what they give.
+struct ReportSubject
+{
+    QString entityName;
+    QString entityProvince;
+    QString maxDebtPercentText;
+    borrowing::PlannedLoan plannedLoan;
+    Amount monthlyPayment = 0;
+    Amount yearlyPayment = 0;
+    borrowing::Figures figures;
+    borrowing::Indicators indicators;
+    borrowing::Verdict verdict;
+    LoanTable existingLoans;
+};
+
+// The figures as their fields show them with these separators.
+ReportFigures reportFigures(const ReportSubject& subject, amount::Separators separators);
 
 } // namespace reports

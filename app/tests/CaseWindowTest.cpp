@@ -234,7 +234,7 @@ private slots:
     {
         field(u"CVPEX"_s)->setValue(7);
         calculator::LoansDialog* loans = m_window->loansRegister();
-        const auto acceptWith = [&](std::vector<calculator::ExistingLoan> register_) {
+        const auto acceptWith = [&](std::vector<borrowing::Loan> register_) {
             loans->setLoans(std::move(register_));
             m_window->show();
             QTimer::singleShot(0, this, [loans] {

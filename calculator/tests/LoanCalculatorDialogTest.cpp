@@ -115,8 +115,9 @@ private slots:
         QTest::addColumn<double>("rate");
         QTest::addColumn<double>("years");
         QTest::addColumn<QString>("message");
-        QTest::newRow("zero rate") << 0.0 << 10.0 << u"Invalid floating point operation"_s;
         QTest::newRow("zero term") << 5.0 << 0.0 << u"Floating point division by zero"_s;
+        QTest::newRow("zero term, no interest")
+            << 0.0 << 0.0 << u"Floating point division by zero"_s;
     }
     void formulaFailuresLeaveEverythingAsItWas()
     {
@@ -129,6 +130,15 @@ private slots:
         QCOMPARE(m_dialog->yearlyPaymentField()->text(), u"12.393,60"_s);
         QCOMPARE(m_dialog->table()->rows(), 13);
         QCOMPARE(row(1)[1], u"972,8"_s);
+    }
+
+    void interestFreeLoanRepaysTheCapitalEvenly()
+    {
+        compute(12000, 0, 1);
+        QCOMPARE(m_dialog->monthlyPaymentField()->text(), u"1.000,00"_s);
+        QCOMPARE(m_dialog->yearlyPaymentField()->text(), u"12.000,00"_s);
+        QCOMPARE(row(1), (QStringList{u"1"_s, u"1000"_s, u"0"_s, u"11000"_s}));
+        QCOMPARE(row(12)[3], u"0"_s);
     }
 
     void noTermAndNoCapitalCutTheGrid()

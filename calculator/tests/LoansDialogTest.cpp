@@ -104,7 +104,7 @@ private slots:
         table()->selectRow(0);
         button(u"BtnQuitar"_s)->click();
         button(u"BtnAceptar"_s)->click();
-        QCOMPARE(m_dialog->loans(), (std::vector<ExistingLoan>{{u"B"_s, 2000, 2, 2}}));
+        QCOMPARE(m_dialog->loans(), (std::vector<borrowing::Loan>{{u"B"_s, 2000, 2, 2}}));
     }
 
     void importAppendsTheFilesLoans()

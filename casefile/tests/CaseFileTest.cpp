@@ -38,13 +38,10 @@ Case sample()
     c.entityName = u"Sta. Eulalia del Pardillo \"Norte\""_s;
     c.entityProvince = u"Madrid"_s;
     c.limitText = u" 120"_s;
-    c.amounts[u"ICAP1"_s] = 2345678.9L;
-    c.amounts[u"CTPN"_s] = 1250000;
-    c.loanCapital = 1250000;
-    c.loanRate = 2.85L;
-    c.loanYears = 20;
-    c.loanAccepted = true;
-    c.existingLoans = {{u"Caja \"Rural\""_s, 1234567.89L, 3.25L, 12}, {u"BBVA"_s, 0.01L, 0, 1}};
+    c.figures.revenueI = 2345678.9L;
+    c.figures.plannedCapital = 1250000;
+    c.plannedLoan = {1250000, 2.85L, 20, true};
+    c.loans = {{u"Caja \"Rural\""_s, 1234567.89L, 3.25L, 12}, {u"BBVA"_s, 0.01L, 0, 1}};
     return c;
 }
 
@@ -61,14 +58,14 @@ TEST(CaseFile, savedValuesReadBackExactlyAndSaveToTheSameBytes)
                              1E4000L};
     for (const Amount value : values) {
         Case c = sample();
-        for (const QString& field : amountFields())
-            c.amounts[field] = value;
-        c.loanRate = value;
+        for (const borrowing::FigureField& field : borrowing::FigureFields)
+            c.figures.*field.member = value;
+        c.plannedLoan.rate = value;
         const QByteArray saved = caseToJson(c);
         const Case opened = caseFromJson(saved);
         EXPECT_EQ(opened, c) << saved.toStdString();
         EXPECT_EQ(caseToJson(opened), saved);
-        EXPECT_EQ(std::signbit(opened.loanRate), std::signbit(value));
+        EXPECT_EQ(std::signbit(opened.plannedLoan.rate), std::signbit(value));
     }
 }
 
@@ -144,10 +141,10 @@ TEST(CaseFile, theRegisterIsWrittenOnlyWhenItHoldsLoans)
 {
     Case c = sample();
     EXPECT_TRUE(caseToJson(c).contains("\"prestamos_vigentes\": [\n    { \"entidad\": \"Caja"));
-    c.existingLoans.clear();
+    c.loans.clear();
     const QByteArray withoutLoans = caseToJson(c);
     EXPECT_FALSE(withoutLoans.contains("prestamos_vigentes"));
-    EXPECT_TRUE(caseFromJson(withoutLoans).existingLoans.empty());
+    EXPECT_TRUE(caseFromJson(withoutLoans).loans.empty());
     EXPECT_EQ(caseToJson(caseFromJson(withoutLoans)), withoutLoans);
 }
 
@@ -164,14 +161,10 @@ TEST(CaseFile, aHandWrittenCaseOpens)
     EXPECT_EQ(c.entityName, QString());
     EXPECT_EQ(c.entityProvince, u"Madrid");
     EXPECT_EQ(c.limitText, QString());
-    EXPECT_EQ(c.amounts.at(u"ICAP2"_s), 123456.78L);
-    EXPECT_EQ(c.amounts.at(u"GCAP1"_s), -500);
-    EXPECT_EQ(c.amounts.at(u"ICAP1"_s), 0);
-    EXPECT_EQ(c.amounts.count(u"OTRO"_s), 0u);
-    EXPECT_EQ(c.loanCapital, 0);
-    EXPECT_EQ(c.loanRate, 2.85L);
-    EXPECT_EQ(c.loanYears, 20);
-    EXPECT_FALSE(c.loanAccepted);
+    EXPECT_EQ(c.figures.revenueII, 123456.78L);
+    EXPECT_EQ(c.figures.expenditureI, -500);
+    EXPECT_EQ(c.figures.revenueI, 0);
+    EXPECT_EQ(c.plannedLoan, (borrowing::PlannedLoan{0, 2.85L, 20, false}));
 }
 
 TEST(CaseFile, aFailedSaveLeavesTheEarlierFileAsItWas)

@@ -65,10 +65,10 @@ TEST(InvoiceTags, everyTagOfATypicalRun)
 TEST(InvoiceTags, zeroSavingsAndAnEqualLimitNeedNoAuthorisation)
 {
     ReportFigures f = samples::deficitRun();
-    f.AHORROBRUTO = {u"0,00"_s, 0};
-    f.AHORRONETO = {u"0,00"_s, -0.0L};
-    f.ITOTAL110 = {u"1.250.000,00"_s, 1250000};
-    f.Mayormenor = u"Igual Que"_s;
+    f.grossSavings = {u"0,00"_s, 0};
+    f.netSavings = {u"0,00"_s, -0.0L};
+    f.debtLimit = {u"1.250.000,00"_s, 1250000};
+    f.comparison = u"Igual Que"_s;
     EXPECT_EQ(tagValue(f, "sinoahorrobruto"), "No");
     EXPECT_EQ(tagValue(f, "sinoahorroneto"), "No");
     EXPECT_EQ(tagValue(f, "signoahorrobruto"), "positivo");
@@ -89,9 +89,9 @@ TEST(InvoiceTags, anUnusedCalculatorAnswersWithItsDisplayedTexts)
 {
     ReportFigures f = samples::deficitRun();
     f.loanAccepted = false;
-    f.Capital = f.cuotames = f.cuotanual = u"0,00"_s;
-    f.Interes = u"0,00"_s;
-    f.anios = u"0"_s;
+    f.loanCapital = f.monthlyPayment = f.yearlyPayment = u"0,00"_s;
+    f.loanRate = u"0,00"_s;
+    f.loanYears = u"0"_s;
     EXPECT_EQ(tagValue(f, "prestamosolicitado"), "0,00");
     EXPECT_EQ(tagValue(f, "plazoamortizacion"), "0 a\xc3\xb1os");
 }

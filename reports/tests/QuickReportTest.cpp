@@ -111,10 +111,10 @@ TEST(QuickReport, withTheLoanBlockAndPositiveSavings)
 TEST(QuickReport, withoutTheLoanBlockAndWithNegativeSavings)
 {
     ReportFigures f = samples::surplusRun();
-    f.AHORROBRUTO = {u"-1,00"_s, -1};
-    f.AHORRONETO = {u"-0,01"_s, -0.01L};
-    f.ITOTAL110 = {u"100,00"_s, 100};
-    f.Mayormenor = u"Menor Que"_s;
+    f.grossSavings = {u"-1,00"_s, -1};
+    f.netSavings = {u"-0,01"_s, -0.01L};
+    f.debtLimit = {u"100,00"_s, 100};
+    f.comparison = u"Menor Que"_s;
 
     QStringList expected = LoanRunReport.mid(0, 2) + LoanRunReport.mid(2 + LoanBlock.size());
     expected = withLine(expected, u"AHORRO BRUTO: 200.000,00"_s, {u"AHORRO BRUTO: -1,00"_s});
@@ -144,7 +144,7 @@ TEST(QuickReport, withoutTheLoanBlockAndWithNegativeSavings)
     f.loanAccepted = false; // the calculator never accepted
     expectLines(quickReportLines(f), expected);
     f.loanAccepted = true;
-    f.APPTOTAL = {u"0,00"_s, 0}; // accepted, but the annuity set back to 0
+    f.plannedAnnuity = {u"0,00"_s, 0}; // accepted, but the annuity set back to 0
     expectLines(quickReportLines(f),
                 withLine(expected, u"Anualidad de la Nueva Operación = 12.727,92"_s,
                          {u"Anualidad de la Nueva Operación = 0,00"_s}));
@@ -153,10 +153,10 @@ TEST(QuickReport, withoutTheLoanBlockAndWithNegativeSavings)
 TEST(QuickReport, equalLimitAndZeroSavingsNeedNoAuthorisation)
 {
     ReportFigures f = samples::surplusRun();
-    f.AHORROBRUTO = {u"0,00"_s, 0};
-    f.AHORRONETO = {u"-0,00"_s, -0.0L};
-    f.ITOTAL110 = {u"450.000,00"_s, 450000};
-    f.Mayormenor = u"Igual Que"_s;
+    f.grossSavings = {u"0,00"_s, 0};
+    f.netSavings = {u"-0,00"_s, -0.0L};
+    f.debtLimit = {u"450.000,00"_s, 450000};
+    f.comparison = u"Igual Que"_s;
     f.entityName.clear();
     const QStringList lines = quickReportLines(f);
     EXPECT_EQ(lines[0], u"(Soria)");

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace reports;
+using namespace borrowing;
 using namespace Qt::StringLiterals;
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-using namespace calculator;
+using namespace borrowing;
 using amount::Amount;
 
 namespace {
@@ -13,7 +13,9 @@ namespace {
 struct PaymentCase
 {
     const char* name;
-    Amount capital, rate, months, expected;
+    Amount capital, rate;
+    int months;
+    Amount expected;
 };
 
 TEST(monthlyPayment, roundsToCents)
@@ -33,25 +35,47 @@ TEST(monthlyPayment, roundsToCents)
     }
 }
 
-TEST(monthlyPayment, zeroRateOrTermFailWithThePlatformsMessages)
+TEST(monthlyPayment, withoutInterestItIsTheCapitalOverTheMonths)
 {
-    struct
-    {
-        Amount rate, months;
-        const char* message;
-    } const failures[] = {
-        {0, 120, "Invalid floating point operation"},
-        {5, 0, "Floating point division by zero"},
-    };
-    for (const auto& f : failures) {
+    EXPECT_EQ(monthlyPayment(12000, 0, 12), 1000);
+    EXPECT_EQ(monthlyPayment(1000, 0, 12), 1000 / 12.0L); // unrounded
+}
+
+TEST(monthlyPayment, noTermFailsWithThePlatformsMessage)
+{
+    for (const Amount rate : {5.0L, 0.0L}) {
         try {
-            monthlyPayment(100000, f.rate, f.months);
-            ADD_FAILURE() << "no error for " << f.message;
+            monthlyPayment(100000, rate, 0);
+            ADD_FAILURE() << "no error at rate " << double(rate);
         } catch (const MathError& e) {
-            EXPECT_STREQ(e.what(), f.message);
+            EXPECT_STREQ(e.what(), "Floating point division by zero");
         }
     }
     EXPECT_EQ(monthlyPayment(0, 0, 0), 0); // no capital: nothing is computed
+}
+
+TEST(quoteLoan, onePaymentAndTermForTheFieldsAndTheSchedule)
+{
+    struct
+    {
+        const char* name;
+        Amount capital, rate, years;
+        int months;
+        Amount monthly, yearly, lastPending;
+    } const cases[] = {
+        {"ten years", 100000, 5, 10, 120, 1060.66L, 12727.92L, 0},
+        // 1000 / 12 shows as 83.33: the yearly payment and the schedule follow what is shown.
+        {"no interest", 1000, 0, 1, 12, 83.33L, 999.96L, 0.04L},
+        {"a fractional term in whole months", 12000, 0, 1.5L, 18, 666.67L, 8000.04L, 0},
+    };
+    for (const auto& c : cases) {
+        const LoanQuote q = quoteLoan(c.capital, c.rate, c.years);
+        EXPECT_EQ(q.months, c.months) << c.name;
+        EXPECT_EQ(q.monthlyPayment, c.monthly) << c.name;
+        EXPECT_EQ(q.yearlyPayment, c.yearly) << c.name;
+        ASSERT_EQ(q.schedule.size(), static_cast<std::size_t>(c.months)) << c.name;
+        EXPECT_LT(std::fabs(q.schedule.back().pending - c.lastPending), 1e-9L) << c.name;
+    }
 }
 
 TEST(amortisationSchedule, firstAndLastRowsOfATenYearLoan)

@@ -6,7 +6,7 @@
 
 #include <QString>
 
-namespace reports {
+namespace borrowing {
 
 using amount::Amount;
 
@@ -30,7 +30,7 @@ enum class Outcome
 
 struct Verdict
 {
-    Outcome outcome;
+    Outcome outcome = Outcome::NoAuthorisation;
     // The ratio with two decimals and " %", or "—" when there is no revenue to divide by.
     QString ratioText;
     QString resultText;
@@ -43,4 +43,4 @@ struct Verdict
 Verdict currentVerdict(Amount revenue, Amount debt, Amount netSavings,
                        amount::Separators separators);
 
-} // namespace reports
+} // namespace borrowing

@@ -1,7 +1,7 @@
 // The verdict on a new long-term loan under the borrowing rules in force today.
 #include "Verdict.h"
 
-namespace reports {
+namespace borrowing {
 
 namespace {
 
@@ -49,4 +49,4 @@ Verdict currentVerdict(Amount revenue, Amount debt, Amount netSavings,
     return verdict;
 }
 
-} // namespace reports
+} // namespace borrowing

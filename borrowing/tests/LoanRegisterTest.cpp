@@ -6,14 +6,14 @@
 
 #include <gtest/gtest.h>
 
-using namespace calculator;
+using namespace borrowing;
 using namespace Qt::StringLiterals;
 
 namespace {
 
 TEST(LoanRegister, theoreticalAnnuity)
 {
-    const std::pair<ExistingLoan, Amount> cases[] = {
+    const std::pair<Loan, Amount> cases[] = {
         {{u"A"_s, 100000, 5, 10}, 12727.92L},
         {{u"one year"_s, 12000, 6, 1}, 12393.6L},
         {{u"small rate"_s, 250000, 0.01L, 1}, 250013.52L},
@@ -27,13 +27,13 @@ TEST(LoanRegister, theoreticalAnnuity)
         {{u"no capital, no interest"_s, 0, 0, 10}, 0},
     };
     for (const auto& [loan, annuity] : cases)
-        EXPECT_EQ(theoreticalAnnuity(loan), annuity) << loan.bank.toStdString();
+        EXPECT_EQ(theoreticalAnnuity(loan), annuity) << loan.lender.toStdString();
 }
 
 TEST(LoanRegister, totalsAddTheFiguresAsShown)
 {
     // Three thirds: each annuity shows 33.33, so the total is 99.99, not 100.
-    const std::vector<ExistingLoan> thirds(3, ExistingLoan{u"B"_s, 100, 0, 3});
+    const std::vector<Loan> thirds(3, Loan{u"B"_s, 100, 0, 3});
     const RegisterTotals totals = registerTotals(thirds);
     EXPECT_EQ(totals.annuity, 99.99L);
     EXPECT_EQ(totals.capital, 300);
@@ -43,15 +43,15 @@ TEST(LoanRegister, totalsAddTheFiguresAsShown)
     EXPECT_EQ(registerTotals({}).annuity, 0);
 }
 
-std::vector<ExistingLoan> read(const QByteArray& csv)
+std::vector<Loan> read(const QByteArray& csv)
 {
     return readLoansCsv(csv);
 }
 
 TEST(LoanCsv, readsBothSeparatorsEncodingsAndQuotes)
 {
-    const std::vector<ExistingLoan> expected{{u"Caja Rural, S.C.C."_s, 1234567.89L, 3.25L, 12},
-                                             {u"Banco \"Núñez\""_s, 500000, 0, 3}};
+    const std::vector<Loan> expected{{u"Caja Rural, S.C.C."_s, 1234567.89L, 3.25L, 12},
+                                     {u"Banco \"Núñez\""_s, 500000, 0, 3}};
     const QByteArray spanish = "Anios;ENTIDAD;capital;Interes;notas\r\n"
                                "12;\"Caja Rural, S.C.C.\";1.234.567,89;3,25;x\r\n"
                                "\r\n"
@@ -67,10 +67,10 @@ TEST(LoanCsv, readsBothSeparatorsEncodingsAndQuotes)
                              "\"Banco \"\"N\xc3\xba\xc3\xb1"
                              "ez\"\"\",500000,0,3";
     EXPECT_EQ(read(plain), expected);
-    EXPECT_EQ(read("entidad;capital;interes;anios\n"), std::vector<ExistingLoan>{});
+    EXPECT_EQ(read("entidad;capital;interes;anios\n"), std::vector<Loan>{});
     // Figures are rounded as the register shows them.
     EXPECT_EQ(read("entidad,capital,interes,anios\nX,10.005,2.999,9.5\n"),
-              (std::vector<ExistingLoan>{{u"X"_s, 10.01L, 3, 10}}));
+              (std::vector<Loan>{{u"X"_s, 10.01L, 3, 10}}));
 }
 
 TEST(LoanCsv, aBadLineIsRefusedWhole)

@@ -1,13 +1,13 @@
 // Existing loans read from a CSV file that an accounting program exported.
 #pragma once
 
-#include "LoanRegister.h"
+#include "Case.h"
 
 #include <QByteArray>
 
 #include <vector>
 
-namespace calculator {
+namespace borrowing {
 
 // The loans of a CSV text: UTF-8, or Windows-1252 when it is not valid UTF-8; ";" or ","
 // between fields, whichever the header line uses; a header naming the columns entidad,
@@ -15,6 +15,6 @@ namespace calculator {
 // RFC 4180. With ";" numbers are written the Spanish way ("1.234.567,89"), with "," plainly
 // ("1234567.89"). Figures are rounded as the register shows them.
 // A bad line stops the reading with std::runtime_error "Línea N: " and what is wrong in it.
-std::vector<ExistingLoan> readLoansCsv(const QByteArray& bytes);
+std::vector<Loan> readLoansCsv(const QByteArray& bytes);
 
-} // namespace calculator
+} // namespace borrowing

@@ -12,7 +12,7 @@
 #include <optional>
 #include <stdexcept>
 
-namespace calculator {
+namespace borrowing {
 
 namespace {
 
@@ -112,7 +112,7 @@ std::optional<Amount> number(const QString& text, QChar separator)
 
 } // namespace
 
-std::vector<ExistingLoan> readLoansCsv(const QByteArray& bytes)
+std::vector<Loan> readLoansCsv(const QByteArray& bytes)
 {
     const QString text = decoded(bytes);
     const QString headerLine = text.section(u'\n', 0, 0);
@@ -134,7 +134,7 @@ std::vector<ExistingLoan> readLoansCsv(const QByteArray& bytes)
             failAt(all.front().line, QStringLiteral("falta la columna \"%1\".").arg(names[n]));
     }
 
-    std::vector<ExistingLoan> loans;
+    std::vector<Loan> loans;
     for (auto record = all.begin() + 1; record != all.end(); ++record) {
         if (record->fields.size() == 1 && record->fields.front().trimmed().isEmpty())
             continue; // a blank line
@@ -161,4 +161,4 @@ std::vector<ExistingLoan> readLoansCsv(const QByteArray& bytes)
     return loans;
 }
 
-} // namespace calculator
+} // namespace borrowing

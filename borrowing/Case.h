@@ -1,0 +1,106 @@
+// What a case holds: the figures typed on the main window, the loan calculator's inputs and the
+// register of loans in force, with the entity data and the debt limit.
+#pragma once
+
+#include "Amount.h"
+
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace borrowing {
+
+using amount::Amount;
+
+// The decimals the fields show: every amount, and the loan calculator's years.
+inline constexpr int AmountDecimals = 2;
+inline constexpr int YearsDecimals = 0;
+
+// The figures typed on the main window's pages, as their fields hold them.
+struct Figures
+{
+    // Recognised net revenue, budget chapters I to V.
+    Amount revenueI = 0;
+    Amount revenueII = 0;
+    Amount revenueIII = 0;
+    Amount revenueIV = 0;
+    Amount revenueV = 0;
+    // Recognised net obligations, chapters I, II and IV.
+    Amount expenditureI = 0;
+    Amount expenditureII = 0;
+    Amount expenditureIV = 0;
+    // Outstanding capital of the loans in force, and of the treasury operations.
+    Amount existingCapital = 0;
+    Amount treasuryOperations = 0;
+    // Yearly annuity (capital and interest) of the loans in force and of the planned loan.
+    Amount existingAnnuity = 0;
+    Amount plannedAnnuity = 0;
+    // Capital of the planned loan.
+    Amount plannedCapital = 0;
+
+    friend bool operator==(const Figures&, const Figures&) = default;
+};
+
+// A figure and the name of the field that holds it.
+struct FigureField
+{
+    const char* name;
+    Amount Figures::*member;
+};
+
+// Every figure by its field's name, in the order case files list them.
+inline constexpr std::array<FigureField, 13> FigureFields{{
+    {"ICAP1", &Figures::revenueI},
+    {"ICAP2", &Figures::revenueII},
+    {"ICAP3", &Figures::revenueIII},
+    {"ICAP4", &Figures::revenueIV},
+    {"ICAP5", &Figures::revenueV},
+    {"GCAP1", &Figures::expenditureI},
+    {"GCAP2", &Figures::expenditureII},
+    {"GCAP4", &Figures::expenditureIV},
+    {"CVPEX", &Figures::existingCapital},
+    {"CVOTEX", &Figures::treasuryOperations},
+    {"APVTOTAL", &Figures::existingAnnuity},
+    {"APPTOTAL", &Figures::plannedAnnuity},
+    {"CTPN", &Figures::plannedCapital},
+}};
+
+// A loan in force: its lender, outstanding capital, yearly rate in percent and remaining years.
+struct Loan
+{
+    QString lender;
+    Amount capital = 0;
+    Amount rate = 0;
+    Amount years = 0;
+
+    friend bool operator==(const Loan&, const Loan&) = default;
+};
+
+// The loan calculator's inputs, and whether it was last left with "Aceptar".
+struct PlannedLoan
+{
+    Amount capital = 0;
+    Amount rate = 0;
+    Amount years = 0;
+    bool accepted = false;
+
+    friend bool operator==(const PlannedLoan&, const PlannedLoan&) = default;
+};
+
+// Everything a case holds: what the user typed, never what the program computes.
+struct Case
+{
+    QString entityName;
+    QString entityProvince;
+    // The debt limit as typed; empty when no limit is set.
+    QString limitText;
+    Figures figures;
+    PlannedLoan plannedLoan;
+    // The register of loans in force.
+    std::vector<Loan> loans;
+
+    friend bool operator==(const Case&, const Case&) = default;
+};
+
+} // namespace borrowing

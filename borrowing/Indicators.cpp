@@ -1,0 +1,72 @@
+// The borrowing indicators: totals, financial burdens, savings and the debt limit of a case.
+#include "Indicators.h"
+
+#include "NumberFormat.h"
+
+namespace borrowing {
+
+namespace {
+
+constexpr Amount Percent = 100;
+// The revenue unit of the "per 6.010,12 euros" figures.
+constexpr Amount RevenueUnit = 6010.12L;
+
+Amount shown(Amount x)
+{
+    return amount::shownValue(x, AmountDecimals);
+}
+
+} // namespace
+
+QString comparisonText(Comparison comparison)
+{
+    switch (comparison) {
+    case Comparison::Greater:
+        return QStringLiteral("Mayor Que");
+    case Comparison::Less:
+        return QStringLiteral("Menor Que");
+    case Comparison::Equal:
+        return QStringLiteral("Igual Que");
+    case Comparison::None:
+        break;
+    }
+    return {};
+}
+
+Figures shownFigures(const Figures& figures)
+{
+    Figures result = figures;
+    for (const FigureField& field : FigureFields)
+        result.*field.member = shown(figures.*field.member);
+    return result;
+}
+
+Indicators computeIndicators(const Figures& typed, std::int32_t maxDebtPercent,
+                             const Indicators& previous)
+{
+    const Figures f = shownFigures(typed);
+    Indicators r;
+    r.totalRevenue = shown(f.revenueI + f.revenueII + f.revenueIII + f.revenueIV + f.revenueV);
+    r.totalExpenditure = shown(f.expenditureI + f.expenditureII + f.expenditureIV);
+    const bool noRevenue = r.totalRevenue == 0;
+    r.existingBurden =
+        noRevenue ? previous.existingBurden : shown(f.existingAnnuity / r.totalRevenue * Percent);
+    r.existingBurdenPerUnit = shown(r.existingBurden * RevenueUnit / Percent);
+    r.plannedBurden =
+        noRevenue ? previous.plannedBurden : shown(f.plannedAnnuity / r.totalRevenue * Percent);
+    r.plannedBurdenPerUnit = shown(r.plannedBurden * RevenueUnit / Percent);
+    r.totalBurden = shown(r.existingBurden + r.plannedBurden);
+    r.totalBurdenPerUnit = shown(r.totalBurden * RevenueUnit / Percent);
+    r.grossSavings = shown(r.totalRevenue - r.totalExpenditure);
+    r.netSavings = shown(r.grossSavings - (f.existingAnnuity + f.plannedAnnuity));
+    r.debtLimit = shown(r.totalRevenue * static_cast<Amount>(maxDebtPercent) / Percent);
+    r.loansCapital = shown(f.existingCapital + f.plannedCapital);
+    r.totalCapital = shown(r.loansCapital + f.treasuryOperations);
+    r.comparison = r.debtLimit > r.totalCapital    ? Comparison::Greater
+                   : r.debtLimit < r.totalCapital  ? Comparison::Less
+                   : r.debtLimit == r.totalCapital ? Comparison::Equal
+                                                   : Comparison::None;
+    return r;
+}
+
+} // namespace borrowing

@@ -1,0 +1,79 @@
+// The level monthly payment of a loan, its monthly amortisation schedule, and what the loan
+// calculator works out from its inputs.
+#include "LoanMath.h"
+
+#include "Case.h"
+#include "NumberFormat.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace borrowing {
+
+namespace {
+
+constexpr Amount Cent = 0.01L;
+constexpr Amount CentsPerEuro = 100;
+
+// Nearest integer, ties to even (the default rounding mode).
+Amount roundHalfEven(Amount x)
+{
+    return std::nearbyint(x);
+}
+
+} // namespace
+
+int termMonths(Amount years)
+{
+    constexpr Amount Longest = std::numeric_limits<int>::max();
+    return static_cast<int>(std::clamp(std::round(years * MonthsPerYear), -Longest, Longest));
+}
+
+Amount monthlyPayment(Amount capital, Amount rate, int months)
+{
+    if (!(capital > 0))
+        return 0;
+    if (months == 0)
+        throw MathError("Floating point division by zero");
+    if (rate == 0)
+        return capital / months;
+    // The yearly percentage as a monthly fraction.
+    const Amount r = rate / (100 * MonthsPerYear);
+    const Amount p = std::pow(1 + r, static_cast<Amount>(months));
+    const Amount denominator = p - 1;
+    if (denominator == 0)
+        throw MathError("Floating point division by zero");
+    return roundHalfEven(capital * r * p / denominator * CentsPerEuro) * Cent;
+}
+
+std::vector<ScheduleRow> amortisationSchedule(Amount capital, Amount rate, Amount payment,
+                                              int months)
+{
+    std::vector<ScheduleRow> rows;
+    rows.reserve(static_cast<std::size_t>(std::max(months, 0)));
+    Amount pending = capital;
+    for (int month = 1; month <= months; ++month) {
+        // rate × pending / 12 is the month's interest in cents.
+        const Amount interest = roundHalfEven(rate * pending / MonthsPerYear) * Cent;
+        if (payment > pending + interest)
+            payment = pending + interest;
+        const Amount amortisation = payment - interest;
+        pending = pending + interest - payment;
+        rows.push_back({month, amortisation, interest, pending});
+    }
+    return rows;
+}
+
+LoanQuote quoteLoan(Amount capital, Amount rate, Amount years)
+{
+    LoanQuote quote;
+    quote.months = termMonths(years);
+    quote.monthlyPayment =
+        amount::shownValue(monthlyPayment(capital, rate, quote.months), AmountDecimals);
+    quote.yearlyPayment = amount::shownValue(quote.monthlyPayment * MonthsPerYear, AmountDecimals);
+    quote.schedule = amortisationSchedule(capital, rate, quote.monthlyPayment, quote.months);
+    return quote;
+}
+
+} // namespace borrowing

@@ -1,0 +1,59 @@
+// The level monthly payment of a loan, its monthly amortisation schedule, and what the loan
+// calculator works out from its inputs.
+#pragma once
+
+#include "Amount.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace borrowing {
+
+using amount::Amount;
+
+inline constexpr int MonthsPerYear = 12;
+
+// A floating-point failure of the payment formula: a division by zero.
+class MathError : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The months of a term in years, a fractional term rounded to whole months.
+int termMonths(Amount years);
+
+// The monthly payment of `capital` at the yearly percentage `rate` over `months`, rounded to
+// cents (ties to even); without interest capital / months, unrounded. 0 when the capital is
+// not above 0. Throws MathError "Floating point division by zero" for no months.
+Amount monthlyPayment(Amount capital, Amount rate, int months);
+
+struct ScheduleRow
+{
+    int month;
+    Amount amortisation;
+    Amount interest;
+    Amount pending;
+};
+
+// The month-by-month schedule: each month's interest rounded to cents, the payment cut to
+// what is left in the last month; pending and amortisation unrounded.
+std::vector<ScheduleRow> amortisationSchedule(Amount capital, Amount rate, Amount payment,
+                                              int months);
+
+// What the loan calculator shows for its inputs: the payments as their fields show them, the
+// yearly one twelve of the monthly one as shown, and the schedule at the payment as shown.
+struct LoanQuote
+{
+    int months = 0;
+    Amount monthlyPayment = 0;
+    Amount yearlyPayment = 0;
+    std::vector<ScheduleRow> schedule;
+};
+
+// The quote for a capital, a yearly rate in percent and a term in years (all as their fields
+// hold them); one term in whole months serves the payment and the schedule. Throws MathError
+// as monthlyPayment does.
+LoanQuote quoteLoan(Amount capital, Amount rate, Amount years);
+
+} // namespace borrowing

@@ -1,0 +1,27 @@
+// The register of loans in force: each loan's theoretical annuity and the register's totals.
+#pragma once
+
+#include "Case.h"
+
+#include <vector>
+
+namespace borrowing {
+
+// A year of a level-payment loan over the remaining term: 12 monthly payments, in cents rounded
+// halves away from zero. Without interest it is capital / years; no years or no capital give 0.
+Amount theoreticalAnnuity(const Loan& loan);
+
+struct RegisterTotals
+{
+    Amount capital = 0;
+    Amount annuity = 0;
+};
+
+// The sums of the figures as shown: each annuity rounded to cents before it is added.
+RegisterTotals registerTotals(const std::vector<Loan>& loans);
+
+// The figures with the register's totals standing in the existing debt's capital and annuity,
+// while the register holds loans.
+Figures withRegisterTotals(Figures figures, const std::vector<Loan>& loans);
+
+} // namespace borrowing
