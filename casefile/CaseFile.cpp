@@ -9,11 +9,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
+#include <QScopeGuard>
 #include <QStringList>
 
 #include <cerrno>
 #include <charconv>
 #include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace casefile {
 
@@ -144,6 +149,79 @@ QString nameOf(const QString& path)
     return QFileInfo(path).fileName();
 }
 
+// Why a system call failed, in the user's language.
+QString systemReason(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("permiso denegado");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("la carpeta no existe");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("no queda espacio en el disco");
+    case EROFS:
+        return QStringLiteral("el disco es de solo lectura");
+    case EIO:
+        return QStringLiteral("error de lectura o escritura en el disco");
+    case ENAMETOOLONG:
+        return QStringLiteral("el nombre es demasiado largo");
+    case EFBIG:
+        return QStringLiteral("el archivo es demasiado grande");
+    case ENOMEM:
+        return QStringLiteral("no hay memoria suficiente");
+    default:
+        return QStringLiteral("error del sistema %1").arg(error);
+    }
+}
+
+[[noreturn]] void cannotRead(int error)
+{
+    throw CaseFormatError(
+        QStringLiteral("no se puede leer (%1).").arg(systemReason(error)).toStdString());
+}
+
+// The bytes of a regular file. Anything else (a folder, a pipe, a device) is refused unread,
+// and a pipe never blocks the reading.
+QByteArray fileBytes(const QString& path)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            throw CaseFormatError("el archivo no existe.");
+        cannotRead(errno);
+    }
+    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0)
+        cannotRead(errno);
+    if (S_ISDIR(status.st_mode))
+        throw CaseFormatError("es una carpeta, no un archivo.");
+    if (!S_ISREG(status.st_mode))
+        throw CaseFormatError("no es un archivo normal.");
+    if (status.st_size > MaxFileSize)
+        notACase();
+    QByteArray bytes(static_cast<qsizetype>(status.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::read(fd, bytes.data() + done, static_cast<std::size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            cannotRead(errno);
+        if (n == 0)
+            break; // the file shrank meanwhile
+        done += n;
+    }
+    bytes.truncate(done);
+    return bytes;
+}
 
 } // namespace
 
@@ -278,10 +356,7 @@ Case readCaseFile(const QString& path)
 {
     const QString prefix = QStringLiteral("No se puede abrir \"%1\": ").arg(nameOf(path));
     try {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly) || file.size() > MaxFileSize)
-            notACase();
-        return caseFromJson(file.readAll());
+        return caseFromJson(fileBytes(path));
     } catch (const CaseFormatError& e) {
         throw std::runtime_error((prefix + QString::fromUtf8(e.what())).toStdString());
     }

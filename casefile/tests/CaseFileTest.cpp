@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,6 +14,8 @@
 #include <csignal>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace casefile;
 using namespace Qt::StringLiterals;
@@ -133,8 +136,42 @@ TEST(CaseFile, badFilesAreRefusedWithTheReason)
             EXPECT_EQ(QString::fromUtf8(e.what()), message) << bytes.toStdString();
         }
     }
-    QFile::remove(path);
-    EXPECT_THROW(readCaseFile(path), std::runtime_error);
+}
+
+TEST(CaseFile, whatIsNotAReadableFileIsRefusedWithWhatItIs)
+{
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    const QString fifo = dir.filePath(u"tuberia.endeudamiento"_s);
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString device = dir.filePath(u"nulo.endeudamiento"_s);
+    ASSERT_TRUE(QFile::link(u"/dev/null"_s, device));
+    const QString locked = dir.filePath(u"cerrado.endeudamiento"_s);
+    writeAll(locked, caseToJson(sample()));
+    QFile::setPermissions(locked, QFile::WriteOwner);
+
+    const std::pair<QString, QString> files[] = {
+        {dir.filePath(u"falta.endeudamiento"_s),
+         u"No se puede abrir \"falta.endeudamiento\": el archivo no existe."_s},
+        {dir.filePath(u"otra/falta.endeudamiento"_s),
+         u"No se puede abrir \"falta.endeudamiento\": el archivo no existe."_s},
+        {folder.path(), u"No se puede abrir \"%1\": es una carpeta, no un archivo."_s.arg(
+                            QFileInfo(folder.path()).fileName())},
+        {fifo, u"No se puede abrir \"tuberia.endeudamiento\": no es un archivo normal."_s},
+        {device, u"No se puede abrir \"nulo.endeudamiento\": no es un archivo normal."_s},
+        // Root reads whatever the permissions say.
+        {locked, geteuid() == 0 ? QString()
+                                : u"No se puede abrir \"cerrado.endeudamiento\": no se puede "
+                                  u"leer (permiso denegado)."_s},
+    };
+    for (const auto& [path, message] : files) {
+        try {
+            readCaseFile(path);
+            EXPECT_TRUE(message.isEmpty()) << "opened: " << path.toStdString();
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()), message) << path.toStdString();
+        }
+    }
 }
 
 TEST(CaseFile, theRegisterIsWrittenOnlyWhenItHoldsLoans)
