@@ -28,7 +28,8 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// Throws a DataTemplateError: the pattern with each "%s" replaced by the next argument.
+// Throws a DataTemplateError: the pattern with each "%s" replaced by the next argument, cut to
+// its first 80 characters and "…" when longer, so that a huge tag keeps the message readable.
 [[noreturn]] void throwDataTemplateError(std::string_view pattern,
                                          std::initializer_list<std::string_view> arguments);
 

@@ -268,6 +268,34 @@ TEST(DbEngine, loopAndAggregateErrors)
               "Can't retrieve data from closed dataset \"VENTAS\"");
 }
 
+// A quoted tag keeps its first 80 characters, whole UTF-8 sequences, then "…".
+TEST(DbEngine, longTagsAreCutInMessages)
+{
+    DbRun run;
+    run.reporter.answer = nullptr;
+    const std::string a79(79, 'a');
+    const std::string euro = "\xE2\x82\xAC";
+    const std::string cut = "\xE2\x80\xA6";
+    const std::pair<std::string, std::string> cases[] = {
+        {a79 + "b", a79 + "b"},
+        {a79 + "bc", a79 + "b" + cut},
+        {a79 + euro, a79 + euro},
+        {a79 + euro + euro, a79 + euro + cut},
+        {std::string(10 << 20, 'x'), std::string(80, 'x') + cut},
+        {a79 + "\xFF\x80\x80", a79 + "\xFF" + cut}, // a stray byte is a character of its own
+    };
+    for (const auto& [tag, quoted] : cases) {
+        EXPECT_EQ(run.error("\\{" + tag + "\\}"),
+                  "Can't evaluate tag \"" + quoted + "\".\rCheck template!")
+            << tag.substr(0, 100);
+    }
+    auto data = sales();
+    run.reporter.dataSets.push_back(data.get());
+    EXPECT_EQ(run.error("\\{for ventas." + a79 + "\\}\\{end\\}"),
+              "Can't find dataset field \"ventas." + std::string(73, 'a') + cut +
+                  "\".\rCheck template!");
+}
+
 } // namespace
 
 // No template reaches these states: the loop bookkeeping checks itself.
