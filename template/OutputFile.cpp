@@ -51,10 +51,14 @@ OutputFile::OutputFile(const std::string& path)
     char* resolved = exists ? ::realpath(path.c_str(), nullptr) : nullptr;
     m_replaced = resolved ? resolved : path;
     std::free(resolved);
+    // Never wider than the replaced file's permissions while the document is written.
+    const mode_t mode = exists ? target.st_mode & 0777 : 0666;
+    if (exists)
+        m_kept = Attributes{target.st_mode & 07777, target.st_uid, target.st_gid};
     std::random_device random;
     for (int attempt = 0; attempt < 100 && m_descriptor < 0; ++attempt) {
         m_temporary = m_replaced + ".~" + std::to_string(random() % 1000000000u);
-        m_descriptor = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        m_descriptor = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (m_descriptor < 0 && errno != EEXIST)
             break;
     }
@@ -136,14 +140,28 @@ void OutputFile::flush()
     m_pieceStart = 0;
 }
 
+// After the last write, which would clear the set-user-ID and set-group-ID bits. Only root may
+// give a file away; anyone else keeps owning the new file.
+bool OutputFile::keepAttributes(int descriptor) const
+{
+    if (!m_kept)
+        return true;
+    if (::geteuid() == 0) {
+        [[maybe_unused]] const int owned = ::fchown(descriptor, m_kept->owner, m_kept->group);
+    }
+    return ::fchmod(descriptor, m_kept->mode) == 0;
+}
+
 void OutputFile::commit()
 {
     flush();
     const int descriptor = std::exchange(m_descriptor, -1);
     if (!m_owned)
         return;
-    if (::close(descriptor) != 0) {
-        const int error = errno;
+    int error = keepAttributes(descriptor) ? 0 : errno;
+    if (::close(descriptor) != 0 && error == 0)
+        error = errno;
+    if (error != 0) {
         if (!m_temporary.empty())
             std::remove(m_temporary.c_str());
         throwFileError("Cannot write file", m_path, error);

@@ -5,10 +5,12 @@
 #include <cstddef>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include <sys/types.h>
 #include <sys/uio.h>
 
 namespace templating {
@@ -16,8 +18,9 @@ namespace templating {
 class OutputFile
 {
 public:
-    // Creates the temporary file beside `path`; throws std::system_error when it cannot. A path
-    // that is no file (a device, a pipe) is written to directly, with no temporary file.
+    // Creates the temporary file beside `path`; throws std::system_error when it cannot. The new
+    // file gets the mode of the file it replaces, and as root its owner and group. A path that
+    // is no file (a device, a pipe) is written to directly, with no temporary file.
     explicit OutputFile(const std::string& path);
     // Standard output, written to directly wherever it leads and left open; "-" names it in
     // messages.
@@ -63,6 +66,8 @@ private:
     };
     OutputFile(Descriptor stream, const std::string& name);
 
+    // Gives the new file the replaced one's mode, owner and group; false when it cannot.
+    bool keepAttributes(int descriptor) const;
     void writeLarge(std::string_view bytes);
     void refer(std::string_view bytes);
     // Ends the buffer's bytes since the last reference as one piece of the next write.
@@ -72,6 +77,13 @@ private:
     std::string m_path;
     std::string m_replaced;  // the file that `commit` replaces: the path, links followed
     std::string m_temporary; // empty when written directly
+    struct Attributes
+    {
+        mode_t mode;
+        uid_t owner;
+        gid_t group;
+    };
+    std::optional<Attributes> m_kept; // of the file replaced
     int m_descriptor = -1;
     bool m_owned = true; // closed by this object
     std::unique_ptr<char[]> m_buffer;

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace templating;
 
@@ -353,6 +354,49 @@ TEST(Engine, outputThroughALinkOrAPipe)
     reader.join();
     EXPECT_EQ(piped, "filled");
     EXPECT_EQ(run.folder.fileCount(), 4u) << "no temporary file left behind";
+}
+
+// A replaced output keeps its mode, through a link too, and as root its owner; a new one gets
+// 0666 less the umask.
+TEST(Engine, replacedOutputKeepsItsPermissions)
+{
+    EngineRun run;
+    writeFile(run.folder.file("t.txt"), "x");
+    std::filesystem::create_symlink("report", run.folder.file("link"));
+    const mode_t umask = ::umask(0);
+    ::umask(umask);
+    const struct
+    {
+        std::optional<mode_t> earlier; // none: no earlier file
+        const char* output;
+        mode_t expected;
+    } cases[] = {
+        {std::nullopt, "report", 0666 & ~umask},
+        {0600, "report", 0600},
+        {0444, "report", 0444},
+        {04750, "report", 04750},
+        {0640, "link", 0640},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(run.folder.file("report"));
+        if (c.earlier) {
+            writeFile(run.folder.file("report"), "earlier");
+            if (::geteuid() == 0) {
+                ASSERT_EQ(::chown(run.folder.file("report").c_str(), 4321, 4322), 0);
+            }
+            ASSERT_EQ(::chmod(run.folder.file("report").c_str(), *c.earlier), 0);
+        }
+        run.reporter.processTemplate(run.folder.file("t.txt"), run.folder.file(c.output));
+        struct stat written = {};
+        ASSERT_EQ(::stat(run.folder.file("report").c_str(), &written), 0);
+        EXPECT_EQ(written.st_mode & 07777, c.expected) << std::oct << c.expected;
+        if (c.earlier && ::geteuid() == 0) {
+            EXPECT_EQ(written.st_uid, 4321u);
+            EXPECT_EQ(written.st_gid, 4322u);
+        }
+        EXPECT_EQ(readFile(run.folder.file("report")), "x");
+    }
+    EXPECT_EQ(run.folder.fileCount(), 3u) << "no temporary file left behind";
 }
 
 TEST(Engine, uncreatableOutputIsAFileError)
