@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 using namespace templating;
 using namespace rtfill;
 
@@ -113,6 +115,21 @@ void checkDataSetNames(const Options& options)
     }
 }
 
+// The output replaces a file whole: were it the template, under any name or link, the template
+// would be lost. A device or a pipe is written where it stands and may be both (/dev/stdin and
+// /dev/stdout on one terminal).
+void checkOutputIsNotTemplate(const Options& options)
+{
+    if (options.templateFile == StandardStream || options.outputFile == StandardStream)
+        return;
+    struct stat templateFile = {};
+    struct stat output = {};
+    if (::stat(options.templateFile.c_str(), &templateFile) == 0 &&
+        ::stat(options.outputFile.c_str(), &output) == 0 && S_ISREG(output.st_mode) &&
+        templateFile.st_dev == output.st_dev && templateFile.st_ino == output.st_ino)
+        throw UsageFailure{"the output is the template itself"};
+}
+
 Options parse(int argc, char** argv)
 {
     Options options;
@@ -162,6 +179,7 @@ Options parse(int argc, char** argv)
     options.templateFile = positional[0];
     options.outputFile = positional[1];
     checkDataSetNames(options);
+    checkOutputIsNotTemplate(options);
     return options;
 }
 

@@ -280,6 +280,26 @@ TEST_F(RtfillTest, usageErrors)
     EXPECT_EQ(folder.fileCount(), 3u) << "nothing written but the template and the streams";
 }
 
+// The output replaces a file whole: never the template's, whatever names lead to it.
+TEST_F(RtfillTest, outputThatIsTheTemplateIsRefused)
+{
+    writeFile(path("t.txt"), "\\{x\\}");
+    std::filesystem::create_hard_link(path("t.txt"), path("hard"));
+    std::filesystem::create_symlink("t.txt", path("soft"));
+    const std::pair<std::string, std::string> cases[] = {
+        {path("t.txt"), path("t.txt")}, {path("t.txt"), path("") + "./t.txt"},
+        {path("t.txt"), path("hard")},  {path("t.txt"), path("soft")},
+        {path("soft"), path("t.txt")},
+    };
+    for (const auto& [templateFile, output] : cases) {
+        const Result r = rtfill({templateFile, output, "--value", "x=1"});
+        EXPECT_EQ(r.status, 2) << output;
+        EXPECT_EQ(r.error.substr(0, 42), "rtfill: the output is the template itself\n") << output;
+        EXPECT_EQ(readFile(path("t.txt")), "\\{x\\}") << output;
+    }
+    EXPECT_EQ(folder.fileCount(), 5u) << "nothing written but the streams";
+}
+
 TEST_F(RtfillTest, unreadableDataNamesItsSource)
 {
     writeFile(path("t.txt"), "x");
