@@ -53,6 +53,8 @@ public:
     }
     // Writes what is pending, closes the file and moves it over the target.
     void commit();
+    // The temporary file that `commit` moves over the target; empty when written directly.
+    const std::string& temporaryPath() const { return m_temporary; }
 
 private:
     static constexpr std::size_t BufferSize = 256 << 10;

@@ -2,6 +2,7 @@
 #include "AsciiText.h"
 #include "DataSources.h"
 #include "DataTemplateEngine.h"
+#include "Interrupts.h"
 #include "OutputFile.h"
 
 #include <algorithm>
@@ -260,7 +261,8 @@ int run(const Options& options)
         OutputFile output = OutputFile::standardOutput();
         reporter.fill(parsed, output);
     } else {
-        reporter.fill(parsed, options.outputFile);
+        InterruptibleOutput output(options.outputFile);
+        reporter.fill(parsed, output.file());
     }
     return 0;
 }
@@ -282,6 +284,7 @@ int main(int argc, char** argv)
         std::cout << options.information;
         return 0;
     }
+    removeTemporaryOnInterrupt();
     try {
         return run(options);
     } catch (const DataSourceError& e) {

@@ -4,7 +4,14 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <thread>
+
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -39,6 +46,14 @@ protected:
         const int status = std::system(command.c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readFile(path("stderr")),
                 readFile(path("stdout"))};
+    }
+
+    std::size_t temporaryFiles() const
+    {
+        std::size_t count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(path("")))
+            count += entry.path().filename().string().find(".~") != std::string::npos;
+        return count;
     }
 
     void makeDatabase(const std::string& file, const std::string& sql) const
@@ -298,6 +313,63 @@ TEST_F(RtfillTest, outputThatIsTheTemplateIsRefused)
         EXPECT_EQ(readFile(path("t.txt")), "\\{x\\}") << output;
     }
     EXPECT_EQ(folder.fileCount(), 5u) << "nothing written but the streams";
+}
+
+// A signal that ends rtfill mid-fill takes the temporary file with it and leaves an earlier
+// output as it was; the exit status still names the signal.
+TEST_F(RtfillTest, interruptedFillLeavesNoTemporaryFile)
+{
+    std::string rows = "n\n";
+    for (int i = 0; i < 1000; ++i)
+        rows += std::to_string(i) + "\n";
+    writeFile(path("big.csv"), rows);
+    // A billion passes: the fill still runs when the signal comes.
+    writeFile(path("t.txt"), "\\{for a\\}\\{for b\\}\\{for c\\}\\{end\\}\\{end\\}\\{end\\}");
+    std::vector<std::string> arguments = {RTFILL, path("t.txt"), path("out")};
+    for (const char* name : {"a", "b", "c"})
+        arguments.insert(arguments.end(), {"--csv", name + ("=" + path("big.csv"))});
+    std::vector<char*> argv;
+    for (std::string& argument : arguments)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    const std::pair<int, const char*> cases[] = {
+        {SIGINT, "earlier"}, {SIGTERM, nullptr}, {SIGHUP, "earlier"}};
+    for (const auto& [signal, earlier] : cases) {
+        std::filesystem::remove(path("out"));
+        if (earlier)
+            writeFile(path("out"), earlier);
+        // Default actions, none blocked, whatever the test runner was started with.
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        sigset_t signals;
+        sigemptyset(&signals);
+        posix_spawnattr_setsigmask(&attributes, &signals);
+        for (const auto& c : cases)
+            sigaddset(&signals, c.first);
+        posix_spawnattr_setsigdefault(&attributes, &signals);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+        pid_t pid = 0;
+        ASSERT_EQ(posix_spawn(&pid, RTFILL, nullptr, &attributes, argv.data(), environ), 0);
+        posix_spawnattr_destroy(&attributes);
+
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (temporaryFiles() == 0 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        const bool writing = temporaryFiles() != 0;
+        ::kill(pid, writing ? signal : SIGKILL);
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        const char* name = strsignal(signal);
+        ASSERT_TRUE(writing) << name << ": no temporary file seen";
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << name << " " << status;
+        EXPECT_EQ(temporaryFiles(), 0u) << name;
+        if (earlier) {
+            EXPECT_EQ(readFile(path("out")), earlier) << name;
+        } else {
+            EXPECT_FALSE(std::filesystem::exists(path("out"))) << name;
+        }
+    }
 }
 
 TEST_F(RtfillTest, unreadableDataNamesItsSource)
