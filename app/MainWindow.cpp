@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include "AmountEdit.h"
+#include "Checks.h"
 #include "Command.h"
 #include "FullReport.h"
 #include "Indicators.h"
@@ -88,6 +89,11 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_ui->mnGuardar, &QAction::triggered, this, runsCase(&CaseDocument::save));
     connect(m_ui->mnGuardarComo, &QAction::triggered, this, runsCase(&CaseDocument::saveAs));
     connect(m_document, &CaseDocument::changed, this, &MainWindow::showCaseState);
+    // Typing keeps every figure within what a case may hold.
+    for (const borrowing::FigureField& field : borrowing::FigureFields) {
+        amountField(field.name)->setMinValue(-borrowing::LargestAmount);
+        amountField(field.name)->setMaxValue(borrowing::LargestAmount);
+    }
     watchForChanges();
     showCaseState();
 }

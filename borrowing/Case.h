@@ -7,11 +7,20 @@
 #include <QString>
 
 #include <array>
+#include <stdexcept>
 #include <vector>
 
 namespace borrowing {
 
 using amount::Amount;
+
+// Input the program refuses, or a result it cannot show; the message names the figure and says
+// what is wrong with it, in words that may follow "No se puede abrir "NAME": ".
+class InvalidInput : public std::runtime_error
+{
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // The decimals the fields show: every amount, and the loan calculator's years.
 inline constexpr int AmountDecimals = 2;

@@ -3,6 +3,8 @@
 
 #include "NumberFormat.h"
 
+#include <cmath>
+
 namespace borrowing {
 
 namespace {
@@ -11,9 +13,10 @@ constexpr Amount Percent = 100;
 // The revenue unit of the "per 6.010,12 euros" figures.
 constexpr Amount RevenueUnit = 6010.12L;
 
+// A value that is no number is kept as it is, for the check at the end to name it.
 Amount shown(Amount x)
 {
-    return amount::shownValue(x, AmountDecimals);
+    return std::isfinite(x) ? amount::shownValue(x, AmountDecimals) : x;
 }
 
 } // namespace

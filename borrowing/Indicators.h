@@ -76,7 +76,7 @@ Figures shownFigures(const Figures& figures);
 // results as they are shown (rounded to their fields' decimals), so that what is displayed
 // adds up. With no revenue the two burden percentages cannot be worked out: they keep the
 // values of `previous`, the indicators shown before, and the burdens that follow from them
-// are computed from those.
+// are computed from those. Throws InvalidInput naming a result too large to be a number.
 Indicators computeIndicators(const Figures& figures, std::int32_t maxDebtPercent,
                              const Indicators& previous = {});
 

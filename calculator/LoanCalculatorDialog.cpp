@@ -2,6 +2,7 @@
 #include "LoanCalculatorDialog.h"
 
 #include "AmountEdit.h"
+#include "Checks.h"
 #include "Command.h"
 #include "LoanMath.h"
 #include "LocaleSeparators.h"
@@ -26,6 +27,11 @@ LoanCalculatorDialog::LoanCalculatorDialog(QWidget* parent)
 {
     m_ui->setupUi(this);
     setFixedSize(size());
+    // Typing keeps the inputs within what a case may hold.
+    m_ui->Capital->setMinValue(-borrowing::LargestAmount);
+    m_ui->Capital->setMaxValue(borrowing::LargestAmount);
+    m_ui->Interes->setMaxValue(borrowing::LargestRate);
+    m_ui->anios->setMaxValue(borrowing::LargestYears);
     TextGrid* grid = m_ui->Tabla;
     for (int column = 0; column < grid->columnCount(); ++column)
         grid->setColumnWidth(column, GridColumnWidth);

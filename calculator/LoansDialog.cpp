@@ -4,14 +4,17 @@
 #include "Command.h"
 #include "LoanCsv.h"
 #include "LoansModel.h"
+#include "UserFile.h"
 #include "ui_LoansDialog.h"
 
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QProgressDialog>
 #include <QSet>
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace calculator {
@@ -108,19 +111,36 @@ void LoansDialog::importCsv()
     const QString path = m_chooseCsv();
     if (path.isEmpty())
         return;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw std::runtime_error(QStringLiteral("No se puede leer \"%1\": %2")
-                                     .arg(QFileInfo(path).fileName(), file.errorString())
+    const QString name = QFileInfo(path).fileName();
+    std::vector<borrowing::Loan> loans;
+    try {
+        // A file this large would hold millions of loans, far more than any register.
+        constexpr qint64 SizeLimit = qint64{200} << 20;
+        const QByteArray bytes = borrowing::readUserFile(path, SizeLimit);
+        QProgressDialog progress(QStringLiteral("Importando \"%1\"…").arg(name),
+                                 QStringLiteral("Cancelar"), 0, 1000, this);
+        progress.setWindowTitle(QStringLiteral("Importar préstamos"));
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(ProgressDelayMs);
+        loans = borrowing::readLoansCsv(bytes, [&progress](qint64 done, qint64 total) {
+            progress.setValue(static_cast<int>(done * 1000 / std::max<qint64>(total, 1)));
+            return !progress.wasCanceled();
+        });
+    } catch (const borrowing::ReadingCancelled&) {
+        return;
+    } catch (const borrowing::InvalidInput& e) {
+        throw std::runtime_error(QStringLiteral("No se puede importar \"%1\": %2")
+                                     .arg(name, QString::fromUtf8(e.what()))
                                      .toStdString());
     }
-    m_editing->appendLoans(borrowing::readLoansCsv(file.readAll()));
+    m_editing->appendLoans(loans);
 }
 
 void LoansDialog::acceptLoans()
 {
     // An edit still open is part of what is accepted.
     m_ui->TablaPrestamos->setCurrentIndex({});
+    m_editing->checkLoans();
     m_loans = m_editing->loans();
     accept();
 }

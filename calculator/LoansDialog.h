@@ -38,6 +38,9 @@ public:
     // path means the user cancelled.
     void setCsvChooser(std::function<QString()> chooser) { m_chooseCsv = std::move(chooser); }
 
+    // How long an import runs before it shows its progress.
+    static constexpr int ProgressDelayMs = 500;
+
     // The commands of the dialog's buttons.
     void addLoan();
     void removeSelectedLoans();

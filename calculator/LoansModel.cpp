@@ -2,6 +2,7 @@
 // totals row.
 #include "LoansModel.h"
 
+#include "Checks.h"
 #include "LocaleSeparators.h"
 #include "NumberFormat.h"
 
@@ -70,11 +71,35 @@ void LoansModel::setFigure(const QModelIndex& index, Amount value)
     Amount* figures[] = {nullptr, &loan.capital, &loan.rate, &loan.years};
     if (index.column() < Capital || index.column() > Years || *figures[index.column()] == value)
         return;
+    checkFigure(index.row(), index.column(), value);
     *figures[index.column()] = value;
     // The annuity of the row and the totals follow.
     emit dataChanged(index, this->index(index.row(), Annuity));
     const int totals = static_cast<int>(m_loans.size());
     emit dataChanged(this->index(totals, Capital), this->index(totals, Annuity));
+}
+
+void LoansModel::checkFigure(int row, int column, Amount value) const
+{
+    static constexpr borrowing::LoanFigure Figures[] = {
+        borrowing::LoanFigure::Capital, borrowing::LoanFigure::Capital, borrowing::LoanFigure::Rate,
+        borrowing::LoanFigure::Years};
+    const QString problem = borrowing::loanFigureProblem(Figures[column], value);
+    if (!problem.isEmpty()) {
+        throw borrowing::InvalidInput(
+            QStringLiteral("Préstamo %1, \"%2\": %3.")
+                .arg(row + 1)
+                .arg(headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), problem)
+                .toStdString());
+    }
+}
+
+void LoansModel::checkLoans() const
+{
+    for (int row = 0; row < static_cast<int>(m_loans.size()); ++row) {
+        for (const int column : {Capital, Rate, Years})
+            checkFigure(row, column, figure(index(row, column)));
+    }
 }
 
 int LoansModel::decimalsOf(int column)

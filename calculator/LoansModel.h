@@ -37,9 +37,12 @@ public:
     int appendEmptyLoan();
     void removeLoans(QList<int> rows);
 
-    // The figure of an amount column, and setting it from an amount field.
+    // The figure of an amount column, and setting it from an amount field; a figure no loan
+    // can have is refused with InvalidInput naming the row and the column.
     Amount figure(const QModelIndex& index) const;
     void setFigure(const QModelIndex& index, Amount value);
+    // Throws InvalidInput naming the first row and column that no loan can have.
+    void checkLoans() const;
     // The decimals an amount column shows.
     static int decimalsOf(int column);
     bool isTotalsRow(int row) const { return row == static_cast<int>(m_loans.size()); }
@@ -57,6 +60,7 @@ public:
 
 private:
     QString shownText(int row, int column) const;
+    void checkFigure(int row, int column, Amount value) const;
 
     std::vector<borrowing::Loan> m_loans;
 };

@@ -1,20 +1,20 @@
 // Case files: the figures of one loan request as a JSON document, read and written whole.
 #include "CaseFile.h"
 
+#include "Checks.h"
 #include "IntegerText.h"
+#include "UserFile.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QStringList>
 
 #include <cerrno>
 #include <charconv>
-#include <cstring>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -26,8 +26,8 @@ namespace {
 
 const QString Format = QStringLiteral("endeudamiento-caso");
 constexpr int Version = 1;
-// Far more than any case needs; a larger file is not read into memory.
-constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+// Far more than a register of a million loans writes; a larger file is not read.
+constexpr qint64 MaxFileSize = qint64{1} << 30;
 
 const QString CapitalKey = QStringLiteral("Capital");
 const QString RateKey = QStringLiteral("Interes");
@@ -147,80 +147,6 @@ void checkFormatAndVersion(const QJsonObject& root)
 QString nameOf(const QString& path)
 {
     return QFileInfo(path).fileName();
-}
-
-// Why a system call failed, in the user's language.
-QString systemReason(int error)
-{
-    switch (error) {
-    case EACCES:
-    case EPERM:
-        return QStringLiteral("permiso denegado");
-    case ENOENT:
-    case ENOTDIR:
-        return QStringLiteral("la carpeta no existe");
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("no queda espacio en el disco");
-    case EROFS:
-        return QStringLiteral("el disco es de solo lectura");
-    case EIO:
-        return QStringLiteral("error de lectura o escritura en el disco");
-    case ENAMETOOLONG:
-        return QStringLiteral("el nombre es demasiado largo");
-    case EFBIG:
-        return QStringLiteral("el archivo es demasiado grande");
-    case ENOMEM:
-        return QStringLiteral("no hay memoria suficiente");
-    default:
-        return QStringLiteral("error del sistema %1").arg(error);
-    }
-}
-
-[[noreturn]] void cannotRead(int error)
-{
-    throw CaseFormatError(
-        QStringLiteral("no se puede leer (%1).").arg(systemReason(error)).toStdString());
-}
-
-// The bytes of a regular file. Anything else (a folder, a pipe, a device) is refused unread,
-// and a pipe never blocks the reading.
-QByteArray fileBytes(const QString& path)
-{
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT)
-            throw CaseFormatError("el archivo no existe.");
-        cannotRead(errno);
-    }
-    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
-    struct stat status
-    {
-    };
-    if (::fstat(fd, &status) != 0)
-        cannotRead(errno);
-    if (S_ISDIR(status.st_mode))
-        throw CaseFormatError("es una carpeta, no un archivo.");
-    if (!S_ISREG(status.st_mode))
-        throw CaseFormatError("no es un archivo normal.");
-    if (status.st_size > MaxFileSize)
-        notACase();
-    QByteArray bytes(static_cast<qsizetype>(status.st_size), Qt::Uninitialized);
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n =
-            ::read(fd, bytes.data() + done, static_cast<std::size_t>(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            cannotRead(errno);
-        if (n == 0)
-            break; // the file shrank meanwhile
-        done += n;
-    }
-    bytes.truncate(done);
-    return bytes;
 }
 
 } // namespace
@@ -354,36 +280,76 @@ Case caseFromJson(const QByteArray& json)
 
 Case readCaseFile(const QString& path)
 {
-    const QString prefix = QStringLiteral("No se puede abrir \"%1\": ").arg(nameOf(path));
+    const auto fail = [&](const std::exception& e) {
+        throw std::runtime_error(QStringLiteral("No se puede abrir \"%1\": %2")
+                                     .arg(nameOf(path), QString::fromUtf8(e.what()))
+                                     .toStdString());
+    };
     try {
-        return caseFromJson(fileBytes(path));
+        Case c = caseFromJson(borrowing::readUserFile(path, MaxFileSize));
+        borrowing::checkCase(c);
+        return c;
     } catch (const CaseFormatError& e) {
-        throw std::runtime_error((prefix + QString::fromUtf8(e.what())).toStdString());
+        fail(e);
+    } catch (const borrowing::InvalidInput& e) {
+        fail(e);
     }
+    return {};
 }
 
 void writeCaseFile(const QString& path, const Case& c)
 {
     const QByteArray bytes = caseToJson(c);
-    QSaveFile file(path);
-    const auto fail = [&](const QString& reason) {
-        file.cancelWriting();
-        throw std::runtime_error(QStringLiteral("No se puede guardar \"%1\": %2")
-                                     .arg(nameOf(path), reason)
+    const auto fail = [&](int error) {
+        throw std::runtime_error(QStringLiteral("No se puede guardar \"%1\": %2.")
+                                     .arg(nameOf(path), borrowing::systemReason(error))
                                      .toStdString());
     };
-    if (!file.open(QIODevice::WriteOnly))
-        fail(file.errorString());
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    const int error = errno;
-    // A write cut short (a full disk, a file-size limit) is not always reported as an error:
-    // the size tells.
-    if (!written || file.size() != bytes.size()) {
-        fail(file.error() != QFileDevice::NoError ? file.errorString()
-                                                  : QString::fromLocal8Bit(std::strerror(error)));
+    // Through a link, the file it leads to is replaced.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
+    QByteArray temporary = QFile::encodeName(
+        QStringLiteral("%1/.%2.XXXXXX").arg(QFileInfo(target).absolutePath(), nameOf(target)));
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        fail(errno);
+    bool closed = false;
+    auto discard = qScopeGuard([&] {
+        if (!closed)
+            ::close(fd);
+        ::unlink(temporary.constData());
+    });
+    // The case keeps the permissions of the file it replaces; a new one gets the usual ones.
+    struct stat earlier
+    {
+    };
+    mode_t mode = 0;
+    if (::stat(QFile::encodeName(target).constData(), &earlier) == 0) {
+        mode = earlier.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
     }
-    if (!file.commit())
-        fail(file.errorString());
+    if (::fchmod(fd, mode) != 0)
+        fail(errno);
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            fail(errno);
+        done += n;
+    }
+    if (::fsync(fd) != 0)
+        fail(errno);
+    closed = true;
+    if (::close(fd) != 0)
+        fail(errno);
+    if (::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0)
+        fail(errno);
+    discard.dismiss();
 }
 
 } // namespace casefile

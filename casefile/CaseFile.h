@@ -33,11 +33,11 @@ QString amountToText(Amount x);
 // optional exponent ("E", an optional sign, digits); nothing for anything else.
 std::optional<Amount> amountFromText(const QString& text);
 
-// Reads and checks a whole case file; the message of a failure starts with
-// `No se puede abrir "NAME": `.
+// Reads and checks a whole case file, every figure the window computes from it included; the
+// message of a failure starts with `No se puede abrir "NAME": `.
 Case readCaseFile(const QString& path);
-// Writes the case atomically: a failed save leaves the earlier file as it was. The message of
-// a failure starts with `No se puede guardar "NAME": `.
+// Writes the case atomically, keeping the replaced file's permissions: a failed save leaves the
+// earlier file as it was. The message of a failure starts with `No se puede guardar "NAME": `.
 void writeCaseFile(const QString& path, const Case& c);
 
 } // namespace casefile

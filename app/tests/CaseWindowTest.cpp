@@ -3,6 +3,7 @@
 #include "AmountEdit.h"
 #include "Application.h"
 #include "CaseDocument.h"
+#include "CaseFile.h"
 #include "Command.h"
 #include "LoanCalculatorDialog.h"
 #include "LoansDialog.h"
@@ -179,6 +180,50 @@ private slots:
         QCOMPARE(field(u"ICAP1"_s)->text(), u"2.345.678,90"_s);
         QCOMPARE(m_window->windowTitle(), u"Cálculos para Endeudamiento Municipal."_s);
         QVERIFY(document().path().isEmpty());
+    }
+
+    void aFailedOpenLeavesTheOpenCaseAsItWas_data()
+    {
+        QTest::addColumn<QByteArray>("importes");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a loan of a billion years")
+            << QByteArray(R"("prestamos_vigentes": [{"capital": "1000", "interes": "5",
+                                                     "anios": "1000000000"}])")
+            << u"el importe de anios del préstamo vigente 1 debe ser mayor que 0 y no mayor que "
+               u"100."_s;
+        QTest::newRow("a rate of 1e300")
+            << QByteArray(R"("prestamos_vigentes": [{"capital": "1000", "interes": "1E300",
+                                                     "anios": "10"}])")
+            << u"el importe de interes del préstamo vigente 1 debe estar entre 0 y 100."_s;
+        QTest::newRow("an amount of 1e400") << QByteArray(R"("importes": {"ICAP2": "1E400"})")
+                                            << u"el importe de ICAP2 pasa de 13 cifras enteras."_s;
+        QTest::newRow("a calculator term of 1e9 years")
+            << QByteArray(R"("calculadora": {"anios": "1E9"})")
+            << u"el importe de anios de la calculadora debe estar entre 0 y 100."_s;
+    }
+    void aFailedOpenLeavesTheOpenCaseAsItWas()
+    {
+        QFETCH(QByteArray, importes);
+        QFETCH(QString, reason);
+        typeACase();
+        QVERIFY(document().saveAs());
+        field(u"ICAP2"_s)->setValue(5);
+        const QString title = m_window->windowTitle();
+        QFile bad(path(u"otro.endeudamiento"_s));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write(R"({"formato": "endeudamiento-caso", "entidad": {"nombre": "Otra"}, )" +
+                  importes + "}");
+        bad.close();
+        m_answer = Answer::Discard;
+        openThroughTheCommand(bad.fileName());
+        QCOMPARE(m_errors, QStringList{u"No se puede abrir \"otro.endeudamiento\": "_s + reason});
+        QCOMPARE(field(u"ICAP1"_s)->text(), u"2.345.678,90"_s);
+        QCOMPARE(field(u"ICAP2"_s)->text(), u"5,00"_s);
+        QCOMPARE(m_window->entityData().name, u"Villa"_s);
+        QVERIFY(m_window->loansRegister()->loans().empty());
+        QCOMPARE(m_window->windowTitle(), title);
+        QVERIFY(m_window->isWindowModified());
+        QCOMPARE(document().path(), path(u"caso.endeudamiento"_s));
     }
 
     void theSaveQuestionDecides_data()

@@ -89,6 +89,17 @@ TEST(LoanCsv, aBadLineIsRefusedWhole)
         {"entidad,capital,interes,anios\nB,1,,3\n",
          u"Línea 2: \"\" no es un número válido en la columna interes."_s},
         {"entidad,capital,interes,anios\n\"B,1,2,3\n", u"Línea 2: unas comillas no se cierran."_s},
+        {"entidad;capital;interes;anios\nA;-1;2;3\n",
+         u"Línea 2: en la columna capital, -1 no puede ser negativo."_s},
+        {"entidad;capital;interes;anios\nA;1;100,01;3\n",
+         u"Línea 2: en la columna interes, 100,01 debe estar entre 0 y 100."_s},
+        {"entidad;capital;interes;anios\nA;1;2;1.000.000\n",
+         u"Línea 2: en la columna anios, 1.000.000 debe ser mayor que 0 y no mayor que 100."_s},
+        // Years are whole: 0,4 shows as 0.
+        {"entidad,capital,interes,anios\nA,1,2,0.4\n",
+         u"Línea 2: en la columna anios, 0.4 debe ser mayor que 0 y no mayor que 100."_s},
+        {"entidad,capital,interes,anios\nA,10000000000000,2,3\n",
+         u"Línea 2: en la columna capital, 10000000000000 pasa de 13 cifras enteras."_s},
     };
     for (const auto& [csv, message] : files) {
         try {
@@ -98,6 +109,23 @@ TEST(LoanCsv, aBadLineIsRefusedWhole)
             EXPECT_EQ(QString::fromUtf8(e.what()), message) << csv.toStdString();
         }
     }
+}
+
+TEST(LoanCsv, aLongReadingReportsItsProgressAndCanBeStopped)
+{
+    QByteArray csv = "entidad,capital,interes,anios\n";
+    for (int i = 0; i < 10000; ++i)
+        csv += "Caja,1000,2,3\n";
+    std::vector<qint64> reports;
+    const auto loans = readLoansCsv(csv, [&](qint64 done, qint64 total) {
+        EXPECT_EQ(total, csv.size());
+        reports.push_back(done);
+        return true;
+    });
+    EXPECT_EQ(loans.size(), 10000u);
+    ASSERT_EQ(reports.size(), 2u); // every 4096 records
+    EXPECT_LT(reports[0], reports[1]);
+    EXPECT_THROW(readLoansCsv(csv, [](qint64, qint64) { return false; }), ReadingCancelled);
 }
 
 } // namespace

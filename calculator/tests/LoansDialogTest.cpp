@@ -2,6 +2,7 @@
 #include "LoansDialog.h"
 
 #include "AmountEdit.h"
+#include "Command.h"
 #include "LoansModel.h"
 #include "TestSeparators.h"
 
@@ -125,6 +126,44 @@ private slots:
         m_dialog->setCsvChooser([] { return QString(); });
         button(u"BtnImportar"_s)->click();
         QCOMPARE(table()->model()->rowCount(), 3);
+    }
+
+    void impossibleLoansAreRefusedWhereTheyEnter()
+    {
+        QStringList errors;
+        const auto previous = command::setErrorPresenter(
+            [&](const QString&, const QString& message) { errors << message; });
+        QTemporaryDir folder;
+        const QString csv = folder.filePath(u"prestamos.csv"_s);
+        m_dialog->setCsvChooser([&] { return csv; });
+        const auto import = [&](const QByteArray& bytes, qint64 size) {
+            QFile file(csv);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                    file.resize(std::max<qint64>(size, bytes.size())));
+            file.close();
+            button(u"BtnImportar"_s)->click();
+        };
+
+        button(u"BtnAnadir"_s)->click();
+        typeLoan(u"A"_s, u"1000"_s, u"5"_s, u"1000000"_s);
+        import("entidad;capital;interes;anios\nB;1000;250;10\n", 0);
+        import("entidad;capital;interes;anios\n", (qint64{200} << 20) + 1);
+        button(u"BtnAceptar"_s)->click();
+        QCOMPARE(
+            errors,
+            (QStringList{
+                u"Préstamo 1, \"Años pendientes\": debe ser mayor que 0 y no mayor que 100."_s,
+                u"No se puede importar \"prestamos.csv\": Línea 2: en la columna interes, 250 "
+                u"debe estar entre 0 y 100."_s,
+                u"No se puede importar \"prestamos.csv\": el archivo es demasiado grande (201 "
+                u"MB)."_s,
+                // The row kept its empty term, and the register cannot be accepted so.
+                u"Préstamo 1, \"Años pendientes\": debe ser mayor que 0 y no mayor que 100."_s}));
+        QCOMPARE(cell(0, LoansModel::Years), u"0"_s);
+        QCOMPARE(table()->model()->rowCount(), 2);
+        QVERIFY(m_dialog->isVisible());
+        QVERIFY(m_dialog->loans().empty());
+        command::setErrorPresenter(previous);
     }
 };
 

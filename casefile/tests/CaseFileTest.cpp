@@ -125,13 +125,33 @@ TEST(CaseFile, badFilesAreRefusedWithTheReason)
         {"{\"formato\": \"endeudamiento-caso\", \"limite\": 110}",
          u"No se puede abrir \"caso.endeudamiento\": el límite de endeudamiento no es "
          u"válido."_s},
+        // Figures a field would not take.
+        {"{\"formato\": \"endeudamiento-caso\", \"importes\": {\"GCAP4\": \"-1E13\"}}",
+         u"No se puede abrir \"caso.endeudamiento\": el importe de GCAP4 pasa de 13 cifras "
+         u"enteras."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"calculadora\": {\"Interes\": \"-1\"}}",
+         u"No se puede abrir \"caso.endeudamiento\": el importe de Interes de la calculadora "
+         u"debe estar entre 0 y 100."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"prestamos_vigentes\": [{\"capital\": "
+         "\"-0.01\", \"anios\": \"1\"}]}",
+         u"No se puede abrir \"caso.endeudamiento\": el importe de capital del préstamo vigente "
+         u"1 no puede ser negativo."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"prestamos_vigentes\": [{\"anios\": "
+         "\"0\"}]}",
+         u"No se puede abrir \"caso.endeudamiento\": el importe de anios del préstamo vigente "
+         u"1 debe ser mayor que 0 y no mayor que 100."_s},
+        // The indicators of the largest figures still fit their fields.
+        {"{\"formato\": \"endeudamiento-caso\", \"limite\": \"2147483647\", \"importes\": "
+         "{\"ICAP1\": \"9999999999999.99\", \"ICAP2\": \"9999999999999.99\", \"APVTOTAL\": "
+         "\"-9999999999999.99\"}}",
+         QString()},
     };
     const QString path = folder.filePath(u"caso.endeudamiento"_s);
     for (const auto& [bytes, message] : files) {
         writeAll(path, bytes);
         try {
             readCaseFile(path);
-            ADD_FAILURE() << "opened: " << bytes.toStdString();
+            EXPECT_TRUE(message.isEmpty()) << "opened: " << bytes.toStdString();
         } catch (const std::runtime_error& e) {
             EXPECT_EQ(QString::fromUtf8(e.what()), message) << bytes.toStdString();
         }
@@ -146,6 +166,10 @@ TEST(CaseFile, whatIsNotAReadableFileIsRefusedWithWhatItIs)
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const QString device = dir.filePath(u"nulo.endeudamiento"_s);
     ASSERT_TRUE(QFile::link(u"/dev/null"_s, device));
+    const QString huge = dir.filePath(u"enorme.endeudamiento"_s);
+    QFile hugeFile(huge);
+    ASSERT_TRUE(hugeFile.open(QIODevice::WriteOnly) && hugeFile.resize((qint64{1} << 30) + 1));
+    hugeFile.close();
     const QString locked = dir.filePath(u"cerrado.endeudamiento"_s);
     writeAll(locked, caseToJson(sample()));
     QFile::setPermissions(locked, QFile::WriteOwner);
@@ -159,6 +183,8 @@ TEST(CaseFile, whatIsNotAReadableFileIsRefusedWithWhatItIs)
                             QFileInfo(folder.path()).fileName())},
         {fifo, u"No se puede abrir \"tuberia.endeudamiento\": no es un archivo normal."_s},
         {device, u"No se puede abrir \"nulo.endeudamiento\": no es un archivo normal."_s},
+        {huge,
+         u"No se puede abrir \"enorme.endeudamiento\": el archivo es demasiado grande (1025 MB)."_s},
         // Root reads whatever the permissions say.
         {locked, geteuid() == 0 ? QString()
                                 : u"No se puede abrir \"cerrado.endeudamiento\": no se puede "
@@ -224,15 +250,46 @@ TEST(CaseFile, aFailedSaveLeavesTheEarlierFileAsItWas)
         writeCaseFile(path, changed);
         ADD_FAILURE() << "the save did not fail";
     } catch (const std::runtime_error& e) {
-        EXPECT_TRUE(QString::fromUtf8(e.what()).startsWith(
-            u"No se puede guardar \"caso.endeudamiento\": "_s))
-            << e.what();
+        EXPECT_EQ(QString::fromUtf8(e.what()),
+                  u"No se puede guardar \"caso.endeudamiento\": el archivo es demasiado grande."_s);
     }
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(readAll(path), earlier);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(CaseFile, aSaveKeepsThePermissionsAndNamesAMissingFolder)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"caso.endeudamiento"_s);
+    writeCaseFile(path, sample());
+    const auto mode = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QFile::setPermissions(path, mode);
+    writeCaseFile(path, sample());
+    // The owner's bits as the file has them, not the user's as they apply.
+    EXPECT_EQ(QFile::permissions(path) & 0x7077, mode);
+
+    try {
+        writeCaseFile(folder.filePath(u"ya no/caso.endeudamiento"_s), sample());
+        ADD_FAILURE() << "saved into a missing folder";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(QString::fromUtf8(e.what()),
+                  u"No se puede guardar \"caso.endeudamiento\": la carpeta no existe."_s);
+    }
+}
+
+// Whatever the program writes it reads back: a register far beyond the 16 MB files once read.
+TEST(CaseFile, aLargeRegisterReadsBack)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"grande.endeudamiento"_s);
+    Case c = sample();
+    c.loans.assign(200'000, {u"Caja Rural de Zamora, S.C.C."_s, 1234567.89L, 3.25L, 12});
+    writeCaseFile(path, c);
+    EXPECT_GT(QFileInfo(path).size(), 16 << 20);
+    EXPECT_EQ(readCaseFile(path), c);
 }
 
 } // namespace

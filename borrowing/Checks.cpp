@@ -1,0 +1,118 @@
+// The bounds of what a case may hold, and the check of a whole case before it is shown.
+#include "Checks.h"
+
+#include "Indicators.h"
+#include "IntegerText.h"
+#include "LoanRegister.h"
+
+#include <cmath>
+
+namespace borrowing {
+
+namespace {
+
+QString between(Amount value, int lowest, Amount highest, bool lowestIncluded)
+{
+    const bool tooLow = lowestIncluded ? !(value >= lowest) : !(value > lowest);
+    if (!tooLow && value <= highest)
+        return {};
+    return lowestIncluded ? QStringLiteral("debe estar entre %1 y %2")
+                                .arg(lowest)
+                                .arg(static_cast<int>(highest))
+                          : QStringLiteral("debe ser mayor que %1 y no mayor que %2")
+                                .arg(lowest)
+                                .arg(static_cast<int>(highest));
+}
+
+[[noreturn]] void refuse(const QString& figure, const QString& problem)
+{
+    throw InvalidInput(QStringLiteral("el importe de %1 %2.").arg(figure, problem).toStdString());
+}
+
+void checkAmount(const QString& figure, Amount value)
+{
+    if (const QString problem = amountProblem(value); !problem.isEmpty())
+        refuse(figure, problem);
+}
+
+} // namespace
+
+QString amountProblem(Amount value)
+{
+    return std::fabs(value) <= LargestAmount ? QString()
+                                             : QStringLiteral("pasa de 13 cifras enteras");
+}
+
+QString loanFigureProblem(LoanFigure figure, Amount value)
+{
+    switch (figure) {
+    case LoanFigure::Capital:
+        if (!(value >= 0))
+            return QStringLiteral("no puede ser negativo");
+        return amountProblem(value);
+    case LoanFigure::Rate:
+        return between(value, 0, LargestRate, true);
+    case LoanFigure::Years:
+        return between(value, 0, LargestYears, false);
+    }
+    return {};
+}
+
+QString plannedLoanFigureProblem(LoanFigure figure, Amount value)
+{
+    switch (figure) {
+    case LoanFigure::Capital:
+        return amountProblem(value);
+    case LoanFigure::Rate:
+        return between(value, 0, LargestRate, true);
+    case LoanFigure::Years:
+        return between(value, 0, LargestYears, true);
+    }
+    return {};
+}
+
+void checkCase(const Case& c)
+{
+    for (const FigureField& field : FigureFields)
+        checkAmount(QLatin1String(field.name), c.figures.*field.member);
+
+    const LoanFigure figures[] = {LoanFigure::Capital, LoanFigure::Rate, LoanFigure::Years};
+    const auto valueOf = [](const auto& loan, LoanFigure figure) {
+        return figure == LoanFigure::Capital ? loan.capital
+               : figure == LoanFigure::Rate  ? loan.rate
+                                             : loan.years;
+    };
+    // The names the case file gives the figures.
+    const auto keyOf = [](LoanFigure figure, bool planned) {
+        switch (figure) {
+        case LoanFigure::Capital:
+            return planned ? QStringLiteral("Capital") : QStringLiteral("capital");
+        case LoanFigure::Rate:
+            return planned ? QStringLiteral("Interes") : QStringLiteral("interes");
+        case LoanFigure::Years:
+            break;
+        }
+        return QStringLiteral("anios");
+    };
+    for (const LoanFigure figure : figures) {
+        const QString problem = plannedLoanFigureProblem(figure, valueOf(c.plannedLoan, figure));
+        if (!problem.isEmpty())
+            refuse(keyOf(figure, true) + QStringLiteral(" de la calculadora"), problem);
+    }
+    for (std::size_t i = 0; i < c.loans.size(); ++i) {
+        for (const LoanFigure figure : figures) {
+            const QString problem = loanFigureProblem(figure, valueOf(c.loans[i], figure));
+            if (!problem.isEmpty()) {
+                refuse(QStringLiteral("%1 del préstamo vigente %2")
+                           .arg(keyOf(figure, false))
+                           .arg(i + 1),
+                       problem);
+            }
+        }
+    }
+
+    if (const std::int32_t limit = amount::parseInteger(c.limitText).value_or(0); limit != 0)
+        computeIndicators(withRegisterTotals(c.figures, c.loans), limit);
+}
+
+} // namespace borrowing

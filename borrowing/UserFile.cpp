@@ -1,0 +1,108 @@
+// Files the user chooses: read whole, with the reasons of a failure in the user's language.
+#include "UserFile.h"
+
+#include "Case.h"
+
+#include <QFile>
+#include <QScopeGuard>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace borrowing {
+
+namespace {
+
+[[noreturn]] void refuse(const QString& reason)
+{
+    throw InvalidInput(reason.toStdString());
+}
+
+[[noreturn]] void cannotRead(int error)
+{
+    refuse(QStringLiteral("no se puede leer (%1).").arg(systemReason(error)));
+}
+
+// Whole megabytes, rounded up so that a file just over a limit does not look within it.
+qint64 megabytes(qint64 bytes)
+{
+    constexpr qint64 Megabyte = 1024 * 1024;
+    return (bytes + Megabyte - 1) / Megabyte;
+}
+
+} // namespace
+
+QString systemReason(int error)
+{
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("permiso denegado");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("la carpeta no existe");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("no queda espacio en el disco");
+    case EROFS:
+        return QStringLiteral("el disco es de solo lectura");
+    case EIO:
+        return QStringLiteral("error de lectura o escritura en el disco");
+    case ENAMETOOLONG:
+        return QStringLiteral("el nombre es demasiado largo");
+    case EFBIG:
+        return QStringLiteral("el archivo es demasiado grande");
+    case ENOMEM:
+        return QStringLiteral("no hay memoria suficiente");
+    case EMFILE:
+    case ENFILE:
+        return QStringLiteral("hay demasiados archivos abiertos");
+    default:
+        return QStringLiteral("error del sistema %1").arg(error);
+    }
+}
+
+QByteArray readUserFile(const QString& path, qint64 sizeLimit)
+{
+    const int fd =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT)
+            refuse(QStringLiteral("el archivo no existe."));
+        cannotRead(errno);
+    }
+    const auto closeFile = qScopeGuard([fd] { ::close(fd); });
+    struct stat status
+    {
+    };
+    if (::fstat(fd, &status) != 0)
+        cannotRead(errno);
+    if (S_ISDIR(status.st_mode))
+        refuse(QStringLiteral("es una carpeta, no un archivo."));
+    if (!S_ISREG(status.st_mode))
+        refuse(QStringLiteral("no es un archivo normal."));
+    if (status.st_size > sizeLimit) {
+        refuse(QStringLiteral("el archivo es demasiado grande (%1 MB).")
+                   .arg(megabytes(status.st_size)));
+    }
+    QByteArray bytes(static_cast<qsizetype>(status.st_size), Qt::Uninitialized);
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n =
+            ::read(fd, bytes.data() + done, static_cast<std::size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            cannotRead(errno);
+        if (n == 0)
+            break; // the file shrank meanwhile
+        done += n;
+    }
+    bytes.truncate(done);
+    return bytes;
+}
+
+} // namespace borrowing
