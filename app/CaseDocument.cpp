@@ -59,6 +59,22 @@ QString chooseFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString&
     return {};
 }
 
+bool askToOverwriteInABox(QWidget* parent, const QString& caseName)
+{
+    QMessageBox box(QMessageBox::Warning, command::boxTitle(),
+                    QStringLiteral("\"%1\" ha cambiado en el disco desde que se abrió. ¿Desea "
+                                   "sobrescribirlo?")
+                        .arg(caseName),
+                    QMessageBox::NoButton, parent);
+    QPushButton* overwrite =
+        box.addButton(QStringLiteral("&Sobrescribir"), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.setEscapeButton(cancel);
+    box.exec();
+    return box.clickedButton() == overwrite;
+}
+
 CaseDocument::SaveAnswer askToSaveInABox(QWidget* parent, const QString& caseName)
 {
     QMessageBox box(QMessageBox::Question, command::boxTitle(),
@@ -98,6 +114,9 @@ CaseDocument::CaseDocument(CaseView& view, QWidget* dialogParent)
                               [dialogParent](const QString& suggestedPath) {
                                   return chooseFile(dialogParent, QFileDialog::AcceptSave,
                                                     suggestedPath);
+                              },
+                              [dialogParent](const QString& caseName) {
+                                  return askToOverwriteInABox(dialogParent, caseName);
                               }}
 {
 }
@@ -126,6 +145,7 @@ void CaseDocument::newCase()
         return;
     m_view.showCase({});
     m_path.clear();
+    m_stamp.reset();
     m_modified = false;
     emit changed();
 }
@@ -148,6 +168,8 @@ void CaseDocument::open(const QString& path)
 void CaseDocument::load(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
+    // Taken first: a change while reading then shows as a change at the next save.
+    const std::optional<casefile::FileStamp> stamp = casefile::fileStamp(absolute);
     casefile::Case c;
     try {
         c = casefile::readCaseFile(absolute);
@@ -157,16 +179,17 @@ void CaseDocument::load(const QString& path)
         throw;
     }
     m_view.showCase(c);
-    m_path = absolute;
-    m_modified = false;
-    rememberRecent(absolute);
-    emit changed();
+    settle(absolute, stamp);
 }
 
 bool CaseDocument::save()
 {
     if (m_path.isEmpty())
         return saveAs();
+    const std::optional<casefile::FileStamp> now = casefile::fileStamp(m_path);
+    // A file another program replaced since; one that is gone is simply written again.
+    if (now && m_stamp && *now != *m_stamp && !m_dialogs.askToOverwrite(displayName()))
+        return false;
     saveTo(m_path);
     return true;
 }
@@ -187,7 +210,13 @@ bool CaseDocument::saveAs()
 void CaseDocument::saveTo(const QString& path)
 {
     casefile::writeCaseFile(path, m_view.currentCase());
+    settle(path, casefile::fileStamp(path));
+}
+
+void CaseDocument::settle(const QString& path, const std::optional<casefile::FileStamp>& stamp)
+{
     m_path = path;
+    m_stamp = stamp;
     m_modified = false;
     rememberRecent(path);
     emit changed();

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -46,6 +47,8 @@ public:
         std::function<SaveAnswer(const QString& caseName)> askToSave;
         std::function<QString(const QString& folder)> chooseCaseToOpen;
         std::function<QString(const QString& suggestedPath)> chooseWhereToSave;
+        // The file changed on disk since it was opened or saved: replace it all the same?
+        std::function<bool(const QString& caseName)> askToOverwrite;
     };
 
     static constexpr int RecentLimit = 8;
@@ -67,7 +70,8 @@ public:
     void newCase();
     void open();
     void open(const QString& path);
-    // False when the user cancelled the file question.
+    // False when the user cancelled the file question, or would not replace a file that
+    // changed on disk since this window opened or last saved it.
     bool save();
     bool saveAs();
 
@@ -82,6 +86,8 @@ signals:
 private:
     void load(const QString& path);
     void saveTo(const QString& path);
+    // The file, as `stamp` found it, is now what this window opened or saved.
+    void settle(const QString& path, const std::optional<casefile::FileStamp>& stamp);
     void rememberRecent(const QString& path);
     void forgetRecent(const QString& path);
     QString lastFolder() const;
@@ -89,6 +95,8 @@ private:
     CaseView& m_view;
     Dialogs m_dialogs;
     QString m_path;
+    // The file as this window last read or wrote it.
+    std::optional<casefile::FileStamp> m_stamp;
     bool m_modified = false;
 };
 

@@ -352,4 +352,17 @@ void writeCaseFile(const QString& path, const Case& c)
     discard.dismiss();
 }
 
+std::optional<FileStamp> fileStamp(const QString& path)
+{
+    struct stat status
+    {
+    };
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return std::nullopt;
+    return FileStamp{static_cast<quint64>(status.st_dev), static_cast<quint64>(status.st_ino),
+                     static_cast<qint64>(status.st_size),
+                     static_cast<qint64>(status.st_mtim.tv_sec) * 1'000'000'000 +
+                         status.st_mtim.tv_nsec};
+}
+
 } // namespace casefile

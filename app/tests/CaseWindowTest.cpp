@@ -39,6 +39,8 @@ private:
     QStringList m_questions;
     QString m_savePath;
     QStringList m_errors;
+    bool m_overwrite = false;
+    QStringList m_overwriteQuestions;
 
     CaseDocument& document() const { return *m_window->caseDocument(); }
     AmountEdit* field(const QString& name) const { return m_window->findChild<AmountEdit*>(name); }
@@ -58,7 +60,11 @@ private:
                                    return m_answer;
                                },
                                [this](const QString&) { return m_savePath; },
-                               [this](const QString&) { return m_savePath; }});
+                               [this](const QString&) { return m_savePath; },
+                               [this](const QString& name) {
+                                   m_overwriteQuestions << name;
+                                   return m_overwrite;
+                               }});
     }
     // Figures as a user would leave them: typed inputs, entity data, a limit and an accepted
     // loan.
@@ -109,6 +115,7 @@ private slots:
             QFile::remove(path(file));
         m_questions.clear();
         m_errors.clear();
+        m_overwriteQuestions.clear();
         m_savePath = path(u"caso"_s);
         newWindow();
     }
@@ -224,6 +231,33 @@ private slots:
         QCOMPARE(m_window->windowTitle(), title);
         QVERIFY(m_window->isWindowModified());
         QCOMPARE(document().path(), path(u"caso.endeudamiento"_s));
+    }
+
+    void aFileChangedOnDiskIsOverwrittenOnlyWhenTheUserSaysSo()
+    {
+        QVERIFY(document().saveAs());
+        const QString saved = path(u"caso.endeudamiento"_s);
+        // Another window saves the same case first.
+        auto c = casefile::readCaseFile(saved);
+        c.entityName = u"Otra ventana"_s;
+        casefile::writeCaseFile(saved, c);
+        const QByteArray theirs = bytesOf(saved);
+
+        field(u"ICAP1"_s)->setValue(1000);
+        m_overwrite = false;
+        QVERIFY(!document().save());
+        QCOMPARE(m_overwriteQuestions, QStringList{u"caso.endeudamiento"_s});
+        QCOMPARE(bytesOf(saved), theirs);
+        QVERIFY(document().isModified());
+
+        m_overwrite = true;
+        QVERIFY(document().save());
+        QVERIFY(!document().isModified());
+        QCOMPARE(casefile::readCaseFile(saved).figures.revenueI, 1000);
+        // What this window saved itself is overwritten without a question.
+        field(u"ICAP1"_s)->setValue(2000);
+        QVERIFY(document().save());
+        QCOMPARE(m_overwriteQuestions.size(), 2);
     }
 
     void theSaveQuestionDecides_data()
