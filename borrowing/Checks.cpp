@@ -3,6 +3,7 @@
 
 #include "Indicators.h"
 #include "IntegerText.h"
+#include "LoanMath.h"
 #include "LoanRegister.h"
 
 #include <cmath>
@@ -53,7 +54,8 @@ QString loanFigureProblem(LoanFigure figure, Amount value)
     case LoanFigure::Rate:
         return between(value, 0, LargestRate, true);
     case LoanFigure::Years:
-        return between(value, 0, LargestYears, false);
+        // The term counts in whole months: one that rounds to none is no term either.
+        return between(termMonths(value) > 0 ? value : 0, 0, LargestYears, false);
     }
     return {};
 }

@@ -23,7 +23,8 @@ enum class LoanFigure
 // What is wrong with a value as an amount ("pasa de 13 cifras enteras"); empty when nothing.
 QString amountProblem(Amount value);
 // What is wrong with a value as this figure of a loan in force: a capital of at least 0, a rate
-// from 0 to 100 and from more than 0 up to 100 years; empty when nothing.
+// from 0 to 100 and from more than 0 up to 100 years (at least half a month, which counts as
+// one); empty when nothing.
 QString loanFigureProblem(LoanFigure figure, Amount value);
 // The same for the loan calculator's inputs, where no years are allowed.
 QString plannedLoanFigureProblem(LoanFigure figure, Amount value);

@@ -137,7 +137,7 @@ TEST(CaseFile, badFilesAreRefusedWithTheReason)
          u"No se puede abrir \"caso.endeudamiento\": el importe de capital del préstamo vigente "
          u"1 no puede ser negativo."_s},
         {"{\"formato\": \"endeudamiento-caso\", \"prestamos_vigentes\": [{\"anios\": "
-         "\"0\"}]}",
+         "\"0.01\"}]}",
          u"No se puede abrir \"caso.endeudamiento\": el importe de anios del préstamo vigente "
          u"1 debe ser mayor que 0 y no mayor que 100."_s},
         // The indicators of the largest figures still fit their fields.
