@@ -6,6 +6,9 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -24,6 +27,13 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv)
     // The windows name fonts of another desktop; these are their nearest metric equivalents.
     QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(QStringLiteral("Courier"), QStringLiteral("Liberation Mono"));
+    // Qt's own texts (standard buttons, file dialogs) in Spanish, like the program's.
+    if (QLocale().language() == QLocale::Spanish) {
+        auto* translator = new QTranslator(this);
+        if (translator->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            installTranslator(translator);
+    }
 }
 
 bool Application::notify(QObject* receiver, QEvent* event)

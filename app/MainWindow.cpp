@@ -20,12 +20,15 @@
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QTabBar>
 #include <QToolButton>
 #include <QUrl>
 
+#include <algorithm>
 #include <map>
 
 namespace app {
@@ -34,13 +37,24 @@ using amount::AmountEdit;
 
 namespace {
 
-constexpr QSize ClientSize{362, 491};
 constexpr QSize ToolButtonSize{118, 21};
 constexpr int ToolBarHeight = 29;
 constexpr int ToolBarIndent = 5;
 constexpr int StatusBarHeight = 19;
 
 const QString Caption = QStringLiteral("Cálculos para Endeudamiento Municipal.");
+// Where the window's place and size are remembered.
+const QString GeometryKey = QStringLiteral("ventana/geometria");
+const QString MaximizedKey = QStringLiteral("ventana/maximizada");
+
+// The width of a field that shows `text`, in the field's font and frame.
+int fieldWidthFor(const AmountEdit* field, const QString& text)
+{
+    const QFontMetrics metrics(field->font());
+    // A line edit asks for 17 "x" and its frame.
+    const int frame = field->sizeHint().width() - 17 * metrics.horizontalAdvance(u'x');
+    return metrics.horizontalAdvance(text) + frame;
+}
 
 } // namespace
 
@@ -61,10 +75,8 @@ MainWindow::MainWindow(QWidget* parent)
                        " border-bottom: none; border-top-left-radius: 2px;"
                        " border-top-right-radius: 2px; background: #e4e4e4; margin-top: 2px; }"
                        "QTabBar::tab:selected { background: palette(window); margin-top: 0px; }"));
-    setFixedSize(ClientSize.width(),
-                 ClientSize.height() + m_ui->MenuPrincipal->sizeHint().height());
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    sizeAmountFields();
+    sizeSmallControls();
 
     const auto runs = [this](auto method) { return command::guarded(this, method); };
     connect(m_ui->BtnSalir, &QPushButton::clicked, this, runs(&MainWindow::quit));
@@ -96,6 +108,7 @@ MainWindow::MainWindow(QWidget* parent)
     }
     watchForChanges();
     showCaseState();
+    placeWindow();
 }
 
 MainWindow::~MainWindow()
@@ -120,6 +133,72 @@ void MainWindow::setupToolBar()
         if (auto* toolButton = qobject_cast<QToolButton*>(button))
             toolButton->setText(action->text());
     }
+}
+
+void MainWindow::sizeAmountFields()
+{
+    // Percentages are short; every field has room for the largest amount it may show, and
+    // no more, so that wide windows do not stretch them.
+    const QStringList percentages{QStringLiteral("CFANTERIOR"), QStringLiteral("CFNUEVO"),
+                                  QStringLiteral("CFTOTAL")};
+    for (AmountEdit* field : m_ui->centralwidget->findChildren<AmountEdit*>()) {
+        const bool percentage = percentages.contains(field->objectName());
+        field->setMinimumWidth(fieldWidthFor(field, percentage ? QStringLiteral("100,00")
+                                                               : QStringLiteral("999.999.999,99")));
+        field->setMaximumWidth(fieldWidthFor(field, QStringLiteral("-9.999.999.999.999,99")));
+    }
+}
+
+void MainWindow::sizeSmallControls()
+{
+    // The calculator's button is a square as high as the field beside it.
+    const int side = m_ui->APPTOTAL->sizeHint().height();
+    m_ui->BtnPrestamo->setFixedSize(side, side);
+    // The revenue and expenditure groups line their fields up one under the other.
+    QGridLayout* revenue = m_ui->GbDrnLayout;
+    QGridLayout* expenditure = m_ui->BGOrnLayout;
+    int labels = 0;
+    for (QGridLayout* grid : {revenue, expenditure}) {
+        for (int row = 1; row < grid->rowCount(); ++row) {
+            if (QLayoutItem* item = grid->itemAtPosition(row, 0))
+                labels = std::max(labels, item->sizeHint().width());
+        }
+    }
+    revenue->setColumnMinimumWidth(0, labels);
+    expenditure->setColumnMinimumWidth(0, labels);
+    // The verdict takes a few lines at most.
+    const QFontMetrics metrics(m_ui->REGIMENVIGENTE->font());
+    m_ui->REGIMENVIGENTE->setMaximumHeight(4 * metrics.lineSpacing() +
+                                           2 * m_ui->REGIMENVIGENTE->frameWidth());
+}
+
+void MainWindow::placeWindow()
+{
+    // At first what the layouts ask for, every tab in sight, centred on the screen.
+    resize(sizeHint().expandedTo(minimumSizeHint()));
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+    // Then where the user left it, while that still fits a screen.
+    const QSettings settings;
+    const QRect remembered = settings.value(GeometryKey).toRect();
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    const bool fits = remembered.isValid() && remembered.width() >= minimumSizeHint().width() &&
+                      remembered.height() >= minimumSizeHint().height() &&
+                      std::any_of(screens.cbegin(), screens.cend(), [&](const QScreen* s) {
+                          return s->availableGeometry().contains(remembered);
+                      });
+    if (fits) {
+        setGeometry(remembered);
+        if (settings.value(MaximizedKey).toBool())
+            setWindowState(windowState() | Qt::WindowMaximized);
+    }
+}
+
+void MainWindow::rememberPlace() const
+{
+    QSettings settings;
+    settings.setValue(GeometryKey, normalGeometry());
+    settings.setValue(MaximizedKey, isMaximized());
 }
 
 void MainWindow::startFresh()
@@ -376,10 +455,12 @@ void MainWindow::quit()
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
-    if (m_document->maybeSave())
-        event->accept();
-    else
+    if (!m_document->maybeSave()) {
         event->ignore();
+        return;
+    }
+    rememberPlace();
+    event->accept();
 }
 
 } // namespace app

@@ -95,6 +95,12 @@ private:
     void noteEntityChange(const EntityData& before);
     void startFresh();
     void setupToolBar();
+    // Amount fields wide enough for what they show, and no wider.
+    void sizeAmountFields();
+    void sizeSmallControls();
+    // The default size and place, or those the window was last closed with.
+    void placeWindow();
+    void rememberPlace() const;
 
     Ui::MainWindow* m_ui;
     EntityData m_entity;

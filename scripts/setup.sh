@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libkainjow-mustache-dev libsqlite3-dev time bc
     clang clang-format libclang-rt-14-dev
     libreoffice-writer-nogui

@@ -14,8 +14,10 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -33,6 +35,7 @@ class MainWindowTest : public QObject
     Q_OBJECT
 
 private:
+    QTemporaryDir m_settings;
     std::unique_ptr<MainWindow> m_window;
 
     template <typename T = QWidget> T* child(const char* name) const
@@ -50,6 +53,10 @@ private:
     }
 
 private slots:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path());
+    }
     void init()
     {
         testsupport::useSeparators(testsupport::Spanish);
