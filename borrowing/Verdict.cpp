@@ -7,7 +7,8 @@ namespace {
 
 constexpr Amount Percent = 100;
 
-// debt > percent % of revenue, without a division's rounding.
+} // namespace
+
 bool isAbove(Amount debt, Amount revenue, int percent)
 {
     if (revenue <= 0)
@@ -15,38 +16,49 @@ bool isAbove(Amount debt, Amount revenue, int percent)
     return debt * Percent > revenue * static_cast<Amount>(percent);
 }
 
-} // namespace
-
 Verdict currentVerdict(Amount revenue, Amount debt, Amount netSavings,
                        amount::Separators separators)
 {
     const BorrowingRules& rules = CurrentRules;
-    Verdict verdict{Outcome::NoAuthorisation, QStringLiteral("—"),
-                    QStringLiteral("No precisa autorización")};
+    Verdict verdict;
+    verdict.ratioText = QStringLiteral("—");
     if (revenue > 0) {
-        verdict.ratioText = amount::formatValue(debt / revenue * Percent, 2,
-                                                amount::NumberFormat::Thousands, separators) +
-                            QStringLiteral(" %");
+        verdict.ratio = debt / revenue * Percent;
+        verdict.ratioText =
+            amount::formatValue(*verdict.ratio, 2, amount::NumberFormat::Thousands, separators) +
+            QStringLiteral(" %");
     }
-    if (isAbove(debt, revenue, rules.forbiddenAbove)) {
+    verdict.negativeNetSavings = netSavings < 0;
+    const bool aboveLimit = isAbove(debt, revenue, rules.forbiddenAbove);
+    const QString limitReason =
+        QStringLiteral("endeudamiento superior al %1 %").arg(rules.forbiddenAbove);
+    if (verdict.negativeNetSavings || aboveLimit) {
         verdict.outcome = Outcome::Forbidden;
-        verdict.resultText = QStringLiteral("No puede concertarse: endeudamiento superior al %1 %")
-                                 .arg(rules.forbiddenAbove);
-        return verdict;
+        verdict.resultText = QStringLiteral("No puede concertarse: ") +
+                             (verdict.negativeNetSavings && aboveLimit
+                                  ? QStringLiteral("ahorro neto negativo y ") + limitReason
+                              : verdict.negativeNetSavings ? QStringLiteral("ahorro neto negativo")
+                                                           : limitReason);
+    } else if (isAbove(debt, revenue, rules.authorisationAbove)) {
+        verdict.outcome = Outcome::Authorisation;
+        verdict.resultText = QStringLiteral("Precisa autorización: endeudamiento superior al %1 %")
+                                 .arg(rules.authorisationAbove);
+    } else {
+        verdict.resultText = QStringLiteral("No precisa autorización");
     }
-    const bool negativeSavings = netSavings < 0;
-    const bool aboveAuthorisation = isAbove(debt, revenue, rules.authorisationAbove);
-    if (!negativeSavings && !aboveAuthorisation)
-        return verdict;
-    verdict.outcome = Outcome::Authorisation;
-    const QString debtReason =
-        QStringLiteral("endeudamiento superior al %1 %").arg(rules.authorisationAbove);
-    verdict.resultText = QStringLiteral("Precisa autorización: ") +
-                         (negativeSavings && aboveAuthorisation
-                              ? QStringLiteral("ahorro neto negativo y ") + debtReason
-                          : negativeSavings ? QStringLiteral("ahorro neto negativo")
-                                            : debtReason);
     return verdict;
+}
+
+QString ruleExplanation()
+{
+    return QStringLiteral(
+               "Disposición adicional 14ª del Real Decreto-ley 20/2011, en la redacción de la "
+               "disposición final 31ª de la Ley 17/2012: con ahorro neto negativo o un "
+               "endeudamiento superior al %1 % de los ingresos corrientes no puede concertarse "
+               "la operación; por encima del %2 % precisa autorización. Cifras del último "
+               "ejercicio liquidado, incluida la nueva operación.")
+        .arg(CurrentRules.forbiddenAbove)
+        .arg(CurrentRules.authorisationAbove);
 }
 
 } // namespace borrowing

@@ -6,12 +6,15 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace borrowing {
 
 using amount::Amount;
 
 // The rules in force: live debt as a percentage of current revenue above which the loan needs
-// the supervising body's authorisation, and above which it cannot be arranged at all.
+// the supervising body's authorisation, and above which it cannot be arranged at all; negative
+// net savings bar it too.
 struct BorrowingRules
 {
     int authorisationAbove;
@@ -21,6 +24,7 @@ struct BorrowingRules
 };
 inline constexpr BorrowingRules CurrentRules{75, 110, "D.A. 14ª RDL 20/2011"};
 
+// What the colour of the verdict says.
 enum class Outcome
 {
     NoAuthorisation,
@@ -31,16 +35,26 @@ enum class Outcome
 struct Verdict
 {
     Outcome outcome = Outcome::NoAuthorisation;
-    // The ratio with two decimals and " %", or "—" when there is no revenue to divide by.
+    bool negativeNetSavings = false;
+    // The ratio in percent; nothing when there is no revenue to divide by.
+    std::optional<Amount> ratio;
+    // The ratio with two decimals and " %", or "—" when there is no revenue.
     QString ratioText;
     QString resultText;
 };
 
-// The verdict for the current revenue, the live debt with the new loan and the treasury
-// operations, and the net savings. The thresholds compare without dividing, so that a debt of
-// exactly 110 % of revenue is not above 110 %. With no revenue (0 or less) a positive debt
-// counts as above every threshold and any other as 0 %.
+// debt > percent % of revenue, compared without dividing, so that a debt of exactly 110 % of
+// revenue is not above 110 %. With no revenue (0 or less) a positive debt is above every
+// percentage and any other is not.
+bool isAbove(Amount debt, Amount revenue, int percent);
+
+// The verdict for the computable current revenue, the live debt with the new loan, and the
+// net savings: negative net savings (0 counts as positive) or debt above 110 % bar the loan;
+// debt above 75 % needs authorisation; otherwise it is only communicated.
 Verdict currentVerdict(Amount revenue, Amount debt, Amount netSavings,
                        amount::Separators separators);
+
+// The line that explains the rule, as the page and the report give it.
+QString ruleExplanation();
 
 } // namespace borrowing

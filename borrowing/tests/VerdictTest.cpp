@@ -12,11 +12,11 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString None = u"No precisa autorización"_s;
-const QString Savings = u"Precisa autorización: ahorro neto negativo"_s;
 const QString Over75 = u"Precisa autorización: endeudamiento superior al 75 %"_s;
-const QString Both =
-    u"Precisa autorización: ahorro neto negativo y endeudamiento superior al 75 %"_s;
+const QString Savings = u"No puede concertarse: ahorro neto negativo"_s;
 const QString Over110 = u"No puede concertarse: endeudamiento superior al 110 %"_s;
+const QString Both =
+    u"No puede concertarse: ahorro neto negativo y endeudamiento superior al 110 %"_s;
 
 struct VerdictCase
 {
@@ -59,17 +59,19 @@ INSTANTIATE_TEST_SUITE_P(
                     u"110,00 %"_s},
         VerdictCase{"a cent above 110", 3000000, 3300000.01L, 5, Outcome::Forbidden, Over110,
                     u"110,00 %"_s},
-        VerdictCase{"negative savings, low debt", 3000000, 1000000, -0.01L, Outcome::Authorisation,
+        VerdictCase{"negative savings, low debt", 3000000, 1000000, -0.01L, Outcome::Forbidden,
                     Savings, u"33,33 %"_s},
-        VerdictCase{"negative savings, above 75", 3000000, 2400000, -1, Outcome::Authorisation,
-                    Both, u"80,00 %"_s},
-        VerdictCase{"negative savings, above 110", 3000000, 4000000, -1, Outcome::Forbidden,
-                    Over110, u"133,33 %"_s},
+        VerdictCase{"negative savings, exactly 110", 3000000, 3300000, -1, Outcome::Forbidden,
+                    Savings, u"110,00 %"_s},
+        VerdictCase{"negative savings, a cent above 110", 3000000, 3300000.01L, -1,
+                    Outcome::Forbidden, Both, u"110,00 %"_s},
         VerdictCase{"zero savings are not negative", 1000, 0, -0.0L, Outcome::NoAuthorisation, None,
                     u"0,00 %"_s},
+        VerdictCase{"zero savings above 75", 1000, 800, 0, Outcome::Authorisation, Over75,
+                    u"80,00 %"_s},
         VerdictCase{"no revenue, some debt", 0, 0.01L, 1, Outcome::Forbidden, Over110, u"—"_s},
         VerdictCase{"no revenue, no debt", 0, 0, 1, Outcome::NoAuthorisation, None, u"—"_s},
-        VerdictCase{"negative revenue, negative debt", -5, -10, -1, Outcome::Authorisation, Savings,
+        VerdictCase{"negative revenue, negative debt", -5, -10, -1, Outcome::Forbidden, Savings,
                     u"—"_s},
         VerdictCase{"grouped ratio", 1000, 12345, 1, Outcome::Forbidden, Over110, u"1.234,50 %"_s}),
     [](const testing::TestParamInfo<VerdictCase>& info) {
