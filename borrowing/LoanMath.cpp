@@ -30,21 +30,42 @@ int termMonths(Amount years)
     return static_cast<int>(std::clamp(std::round(years * MonthsPerYear), -Longest, Longest));
 }
 
-Amount monthlyPayment(Amount capital, Amount rate, int months)
+PaymentFormula::PaymentFormula(Amount rate, int months) : m_rate(rate), m_months(months)
+{
+    if (rate != 0) {
+        // The yearly percentage as a monthly fraction.
+        m_monthly = rate / (100 * MonthsPerYear);
+        m_growth = std::pow(1 + m_monthly, static_cast<Amount>(months));
+    }
+}
+
+Amount PaymentFormula::payment(Amount capital) const
 {
     if (!(capital > 0))
         return 0;
-    if (months == 0)
+    if (m_months == 0)
         throw MathError("Floating point division by zero");
-    if (rate == 0)
-        return capital / months;
-    // The yearly percentage as a monthly fraction.
-    const Amount r = rate / (100 * MonthsPerYear);
-    const Amount p = std::pow(1 + r, static_cast<Amount>(months));
-    const Amount denominator = p - 1;
-    if (denominator == 0)
+    if (!hasInterest())
+        return capital / m_months;
+    return paymentInCents(capital) * Cent;
+}
+
+Amount PaymentFormula::paymentInCents(Amount capital) const
+{
+    const Amount denominator = m_growth - 1;
+    if (m_months == 0 || denominator == 0)
         throw MathError("Floating point division by zero");
-    return roundHalfEven(capital * r * p / denominator * CentsPerEuro) * Cent;
+    return roundHalfEven(capital * m_monthly * m_growth / denominator * CentsPerEuro);
+}
+
+Amount PaymentFormula::perEuro() const
+{
+    return hasInterest() ? m_monthly * m_growth / (m_growth - 1) : Amount{1} / m_months;
+}
+
+Amount monthlyPayment(Amount capital, Amount rate, int months)
+{
+    return PaymentFormula(rate, months).payment(capital);
 }
 
 std::vector<ScheduleRow> amortisationSchedule(Amount capital, Amount rate, Amount payment,

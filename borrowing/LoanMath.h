@@ -23,9 +23,32 @@ public:
 // The months of a term in years, a fractional term rounded to whole months.
 int termMonths(Amount years);
 
-// The monthly payment of `capital` at the yearly percentage `rate` over `months`, rounded to
-// cents (ties to even); without interest capital / months, unrounded. 0 when the capital is
-// not above 0. Throws MathError "Floating point division by zero" for no months.
+// The level monthly payment at one yearly rate and number of months, worked out once for
+// any capital.
+class PaymentFormula
+{
+public:
+    PaymentFormula(Amount rate, int months);
+
+    bool hasInterest() const { return m_rate != 0; }
+    // The monthly payment of `capital`, rounded to cents (ties to even); without interest
+    // capital / months, unrounded. 0 when the capital is not above 0. Throws MathError
+    // "Floating point division by zero" for no months.
+    Amount payment(Amount capital) const;
+    // With interest, the payment of a positive capital in whole cents: an integer.
+    Amount paymentInCents(Amount capital) const;
+    // What one euro lent pays a month, before any rounding.
+    Amount perEuro() const;
+
+private:
+    Amount m_rate;
+    int m_months;
+    // The monthly rate as a fraction, and (1 + r) to the months.
+    Amount m_monthly = 0;
+    Amount m_growth = 1;
+};
+
+// PaymentFormula(rate, months).payment(capital).
 Amount monthlyPayment(Amount capital, Amount rate, int months);
 
 struct ScheduleRow

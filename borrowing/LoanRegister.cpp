@@ -2,7 +2,6 @@
 #include "LoanRegister.h"
 
 #include "DigitText.h"
-#include "LoanMath.h"
 
 namespace borrowing {
 
@@ -12,14 +11,36 @@ constexpr int CentDecimals = 2;
 
 } // namespace
 
+AnnuityFormula::AnnuityFormula(Amount rate, Amount years)
+    : m_years(years), m_payment(rate, termMonths(years))
+{
+}
+
+Amount AnnuityFormula::operator()(Amount capital) const
+{
+    if (capital == 0 || m_years <= 0)
+        return 0;
+    if (!m_payment.hasInterest())
+        return decimal::roundToDecimals(capital / m_years, CentDecimals);
+    if (!(capital > 0))
+        return 0;
+    const Amount cents = m_payment.paymentInCents(capital);
+    // Twelve payments of whole cents are whole cents, which the decimal rounding would only
+    // read back: dividing once gives the same value, without going through text.
+    constexpr Amount ExactCents = 1e15L;
+    if (cents < ExactCents)
+        return MonthsPerYear * cents / 100;
+    return decimal::roundToDecimals(MonthsPerYear * m_payment.payment(capital), CentDecimals);
+}
+
+Amount AnnuityFormula::perEuro() const
+{
+    return m_payment.hasInterest() ? MonthsPerYear * m_payment.perEuro() : 1 / m_years;
+}
+
 Amount theoreticalAnnuity(const Loan& loan)
 {
-    if (loan.capital == 0 || loan.years <= 0)
-        return 0;
-    const Amount annuity = loan.rate == 0 ? loan.capital / loan.years
-                                          : MonthsPerYear * monthlyPayment(loan.capital, loan.rate,
-                                                                           termMonths(loan.years));
-    return decimal::roundToDecimals(annuity, CentDecimals);
+    return AnnuityFormula(loan.rate, loan.years)(loan.capital);
 }
 
 RegisterTotals registerTotals(const std::vector<Loan>& loans)

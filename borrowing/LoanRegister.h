@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Case.h"
+#include "LoanMath.h"
 
 #include <vector>
 
@@ -9,6 +10,21 @@ namespace borrowing {
 
 // A year of a level-payment loan over the remaining term: 12 monthly payments, in cents rounded
 // halves away from zero. Without interest it is capital / years; no years or no capital give 0.
+// Worked out once for a rate and term, for any capital.
+class AnnuityFormula
+{
+public:
+    AnnuityFormula(Amount rate, Amount years);
+    Amount operator()(Amount capital) const;
+    // What one euro lent pays a year, before any rounding.
+    Amount perEuro() const;
+
+private:
+    Amount m_years;
+    PaymentFormula m_payment;
+};
+
+// AnnuityFormula(loan.rate, loan.years)(loan.capital).
 Amount theoreticalAnnuity(const Loan& loan);
 
 struct RegisterTotals

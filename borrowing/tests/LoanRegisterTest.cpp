@@ -1,10 +1,13 @@
 // The register of existing loans: annuities, totals as shown, and CSV files to import.
 #include "LoanRegister.h"
 
+#include "DigitText.h"
 #include "LoanCsv.h"
 #include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace borrowing;
 using namespace Qt::StringLiterals;
@@ -28,6 +31,24 @@ TEST(LoanRegister, theoreticalAnnuity)
     };
     for (const auto& [loan, annuity] : cases)
         EXPECT_EQ(theoreticalAnnuity(loan), annuity) << loan.lender.toStdString();
+}
+
+// Twelve payments in cents, divided once, are what rounding their decimal text gives.
+TEST(LoanRegister, theAnnuityFormulaIsTwelvePaymentsRoundedToCents)
+{
+    std::mt19937_64 random(53);
+    std::uniform_int_distribution<long long> cents(1, 999'999'999'999'999LL);
+    std::uniform_int_distribution<int> hundredths(1, 10000);
+    std::uniform_int_distribution<int> years(1, 100);
+    for (int i = 0; i < 20000; ++i) {
+        const Amount capital = static_cast<Amount>(cents(random)) / (i % 2 ? 100 : 1);
+        const Amount rate = static_cast<Amount>(hundredths(random)) / 100;
+        const int term = years(random);
+        const Amount expected = decimal::roundToDecimals(
+            MonthsPerYear * monthlyPayment(capital, rate, term * MonthsPerYear), 2);
+        EXPECT_EQ(AnnuityFormula(rate, term)(capital), expected)
+            << double(capital) << " " << double(rate) << " " << term;
+    }
 }
 
 TEST(LoanRegister, totalsAddTheFiguresAsShown)
