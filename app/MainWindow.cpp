@@ -2,8 +2,10 @@
 #include "MainWindow.h"
 
 #include "AmountEdit.h"
+#include "Capacity.h"
 #include "Checks.h"
 #include "Command.h"
+#include "DebtGauge.h"
 #include "FullReport.h"
 #include "Indicators.h"
 #include "IntegerText.h"
@@ -29,6 +31,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace app {
@@ -77,6 +80,13 @@ MainWindow::MainWindow(QWidget* parent)
                        "QTabBar::tab:selected { background: palette(window); margin-top: 0px; }"));
     sizeAmountFields();
     sizeSmallControls();
+    m_ui->LabelCita->setText(borrowing::ruleExplanation());
+    // Why there is no capacity, in the verdict's red.
+    for (QLabel* reason : {m_ui->MotivoCapLibre, m_ui->MotivoCapMax}) {
+        QPalette palette = reason->palette();
+        palette.setColor(QPalette::WindowText, QColor(192, 0, 0));
+        reason->setPalette(palette);
+    }
 
     const auto runs = [this](auto method) { return command::guarded(this, method); };
     connect(m_ui->BtnSalir, &QPushButton::clicked, this, runs(&MainWindow::quit));
@@ -88,6 +98,8 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_ui->tbPorcientoE, &QAction::triggered, this, runs(&MainWindow::askDebtLimit));
     connect(m_ui->TbInforme, &QAction::triggered, this, runs(&MainWindow::showQuickReport));
     connect(m_ui->BtnInforme, &QPushButton::clicked, this, runs(&MainWindow::produceFullReport));
+    connect(m_ui->BtnUsarCapital, &QPushButton::clicked, this,
+            runs(&MainWindow::borrowFreeCapacity));
 
     startFresh();
     m_resultsWindow = new reports::ResultsWindow(this);
@@ -296,6 +308,7 @@ void MainWindow::showCase(const borrowing::Case& c)
     showRegisterTotals();
     m_ui->Mayormenor->clear();
     showVerdict(std::nullopt);
+    showCapacities(std::nullopt);
     m_loanCalculator->restore(c.plannedLoan);
     if (m_entity.maxDebtPercent != 0)
         recalculate();
@@ -336,13 +349,50 @@ void MainWindow::recalculate()
         noteEntityChange(before);
     }
     updateLimitCaption();
-    m_indicators = borrowing::computeIndicators(figures(), m_entity.maxDebtPercent, m_indicators);
+    const borrowing::Figures shown = figures();
+    m_indicators = borrowing::computeIndicators(shown, m_entity.maxDebtPercent, m_indicators);
     for (const borrowing::IndicatorField& field : borrowing::IndicatorFields)
         amountField(field.name)->setValue(m_indicators.*field.member);
     if (m_indicators.comparison != borrowing::Comparison::None)
         m_ui->Mayormenor->setText(borrowing::comparisonText(m_indicators.comparison));
-    showVerdict(borrowing::currentVerdict(m_indicators.totalRevenue, m_indicators.totalCapital,
-                                          m_indicators.netSavings, amount::currentSeparators()));
+    const borrowing::Indicators& r = m_indicators;
+    showVerdict(borrowing::currentVerdict(r.computableRevenue, r.computableDebt,
+                                          r.computableNetSavings, amount::currentSeparators()));
+    const borrowing::CapacityFigures capacity =
+        borrowing::capacityFigures(shown, r, m_loanCalculator->plannedLoan());
+    showCapacities(borrowing::borrowingCapacities(capacity));
+}
+
+void MainWindow::showCapacities(const std::optional<borrowing::Capacities>& capacities)
+{
+    m_capacities = capacities;
+    const std::pair<AmountEdit*, QLabel*> shownAt[] = {{m_ui->CAPLIBRE, m_ui->MotivoCapLibre},
+                                                       {m_ui->CAPMAX, m_ui->MotivoCapMax}};
+    for (std::size_t i = 0; i < std::size(shownAt); ++i) {
+        const auto& [field, reason] = shownAt[i];
+        const borrowing::Capacity capacity =
+            capacities ? (i == 0 ? capacities->free : capacities->withAuthorisation)
+                       : borrowing::Capacity{.amount = 0};
+        if (capacity.amount)
+            field->setValue(*capacity.amount);
+        else
+            field->setText(QStringLiteral("—"));
+        // Without a term one line says what is missing for both.
+        const bool repeated = i > 0 && capacities && !capacity.amount;
+        reason->setText(repeated ? QString() : borrowing::shortfallText(capacity));
+        reason->setVisible(!reason->text().isEmpty());
+    }
+    m_ui->BtnUsarCapital->setEnabled(capacities && capacities->free.amount.value_or(0) > 0);
+}
+
+void MainWindow::borrowFreeCapacity()
+{
+    if (!m_capacities || !m_capacities->free.amount)
+        return;
+    // The calculator takes what a field takes.
+    m_loanCalculator->capitalField()->setValue(
+        std::min(*m_capacities->free.amount, std::floor(borrowing::LargestAmount)));
+    openLoanCalculator();
 }
 
 void MainWindow::showVerdict(const std::optional<borrowing::Verdict>& verdict)
@@ -350,6 +400,9 @@ void MainWindow::showVerdict(const std::optional<borrowing::Verdict>& verdict)
     m_verdict = verdict;
     m_ui->RATIOENDEUDAMIENTO->setText(verdict ? verdict->ratioText : QString());
     m_ui->REGIMENVIGENTE->setPlainText(verdict ? verdict->resultText : QString());
+    m_ui->IndicadorEndeudamiento->setReading(
+        verdict ? verdict->ratio : std::nullopt, verdict ? verdict->ratioText : QString(),
+        verdict && verdict->negativeNetSavings, verdict ? verdict->resultText : QString());
     if (!verdict)
         return;
     // The colour repeats what the text says.
@@ -411,6 +464,8 @@ reports::ReportFigures MainWindow::reportFigures() const
          .figures = figures(),
          .indicators = m_indicators,
          .verdict = m_verdict.value_or(borrowing::Verdict{}),
+         .freeCapacity = m_capacities ? m_capacities->free : borrowing::Capacity{},
+         .maximumCapacity = m_capacities ? m_capacities->withAuthorisation : borrowing::Capacity{},
          .existingLoans = {m_loansDialog->shownLoans(), m_loansDialog->shownTotals()}},
         amount::currentSeparators());
 }

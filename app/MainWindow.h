@@ -1,6 +1,7 @@
 // MainWindow: the program's main window and its application-wide key rules.
 #pragma once
 
+#include "Capacity.h"
 #include "CaseDocument.h"
 #include "EntityData.h"
 #include "Indicators.h"
@@ -75,6 +76,8 @@ public:
     void openLoansRegister();
     void showQuickReport();
     void produceFullReport();
+    // Opens the loan calculator with the capacity without authorisation as its capital.
+    void borrowFreeCapacity();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -90,6 +93,8 @@ private:
     void showRegisterTotals();
     // Shows the verdict under the rules in force; nothing shows no verdict.
     void showVerdict(const std::optional<borrowing::Verdict>& verdict);
+    // How much can be borrowed without authorisation and with it; nothing shows none.
+    void showCapacities(const std::optional<borrowing::Capacities>& capacities);
     void watchForChanges();
     // Marks the case modified when the entity data or the limit differ from `before`.
     void noteEntityChange(const EntityData& before);
@@ -114,6 +119,7 @@ private:
     // What the last calculation showed; burdens it could not work out keep these.
     borrowing::Indicators m_indicators;
     std::optional<borrowing::Verdict> m_verdict;
+    std::optional<borrowing::Capacities> m_capacities;
 };
 
 } // namespace app

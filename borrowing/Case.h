@@ -47,6 +47,13 @@ struct Figures
     Amount plannedAnnuity = 0;
     // Capital of the planned loan.
     Amount plannedCapital = 0;
+    // The adjustments of the current-law figures: earmarked and extraordinary revenue left out
+    // of current revenue, obligations financed with the cash surplus left out of expenditure,
+    // and guarantees and undrawn balances added to live debt.
+    Amount earmarkedRevenue = 0;
+    Amount surplusFinancedExpenditure = 0;
+    Amount guarantees = 0;
+    Amount undrawnBalances = 0;
 
     friend bool operator==(const Figures&, const Figures&) = default;
 };
@@ -59,7 +66,7 @@ struct FigureField
 };
 
 // Every figure by its field's name, in the order case files list them.
-inline constexpr std::array<FigureField, 13> FigureFields{{
+inline constexpr std::array<FigureField, 17> FigureFields{{
     {"ICAP1", &Figures::revenueI},
     {"ICAP2", &Figures::revenueII},
     {"ICAP3", &Figures::revenueIII},
@@ -73,6 +80,10 @@ inline constexpr std::array<FigureField, 13> FigureFields{{
     {"APVTOTAL", &Figures::existingAnnuity},
     {"APPTOTAL", &Figures::plannedAnnuity},
     {"CTPN", &Figures::plannedCapital},
+    {"AJINGEXT", &Figures::earmarkedRevenue},
+    {"AJGASREM", &Figures::surplusFinancedExpenditure},
+    {"AJAVALES", &Figures::guarantees},
+    {"AJNODISP", &Figures::undrawnBalances},
 }};
 
 // A loan in force: its lender, outstanding capital, yearly rate in percent and remaining years.

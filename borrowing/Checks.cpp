@@ -1,10 +1,12 @@
 // The bounds of what a case may hold, and the check of a whole case before it is shown.
 #include "Checks.h"
 
+#include "Capacity.h"
 #include "Indicators.h"
 #include "IntegerText.h"
 #include "LoanMath.h"
 #include "LoanRegister.h"
+#include "NumberFormat.h"
 
 #include <cmath>
 
@@ -78,7 +80,7 @@ void checkCase(const Case& c)
     for (const FigureField& field : FigureFields)
         checkAmount(QLatin1String(field.name), c.figures.*field.member);
 
-    const LoanFigure figures[] = {LoanFigure::Capital, LoanFigure::Rate, LoanFigure::Years};
+    const LoanFigure loanFigures[] = {LoanFigure::Capital, LoanFigure::Rate, LoanFigure::Years};
     const auto valueOf = [](const auto& loan, LoanFigure figure) {
         return figure == LoanFigure::Capital ? loan.capital
                : figure == LoanFigure::Rate  ? loan.rate
@@ -96,13 +98,13 @@ void checkCase(const Case& c)
         }
         return QStringLiteral("anios");
     };
-    for (const LoanFigure figure : figures) {
+    for (const LoanFigure figure : loanFigures) {
         const QString problem = plannedLoanFigureProblem(figure, valueOf(c.plannedLoan, figure));
         if (!problem.isEmpty())
             refuse(keyOf(figure, true) + QStringLiteral(" de la calculadora"), problem);
     }
     for (std::size_t i = 0; i < c.loans.size(); ++i) {
-        for (const LoanFigure figure : figures) {
+        for (const LoanFigure figure : loanFigures) {
             const QString problem = loanFigureProblem(figure, valueOf(c.loans[i], figure));
             if (!problem.isEmpty()) {
                 refuse(QStringLiteral("%1 del préstamo vigente %2")
@@ -113,8 +115,18 @@ void checkCase(const Case& c)
         }
     }
 
-    if (const std::int32_t limit = amount::parseInteger(c.limitText).value_or(0); limit != 0)
-        computeIndicators(withRegisterTotals(c.figures, c.loans), limit);
+    const std::int32_t limit = amount::parseInteger(c.limitText).value_or(0);
+    if (limit == 0)
+        return;
+    const Figures figures = shownFigures(withRegisterTotals(c.figures, c.loans));
+    const Indicators indicators = computeIndicators(figures, limit);
+    // The calculator's inputs as its fields show them.
+    const PlannedLoan loan{.capital = 0,
+                           .rate = amount::shownValue(c.plannedLoan.rate, AmountDecimals),
+                           .years = amount::shownValue(c.plannedLoan.years, YearsDecimals),
+                           .accepted = false};
+    const CapacityFigures capacity = capacityFigures(figures, indicators, loan);
+    borrowingCapacities(capacity);
 }
 
 } // namespace borrowing

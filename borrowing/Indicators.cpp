@@ -65,6 +65,12 @@ Indicators computeIndicators(const Figures& typed, std::int32_t maxDebtPercent,
     r.debtLimit = shown(r.totalRevenue * static_cast<Amount>(maxDebtPercent) / Percent);
     r.loansCapital = shown(f.existingCapital + f.plannedCapital);
     r.totalCapital = shown(r.loansCapital + f.treasuryOperations);
+    // Built as the unadjusted figures are, so that without adjustments they are those figures.
+    r.computableRevenue = shown(r.totalRevenue - f.earmarkedRevenue);
+    r.computableNetSavings =
+        shown(shown(r.computableRevenue - (r.totalExpenditure - f.surplusFinancedExpenditure)) -
+              (f.existingAnnuity + f.plannedAnnuity));
+    r.computableDebt = shown(r.totalCapital + (f.guarantees + f.undrawnBalances));
     r.comparison = r.debtLimit > r.totalCapital    ? Comparison::Greater
                    : r.debtLimit < r.totalCapital  ? Comparison::Less
                    : r.debtLimit == r.totalCapital ? Comparison::Equal

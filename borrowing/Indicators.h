@@ -41,6 +41,11 @@ struct Indicators
     Amount debtLimit = 0;    // ITOTAL110
     Amount loansCapital = 0; // CVTOTAL
     Amount totalCapital = 0; // CVTOTAL2
+    // The figures the rules in force work from: current revenue, net savings and live debt,
+    // adjusted.
+    Amount computableRevenue = 0;    // ICOMPUT
+    Amount computableNetSavings = 0; // ANCOMPUT
+    Amount computableDebt = 0;       // CVCOMPUT
     Comparison comparison = Comparison::None;
 
     friend bool operator==(const Indicators&, const Indicators&) = default;
@@ -53,7 +58,7 @@ struct IndicatorField
     Amount Indicators::*member;
 };
 
-inline constexpr std::array<IndicatorField, 13> IndicatorFields{{
+inline constexpr std::array<IndicatorField, 16> IndicatorFields{{
     {"ITOTAL", &Indicators::totalRevenue},
     {"GTOTAL", &Indicators::totalExpenditure},
     {"CFANTERIOR", &Indicators::existingBurden},
@@ -67,6 +72,9 @@ inline constexpr std::array<IndicatorField, 13> IndicatorFields{{
     {"ITOTAL110", &Indicators::debtLimit},
     {"CVTOTAL", &Indicators::loansCapital},
     {"CVTOTAL2", &Indicators::totalCapital},
+    {"ICOMPUT", &Indicators::computableRevenue},
+    {"ANCOMPUT", &Indicators::computableNetSavings},
+    {"CVCOMPUT", &Indicators::computableDebt},
 }};
 
 // The figures as their fields hold them: each rounded as it is shown.

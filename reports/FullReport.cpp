@@ -47,7 +47,7 @@ std::optional<std::string> reportTagValue(const ReportFigures& f, const std::str
 {
     using Value = std::function<QString(const ReportFigures&)>;
     // The tag names in the order they are tested.
-    static const std::array<std::pair<const char*, Value>, 30> table{{
+    static const std::array<std::pair<const char*, Value>, 39> table{{
         {"Entidad", [](const auto& f) { return f.entityName; }},
         {"Provincia", [](const auto& f) { return f.entityProvince; }},
         {"prestamosolicitado", [](const auto& f) { return f.loanCapital; }},
@@ -79,6 +79,15 @@ std::optional<std::string> reportTagValue(const ReportFigures& f, const std::str
          [](const auto& f) { return yesNo(!(f.debtLimit.value >= f.totalCapital.value)); }},
         {"ratioendeudamiento", [](const auto& f) { return f.ratioText; }},
         {"regimenvigente", [](const auto& f) { return f.verdictText; }},
+        {"ajusteingresos", [](const auto& f) { return f.earmarkedRevenue; }},
+        {"ajustegastos", [](const auto& f) { return f.surplusFinancedExpenditure; }},
+        {"ajusteavales", [](const auto& f) { return f.guarantees; }},
+        {"ajustenodispuestos", [](const auto& f) { return f.undrawnBalances; }},
+        {"ingresoscomputables", [](const auto& f) { return f.computableRevenue; }},
+        {"ahorronetocomputable", [](const auto& f) { return f.computableNetSavings; }},
+        {"capitalvivocomputable", [](const auto& f) { return f.computableDebt; }},
+        {"capacidadlibre", [](const auto& f) { return f.freeCapacity; }},
+        {"capacidadmaxima", [](const auto& f) { return f.maximumCapacity; }},
     }};
     for (const auto& [name, valueOf] : table) {
         if (tag == name)

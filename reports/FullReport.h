@@ -11,7 +11,7 @@
 
 namespace reports {
 
-// The value, in UTF-8, of one of the report's 30 tags, matched exactly; nothing for any other
+// The value, in UTF-8, of one of the report's 39 tags, matched exactly; nothing for any other
 // tag.
 std::optional<std::string> reportTagValue(const ReportFigures& figures, const std::string& tag);
 

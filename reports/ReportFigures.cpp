@@ -10,6 +10,9 @@ ReportFigures reportFigures(const ReportSubject& s, amount::Separators separator
         return amount::formatValue(x, decimals, amount::NumberFormat::Thousands, separators);
     };
     const auto shown = [&text](Amount x) { return ShownAmount{text(x), x}; };
+    const auto capacity = [&text](const borrowing::Capacity& c) {
+        return c.amount ? text(*c.amount) : QStringLiteral("—");
+    };
     const borrowing::Indicators& r = s.indicators;
     return {
         .entityName = s.entityName,
@@ -37,8 +40,17 @@ ReportFigures reportFigures(const ReportSubject& s, amount::Separators separator
         .debtLimit = shown(r.debtLimit),
         .totalCapital = shown(r.totalCapital),
         .comparison = borrowing::comparisonText(r.comparison),
+        .earmarkedRevenue = text(s.figures.earmarkedRevenue),
+        .surplusFinancedExpenditure = text(s.figures.surplusFinancedExpenditure),
+        .guarantees = text(s.figures.guarantees),
+        .undrawnBalances = text(s.figures.undrawnBalances),
+        .computableRevenue = text(r.computableRevenue),
+        .computableNetSavings = text(r.computableNetSavings),
+        .computableDebt = text(r.computableDebt),
         .ratioText = s.verdict.ratioText,
         .verdictText = s.verdict.resultText,
+        .freeCapacity = capacity(s.freeCapacity),
+        .maximumCapacity = capacity(s.maximumCapacity),
         .existingLoans = s.existingLoans,
     };
 }

@@ -2,6 +2,7 @@
 // from the case's figures, indicators and verdict.
 #pragma once
 
+#include "Capacity.h"
 #include "Case.h"
 #include "Indicators.h"
 #include "NumberFormat.h"
@@ -60,9 +61,19 @@ struct ReportFigures
     ShownAmount totalCapital;
     QString comparison;
 
-    // The verdict under the rules in force.
+    // The verdict under the rules in force: the adjustments, the figures it works from, the
+    // ratio and the outcome, and how much can be borrowed ("—" without a term).
+    QString earmarkedRevenue;
+    QString surplusFinancedExpenditure;
+    QString guarantees;
+    QString undrawnBalances;
+    QString computableRevenue;
+    QString computableNetSavings;
+    QString computableDebt;
     QString ratioText;
     QString verdictText;
+    QString freeCapacity;
+    QString maximumCapacity;
 
     LoanTable existingLoans;
 };
@@ -80,6 +91,9 @@ struct ReportSubject
     borrowing::Figures figures;
     borrowing::Indicators indicators;
     borrowing::Verdict verdict;
+    // Without authorisation and with it.
+    borrowing::Capacity freeCapacity;
+    borrowing::Capacity maximumCapacity;
     LoanTable existingLoans;
 };
 

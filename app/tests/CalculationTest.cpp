@@ -15,6 +15,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -344,6 +345,50 @@ private slots:
         QVERIFY(opened.isEmpty());
         QVERIFY(earlier.open(QIODevice::ReadOnly));
         QCOMPARE(earlier.readAll(), QByteArray("earlier"));
+    }
+
+    void theCurrentLawWorksFromTheAdjustedFiguresAndSaysHowMuchCanBeBorrowed()
+    {
+        setRevenue(1000000);
+        set("GCAP1", 800000);
+        set("CVPEX", 600000);
+        set("APVTOTAL", 50000);
+        set("AJINGEXT", 100000);
+        set("AJGASREM", 20000);
+        set("AJAVALES", 30000);
+        set("AJNODISP", 10000);
+        LoanCalculatorDialog* calculator = m_window->loanCalculator();
+        calculator->rateField()->setValue(5);
+        calculator->yearsField()->setValue(10);
+        m_window->recalculate();
+        QCOMPARE(text("ICOMPUT"), u"900.000,00"_s);
+        QCOMPARE(text("ANCOMPUT"), u"70.000,00"_s);
+        QCOMPARE(text("CVCOMPUT"), u"640.000,00"_s);
+        QCOMPARE(m_window->findChild<QLineEdit*>(u"RATIOENDEUDAMIENTO"_s)->text(), u"71,11 %"_s);
+        const auto* verdict = m_window->findChild<QPlainTextEdit*>(u"REGIMENVIGENTE"_s);
+        QCOMPARE(verdict->toPlainText(), u"No precisa autorización"_s);
+        // 75 % of 900.000 less 640.000 of debt leaves 35.000; the savings would allow 549.990.
+        QCOMPARE(text("CAPLIBRE"), u"35.000,00"_s);
+        QCOMPARE(text("CAPMAX"), u"350.000,00"_s);
+        const auto* gauge = m_window->findChild<QWidget*>(u"IndicadorEndeudamiento"_s);
+        QCOMPARE(gauge->accessibleName(), u"Indicador de endeudamiento"_s);
+        QVERIFY(gauge->accessibleDescription().contains(u"No precisa autorización"_s));
+
+        // "Usar como capital" types the capacity into the calculator, which is not accepted.
+        QTimer::singleShot(0, this, [calculator] {
+            QTRY_VERIFY(calculator->isVisible());
+            calculator->reject();
+        });
+        QTest::mouseClick(m_window->findChild<QPushButton*>(u"BtnUsarCapital"_s),
+                          Qt::LeftButton);
+        QCOMPARE(calculator->capitalField()->text(), u"35.000,00"_s);
+        QVERIFY(!calculator->wasAccepted());
+
+        calculator->yearsField()->setValue(0);
+        m_window->recalculate();
+        QCOMPARE(text("CAPLIBRE"), u"—"_s);
+        QCOMPARE(m_window->findChild<QLabel*>(u"MotivoCapLibre"_s)->text(),
+                 u"Indique interés y plazo en la Calculadora de Préstamos"_s);
     }
 
     void theRealPromptAnswersTheProposalOnEscape()

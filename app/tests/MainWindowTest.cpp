@@ -79,7 +79,7 @@ private slots:
         QCOMPARE(pages()->currentIndex(), 0);
         QCOMPARE(pages()->tabText(0), u"Datos Liquidación "_s);
         const auto fields = m_window->centralWidget()->findChildren<AmountEdit*>();
-        QCOMPARE(fields.size(), 26);
+        QCOMPARE(fields.size(), 35);
         for (const AmountEdit* field : fields) {
             QCOMPARE(field->text(), u"0,00"_s);
             QCOMPARE(field->decimals(), 2);
@@ -224,7 +224,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
         QCOMPARE(pages()->currentIndex(), 4);
-        QCOMPARE(QApplication::focusWidget(), child("RATIOENDEUDAMIENTO"));
+        QCOMPARE(QApplication::focusWidget(), child("AJINGEXT"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
         QCOMPARE(pages()->currentIndex(), 4);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);

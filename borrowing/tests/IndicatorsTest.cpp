@@ -2,9 +2,13 @@
 // comparison with the limit.
 #include "Indicators.h"
 
+#include "QStringPrinter.h"
+#include "Verdict.h"
+
 #include <gtest/gtest.h>
 
 using namespace borrowing;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -88,6 +92,70 @@ TEST(Indicators, theLimitIsComparedWithTheWholeOutstandingCapital)
         const Indicators r = computeIndicators(f, 110);
         EXPECT_EQ(r.loansCapital, 1050000);
         EXPECT_EQ(r.comparison, expected) << double(treasury);
+    }
+}
+
+TEST(Indicators, withoutAdjustmentsTheComputableFiguresAreTheUnadjustedOnes)
+{
+    for (int i = 1; i <= 200; ++i) {
+        const Figures f{.revenueI = i * 1234.567L,
+                        .revenueII = i * 0.335L,
+                        .expenditureI = i * 987.125L,
+                        .expenditureIV = 0.005L * i,
+                        .existingCapital = i * 777.77L,
+                        .treasuryOperations = i * 0.015L,
+                        .existingAnnuity = i * 33.335L,
+                        .plannedAnnuity = i * 12.345L,
+                        .plannedCapital = i * 99.995L};
+        const Indicators r = computeIndicators(f, 110);
+        EXPECT_EQ(r.computableRevenue, r.totalRevenue) << i;
+        EXPECT_EQ(r.computableNetSavings, r.netSavings) << i;
+        EXPECT_EQ(r.computableDebt, r.totalCapital) << i;
+    }
+}
+
+// Each adjustment, on figures just inside a threshold, moves the verdict across it.
+TEST(Indicators, eachAdjustmentMovesTheVerdictAcrossAThreshold)
+{
+    // Revenue 1.000.000, expenditure 900.000, annuities 100.000: net savings exactly 0; live
+    // debt 750.000: exactly 75 %.
+    const Figures base{.revenueI = 1000000,
+                       .expenditureI = 900000,
+                       .existingCapital = 700000,
+                       .treasuryOperations = 50000,
+                       .existingAnnuity = 100000};
+    struct
+    {
+        const char* name;
+        Amount Figures::*adjustment;
+        Amount value;
+        Amount base;
+        QString before;
+        QString after;
+    } const cases[] = {
+        {"earmarked revenue lowers net savings", &Figures::earmarkedRevenue, 0.01L, 0,
+         u"No precisa autorización"_s, u"No puede concertarse: ahorro neto negativo"_s},
+        {"guarantees raise the debt above 75 %", &Figures::guarantees, 0.01L, 0,
+         u"No precisa autorización"_s, u"Precisa autorización: endeudamiento superior al 75 %"_s},
+        {"undrawn balances raise it above 110 %", &Figures::undrawnBalances, 350000.01L, 0,
+         u"No precisa autorización"_s, u"No puede concertarse: endeudamiento superior al 110 %"_s},
+        // With 0,01 of negative net savings, the surplus-financed obligations bring them to 0.
+        {"surplus-financed obligations restore net savings", &Figures::surplusFinancedExpenditure,
+         0.01L, 0.01L, u"No puede concertarse: ahorro neto negativo"_s,
+         u"No precisa autorización"_s},
+    };
+    for (const auto& c : cases) {
+        Figures f = base;
+        f.expenditureII = c.base;
+        const auto verdictOf = [](const Figures& figures) {
+            const Indicators r = computeIndicators(figures, 110);
+            return currentVerdict(r.computableRevenue, r.computableDebt, r.computableNetSavings,
+                                  {u',', u'.'})
+                .resultText;
+        };
+        EXPECT_EQ(verdictOf(f), c.before) << c.name;
+        f.*c.adjustment = c.value;
+        EXPECT_EQ(verdictOf(f), c.after) << c.name;
     }
 }
 

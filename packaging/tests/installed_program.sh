@@ -48,9 +48,11 @@ pids+=($!)
 window=$(timeout 20 xdotool search --sync --onlyvisible --name 'caso\.endeudamiento' | head -n1) ||
     fail "the program's window did not appear: $(cat "$work/program.log")"
 
-# "Informe", in the bottom panel: the window's layout is fixed.
-button=$(xdotool getwindowgeometry "$window" | awk '/Geometry/ { split($2, size, "x"); print size[2] }')
-xdotool mousemove --window "$window" 179 $((button - 48)) click 1
+# "Informe", the middle button of the bottom panel: half the window's width, 55 pixels above
+# its bottom edge (the status bar and half the panel).
+read -r width height < <(xdotool getwindowgeometry "$window" |
+    awk '/Geometry/ { split($2, size, "x"); print size[1], size[2] }')
+xdotool mousemove --window "$window" $((width / 2)) $((height - 55)) click 1
 
 report="$work/home/Documents/Informerelleno.rtf"
 for _ in $(seq 100); do [ -s "$work/opened" ] && break; sleep 0.2; done

@@ -55,8 +55,18 @@ TEST(InvoiceTags, everyTagOfATypicalRun)
         {"tantoporciento", "110"},
         {"mayoromenor", "Menor Que"},
         {"sinoporciento", "S\xc3\xad"},
-        {"ratioendeudamiento", "125,00 %"},
-        {"regimenvigente", "No puede concertarse: endeudamiento superior al 110 %"},
+        {"ratioendeudamiento", "131,63 %"},
+        {"regimenvigente",
+         "No puede concertarse: ahorro neto negativo y endeudamiento superior al 110 %"},
+        {"ajusteingresos", "20.000,00"},
+        {"ajustegastos", "5.000,00"},
+        {"ajusteavales", "30.000,00"},
+        {"ajustenodispuestos", "10.000,00"},
+        {"ingresoscomputables", "980.000,00"},
+        {"ahorronetocomputable", "-172.919,52"},
+        {"capitalvivocomputable", "1.290.000,00"},
+        {"capacidadlibre", "0,00"},
+        {"capacidadmaxima", "0,00"},
     };
     for (const auto& [tag, value] : expected)
         EXPECT_EQ(tagValue(f, tag), value) << tag;
@@ -122,8 +132,10 @@ TEST_F(ShippedTemplate, holdsEveryValueWithAccentsEscaped)
     const QByteArray rtf = file.readAll();
     for (const char* text :
          {"Villanueva del Campo", "Zamora", "20 a\\'F1os", "S\\'ED", "Menor Que", "-157.919,52",
-          "negativo", "1.100.000,00", "125,00 %",
-          "No puede concertarse: endeudamiento superior al 110 %", "7. R\\'e9gimen vigente"})
+          "negativo", "1.100.000,00", "131,63 %",
+          "No puede concertarse: ahorro neto negativo y endeudamiento superior al 110 %",
+          "7. R\\'e9gimen vigente", "Riesgo por avales", "1.290.000,00",
+          "Capacidad de endeudamiento"})
         EXPECT_TRUE(rtf.contains(text)) << text;
     EXPECT_FALSE(rtf.contains("\\{")) << "a tag was left unfilled";
 }

@@ -36,8 +36,17 @@ inline reports::ReportFigures surplusRun()
     f.debtLimit = {u"1.100.000,00"_s, 1100000};
     f.totalCapital = {u"450.000,00"_s, 450000};
     f.comparison = u"Mayor Que"_s;
+    f.earmarkedRevenue = u"0,00"_s;
+    f.surplusFinancedExpenditure = u"0,00"_s;
+    f.guarantees = u"0,00"_s;
+    f.undrawnBalances = u"0,00"_s;
+    f.computableRevenue = u"1.000.000,00"_s;
+    f.computableNetSavings = u"137.272,08"_s;
+    f.computableDebt = u"450.000,00"_s;
     f.ratioText = u"45,00 %"_s;
     f.verdictText = u"No precisa autorización"_s;
+    f.freeCapacity = u"300.000,00"_s;
+    f.maximumCapacity = u"650.000,00"_s;
     return f;
 }
 
@@ -62,8 +71,18 @@ inline reports::ReportFigures deficitRun()
     f.netSavings = {u"-157.919,52"_s, -157919.52L};
     f.totalCapital = {u"1.250.000,00"_s, 1250000};
     f.comparison = u"Menor Que"_s;
-    f.ratioText = u"125,00 %"_s;
-    f.verdictText = u"No puede concertarse: endeudamiento superior al 110 %"_s;
+    f.earmarkedRevenue = u"20.000,00"_s;
+    f.surplusFinancedExpenditure = u"5.000,00"_s;
+    f.guarantees = u"30.000,00"_s;
+    f.undrawnBalances = u"10.000,00"_s;
+    f.computableRevenue = u"980.000,00"_s;
+    f.computableNetSavings = u"-172.919,52"_s;
+    f.computableDebt = u"1.290.000,00"_s;
+    f.ratioText = u"131,63 %"_s;
+    f.verdictText =
+        u"No puede concertarse: ahorro neto negativo y endeudamiento superior al 110 %"_s;
+    f.freeCapacity = u"0,00"_s;
+    f.maximumCapacity = u"0,00"_s;
     return f;
 }
 
