@@ -1,0 +1,105 @@
+// DebtChart: live capital year by year as bars and its ratio to current revenue as a line,
+// against the thresholds of the borrowing rules in force.
+#pragma once
+
+#include <QRectF>
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+#include <utility>
+#include <vector>
+
+namespace app {
+
+struct DebtChartYear
+{
+    int year = 0;
+    // Live capital at 31 December.
+    long double capital = 0;
+    // capital / current revenue × 100; nothing when there is no revenue.
+    std::optional<long double> ratioPercent;
+
+    friend bool operator==(const DebtChartYear&, const DebtChartYear&) = default;
+};
+
+class DebtChart final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The percentage axis always reaches this far; a larger ratio extends it, never further
+    // than MaxPercentEnd, where ratios beyond are pinned.
+    static constexpr int MinPercentEnd = 120;
+    static constexpr int MaxPercentEnd = 1000;
+
+    struct Tick
+    {
+        long double value;
+        QString text;
+    };
+
+    explicit DebtChart(QWidget* parent = nullptr);
+
+    // The years to draw, in order, each labelled with its number; an optional starting point
+    // (today's situation) drawn before them in a lighter shade.
+    void setYears(std::vector<DebtChartYear> years,
+                  std::optional<DebtChartYear> now = std::nullopt);
+
+    // Bars in drawing order: the starting point first when there is one.
+    int count() const { return static_cast<int>(m_entries.size()); }
+    bool hasNow() const { return m_hasNow; }
+
+    // The area inside the axes, the bar of an entry, and the dot of its ratio (nothing without
+    // one), in widget coordinates.
+    QRectF plotRect() const;
+    QRectF barRect(int index) const;
+    std::optional<QPointF> ratioPoint(int index) const;
+
+    // The percentage at the top of the right-hand axis: MinPercentEnd, or the highest ratio
+    // rounded up to the next 10 %, at most MaxPercentEnd.
+    int percentAxisEnd() const;
+    // The amount at the top of the left-hand axis, its labelled ticks (texts in the unit) and
+    // the unit ("€", "miles de €", "millones de €").
+    long double amountAxisEnd() const;
+    std::vector<Tick> amountTicks() const;
+    QString amountUnit() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    struct Scale
+    {
+        long double step;
+        long double end;
+    };
+    // The plot's top and bottom, which do not depend on the axes' labels.
+    std::pair<qreal, qreal> plotVerticalExtent() const;
+    Scale amountScale() const;
+    long double amountDivisor() const;
+    std::vector<Tick> percentTicks() const;
+    // The legend's two entries' widths, and whether they fit on one row.
+    std::pair<qreal, qreal> legendWidths() const;
+    int legendRows() const;
+    // Room for the labels beside the plot.
+    qreal leftGutter() const;
+    qreal rightGutter() const;
+    qreal yOfPercent(long double percent, const QRectF& plot) const;
+
+    void drawGrid(QPainter& painter, const QRectF& plot) const;
+    void drawBars(QPainter& painter) const;
+    void drawThresholds(QPainter& painter, const QRectF& plot) const;
+    void drawRatioLine(QPainter& painter) const;
+    void drawAxes(QPainter& painter, const QRectF& plot) const;
+    void drawLegend(QPainter& painter) const;
+    QFont boldFont() const;
+
+    std::vector<DebtChartYear> m_entries;
+    bool m_hasNow = false;
+};
+
+} // namespace app
