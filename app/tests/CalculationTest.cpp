@@ -379,8 +379,7 @@ private slots:
             QTRY_VERIFY(calculator->isVisible());
             calculator->reject();
         });
-        QTest::mouseClick(m_window->findChild<QPushButton*>(u"BtnUsarCapital"_s),
-                          Qt::LeftButton);
+        QTest::mouseClick(m_window->findChild<QPushButton*>(u"BtnUsarCapital"_s), Qt::LeftButton);
         QCOMPARE(calculator->capitalField()->text(), u"35.000,00"_s);
         QVERIFY(!calculator->wasAccepted());
 
