@@ -1,9 +1,11 @@
-// Files the user chooses: read whole, with the reasons of a failure in the user's language.
+// Files the user chooses: read and written whole, with the reasons of a failure in the user's
+// language.
 #include "UserFile.h"
 
 #include "Case.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QScopeGuard>
 
 #include <cerrno>
@@ -103,6 +105,59 @@ QByteArray readUserFile(const QString& path, qint64 sizeLimit)
     }
     bytes.truncate(done);
     return bytes;
+}
+
+void writeUserFile(const QString& path, const QByteArray& bytes)
+{
+    const auto fail = [](int error) {
+        throw InvalidInput(QStringLiteral("%1.").arg(systemReason(error)).toStdString());
+    };
+    // Through a link, the file it leads to is replaced.
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
+    QByteArray temporary =
+        QFile::encodeName(QStringLiteral("%1/.%2.XXXXXX")
+                              .arg(QFileInfo(target).absolutePath(), QFileInfo(target).fileName()));
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0)
+        fail(errno);
+    bool closed = false;
+    auto discard = qScopeGuard([&] {
+        if (!closed)
+            ::close(fd);
+        ::unlink(temporary.constData());
+    });
+    // The file keeps the permissions of the one it replaces; a new one gets the usual ones.
+    struct stat earlier
+    {
+    };
+    mode_t mode = 0;
+    if (::stat(QFile::encodeName(target).constData(), &earlier) == 0) {
+        mode = earlier.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd, mode) != 0)
+        fail(errno);
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            fail(errno);
+        done += n;
+    }
+    if (::fsync(fd) != 0)
+        fail(errno);
+    closed = true;
+    if (::close(fd) != 0)
+        fail(errno);
+    if (::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0)
+        fail(errno);
+    discard.dismiss();
 }
 
 } // namespace borrowing

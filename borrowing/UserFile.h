@@ -1,4 +1,5 @@
-// Files the user chooses: read whole, with the reasons of a failure in the user's language.
+// Files the user chooses: read and written whole, with the reasons of a failure in the user's
+// language.
 #pragma once
 
 #include <QByteArray>
@@ -13,5 +14,11 @@ QString systemReason(int error);
 // device) is refused unread, and a pipe never blocks. Throws InvalidInput with the reason
 // ("el archivo no existe.", "el archivo es demasiado grande (300 MB).").
 QByteArray readUserFile(const QString& path, qint64 sizeLimit);
+
+// Writes the bytes atomically (a temporary file beside it, synced, then renamed over it): a
+// failed write leaves the earlier file as it was. Through a link, the file it leads to is
+// replaced, and it keeps the replaced file's permissions. Throws InvalidInput with the reason
+// ("no queda espacio en el disco.").
+void writeUserFile(const QString& path, const QByteArray& bytes);
 
 } // namespace borrowing

@@ -10,15 +10,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QScopeGuard>
 #include <QStringList>
 
-#include <cerrno>
 #include <charconv>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace casefile {
 
@@ -299,57 +295,13 @@ Case readCaseFile(const QString& path)
 
 void writeCaseFile(const QString& path, const Case& c)
 {
-    const QByteArray bytes = caseToJson(c);
-    const auto fail = [&](int error) {
-        throw std::runtime_error(QStringLiteral("No se puede guardar \"%1\": %2.")
-                                     .arg(nameOf(path), borrowing::systemReason(error))
+    try {
+        borrowing::writeUserFile(path, caseToJson(c));
+    } catch (const borrowing::InvalidInput& e) {
+        throw std::runtime_error(QStringLiteral("No se puede guardar \"%1\": %2")
+                                     .arg(nameOf(path), QString::fromUtf8(e.what()))
                                      .toStdString());
-    };
-    // Through a link, the file it leads to is replaced.
-    const QFileInfo info(path);
-    const QString target = info.isSymLink() && info.exists() ? info.canonicalFilePath() : path;
-    QByteArray temporary = QFile::encodeName(
-        QStringLiteral("%1/.%2.XXXXXX").arg(QFileInfo(target).absolutePath(), nameOf(target)));
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0)
-        fail(errno);
-    bool closed = false;
-    auto discard = qScopeGuard([&] {
-        if (!closed)
-            ::close(fd);
-        ::unlink(temporary.constData());
-    });
-    // The case keeps the permissions of the file it replaces; a new one gets the usual ones.
-    struct stat earlier
-    {
-    };
-    mode_t mode = 0;
-    if (::stat(QFile::encodeName(target).constData(), &earlier) == 0) {
-        mode = earlier.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
     }
-    if (::fchmod(fd, mode) != 0)
-        fail(errno);
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n =
-            ::write(fd, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            fail(errno);
-        done += n;
-    }
-    if (::fsync(fd) != 0)
-        fail(errno);
-    closed = true;
-    if (::close(fd) != 0)
-        fail(errno);
-    if (::rename(temporary.constData(), QFile::encodeName(target).constData()) != 0)
-        fail(errno);
-    discard.dismiss();
 }
 
 std::optional<FileStamp> fileStamp(const QString& path)
