@@ -6,6 +6,7 @@
 #include "Checks.h"
 #include "Command.h"
 #include "DebtGauge.h"
+#include "EvolutionDialog.h"
 #include "FullReport.h"
 #include "Indicators.h"
 #include "IntegerText.h"
@@ -14,6 +15,7 @@
 #include "LoanRegister.h"
 #include "LoansDialog.h"
 #include "LocaleSeparators.h"
+#include "ProjectionTable.h"
 #include "QuickReport.h"
 #include "ResultsWindow.h"
 #include "ui_MainWindow.h"
@@ -100,11 +102,14 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_ui->BtnInforme, &QPushButton::clicked, this, runs(&MainWindow::produceFullReport));
     connect(m_ui->BtnUsarCapital, &QPushButton::clicked, this,
             runs(&MainWindow::borrowFreeCapacity));
+    connect(m_ui->BtnEvolucion, &QPushButton::clicked, this, runs(&MainWindow::showEvolution));
+    connect(m_ui->mnEvolucion, &QAction::triggered, this, runs(&MainWindow::showEvolution));
 
     startFresh();
     m_resultsWindow = new reports::ResultsWindow(this);
     m_loanCalculator = new calculator::LoanCalculatorDialog(this);
     m_loansDialog = new calculator::LoansDialog(this);
+    m_evolutionDialog = new EvolutionDialog(this);
 
     m_document = new CaseDocument(*this, this);
     const auto runsCase = [this](auto method) { return command::guarded(m_document, method); };
@@ -119,6 +124,8 @@ MainWindow::MainWindow(QWidget* parent)
         amountField(field.name)->setMaxValue(borrowing::LargestAmount);
     }
     watchForChanges();
+    connect(m_evolutionDialog, &EvolutionDialog::growthChanged, m_document,
+            &CaseDocument::markModified);
     showCaseState();
     placeWindow();
 }
@@ -285,7 +292,8 @@ borrowing::Case MainWindow::currentCase() const
             .limitText = limitTyped ? m_entity.maxDebtPercentText : QString(),
             .figures = figures(),
             .plannedLoan = m_loanCalculator->plannedLoan(),
-            .loans = m_loansDialog->loans()};
+            .loans = m_loansDialog->loans(),
+            .revenueGrowth = m_evolutionDialog->growth()};
 }
 
 void MainWindow::showCase(const borrowing::Case& c)
@@ -310,6 +318,7 @@ void MainWindow::showCase(const borrowing::Case& c)
     showVerdict(std::nullopt);
     showCapacities(std::nullopt);
     m_loanCalculator->restore(c.plannedLoan);
+    m_evolutionDialog->setGrowth(c.revenueGrowth);
     if (m_entity.maxDebtPercent != 0)
         recalculate();
 }
@@ -383,6 +392,20 @@ void MainWindow::showCapacities(const std::optional<borrowing::Capacities>& capa
         reason->setVisible(!reason->text().isEmpty());
     }
     m_ui->BtnUsarCapital->setEnabled(capacities && capacities->free.amount.value_or(0) > 0);
+}
+
+borrowing::ProjectionFigures MainWindow::projectionFigures() const
+{
+    return borrowing::projectionFigures(figures(), m_indicators, m_loansDialog->loans(),
+                                        m_loanCalculator->plannedLoan(),
+                                        m_evolutionDialog->growth());
+}
+
+void MainWindow::showEvolution()
+{
+    recalculate();
+    m_evolutionDialog->showProjection(projectionFigures());
+    m_evolutionDialog->exec();
 }
 
 void MainWindow::borrowFreeCapacity()
@@ -461,11 +484,14 @@ reports::ReportFigures MainWindow::reportFigures() const
          .plannedLoan = m_loanCalculator->plannedLoan(),
          .monthlyPayment = m_loanCalculator->monthlyPayment(),
          .yearlyPayment = m_loanCalculator->yearlyPayment(),
+         .averageLife = m_loanCalculator->averageLife(),
+         .prudence = m_loanCalculator->prudenceLine(),
          .figures = figures(),
          .indicators = m_indicators,
          .verdict = m_verdict.value_or(borrowing::Verdict{}),
          .freeCapacity = m_capacities ? m_capacities->free : borrowing::Capacity{},
          .maximumCapacity = m_capacities ? m_capacities->withAuthorisation : borrowing::Capacity{},
+         .projection = borrowing::projectDebt(projectionFigures()),
          .existingLoans = {m_loansDialog->shownLoans(), m_loansDialog->shownTotals()}},
         amount::currentSeparators());
 }
@@ -490,7 +516,10 @@ void MainWindow::produceFullReport()
     reports::runFullReport(
         files.templatePath, files.outputPath,
         [this](const std::string& tag) { return reportTagValue(tag); },
-        {m_loansDialog->shownLoans(), m_loansDialog->shownTotals()}, m_documentOpener);
+        {.existingLoans = {m_loansDialog->shownLoans(), m_loansDialog->shownTotals()},
+         .evolution = reports::projectionRows(borrowing::projectDebt(projectionFigures()),
+                                              amount::currentSeparators())},
+        m_documentOpener);
 }
 
 std::optional<std::string> MainWindow::reportTagValue(const std::string& tag) const

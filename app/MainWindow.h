@@ -5,6 +5,7 @@
 #include "CaseDocument.h"
 #include "EntityData.h"
 #include "Indicators.h"
+#include "Projection.h"
 #include "ReportFigures.h"
 #include "TextPrompt.h"
 #include "Verdict.h"
@@ -32,6 +33,8 @@ class MainWindow;
 }
 
 namespace app {
+
+class EvolutionDialog;
 
 class MainWindow final : public QMainWindow, private CaseView
 {
@@ -78,6 +81,8 @@ public:
     void produceFullReport();
     // Opens the loan calculator with the capacity without authorisation as its capital.
     void borrowFreeCapacity();
+    // Recalculates and shows the debt year by year.
+    void showEvolution();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -95,6 +100,8 @@ private:
     void showVerdict(const std::optional<borrowing::Verdict>& verdict);
     // How much can be borrowed without authorisation and with it; nothing shows none.
     void showCapacities(const std::optional<borrowing::Capacities>& capacities);
+    // What the projection year by year starts from.
+    borrowing::ProjectionFigures projectionFigures() const;
     void watchForChanges();
     // Marks the case modified when the entity data or the limit differ from `before`.
     void noteEntityChange(const EntityData& before);
@@ -120,6 +127,7 @@ private:
     borrowing::Indicators m_indicators;
     std::optional<borrowing::Verdict> m_verdict;
     std::optional<borrowing::Capacities> m_capacities;
+    EvolutionDialog* m_evolutionDialog = nullptr;
 };
 
 } // namespace app

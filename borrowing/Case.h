@@ -104,6 +104,8 @@ struct PlannedLoan
     Amount rate = 0;
     Amount years = 0;
     bool accepted = false;
+    // The highest rate the prudence rule allows for the loan's average life; 0 when not given.
+    Amount maximumRate = 0;
 
     friend bool operator==(const PlannedLoan&, const PlannedLoan&) = default;
 };
@@ -119,6 +121,8 @@ struct Case
     PlannedLoan plannedLoan;
     // The register of loans in force.
     std::vector<Loan> loans;
+    // How much current revenue grows a year in the projection, in percent.
+    Amount revenueGrowth = 0;
 
     friend bool operator==(const Case&, const Case&) = default;
 };

@@ -103,6 +103,12 @@ void checkCase(const Case& c)
         if (!problem.isEmpty())
             refuse(keyOf(figure, true) + QStringLiteral(" de la calculadora"), problem);
     }
+    const QString maximumRate = between(c.plannedLoan.maximumRate, 0, LargestRate, true);
+    if (!maximumRate.isEmpty())
+        refuse(QStringLiteral("tipomaximo de la calculadora"), maximumRate);
+    const QString growth = between(c.revenueGrowth, -100, LargestGrowth, true);
+    if (!growth.isEmpty())
+        refuse(QStringLiteral("crecimiento de la evolución"), growth);
     for (std::size_t i = 0; i < c.loans.size(); ++i) {
         for (const LoanFigure figure : loanFigures) {
             const QString problem = loanFigureProblem(figure, valueOf(c.loans[i], figure));

@@ -9,9 +9,11 @@ namespace borrowing {
 
 // The largest amount a field takes: 13 integer digits, so that it still shows to the cent.
 inline constexpr Amount LargestAmount = 9999999999999.99L;
-// A yearly rate in percent, and a term in years, are at most this.
+// A yearly rate in percent, and a term in years, are at most this; revenue grows or shrinks by
+// at most this percentage a year.
 inline constexpr Amount LargestRate = 100;
 inline constexpr Amount LargestYears = 100;
+inline constexpr Amount LargestGrowth = 100;
 
 enum class LoanFigure
 {

@@ -6,6 +6,7 @@
 #include "Command.h"
 #include "LoanMath.h"
 #include "LocaleSeparators.h"
+#include "Projection.h"
 #include "TextGrid.h"
 #include "ui_LoanCalculatorDialog.h"
 
@@ -13,6 +14,7 @@
 
 namespace calculator {
 
+using amount::Amount;
 using amount::AmountEdit;
 
 namespace {
@@ -32,6 +34,7 @@ LoanCalculatorDialog::LoanCalculatorDialog(QWidget* parent)
     m_ui->Capital->setMaxValue(borrowing::LargestAmount);
     m_ui->Interes->setMaxValue(borrowing::LargestRate);
     m_ui->anios->setMaxValue(borrowing::LargestYears);
+    m_ui->tipomaximo->setMaxValue(borrowing::LargestRate);
     TextGrid* grid = m_ui->Tabla;
     for (int column = 0; column < grid->columnCount(); ++column)
         grid->setColumnWidth(column, GridColumnWidth);
@@ -43,6 +46,9 @@ LoanCalculatorDialog::LoanCalculatorDialog(QWidget* parent)
     connect(m_ui->BtnAceptar, &QPushButton::clicked, this,
             command::guarded(this, &LoanCalculatorDialog::acceptLoan));
     connect(m_ui->BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // The prudence line follows the rate and the maximum as they are typed.
+    for (AmountEdit* field : {m_ui->Interes, m_ui->tipomaximo})
+        connect(field, &QLineEdit::textChanged, this, &LoanCalculatorDialog::showPrudence);
 }
 
 LoanCalculatorDialog::~LoanCalculatorDialog()
@@ -99,7 +105,8 @@ borrowing::PlannedLoan LoanCalculatorDialog::plannedLoan() const
     return {.capital = m_ui->Capital->value(),
             .rate = m_ui->Interes->value(),
             .years = m_ui->anios->value(),
-            .accepted = m_accepted};
+            .accepted = m_accepted,
+            .maximumRate = m_ui->tipomaximo->value()};
 }
 
 amount::Amount LoanCalculatorDialog::monthlyPayment() const
@@ -117,6 +124,7 @@ void LoanCalculatorDialog::restore(const borrowing::PlannedLoan& loan)
     m_ui->Capital->setValue(loan.capital);
     m_ui->Interes->setValue(loan.rate);
     m_ui->anios->setValue(loan.years);
+    m_ui->tipomaximo->setValue(loan.maximumRate);
     m_accepted = loan.accepted;
     if (loan.capital == 0 && loan.rate == 0 && loan.years == 0) {
         clearResults();
@@ -134,6 +142,7 @@ void LoanCalculatorDialog::clearResults()
 {
     m_ui->cuotames->setValue(0);
     m_ui->cuotanual->setValue(0);
+    m_ui->vidamedia->setValue(0);
     m_ui->Tabla->clearRows();
 }
 
@@ -144,6 +153,7 @@ void LoanCalculatorDialog::calculate()
         borrowing::quoteLoan(u.Capital->value(), u.Interes->value(), u.anios->value());
     u.cuotames->setValue(quote.monthlyPayment);
     u.cuotanual->setValue(quote.yearlyPayment);
+    u.vidamedia->setValue(borrowing::averageLife(quote.schedule, u.Capital->value()));
 
     TextGrid* grid = u.Tabla;
     grid->setRows(quote.months + 1);
@@ -160,6 +170,35 @@ void LoanCalculatorDialog::calculate()
         grid->setCell(2, row.month, amount::formatGeneral(row.interest, decimal));
         grid->setCell(3, row.month, amount::formatGeneral(row.pending, decimal));
     }
+}
+
+void LoanCalculatorDialog::showPrudence()
+{
+    // A field halfway through typing holds no number yet; the line waits for one.
+    Amount rate = 0;
+    Amount maximum = 0;
+    try {
+        rate = m_ui->Interes->value();
+        maximum = m_ui->tipomaximo->value();
+    } catch (const amount::ConversionError&) {
+        return;
+    }
+    const QString text = borrowing::prudenceText(rate, maximum);
+    QPalette palette = m_ui->prudencia->palette();
+    // The colour repeats what the text says.
+    palette.setColor(QPalette::WindowText, rate <= maximum ? QColor(0, 128, 0) : QColor(192, 0, 0));
+    m_ui->prudencia->setPalette(palette);
+    m_ui->prudencia->setText(text);
+}
+
+QString LoanCalculatorDialog::prudenceLine() const
+{
+    return m_ui->prudencia->text();
+}
+
+Amount LoanCalculatorDialog::averageLife() const
+{
+    return m_ui->vidamedia->value();
 }
 
 } // namespace calculator

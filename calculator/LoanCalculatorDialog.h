@@ -46,6 +46,9 @@ public:
     // The payments as last worked out: monthly and yearly.
     amount::Amount monthlyPayment() const;
     amount::Amount yearlyPayment() const;
+    // The average life of the loan as last worked out, in years, and the prudence line shown.
+    amount::Amount averageLife() const;
+    QString prudenceLine() const;
 
     // Shows these inputs with the payments and table they give, as a case was left. Inputs
     // that give no payment (all zero, or a failing formula) leave the results empty.
@@ -56,6 +59,7 @@ protected:
 
 private:
     void clearResults();
+    void showPrudence();
 
     Ui::LoanCalculatorDialog* m_ui;
     bool m_accepted = false;

@@ -28,6 +28,8 @@ constexpr qint64 MaxFileSize = qint64{1} << 30;
 const QString CapitalKey = QStringLiteral("Capital");
 const QString RateKey = QStringLiteral("Interes");
 const QString YearsKey = QStringLiteral("anios");
+const QString MaximumRateKey = QStringLiteral("tipomaximo");
+const QString GrowthKey = QStringLiteral("crecimiento");
 const QString LoansKey = QStringLiteral("prestamos_vigentes");
 const QString EntityKey = QStringLiteral("entidad");
 const QString LoanCapitalKey = QStringLiteral("capital");
@@ -213,13 +215,17 @@ QByteArray caseToJson(const Case& c)
     members << member(QStringLiteral("importes"), QStringLiteral("{\n") +
                                                       amounts.join(QStringLiteral(",\n")) +
                                                       QStringLiteral("\n  }"));
-    members << member(QStringLiteral("calculadora"),
-                      inlineObject({member(CapitalKey, quoted(amountToText(c.plannedLoan.capital))),
-                                    member(RateKey, quoted(amountToText(c.plannedLoan.rate))),
-                                    member(YearsKey, quoted(amountToText(c.plannedLoan.years))),
-                                    member(QStringLiteral("aceptada"),
-                                           c.plannedLoan.accepted ? QStringLiteral("true")
-                                                                  : QStringLiteral("false"))}));
+    members << member(
+        QStringLiteral("calculadora"),
+        inlineObject(
+            {member(CapitalKey, quoted(amountToText(c.plannedLoan.capital))),
+             member(RateKey, quoted(amountToText(c.plannedLoan.rate))),
+             member(YearsKey, quoted(amountToText(c.plannedLoan.years))),
+             member(QStringLiteral("aceptada"),
+                    c.plannedLoan.accepted ? QStringLiteral("true") : QStringLiteral("false")),
+             member(MaximumRateKey, quoted(amountToText(c.plannedLoan.maximumRate)))}));
+    members << member(QStringLiteral("evolucion"),
+                      inlineObject({member(GrowthKey, quoted(amountToText(c.revenueGrowth)))}));
     if (!c.loans.empty()) {
         QStringList loans;
         for (const borrowing::Loan& loan : c.loans) {
@@ -270,6 +276,8 @@ Case caseFromJson(const QByteArray& json)
     if (!accepted.isUndefined() && !accepted.isBool())
         notACase();
     c.plannedLoan.accepted = accepted.toBool();
+    c.plannedLoan.maximumRate = amountAt(loan, MaximumRateKey);
+    c.revenueGrowth = amountAt(objectAt(root, QStringLiteral("evolucion")), GrowthKey);
     c.loans = loansAt(root);
     return c;
 }

@@ -47,7 +47,7 @@ std::optional<std::string> reportTagValue(const ReportFigures& f, const std::str
 {
     using Value = std::function<QString(const ReportFigures&)>;
     // The tag names in the order they are tested.
-    static const std::array<std::pair<const char*, Value>, 39> table{{
+    static const std::array<std::pair<const char*, Value>, 42> table{{
         {"Entidad", [](const auto& f) { return f.entityName; }},
         {"Provincia", [](const auto& f) { return f.entityProvince; }},
         {"prestamosolicitado", [](const auto& f) { return f.loanCapital; }},
@@ -88,6 +88,9 @@ std::optional<std::string> reportTagValue(const ReportFigures& f, const std::str
         {"capitalvivocomputable", [](const auto& f) { return f.computableDebt; }},
         {"capacidadlibre", [](const auto& f) { return f.freeCapacity; }},
         {"capacidadmaxima", [](const auto& f) { return f.maximumCapacity; }},
+        {"vidamedia", [](const auto& f) { return f.averageLife; }},
+        {"prudenciafinanciera", [](const auto& f) { return f.prudence; }},
+        {"evolucion75", [](const auto& f) { return f.evolutionSentence; }},
     }};
     for (const auto& [name, valueOf] : table) {
         if (tag == name)
@@ -118,9 +121,10 @@ FullReportFiles fullReportFiles(const QString& programFolder, const QString& doc
 }
 
 void runFullReport(const QString& templatePath, const QString& outputPath,
-                   const TagValueSource& tagValues, const LoanTable& existingLoans,
+                   const TagValueSource& tagValues, const ReportTables& tables,
                    const std::function<void(const QString&)>& openDocument)
 {
+    const LoanTable& existingLoans = tables.existingLoans;
     // Texts as the dialog shows them.
     const auto textSource = [](const std::string& name, const std::vector<const char*>& fields,
                                const QList<QStringList>& rows) {
@@ -142,8 +146,13 @@ void runFullReport(const QString& templatePath, const QString& outputPath,
                    existingLoans.loans.isEmpty() ? QList<QStringList>{}
                                                  : QList<QStringList>{existingLoans.totals});
 
+    const auto evolution = textSource("evolucion",
+                                      {"ano", "anualidadvigentes", "anualidadnueva", "capitalvivo",
+                                       "ingresos", "endeudamiento", "cargafinanciera"},
+                                      tables.evolution);
+
     ReportEngine engine(tagValues);
-    engine.dataSets = {loans.get(), totals.get()};
+    engine.dataSets = {loans.get(), totals.get(), evolution.get()};
     engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
                            QFile::encodeName(outputPath).toStdString());
     openDocument(outputPath);

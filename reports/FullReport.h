@@ -11,7 +11,7 @@
 
 namespace reports {
 
-// The value, in UTF-8, of one of the report's 39 tags, matched exactly; nothing for any other
+// The value, in UTF-8, of one of the report's 42 tags, matched exactly; nothing for any other
 // tag.
 std::optional<std::string> reportTagValue(const ReportFigures& figures, const std::string& tag);
 
@@ -31,13 +31,22 @@ struct FullReportFiles
 // folder is writable, else into the documents folder, which is made when missing.
 FullReportFiles fullReportFiles(const QString& programFolder, const QString& documentsFolder);
 
+// The tables the template's loops run over.
+struct ReportTables
+{
+    LoanTable existingLoans;
+    // The debt year by year: a row a year, as projectionRows gives it.
+    QList<QStringList> evolution;
+};
+
 // Fills the template into the output with the tag values, then opens the output; nothing is
 // opened when filling fails, and the failure reaches the caller. The template's loops run over
 // the data source "prestamos", a row per existing loan (fields entidad, capital, interes, anios
-// and anualidad), and "prestamos_totales", one row with the totals' capital and anualidad when
-// there are loans and none otherwise.
+// and anualidad), "prestamos_totales", one row with the totals' capital and anualidad when
+// there are loans and none otherwise, and "evolucion", a row a year (fields ano,
+// anualidadvigentes, anualidadnueva, capitalvivo, ingresos, endeudamiento, cargafinanciera).
 void runFullReport(const QString& templatePath, const QString& outputPath,
-                   const TagValueSource& tagValues, const LoanTable& existingLoans,
+                   const TagValueSource& tagValues, const ReportTables& tables,
                    const std::function<void(const QString&)>& openDocument);
 
 } // namespace reports

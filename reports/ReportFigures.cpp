@@ -24,6 +24,8 @@ ReportFigures reportFigures(const ReportSubject& s, amount::Separators separator
         .loanYears = text(s.plannedLoan.years, borrowing::YearsDecimals),
         .monthlyPayment = text(s.monthlyPayment),
         .yearlyPayment = text(s.yearlyPayment),
+        .averageLife = text(s.averageLife),
+        .prudence = s.prudence,
         .totalRevenue = text(r.totalRevenue),
         .totalExpenditure = text(r.totalExpenditure),
         .existingAnnuity = text(s.figures.existingAnnuity),
@@ -51,6 +53,7 @@ ReportFigures reportFigures(const ReportSubject& s, amount::Separators separator
         .verdictText = s.verdict.resultText,
         .freeCapacity = capacity(s.freeCapacity),
         .maximumCapacity = capacity(s.maximumCapacity),
+        .evolutionSentence = borrowing::projectionSentence(s.projection),
         .existingLoans = s.existingLoans,
     };
 }

@@ -6,6 +6,7 @@
 #include "Case.h"
 #include "Indicators.h"
 #include "NumberFormat.h"
+#include "Projection.h"
 #include "Verdict.h"
 
 #include <QString>
@@ -43,6 +44,9 @@ struct ReportFigures
     QString loanYears;
     QString monthlyPayment;
     QString yearlyPayment;
+    // The loan's average life in years, and the prudence line (empty without a maximum).
+    QString averageLife;
+    QString prudence;
 
     QString totalRevenue;
     QString totalExpenditure;
@@ -74,6 +78,8 @@ struct ReportFigures
     QString verdictText;
     QString freeCapacity;
     QString maximumCapacity;
+    // Whether the debt falls back under 75 % in the years projected.
+    QString evolutionSentence;
 
     LoanTable existingLoans;
 };
@@ -88,12 +94,15 @@ struct ReportSubject
     borrowing::PlannedLoan plannedLoan;
     Amount monthlyPayment = 0;
     Amount yearlyPayment = 0;
+    Amount averageLife = 0;
+    QString prudence;
     borrowing::Figures figures;
     borrowing::Indicators indicators;
     borrowing::Verdict verdict;
     // Without authorisation and with it.
     borrowing::Capacity freeCapacity;
     borrowing::Capacity maximumCapacity;
+    borrowing::Projection projection;
     LoanTable existingLoans;
 };
 

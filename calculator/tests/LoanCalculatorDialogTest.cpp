@@ -64,7 +64,7 @@ private slots:
     void startsWithAnEmptyTwoRowGrid()
     {
         QCOMPARE(m_dialog->windowTitle(), u"Calculadora de Préstamos"_s);
-        QCOMPARE(m_dialog->size(), QSize(328, 452));
+        QCOMPARE(m_dialog->size(), QSize(328, 544));
         QCOMPARE(m_dialog->table()->rows(), 2);
         QCOMPARE(m_dialog->table()->fixedRows(), 1);
         QCOMPARE(row(0), QStringList(4, QString()));
@@ -84,6 +84,28 @@ private slots:
         QCOMPARE(row(0), (QStringList{u"Mes"_s, u"Amortiz."_s, u"Interés"_s, u"Pendiente"_s}));
         QCOMPARE(row(1), (QStringList{u"1"_s, u"643,99"_s, u"416,67"_s, u"99356,01"_s}));
         QCOMPARE(row(120), (QStringList{u"120"_s, u"1055,53"_s, u"4,4"_s, u"0"_s}));
+    }
+
+    void averageLifeAndPrudenceFollowTheLoan_data()
+    {
+        QTest::addColumn<double>("maximum");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("no maximum given") << 0.0 << QString();
+        QTest::newRow("within the maximum")
+            << 3.0 << u"Cumple el principio de prudencia financiera"_s;
+        QTest::newRow("above it") << 2.99
+                                  << u"No cumple el principio de prudencia financiera: el tipo "
+                                     u"supera el máximo"_s;
+    }
+    void averageLifeAndPrudenceFollowTheLoan()
+    {
+        QFETCH(double, maximum);
+        QFETCH(QString, line);
+        compute(100000, 3, 20);
+        QCOMPARE(m_dialog->findChild<amount::AmountEdit*>(u"vidamedia"_s)->text(), u"11,03"_s);
+        m_dialog->findChild<amount::AmountEdit*>(u"tipomaximo"_s)->setValue(maximum);
+        QCOMPARE(m_dialog->prudenceLine(), line);
+        QCOMPARE(m_dialog->plannedLoan().maximumRate, amount::shownValue(maximum, 2));
     }
 
     void oneYearLoanShowsNoTrailingZeros()

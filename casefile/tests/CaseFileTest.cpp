@@ -43,7 +43,8 @@ Case sample()
     c.limitText = u" 120"_s;
     c.figures.revenueI = 2345678.9L;
     c.figures.plannedCapital = 1250000;
-    c.plannedLoan = {1250000, 2.85L, 20, true};
+    c.plannedLoan = {1250000, 2.85L, 20, true, 3.1L};
+    c.revenueGrowth = -2.5L;
     c.loans = {{u"Caja \"Rural\""_s, 1234567.89L, 3.25L, 12}, {u"BBVA"_s, 0.01L, 0, 1}};
     return c;
 }
@@ -129,6 +130,9 @@ TEST(CaseFile, badFilesAreRefusedWithTheReason)
         {"{\"formato\": \"endeudamiento-caso\", \"importes\": {\"GCAP4\": \"-1E13\"}}",
          u"No se puede abrir \"caso.endeudamiento\": el importe de GCAP4 pasa de 13 cifras "
          u"enteras."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"evolucion\": {\"crecimiento\": \"101\"}}",
+         u"No se puede abrir \"caso.endeudamiento\": el importe de crecimiento de la evolución "
+         u"debe estar entre -100 y 100."_s},
         {"{\"formato\": \"endeudamiento-caso\", \"calculadora\": {\"Interes\": \"-1\"}}",
          u"No se puede abrir \"caso.endeudamiento\": el importe de Interes de la calculadora "
          u"debe estar entre 0 y 100."_s},

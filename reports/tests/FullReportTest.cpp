@@ -113,11 +113,11 @@ protected:
     QString templatePath = QStringLiteral(REPORT_TEMPLATE_PATH);
     QString output = folder.filePath(u"Informerelleno.rtf"_s);
     QStringList opened;
-    LoanTable loans;
+    ReportTables tables;
 
     void run(const TagValueSource& values)
     {
-        runFullReport(templatePath, output, values, loans,
+        runFullReport(templatePath, output, values, tables,
                       [this](const QString& path) { opened << path; });
     }
 };
@@ -151,9 +151,10 @@ TEST_F(ShippedTemplate, theRegisterIsATableOnlyWhenItHoldsLoans)
     run(tags);
     EXPECT_FALSE(filled().contains("Entidad financiera"));
 
-    loans = {{{u"Caja Rural de Soria"_s, u"1.234.567,89"_s, u"3,25"_s, u"12"_s, u"127.373,28"_s},
-              {u"Ibercaja"_s, u"75.000,25"_s, u"5,00"_s, u"3"_s, u"26.973,84"_s}},
-             {u"1.309.568,14"_s, u"154.347,12"_s}};
+    tables.existingLoans = {
+        {{u"Caja Rural de Soria"_s, u"1.234.567,89"_s, u"3,25"_s, u"12"_s, u"127.373,28"_s},
+         {u"Ibercaja"_s, u"75.000,25"_s, u"5,00"_s, u"3"_s, u"26.973,84"_s}},
+        {u"1.309.568,14"_s, u"154.347,12"_s}};
     run(tags);
     const QByteArray rtf = filled();
     EXPECT_TRUE(rtf.contains("Entidad financiera"));

@@ -1,0 +1,152 @@
+// EvolutionDialog: "Evolución de la deuda", the debt and its ratio year by year, as a table, a
+// chart and a spreadsheet file.
+#include "EvolutionDialog.h"
+
+#include "AmountEdit.h"
+#include "Checks.h"
+#include "Command.h"
+#include "DebtChart.h"
+#include "LocaleSeparators.h"
+#include "ProjectionTable.h"
+#include "UserFile.h"
+#include "ui_EvolutionDialog.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+
+#include <stdexcept>
+
+namespace app {
+
+namespace {
+
+QString chooseCsvFile(QWidget* parent)
+{
+    QFileDialog dialog(parent, QStringLiteral("Exportar la evolución de la deuda"),
+                       QStringLiteral("evolucion.csv"),
+                       QStringLiteral("Archivos CSV (*.csv);;Todos los archivos (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("csv"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+} // namespace
+
+EvolutionDialog::EvolutionDialog(QWidget* parent)
+    : QDialog(parent), m_ui(new Ui::EvolutionDialog),
+      m_chooseCsv([this] { return chooseCsvFile(this); })
+{
+    m_ui->setupUi(this);
+    m_ui->CRECIMIENTO->setMinValue(-borrowing::LargestGrowth);
+    m_ui->CRECIMIENTO->setMaxValue(borrowing::LargestGrowth);
+    QTableWidget* table = m_ui->TablaEvolucion;
+    table->setColumnCount(static_cast<int>(reports::projectionHeadings().size()));
+    table->setHorizontalHeaderLabels(reports::projectionHeadings());
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->verticalHeader()->hide();
+    table->setAlternatingRowColors(true);
+    // The ten years in sight without scrolling: rows as high as a line of text.
+    const int rowHeight = table->fontMetrics().height() + 6;
+    table->verticalHeader()->setDefaultSectionSize(rowHeight);
+    table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() +
+                            borrowing::ProjectionYears * rowHeight + 2 * table->frameWidth());
+    table->setMaximumHeight(table->minimumHeight());
+    // The growth is a short figure.
+    const QFontMetrics metrics(m_ui->CRECIMIENTO->font());
+    m_ui->CRECIMIENTO->setMaximumWidth(metrics.horizontalAdvance(QStringLiteral("-100,00")) +
+                                       m_ui->CRECIMIENTO->sizeHint().width() -
+                                       17 * metrics.horizontalAdvance(u'x'));
+
+    connect(m_ui->CRECIMIENTO, &QLineEdit::textChanged, this, &EvolutionDialog::growthTyped);
+    connect(m_ui->BtnExportar, &QPushButton::clicked, this,
+            command::guarded(this, &EvolutionDialog::exportCsv));
+    connect(m_ui->BtnCerrar, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+EvolutionDialog::~EvolutionDialog()
+{
+    delete m_ui;
+}
+
+amount::Amount EvolutionDialog::growth() const
+{
+    return m_ui->CRECIMIENTO->value();
+}
+
+void EvolutionDialog::setGrowth(amount::Amount percent)
+{
+    const QSignalBlocker quiet(m_ui->CRECIMIENTO);
+    m_ui->CRECIMIENTO->setValue(percent);
+}
+
+void EvolutionDialog::showProjection(const borrowing::ProjectionFigures& figures)
+{
+    m_figures = figures;
+    refresh();
+}
+
+void EvolutionDialog::growthTyped()
+{
+    // A text halfway through typing ("-") is no growth yet.
+    try {
+        growth();
+    } catch (const amount::ConversionError&) {
+        return;
+    }
+    refresh();
+    emit growthChanged();
+}
+
+void EvolutionDialog::refresh()
+{
+    m_figures.revenueGrowth = growth();
+    m_projection = borrowing::projectDebt(m_figures);
+    const amount::Separators separators = amount::currentSeparators();
+
+    m_ui->SituacionActual->setText(reports::currentSituation(m_projection, separators));
+    const QList<QStringList> rows = reports::projectionRows(m_projection, separators);
+    QTableWidget* table = m_ui->TablaEvolucion;
+    table->setRowCount(static_cast<int>(rows.size()));
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < rows[row].size(); ++column) {
+            auto* item = new QTableWidgetItem(rows[row][column]);
+            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            table->setItem(row, column, item);
+        }
+    }
+    m_ui->FraseEvolucion->setText(borrowing::projectionSentence(m_projection));
+    m_ui->SinRegistro->setText(
+        m_projection.withoutRegister
+            ? QStringLiteral("Registre los préstamos vigentes para proyectar su evolución.")
+            : QString());
+    m_ui->SinRegistro->setVisible(m_projection.withoutRegister);
+
+    std::vector<DebtChartYear> years;
+    for (const borrowing::ProjectionYear& y : m_projection.years)
+        years.push_back({y.year, y.capital, y.ratio});
+    const borrowing::ProjectionYear& now = m_projection.now;
+    m_ui->GraficoEvolucion->setYears(std::move(years), DebtChartYear{0, now.capital, now.ratio});
+    // Wide enough for every column.
+    table->resizeColumnsToContents();
+    int width = 2 * table->frameWidth();
+    for (int column = 0; column < table->columnCount(); ++column)
+        width += table->columnWidth(column);
+    table->setMinimumWidth(width);
+}
+
+void EvolutionDialog::exportCsv()
+{
+    const QString path = m_chooseCsv();
+    if (path.isEmpty())
+        return;
+    try {
+        borrowing::writeUserFile(path, reports::projectionCsv(m_projection));
+    } catch (const borrowing::InvalidInput& e) {
+        throw std::runtime_error(QStringLiteral("No se puede guardar \"%1\": %2")
+                                     .arg(QFileInfo(path).fileName(), QString::fromUtf8(e.what()))
+                                     .toStdString());
+    }
+}
+
+} // namespace app

@@ -1,0 +1,78 @@
+// Timing of the debt year by year for a register of 10,000 loans: the projection alone, and
+// the dialog from its creation to its first painted frame.
+#include "DebtChart.h"
+#include "EvolutionDialog.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+
+using namespace borrowing;
+
+namespace {
+
+ProjectionFigures tenThousandLoans()
+{
+    std::mt19937_64 random(27);
+    std::uniform_int_distribution<int> capital(1000, 5'000'000);
+    std::uniform_int_distribution<int> hundredths(0, 800);
+    std::uniform_int_distribution<int> months(1, 30 * 12);
+    ProjectionFigures f{.plannedLoan = {QStringLiteral("Nueva"), 1'000'000, 3.5L, 15},
+                        .constantDebt = 50'000,
+                        .revenue = 5'000'000'000,
+                        .debt = 4'000'000'000,
+                        .revenueGrowth = 2};
+    for (int i = 0; i < 10'000; ++i) {
+        f.loans.push_back({QStringLiteral("Entidad %1").arg(i),
+                           static_cast<Amount>(capital(random)),
+                           static_cast<Amount>(hundredths(random)) / 100,
+                           static_cast<Amount>(months(random)) / 12});
+    }
+    return f;
+}
+
+void BM_ProjectionOfTenThousandLoans(benchmark::State& state)
+{
+    const ProjectionFigures figures = tenThousandLoans();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(projectDebt(figures));
+}
+BENCHMARK(BM_ProjectionOfTenThousandLoans)->Unit(benchmark::kMillisecond);
+
+// Notes when the chart is first painted.
+class FirstPaint final : public QObject
+{
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+void BM_EvolutionDialogToItsFirstFrame(benchmark::State& state)
+{
+    const ProjectionFigures figures = tenThousandLoans();
+    for (auto _ : state) {
+        app::EvolutionDialog dialog;
+        FirstPaint watcher;
+        dialog.findChild<app::DebtChart*>()->installEventFilter(&watcher);
+        dialog.showProjection(figures);
+        dialog.show();
+        while (!watcher.painted)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        state.PauseTiming();
+        dialog.hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_EvolutionDialogToItsFirstFrame)->Unit(benchmark::kMillisecond);
+
+} // namespace

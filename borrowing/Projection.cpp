@@ -1,0 +1,126 @@
+// The debt year by year: each loan's payments and pending capital over the next years, the
+// ratio to a growing current revenue, and the planned loan's average life.
+#include "Projection.h"
+
+#include "DigitText.h"
+#include "LoanRegister.h"
+#include "Verdict.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace borrowing {
+
+namespace {
+
+constexpr Amount Percent = 100;
+constexpr int CentDecimals = 2;
+
+std::optional<Amount> shareOf(Amount part, Amount revenue)
+{
+    if (!(revenue > 0))
+        return std::nullopt;
+    return part / revenue * Percent;
+}
+
+} // namespace
+
+LoanProjection::LoanProjection(const Loan& loan)
+    : m_loan(loan), m_months(termMonths(loan.years)), m_formula(loan.rate, m_months)
+{
+    if (m_months > 0 && loan.capital > 0) {
+        m_monthlyPayment = m_formula.payment(loan.capital);
+        m_annuity = theoreticalAnnuity(loan);
+    }
+}
+
+Amount LoanProjection::payment(int year) const
+{
+    const int months = std::clamp(m_months - MonthsPerYear * (year - 1), 0, MonthsPerYear);
+    if (months == MonthsPerYear)
+        return m_annuity;
+    return decimal::roundToDecimals(m_monthlyPayment * months, CentDecimals);
+}
+
+Amount LoanProjection::pending(int year) const
+{
+    const int paid = MonthsPerYear * year;
+    if (m_months <= 0 || paid >= m_months || !(m_loan.capital > 0))
+        return 0;
+    const Amount capital = m_loan.capital;
+    if (!m_formula.hasInterest())
+        return capital * (1 - static_cast<Amount>(paid) / m_months);
+    const Amount r = m_loan.rate / (Percent * MonthsPerYear);
+    const Amount growth = std::pow(1 + r, static_cast<Amount>(paid));
+    return capital * growth - m_monthlyPayment * (growth - 1) / r;
+}
+
+ProjectionFigures projectionFigures(const Figures& f, const Indicators& r,
+                                    const std::vector<Loan>& loans, const PlannedLoan& loan,
+                                    Amount revenueGrowth)
+{
+    return {.loans = loans,
+            .plannedLoan = {QString(), loan.capital, loan.rate, loan.years},
+            .constantDebt = f.treasuryOperations + f.guarantees + f.undrawnBalances,
+            .revenue = r.computableRevenue,
+            .debt = r.computableDebt,
+            .revenueGrowth = revenueGrowth};
+}
+
+Projection projectDebt(const ProjectionFigures& f, int years)
+{
+    Projection projection;
+    projection.now = {
+        .year = 0, .capital = f.debt, .revenue = f.revenue, .ratio = shareOf(f.debt, f.revenue)};
+    projection.withoutRegister = f.loans.empty();
+    std::vector<LoanProjection> loans(f.loans.begin(), f.loans.end());
+    const LoanProjection planned(f.plannedLoan);
+    for (int year = 1; year <= years; ++year) {
+        ProjectionYear y{.year = year};
+        Amount capital = 0;
+        for (const LoanProjection& loan : loans) {
+            y.existingAnnuity += loan.payment(year);
+            capital += loan.pending(year);
+        }
+        y.plannedAnnuity = planned.payment(year);
+        y.capital = capital + planned.pending(year) + f.constantDebt;
+        y.revenue = f.revenue * std::pow(1 + f.revenueGrowth / Percent, static_cast<Amount>(year));
+        y.ratio = shareOf(y.capital, y.revenue);
+        y.burden = shareOf(y.existingAnnuity + y.plannedAnnuity, y.revenue);
+        if (!projection.yearWithin75 && y.revenue > 0 &&
+            !isAbove(y.capital, y.revenue, CurrentRules.authorisationAbove))
+            projection.yearWithin75 = year;
+        projection.years.push_back(y);
+    }
+    return projection;
+}
+
+QString projectionSentence(const Projection& projection)
+{
+    if (projection.yearWithin75)
+        return QStringLiteral("El endeudamiento baja del 75 % en el año %1.")
+            .arg(*projection.yearWithin75);
+    return QStringLiteral("No baja del 75 % en los próximos diez años.");
+}
+
+Amount averageLife(const std::vector<ScheduleRow>& schedule, Amount capital)
+{
+    if (!(capital > 0))
+        return 0;
+    Amount weighted = 0;
+    for (const ScheduleRow& row : schedule)
+        weighted += static_cast<Amount>(row.month) / MonthsPerYear * row.amortisation;
+    return weighted / capital;
+}
+
+QString prudenceText(Amount rate, Amount maximumRate)
+{
+    if (!(maximumRate > 0))
+        return {};
+    return rate <= maximumRate
+               ? QStringLiteral("Cumple el principio de prudencia financiera")
+               : QStringLiteral(
+                     "No cumple el principio de prudencia financiera: el tipo supera el máximo");
+}
+
+} // namespace borrowing

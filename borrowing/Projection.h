@@ -1,0 +1,98 @@
+// The debt year by year: each loan's payments and pending capital over the next years, the
+// ratio to a growing current revenue, and the planned loan's average life.
+#pragma once
+
+#include "Case.h"
+#include "Indicators.h"
+#include "LoanMath.h"
+
+#include <QString>
+
+#include <optional>
+#include <vector>
+
+namespace borrowing {
+
+// What the projection starts from, as the fields show it.
+struct ProjectionFigures
+{
+    // The register of loans in force, and the planned loan, drawn at the start of year 1.
+    std::vector<Loan> loans = {};
+    Loan plannedLoan = {};
+    // Debt held constant: treasury operations, guarantees and undrawn balances.
+    Amount constantDebt = 0;
+    // Today's computable current revenue and live debt.
+    Amount revenue = 0;
+    Amount debt = 0;
+    // How much revenue grows a year, in percent.
+    Amount revenueGrowth = 0;
+};
+
+struct ProjectionYear
+{
+    int year = 0;
+    // The payments of the year, each loan's rounded to cents before they are added.
+    Amount existingAnnuity = 0;
+    Amount plannedAnnuity = 0;
+    // Live capital at 31 December, unrounded, and the revenue of the year.
+    Amount capital = 0;
+    Amount revenue = 0;
+    // capital / revenue and both annuities / revenue, in percent; nothing without revenue.
+    std::optional<Amount> ratio = std::nullopt;
+    std::optional<Amount> burden = std::nullopt;
+};
+
+struct Projection
+{
+    // Today: the computable live debt and revenue, and their ratio.
+    ProjectionYear now;
+    std::vector<ProjectionYear> years;
+    // The first year whose ratio is at or under 75 %; nothing when none is.
+    std::optional<int> yearWithin75;
+    // The register holds no loans, so only the planned loan is projected.
+    bool withoutRegister = false;
+};
+
+inline constexpr int ProjectionYears = 10;
+
+// One loan's payment and pending capital, year by year, as a level monthly-payment loan.
+class LoanProjection
+{
+public:
+    explicit LoanProjection(const Loan& loan);
+    // The payments of year k (from 1): the monthly payment times the loan's months in the year,
+    // rounded to cents; for a whole year, its theoretical annuity.
+    Amount payment(int year) const;
+    // The capital pending at the end of year k, 0 once the last month is paid.
+    Amount pending(int year) const;
+
+private:
+    Loan m_loan;
+    int m_months;
+    PaymentFormula m_formula;
+    Amount m_monthlyPayment = 0;
+    Amount m_annuity = 0;
+};
+
+// The projection's figures of a case: its figures as their fields show them, their indicators,
+// the register, the loan calculator's inputs and the revenue's growth.
+ProjectionFigures projectionFigures(const Figures& figures, const Indicators& indicators,
+                                    const std::vector<Loan>& loans, const PlannedLoan& loan,
+                                    Amount revenueGrowth);
+
+Projection projectDebt(const ProjectionFigures& figures, int years = ProjectionYears);
+
+// "El endeudamiento baja del 75 % en el año N." or "No baja del 75 % en los próximos diez
+// años."
+QString projectionSentence(const Projection& projection);
+
+// The average life of a loan in years: Σ (month / 12 × that month's amortisation) / capital
+// over its schedule; 0 without capital.
+Amount averageLife(const std::vector<ScheduleRow>& schedule, Amount capital);
+
+// Whether the planned loan's rate keeps within the maximum the prudence rule allows; the line
+// the calculator shows ("Cumple el principio de prudencia financiera", or why not). Empty when
+// no maximum is given (0 or less).
+QString prudenceText(Amount rate, Amount maximumRate);
+
+} // namespace borrowing
