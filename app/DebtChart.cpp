@@ -4,6 +4,7 @@
 
 #include "LocaleSeparators.h"
 #include "NumberFormat.h"
+#include "PaletteColours.h"
 #include "Verdict.h"
 
 #include <QPainter>
@@ -32,16 +33,7 @@ const Colours DarkColours{QColor(0x4f, 0x8a, 0xc6), QColor(0xf5, 0x9a, 0x2a),
 
 const Colours& coloursFor(const QPalette& palette)
 {
-    constexpr qreal HalfLightness = 0.5;
-    return palette.color(QPalette::Window).lightnessF() < HalfLightness ? DarkColours
-                                                                        : LightColours;
-}
-
-QColor mix(const QColor& a, const QColor& b, qreal weightOfB)
-{
-    return QColor::fromRgbF(static_cast<float>(a.redF() + (b.redF() - a.redF()) * weightOfB),
-                            static_cast<float>(a.greenF() + (b.greenF() - a.greenF()) * weightOfB),
-                            static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * weightOfB));
+    return isDark(palette) ? DarkColours : LightColours;
 }
 
 QString percentText(long double percent)

@@ -2,6 +2,7 @@
 // borrowing rules in force.
 #include "DebtGauge.h"
 
+#include "PaletteColours.h"
 #include "Verdict.h"
 
 #include <QPainter>
@@ -31,16 +32,7 @@ const Colours DarkColours{QColor(0x4c, 0xbb, 0x5a), QColor(0xf5, 0x9a, 0x2a),
 
 const Colours& coloursFor(const QPalette& palette)
 {
-    constexpr qreal HalfLightness = 0.5;
-    return palette.color(QPalette::Window).lightnessF() < HalfLightness ? DarkColours
-                                                                        : LightColours;
-}
-
-QColor mix(const QColor& a, const QColor& b, qreal weightOfB)
-{
-    return QColor::fromRgbF(static_cast<float>(a.redF() + (b.redF() - a.redF()) * weightOfB),
-                            static_cast<float>(a.greenF() + (b.greenF() - a.greenF()) * weightOfB),
-                            static_cast<float>(a.blueF() + (b.blueF() - a.blueF()) * weightOfB));
+    return isDark(palette) ? DarkColours : LightColours;
 }
 
 QString percentText(int percent)

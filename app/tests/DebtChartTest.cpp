@@ -2,6 +2,8 @@
 // labels, contrast in light and dark palettes, and the accessible texts.
 #include "DebtChart.h"
 
+#include "Contrast.h"
+
 #include <QImage>
 #include <QPalette>
 #include <QTest>
@@ -21,19 +23,6 @@ QPalette paletteOf(bool dark)
     palette.setColor(QPalette::Window, dark ? QColor(0x35, 0x35, 0x35) : QColor(0xef, 0xef, 0xef));
     palette.setColor(QPalette::WindowText, dark ? Qt::white : Qt::black);
     return palette;
-}
-
-// The contrast ratio of two colours, from 1 to 21, as accessibility guidelines define it.
-double contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& c) {
-        const auto linear = [](double v) {
-            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 // Years from 1 (or from 0 when the first is today's) with these capitals and ratios; NaN is a
@@ -192,9 +181,9 @@ private slots:
         const QImage image = rendered(chart);
         const QColor bar = image.pixelColor(chart.barRect(1).center().toPoint());
         const QColor dot = image.pixelColor(chart.ratioPoint(0)->toPoint());
-        QVERIFY2(contrast(bar, background) >= 3, qPrintable(bar.name()));
-        QVERIFY2(contrast(dot, background) >= 4.5, qPrintable(dot.name()));
-        QVERIFY2(contrast(dot, bar) >= 2.5, qPrintable(dot.name()));
+        QVERIFY2(testsupport::contrast(bar, background) >= 3, qPrintable(bar.name()));
+        QVERIFY2(testsupport::contrast(dot, background) >= 4.5, qPrintable(dot.name()));
+        QVERIFY2(testsupport::contrast(dot, bar) >= 2.5, qPrintable(dot.name()));
     }
 
     void emptyChartAndAccessibleTexts()

@@ -2,6 +2,8 @@
 // its accessible texts.
 #include "DebtGauge.h"
 
+#include "Contrast.h"
+
 #include <QImage>
 #include <QPalette>
 #include <QTest>
@@ -28,19 +30,6 @@ QImage rendered(DebtGauge& gauge)
     QImage image(gauge.size(), QImage::Format_RGB32);
     gauge.render(&image);
     return image;
-}
-
-// The contrast ratio of two colours, from 1 to 21, as accessibility guidelines define it.
-double contrast(const QColor& a, const QColor& b)
-{
-    const auto luminance = [](const QColor& c) {
-        const auto linear = [](double v) {
-            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
-    };
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 int redness(QRgb pixel)
@@ -112,7 +101,7 @@ private slots:
             const QColor colour =
                 image.pixelColor(bar.left() + bar.width() * band.percent / 150, bar.center().y());
             QVERIFY2(colour.hsvHue() >= band.minHue && colour.hsvHue() <= band.maxHue &&
-                         contrast(colour, background) >= 3,
+                         testsupport::contrast(colour, background) >= 3,
                      qPrintable(colour.name()));
         }
 
@@ -130,7 +119,7 @@ private slots:
             }
             QCOMPARE(redness(reddest) > 100, negative);
             if (negative)
-                QVERIFY(contrast(QColor(reddest), background) >= 4.5);
+                QVERIFY(testsupport::contrast(QColor(reddest), background) >= 4.5);
         }
     }
 
