@@ -19,7 +19,7 @@ constexpr Amount CentsPerEuro = 100;
 // Nearest integer, ties to even (the default rounding mode).
 Amount roundHalfEven(Amount x)
 {
-    return std::nearbyint(x);
+    return std::rint(x);
 }
 
 } // namespace
