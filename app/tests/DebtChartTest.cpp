@@ -2,7 +2,7 @@
 // labels, contrast in light and dark palettes, and the accessible texts.
 #include "DebtChart.h"
 
-#include "Contrast.h"
+#include "PaletteTesting.h"
 
 #include <QImage>
 #include <QPalette>
@@ -16,14 +16,6 @@ using app::DebtChartYear;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QPalette paletteOf(bool dark)
-{
-    QPalette palette;
-    palette.setColor(QPalette::Window, dark ? QColor(0x35, 0x35, 0x35) : QColor(0xef, 0xef, 0xef));
-    palette.setColor(QPalette::WindowText, dark ? Qt::white : Qt::black);
-    return palette;
-}
 
 // Years from 1 (or from 0 when the first is today's) with these capitals and ratios; NaN is a
 // year without revenue.
@@ -102,7 +94,7 @@ private slots:
         QFETCH(bool, now);
         QFETCH(int, percentEnd);
         DebtChart chart;
-        chart.setPalette(paletteOf(false));
+        chart.setPalette(testsupport::paletteOf(false));
         show(chart, capitals, ratios, now);
         QCOMPARE(chart.count(), capitals.size());
         QCOMPARE(chart.percentAxisEnd(), percentEnd);
@@ -174,9 +166,9 @@ private slots:
     void readsInBothPalettes()
     {
         QFETCH(bool, dark);
-        const QColor background = paletteOf(dark).color(QPalette::Window);
+        const QColor background = testsupport::paletteOf(dark).color(QPalette::Window);
         DebtChart chart;
-        chart.setPalette(paletteOf(dark));
+        chart.setPalette(testsupport::paletteOf(dark));
         show(chart, {2e6, 1e6}, {100, 80}, false);
         const QImage image = rendered(chart);
         const QColor bar = image.pixelColor(chart.barRect(1).center().toPoint());

@@ -2,7 +2,7 @@
 // its accessible texts.
 #include "DebtGauge.h"
 
-#include "Contrast.h"
+#include "PaletteTesting.h"
 
 #include <QImage>
 #include <QPalette>
@@ -15,14 +15,6 @@ using app::DebtGauge;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QPalette paletteOf(bool dark)
-{
-    QPalette palette;
-    palette.setColor(QPalette::Window, dark ? QColor(0x35, 0x35, 0x35) : QColor(0xef, 0xef, 0xef));
-    palette.setColor(QPalette::WindowText, dark ? Qt::white : Qt::black);
-    return palette;
-}
 
 QImage rendered(DebtGauge& gauge)
 {
@@ -59,7 +51,7 @@ private slots:
         QFETCH(double, ratio);
         QFETCH(int, scaleEnd);
         DebtGauge gauge;
-        gauge.setPalette(paletteOf(false));
+        gauge.setPalette(testsupport::paletteOf(false));
         const bool none = std::isnan(ratio);
         gauge.setReading(none ? std::nullopt : std::optional<long double>(ratio), u"x"_s, false,
                          u"y"_s);
@@ -88,9 +80,9 @@ private slots:
     void readsInBothPalettes()
     {
         QFETCH(bool, dark);
-        const QColor background = paletteOf(dark).color(QPalette::Window);
+        const QColor background = testsupport::paletteOf(dark).color(QPalette::Window);
         DebtGauge gauge;
-        gauge.setPalette(paletteOf(dark));
+        gauge.setPalette(testsupport::paletteOf(dark));
         QImage image = rendered(gauge);
         const QRect bar = gauge.barRect();
         struct Band

@@ -1,13 +1,25 @@
-// The contrast ratio of two colours, from 1 to 21, as accessibility guidelines define it.
+// Colours as the painted widgets' tests see them: a light or a dark palette, and the contrast
+// ratio of two colours.
 #pragma once
 
 #include <QColor>
+#include <QPalette>
 
 #include <algorithm>
 #include <cmath>
 
 namespace testsupport {
 
+// A plain light or dark palette.
+inline QPalette paletteOf(bool dark)
+{
+    QPalette palette;
+    palette.setColor(QPalette::Window, dark ? QColor(0x35, 0x35, 0x35) : QColor(0xef, 0xef, 0xef));
+    palette.setColor(QPalette::WindowText, dark ? Qt::white : Qt::black);
+    return palette;
+}
+
+// The contrast ratio of two colours, from 1 to 21, as accessibility guidelines define it.
 inline double contrast(const QColor& a, const QColor& b)
 {
     const auto luminance = [](const QColor& c) {
