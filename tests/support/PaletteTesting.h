@@ -10,12 +10,13 @@
 
 namespace testsupport {
 
-// A plain light or dark palette.
+// A plain light or dark palette: window, its text, and the base of text fields.
 inline QPalette paletteOf(bool dark)
 {
     QPalette palette;
     palette.setColor(QPalette::Window, dark ? QColor(0x35, 0x35, 0x35) : QColor(0xef, 0xef, 0xef));
     palette.setColor(QPalette::WindowText, dark ? Qt::white : Qt::black);
+    palette.setColor(QPalette::Base, dark ? QColor(0x2a, 0x2a, 0x2a) : QColor(Qt::white));
     return palette;
 }
 
