@@ -2,9 +2,10 @@
 // against the thresholds of the borrowing rules in force.
 #include "DebtChart.h"
 
+#include "Colours.h"
 #include "LocaleSeparators.h"
 #include "NumberFormat.h"
-#include "PaletteColours.h"
+#include "PaintHelpers.h"
 #include "Verdict.h"
 
 #include <QPainter>
@@ -17,29 +18,6 @@
 namespace app {
 
 namespace {
-
-// Bars, dashed thresholds and their labels for a light and for a dark background. Bars and
-// lines keep a contrast of at least 3:1 with their background, the labels 4.5:1.
-struct Colours
-{
-    QColor bar, orange, red, orangeText, redText;
-};
-const Colours LightColours{QColor(0x3f, 0x76, 0xb4), QColor(0xc8, 0x64, 0x00),
-                           QColor(0xc6, 0x28, 0x28), QColor(0xa0, 0x4f, 0x00),
-                           QColor(0xc0, 0x00, 0x00)};
-const Colours DarkColours{QColor(0x4f, 0x8a, 0xc6), QColor(0xf5, 0x9a, 0x2a),
-                          QColor(0xef, 0x53, 0x50), QColor(0xf5, 0x9a, 0x2a),
-                          QColor(0xff, 0x80, 0x80)};
-
-const Colours& coloursFor(const QPalette& palette)
-{
-    return isDark(palette) ? DarkColours : LightColours;
-}
-
-QString percentText(long double percent)
-{
-    return QString::number(static_cast<qint64>(std::llround(percent))) + QStringLiteral(" %");
-}
 
 // Layout in units of the font's line height.
 constexpr qreal PaddingLines = 0.5;
@@ -130,13 +108,6 @@ void DebtChart::setYears(std::vector<DebtChartYear> years, std::optional<DebtCha
     update();
 }
 
-QFont DebtChart::boldFont() const
-{
-    QFont bold = font();
-    bold.setBold(true);
-    return bold;
-}
-
 int DebtChart::legendRows() const
 {
     const qreal line = fontMetrics().height();
@@ -173,7 +144,7 @@ qreal DebtChart::leftGutter() const
 
 qreal DebtChart::rightGutter() const
 {
-    const QFontMetricsF metrics(boldFont());
+    const QFontMetricsF metrics(boldFont(font()));
     const borrowing::BorrowingRules& rules = borrowing::CurrentRules;
     qreal labels = std::max(metrics.horizontalAdvance(percentText(rules.forbiddenAbove)),
                             metrics.horizontalAdvance(percentText(percentAxisEnd())));
@@ -362,9 +333,9 @@ void DebtChart::paintEvent(QPaintEvent* /*event*/)
 void DebtChart::drawGrid(QPainter& painter, const QRectF& plot) const
 {
     constexpr qreal GridWeight = 0.15;
-    const QPalette& colours = palette();
+    const QPalette& pal = palette();
     painter.setPen(QPen(
-        mix(colours.color(QPalette::Window), colours.color(QPalette::WindowText), GridWeight), 1));
+        colours::mix(pal.color(QPalette::Window), pal.color(QPalette::WindowText), GridWeight), 1));
     const long double end = amountAxisEnd();
     for (const Tick& tick : amountTicks()) {
         if (tick.value <= 0)
@@ -376,7 +347,7 @@ void DebtChart::drawGrid(QPainter& painter, const QRectF& plot) const
 
 void DebtChart::drawBars(QPainter& painter) const
 {
-    const QColor bar = coloursFor(palette()).bar;
+    const QColor bar = colours::bandColour(colours::Tone::Neutral, palette());
     for (int i = 0; i < count(); ++i) {
         const QRectF rect = barRect(i);
         if (rect.height() <= 0)
@@ -385,7 +356,7 @@ void DebtChart::drawBars(QPainter& painter) const
         if (m_hasNow && i == 0) {
             constexpr qreal NowFillWeight = 0.5;
             painter.setPen(QPen(bar, 1));
-            painter.setBrush(mix(bar, palette().color(QPalette::Window), NowFillWeight));
+            painter.setBrush(colours::mix(bar, palette().color(QPalette::Window), NowFillWeight));
             painter.drawRect(rect.adjusted(0.5, 0.5, -0.5, 0));
         } else {
             painter.fillRect(rect, bar);
@@ -395,9 +366,10 @@ void DebtChart::drawBars(QPainter& painter) const
 
 void DebtChart::drawThresholds(QPainter& painter, const QRectF& plot) const
 {
-    const Colours& colours = coloursFor(palette());
+    using colours::Tone;
+    const QPalette& pal = palette();
     const borrowing::BorrowingRules& rules = borrowing::CurrentRules;
-    const QFont bold = boldFont();
+    const QFont bold = boldFont(font());
     const QFontMetricsF metrics(bold);
     const qreal line = metrics.height();
     const qreal penWidth = std::max<qreal>(1.5, line / 10);
@@ -406,30 +378,23 @@ void DebtChart::drawThresholds(QPainter& painter, const QRectF& plot) const
     // Labels centred on their lines, pushed apart when the axis is long enough to crowd them.
     const qreal authorisationY = yOfPercent(rules.authorisationAbove, plot);
     const qreal forbiddenY = yOfPercent(rules.forbiddenAbove, plot);
-    qreal authorisationLabel = authorisationY;
-    qreal forbiddenLabel = forbiddenY;
-    const qreal overlap = line - (authorisationY - forbiddenY);
-    if (overlap > 0) {
-        authorisationLabel += overlap / 2;
-        forbiddenLabel -= overlap / 2;
-    }
+    const auto [forbiddenLabel, authorisationLabel] = spreadApart(forbiddenY, authorisationY, line);
     struct Threshold
     {
         int percent;
         qreal y, labelY;
-        QColor line, text;
+        Tone tone;
     };
     painter.setFont(bold);
     for (const Threshold& threshold :
-         {Threshold{rules.authorisationAbove, authorisationY, authorisationLabel, colours.orange,
-                    colours.orangeText},
-          Threshold{rules.forbiddenAbove, forbiddenY, forbiddenLabel, colours.red,
-                    colours.redText}}) {
-        painter.setPen(QPen(threshold.line, penWidth, Qt::DashLine, Qt::FlatCap));
+         {Threshold{rules.authorisationAbove, authorisationY, authorisationLabel, Tone::Caution},
+          Threshold{rules.forbiddenAbove, forbiddenY, forbiddenLabel, Tone::Negative}}) {
+        painter.setPen(
+            QPen(colours::bandColour(threshold.tone, pal), penWidth, Qt::DashLine, Qt::FlatCap));
         painter.drawLine(QPointF(plot.left(), threshold.y),
                          QPointF(plot.right() + line * TickLines, threshold.y));
         const QString text = percentText(threshold.percent);
-        painter.setPen(threshold.text);
+        painter.setPen(colours::textColour(threshold.tone, pal));
         painter.drawText(
             QRectF(labelLeft, threshold.labelY - line / 2, metrics.horizontalAdvance(text), line),
             Qt::AlignLeft | Qt::AlignVCenter, text);
@@ -439,9 +404,9 @@ void DebtChart::drawThresholds(QPainter& painter, const QRectF& plot) const
 
 void DebtChart::drawRatioLine(QPainter& painter) const
 {
-    const QPalette& colours = palette();
-    const QColor background = colours.color(QPalette::Window);
-    const QColor ink = colours.color(QPalette::WindowText);
+    const QPalette& pal = palette();
+    const QColor background = pal.color(QPalette::Window);
+    const QColor ink = pal.color(QPalette::WindowText);
     const qreal line = fontMetrics().height();
     const qreal penWidth = std::max<qreal>(2, line / 8);
     constexpr qreal HaloWidth = 1.5;
@@ -479,10 +444,10 @@ void DebtChart::drawRatioLine(QPainter& painter) const
 
 void DebtChart::drawAxes(QPainter& painter, const QRectF& plot) const
 {
-    const QPalette& colours = palette();
-    const QColor ink = colours.color(QPalette::WindowText);
+    const QPalette& pal = palette();
+    const QColor ink = pal.color(QPalette::WindowText);
     constexpr qreal AxisWeight = 0.6;
-    const QColor axis = mix(colours.color(QPalette::Window), ink, AxisWeight);
+    const QColor axis = colours::mix(pal.color(QPalette::Window), ink, AxisWeight);
     const QFontMetricsF metrics(font());
     const qreal line = metrics.height();
     const qreal tick = line * TickLines;
@@ -538,8 +503,8 @@ void DebtChart::drawAxes(QPainter& painter, const QRectF& plot) const
 
 void DebtChart::drawLegend(QPainter& painter) const
 {
-    const QPalette& colours = palette();
-    const QColor ink = colours.color(QPalette::WindowText);
+    const QPalette& pal = palette();
+    const QColor ink = pal.color(QPalette::WindowText);
     const QFontMetricsF metrics(font());
     const qreal line = metrics.height();
     const auto [capitalWidth, ratioWidth] = legendWidths();
@@ -553,7 +518,7 @@ void DebtChart::drawLegend(QPainter& painter) const
 
     const qreal swatch = line * SwatchLines;
     painter.fillRect(QRectF(capitalAt.x(), capitalAt.y() + (line - swatch) / 2, swatch, swatch),
-                     coloursFor(colours).bar);
+                     colours::bandColour(colours::Tone::Neutral, pal));
     painter.setPen(ink);
     painter.drawText(QRectF(capitalAt.x() + swatch + line * GapLines, capitalAt.y(),
                             capitalWidth - swatch - line * GapLines, line),

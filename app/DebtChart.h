@@ -96,7 +96,6 @@ private:
     void drawRatioLine(QPainter& painter) const;
     void drawAxes(QPainter& painter, const QRectF& plot) const;
     void drawLegend(QPainter& painter) const;
-    QFont boldFont() const;
 
     std::vector<DebtChartYear> m_entries;
     bool m_hasNow = false;

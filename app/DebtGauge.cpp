@@ -2,7 +2,8 @@
 // borrowing rules in force.
 #include "DebtGauge.h"
 
-#include "PaletteColours.h"
+#include "Colours.h"
+#include "PaintHelpers.h"
 #include "Verdict.h"
 
 #include <QPainter>
@@ -18,27 +19,6 @@ namespace {
 constexpr int ScaleStep = 50;
 // Dims the scale behind the negative net savings warning.
 constexpr qreal DimmedOpacity = 0.6;
-
-// The band colours for a light and for a dark background: each keeps a contrast of at least
-// 3:1 with its background, and the warning text 4.5:1.
-struct Colours
-{
-    QColor green, orange, red, warning;
-};
-const Colours LightColours{QColor(0x2e, 0x7d, 0x32), QColor(0xc8, 0x64, 0x00),
-                           QColor(0xc6, 0x28, 0x28), QColor(0xc0, 0x00, 0x00)};
-const Colours DarkColours{QColor(0x4c, 0xbb, 0x5a), QColor(0xf5, 0x9a, 0x2a),
-                          QColor(0xef, 0x53, 0x50), QColor(0xff, 0x80, 0x80)};
-
-const Colours& coloursFor(const QPalette& palette)
-{
-    return isDark(palette) ? DarkColours : LightColours;
-}
-
-QString percentText(int percent)
-{
-    return QString::number(percent) + QStringLiteral(" %");
-}
 
 QString negativeSavingsText()
 {
@@ -91,16 +71,9 @@ int DebtGauge::scaleEnd() const
     return static_cast<int>(std::ceil(*m_ratio / ScaleStep)) * ScaleStep;
 }
 
-QFont DebtGauge::emphasisFont() const
-{
-    QFont bold = font();
-    bold.setBold(true);
-    return bold;
-}
-
 QFont DebtGauge::warningFont() const
 {
-    QFont larger = emphasisFont();
+    QFont larger = boldFont(font());
     if (larger.pointSizeF() > 0)
         larger.setPointSizeF(larger.pointSizeF() * WarningScale);
     else
@@ -111,7 +84,7 @@ QFont DebtGauge::warningFont() const
 QRect DebtGauge::barRect() const
 {
     const int line = fontMetrics().height();
-    const int labelLine = QFontMetrics(emphasisFont()).height();
+    const int labelLine = QFontMetrics(boldFont(font())).height();
     const int padding = qRound(line * PaddingLines);
     const int triangle = qRound(line * TriangleLines);
     // The triangle may reach past the bar's ends.
@@ -134,7 +107,7 @@ QSize DebtGauge::minimumSizeHint() const
     const QFontMetrics metrics = fontMetrics();
     const int line = metrics.height();
     const int height = qRound(line * (2 * PaddingLines + TriangleLines + 1 + TickLines + 1)) +
-                       QFontMetrics(emphasisFont()).height();
+                       QFontMetrics(boldFont(font())).height();
 
     // The threshold labels side by side on the shortest scale, and the warning whole.
     const borrowing::BorrowingRules& rules = borrowing::CurrentRules;
@@ -166,20 +139,23 @@ void DebtGauge::paintEvent(QPaintEvent* /*event*/)
 
 void DebtGauge::drawScale(QPainter& painter, const QRect& bar) const
 {
-    const QPalette& colours = palette();
-    const Colours& bands = coloursFor(colours);
+    const QPalette& pal = palette();
+    using colours::Tone;
     const borrowing::BorrowingRules& rules = borrowing::CurrentRules;
     const qreal authorisation = xOf(rules.authorisationAbove, bar);
     const qreal forbidden = xOf(rules.forbiddenAbove, bar);
     const qreal top = bar.top();
     const qreal height = bar.height();
-    painter.fillRect(QRectF(bar.left(), top, authorisation - bar.left(), height), bands.green);
-    painter.fillRect(QRectF(authorisation, top, forbidden - authorisation, height), bands.orange);
+    painter.fillRect(QRectF(bar.left(), top, authorisation - bar.left(), height),
+                     colours::bandColour(Tone::Positive, pal));
+    painter.fillRect(QRectF(authorisation, top, forbidden - authorisation, height),
+                     colours::bandColour(Tone::Caution, pal));
     painter.fillRect(QRectF(forbidden, top, bar.left() + bar.width() - forbidden, height),
-                     bands.red);
+                     colours::bandColour(Tone::Negative, pal));
     constexpr qreal FrameWeight = 0.5;
     painter.setPen(QPen(
-        mix(colours.color(QPalette::Window), colours.color(QPalette::WindowText), FrameWeight), 1));
+        colours::mix(pal.color(QPalette::Window), pal.color(QPalette::WindowText), FrameWeight),
+        1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(bar).adjusted(0.5, 0.5, -0.5, -0.5));
 
@@ -187,7 +163,7 @@ void DebtGauge::drawScale(QPainter& painter, const QRect& bar) const
     // scale is long enough to crowd them, and the scale's ends labelled where room is left.
     const QFontMetrics metrics = fontMetrics();
     const qreal tickBottom = bar.bottom() + 1 + metrics.height() * TickLines;
-    painter.setPen(QPen(colours.color(QPalette::WindowText), 1));
+    painter.setPen(QPen(pal.color(QPalette::WindowText), 1));
     for (qreal x : {authorisation, forbidden})
         painter.drawLine(QPointF(x, bar.bottom() + 1), QPointF(x, tickBottom));
 
@@ -198,13 +174,13 @@ void DebtGauge::drawScale(QPainter& painter, const QRect& bar) const
     };
     const QString authorisationText = percentText(rules.authorisationAbove);
     const QString forbiddenText = percentText(rules.forbiddenAbove);
-    QRectF authorisationLabel = centred(authorisationText, authorisation);
-    QRectF forbiddenLabel = centred(forbiddenText, forbidden);
-    const qreal overlap = authorisationLabel.right() + gap - forbiddenLabel.left();
-    if (overlap > 0) {
-        authorisationLabel.translate(-overlap / 2, 0);
-        forbiddenLabel.translate(overlap / 2, 0);
-    }
+    const qreal apart =
+        (metrics.horizontalAdvance(authorisationText) + metrics.horizontalAdvance(forbiddenText)) /
+            2.0 +
+        gap;
+    const auto [authorisationX, forbiddenX] = spreadApart(authorisation, forbidden, apart);
+    const QRectF authorisationLabel = centred(authorisationText, authorisationX);
+    const QRectF forbiddenLabel = centred(forbiddenText, forbiddenX);
     const QString startText = percentText(0);
     const QString endText = percentText(scaleEnd());
     const QRectF startLabel(bar.left(), tickBottom, metrics.horizontalAdvance(startText),
@@ -224,8 +200,8 @@ void DebtGauge::drawScale(QPainter& painter, const QRect& bar) const
 
 void DebtGauge::drawMarker(QPainter& painter, const QRect& bar) const
 {
-    const QPalette& colours = palette();
-    const QColor ink = colours.color(QPalette::WindowText);
+    const QPalette& pal = palette();
+    const QColor ink = pal.color(QPalette::WindowText);
     const qreal line = fontMetrics().height();
     const qreal x = xOf(*m_ratio, bar);
 
@@ -233,7 +209,7 @@ void DebtGauge::drawMarker(QPainter& painter, const QRect& bar) const
     // band.
     const qreal penWidth = std::max<qreal>(2, line / 7);
     const QLineF through(x, bar.top(), x, bar.bottom() + 1);
-    painter.setPen(QPen(colours.color(QPalette::Window), penWidth + 2, Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(QPen(pal.color(QPalette::Window), penWidth + 2, Qt::SolidLine, Qt::FlatCap));
     painter.drawLine(through);
     painter.setPen(QPen(ink, penWidth, Qt::SolidLine, Qt::FlatCap));
     painter.drawLine(through);
@@ -248,7 +224,7 @@ void DebtGauge::drawMarker(QPainter& painter, const QRect& bar) const
     painter.fillPath(arrow, ink);
 
     // The ratio's text above the triangle, kept inside the widget.
-    const QFont bold = emphasisFont();
+    const QFont bold = boldFont(font());
     const QFontMetrics metrics(bold);
     const qreal textWidth = metrics.horizontalAdvance(m_ratioText);
     const qreal left = std::clamp(x - textWidth / 2, 0.0, std::max(0.0, width() - textWidth));
@@ -269,7 +245,7 @@ void DebtGauge::drawNegativeSavings(QPainter& painter, const QRect& bar) const
     // The warning on a plate of the background, so that no band lessens its contrast.
     const QFont warning = warningFont();
     const QFontMetrics metrics(warning);
-    const QColor red = coloursFor(palette()).warning;
+    const QColor red = colours::textColour(colours::Tone::Negative, palette());
     const qreal line = fontMetrics().height();
     const qreal plateWidth = metrics.horizontalAdvance(negativeSavingsText()) + line;
     const qreal plateHeight = metrics.height() + line / 4;

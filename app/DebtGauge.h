@@ -48,7 +48,6 @@ private:
     void drawScale(QPainter& painter, const QRect& bar) const;
     void drawMarker(QPainter& painter, const QRect& bar) const;
     void drawNegativeSavings(QPainter& painter, const QRect& bar) const;
-    QFont emphasisFont() const;
     QFont warningFont() const;
 
     std::optional<long double> m_ratio;
