@@ -72,6 +72,13 @@ QString yearCaption()
     return QStringLiteral("Año");
 }
 
+QString unitText(long double divisor)
+{
+    if (divisor == 1e6L)
+        return QStringLiteral("millones de €");
+    return divisor == 1e3L ? QStringLiteral("miles de €") : QStringLiteral("€");
+}
+
 } // namespace
 
 DebtChart::DebtChart(QWidget* parent) : QWidget(parent)
@@ -104,156 +111,112 @@ void DebtChart::setYears(std::vector<DebtChartYear> years, std::optional<DebtCha
         return;
     m_entries = std::move(years);
     m_hasNow = now.has_value();
+    m_layout.reset();
     updateGeometry();
     update();
 }
 
-int DebtChart::legendRows() const
+const DebtChart::Layout& DebtChart::currentLayout() const
 {
-    const qreal line = fontMetrics().height();
-    const auto [capital, ratio] = legendWidths();
-    const qreal available = width() - 2 * line * PaddingLines;
-    return capital + line * LegendSpacingLines + ratio <= available ? 1 : 2;
-}
-
-std::pair<qreal, qreal> DebtChart::legendWidths() const
-{
-    const QFontMetricsF metrics(font());
-    const qreal line = metrics.height();
-    return {line * (SwatchLines + GapLines) +
-                metrics.horizontalAdvance(capitalLegend(amountUnit())),
-            line * (LineSampleLines + GapLines) + metrics.horizontalAdvance(ratioLegend())};
-}
-
-std::pair<qreal, qreal> DebtChart::plotVerticalExtent() const
-{
-    const qreal line = fontMetrics().height();
-    const qreal top = line * (PaddingLines + legendRows() + AbovePlotLines);
-    const qreal bottom = height() - line * (PaddingLines + 1 + TickLines);
-    return {top, std::max(bottom, top + 1)};
-}
-
-qreal DebtChart::leftGutter() const
-{
-    const QFontMetricsF metrics(font());
-    qreal labels = metrics.horizontalAdvance(yearCaption());
-    for (const Tick& tick : amountTicks())
-        labels = std::max(labels, metrics.horizontalAdvance(tick.text));
-    return metrics.height() * (PaddingLines + GapLines + TickLines) + labels;
-}
-
-qreal DebtChart::rightGutter() const
-{
-    const QFontMetricsF metrics(boldFont(font()));
-    const borrowing::BorrowingRules& rules = borrowing::CurrentRules;
-    qreal labels = std::max(metrics.horizontalAdvance(percentText(rules.forbiddenAbove)),
-                            metrics.horizontalAdvance(percentText(percentAxisEnd())));
-    return metrics.height() * (PaddingLines + GapLines + TickLines) + labels;
-}
-
-QRectF DebtChart::plotRect() const
-{
-    const auto [top, bottom] = plotVerticalExtent();
-    const qreal left = leftGutter();
-    return {left, top, std::max<qreal>(1, width() - left - rightGutter()), bottom - top};
-}
-
-QRectF DebtChart::barRect(int index) const
-{
-    if (index < 0 || index >= count())
-        return {};
-    const QRectF plot = plotRect();
-    const qreal slot = plot.width() / count();
-    const qreal barWidth = std::min(slot * BarShareOfSlot, fontMetrics().height() * MaxBarLines);
-    const long double end = amountAxisEnd();
-    const long double capital = m_entries[static_cast<std::size_t>(index)].capital;
-    const qreal barHeight =
-        end > 0 ? static_cast<qreal>(std::min(capital / end, 1.0L)) * plot.height() : 0;
-    return {plot.left() + slot * (index + 0.5) - barWidth / 2, plot.bottom() - barHeight, barWidth,
-            barHeight};
-}
-
-std::optional<QPointF> DebtChart::ratioPoint(int index) const
-{
-    if (index < 0 || index >= count())
-        return std::nullopt;
-    const std::optional<long double>& ratio =
-        m_entries[static_cast<std::size_t>(index)].ratioPercent;
-    if (!ratio)
-        return std::nullopt;
-    const QRectF plot = plotRect();
-    return QPointF(plot.left() + plot.width() / count() * (index + 0.5), yOfPercent(*ratio, plot));
-}
-
-qreal DebtChart::yOfPercent(long double percent, const QRectF& plot) const
-{
-    const long double end = percentAxisEnd();
-    return plot.bottom() - static_cast<qreal>(std::clamp(percent, 0.0L, end) / end) * plot.height();
-}
-
-int DebtChart::percentAxisEnd() const
-{
-    long double highest = 0;
-    for (const DebtChartYear& entry : m_entries) {
-        if (entry.ratioPercent)
-            highest = std::max(highest, *entry.ratioPercent);
-    }
-    if (highest <= MinPercentEnd)
-        return MinPercentEnd;
-    if (highest >= MaxPercentEnd)
-        return MaxPercentEnd;
-    return static_cast<int>(std::ceil(highest / PercentRounding - Slack)) * PercentRounding;
-}
-
-DebtChart::Scale DebtChart::amountScale() const
-{
-    long double highest = 0;
-    for (const DebtChartYear& entry : m_entries)
-        highest = std::max(highest, entry.capital);
-    if (highest <= 0)
-        return {0, 0};
-    const auto [top, bottom] = plotVerticalExtent();
-    const int intervals =
-        std::clamp(static_cast<int>((bottom - top) / (fontMetrics().height() * TickSpacingLines)),
-                   1, MaxAmountIntervals);
-    const long double step = niceStep(highest / intervals);
-    return {step, std::ceil(highest / step - Slack) * step};
-}
-
-long double DebtChart::amountAxisEnd() const
-{
-    return amountScale().end;
-}
-
-long double DebtChart::amountDivisor() const
-{
-    long double highest = 0;
-    for (const DebtChartYear& entry : m_entries)
-        highest = std::max(highest, entry.capital);
-    if (highest >= MillionsFrom)
-        return 1e6L;
-    return highest >= ThousandsFrom ? 1e3L : 1;
-}
-
-QString DebtChart::amountUnit() const
-{
-    const long double divisor = amountDivisor();
-    if (divisor == 1e6L)
-        return QStringLiteral("millones de €");
-    return divisor == 1e3L ? QStringLiteral("miles de €") : QStringLiteral("€");
-}
-
-std::vector<DebtChart::Tick> DebtChart::amountTicks() const
-{
-    const Scale scale = amountScale();
-    const long double divisor = amountDivisor();
+    // Keyed on the size rather than invalidated by resize events, which a hidden widget receives
+    // only when shown; on the separators, which the application reloads in no set order with
+    // the widgets' locale change.
     const amount::Separators separators = amount::currentSeparators();
+    if (!m_layout || m_layout->size != size() || m_layout->font != font() ||
+        m_layout->separators != separators)
+        m_layout = computeLayout(separators);
+    return *m_layout;
+}
+
+DebtChart::Layout DebtChart::computeLayout(const amount::Separators& separators) const
+{
+    Layout layout;
+    layout.size = size();
+    layout.font = font();
+    layout.separators = separators;
+    const QFontMetricsF metrics(font());
+    const int line = fontMetrics().height();
+
+    long double highestCapital = 0;
+    long double highestRatio = 0;
+    for (const DebtChartYear& entry : m_entries) {
+        highestCapital = std::max(highestCapital, entry.capital);
+        if (entry.ratioPercent)
+            highestRatio = std::max(highestRatio, *entry.ratioPercent);
+    }
+    if (highestRatio >= MaxPercentEnd)
+        layout.percentEnd = MaxPercentEnd;
+    else if (highestRatio > MinPercentEnd)
+        layout.percentEnd =
+            static_cast<int>(std::ceil(highestRatio / PercentRounding - Slack)) * PercentRounding;
+    if (highestCapital >= MillionsFrom)
+        layout.amountDivisor = 1e6L;
+    else if (highestCapital >= ThousandsFrom)
+        layout.amountDivisor = 1e3L;
+
+    // The legend above the plot, on one row when both entries fit.
+    layout.capitalLegendWidth =
+        metrics.height() * (SwatchLines + GapLines) +
+        metrics.horizontalAdvance(capitalLegend(unitText(layout.amountDivisor)));
+    layout.ratioLegendWidth =
+        metrics.height() * (LineSampleLines + GapLines) + metrics.horizontalAdvance(ratioLegend());
+    const qreal oneRow =
+        layout.capitalLegendWidth + line * LegendSpacingLines + layout.ratioLegendWidth;
+    layout.legendRows = oneRow <= width() - 2 * line * PaddingLines ? 1 : 2;
+    const qreal top = line * (PaddingLines + layout.legendRows + AbovePlotLines);
+    const qreal bottom = std::max(height() - line * (PaddingLines + 1 + TickLines), top + 1);
+
+    if (highestCapital > 0) {
+        const int intervals = std::clamp(
+            static_cast<int>((bottom - top) / (line * TickSpacingLines)), 1, MaxAmountIntervals);
+        const long double step = niceStep(highestCapital / intervals);
+        layout.amountScale = {step, std::ceil(highestCapital / step - Slack) * step};
+    }
+    layout.amountTicks = amountTicksOf(layout);
+
+    // Room beside the plot for the axes' labels.
+    const qreal besidePlot = PaddingLines + GapLines + TickLines;
+    qreal leftLabels = metrics.horizontalAdvance(yearCaption());
+    for (const Tick& tick : layout.amountTicks)
+        leftLabels = std::max(leftLabels, metrics.horizontalAdvance(tick.text));
+    layout.leftGutter = metrics.height() * besidePlot + leftLabels;
+    const QFontMetricsF boldMetrics(boldFont(font()));
+    layout.rightGutter =
+        boldMetrics.height() * besidePlot +
+        std::max(boldMetrics.horizontalAdvance(percentText(borrowing::CurrentRules.forbiddenAbove)),
+                 boldMetrics.horizontalAdvance(percentText(layout.percentEnd)));
+    layout.plot =
+        QRectF(layout.leftGutter, top,
+               std::max<qreal>(1, width() - layout.leftGutter - layout.rightGutter), bottom - top);
+
+    const QRectF& plot = layout.plot;
+    const qreal slot = plot.width() / std::max(count(), 1);
+    const qreal barWidth = std::min(slot * BarShareOfSlot, line * MaxBarLines);
+    for (int i = 0; i < count(); ++i) {
+        const DebtChartYear& entry = m_entries[static_cast<std::size_t>(i)];
+        const qreal centre = plot.left() + slot * (i + 0.5);
+        const qreal barTop = layout.yOfAmount(std::min(entry.capital, layout.amountScale.end));
+        layout.bars.emplace_back(centre - barWidth / 2, barTop, barWidth, plot.bottom() - barTop);
+        layout.ratioPoints.push_back(
+            entry.ratioPercent
+                ? std::optional<QPointF>(QPointF(centre, layout.yOfPercent(*entry.ratioPercent)))
+                : std::nullopt);
+    }
+
+    layout.percentTicks = percentTicksOf(layout, line);
+    return layout;
+}
+
+std::vector<DebtChart::Tick> DebtChart::amountTicksOf(const Layout& layout)
+{
     std::vector<Tick> ticks;
     const auto add = [&](long double value) {
-        ticks.push_back({value, amount::formatValue(value / divisor, -1,
-                                                    amount::NumberFormat::Thousands, separators)});
+        ticks.push_back(
+            {value, amount::formatValue(value / layout.amountDivisor, -1,
+                                        amount::NumberFormat::Thousands, layout.separators)});
     };
     add(0);
+    const Scale& scale = layout.amountScale;
     if (scale.step > 0) {
         const int intervals = static_cast<int>(std::llround(scale.end / scale.step));
         for (int k = 1; k <= intervals; ++k)
@@ -262,30 +225,80 @@ std::vector<DebtChart::Tick> DebtChart::amountTicks() const
     return ticks;
 }
 
-std::vector<DebtChart::Tick> DebtChart::percentTicks() const
+std::vector<DebtChart::Tick> DebtChart::percentTicksOf(const Layout& layout, int line)
 {
-    const int end = percentAxisEnd();
-    const QRectF plot = plotRect();
-    const qreal line = fontMetrics().height();
+    // The smallest step that keeps the labels apart.
     int step = PercentSteps.back();
     for (const int candidate : PercentSteps) {
-        if (candidate * MaxPercentIntervals >= end &&
-            candidate * plot.height() / end >= line * TickSpacingLines) {
+        if (candidate * MaxPercentIntervals >= layout.percentEnd &&
+            candidate * layout.plot.height() / layout.percentEnd >= line * TickSpacingLines) {
             step = candidate;
             break;
         }
     }
     // The thresholds carry their own labels; a tick too close to one goes unlabelled.
     const borrowing::BorrowingRules& rules = borrowing::CurrentRules;
+    const qreal clearance = line * ThresholdClearanceLines;
     std::vector<Tick> ticks;
-    for (int percent = 0; percent <= end; percent += step) {
-        const qreal y = yOfPercent(percent, plot);
-        const qreal clearance = line * ThresholdClearanceLines;
-        if (std::abs(y - yOfPercent(rules.authorisationAbove, plot)) >= clearance &&
-            std::abs(y - yOfPercent(rules.forbiddenAbove, plot)) >= clearance)
+    for (int percent = 0; percent <= layout.percentEnd; percent += step) {
+        const qreal y = layout.yOfPercent(percent);
+        if (std::abs(y - layout.yOfPercent(rules.authorisationAbove)) >= clearance &&
+            std::abs(y - layout.yOfPercent(rules.forbiddenAbove)) >= clearance)
             ticks.push_back({static_cast<long double>(percent), percentText(percent)});
     }
     return ticks;
+}
+
+qreal DebtChart::Layout::yOfAmount(long double amount) const
+{
+    const long double end = amountScale.end;
+    return end > 0 ? plot.bottom() - static_cast<qreal>(amount / end) * plot.height()
+                   : plot.bottom();
+}
+
+qreal DebtChart::Layout::yOfPercent(long double percent) const
+{
+    const long double end = percentEnd;
+    return plot.bottom() - static_cast<qreal>(std::clamp(percent, 0.0L, end) / end) * plot.height();
+}
+
+QRectF DebtChart::plotRect() const
+{
+    return currentLayout().plot;
+}
+
+QRectF DebtChart::barRect(int index) const
+{
+    if (index < 0 || index >= count())
+        return {};
+    return currentLayout().bars[static_cast<std::size_t>(index)];
+}
+
+std::optional<QPointF> DebtChart::ratioPoint(int index) const
+{
+    if (index < 0 || index >= count())
+        return std::nullopt;
+    return currentLayout().ratioPoints[static_cast<std::size_t>(index)];
+}
+
+int DebtChart::percentAxisEnd() const
+{
+    return currentLayout().percentEnd;
+}
+
+long double DebtChart::amountAxisEnd() const
+{
+    return currentLayout().amountScale.end;
+}
+
+QString DebtChart::amountUnit() const
+{
+    return unitText(currentLayout().amountDivisor);
+}
+
+std::vector<DebtChart::Tick> DebtChart::amountTicks() const
+{
+    return currentLayout().amountTicks;
 }
 
 QSize DebtChart::sizeHint() const
@@ -300,15 +313,16 @@ QSize DebtChart::sizeHint() const
 
 QSize DebtChart::minimumSizeHint() const
 {
+    const Layout& layout = currentLayout();
     const QFontMetricsF metrics(font());
     const qreal line = metrics.height();
     // Ten years and today, each year's label readable; the legend's entries one above the other.
     constexpr int MinSlots = 11;
     const int slotCount = std::max(count(), MinSlots);
     const qreal slot = metrics.horizontalAdvance(QStringLiteral("10")) + line * GapLines * 2;
-    const auto [capital, ratio] = legendWidths();
-    const qreal chart = leftGutter() + rightGutter() + slotCount * slot;
-    const qreal legend = std::max(capital, ratio) + 2 * line * PaddingLines;
+    const qreal chart = layout.leftGutter + layout.rightGutter + slotCount * slot;
+    const qreal legend =
+        std::max(layout.capitalLegendWidth, layout.ratioLegendWidth) + 2 * line * PaddingLines;
     constexpr qreal MinPlotLines = 4;
     const qreal height =
         line * (2 * PaddingLines + 2 + AbovePlotLines + MinPlotLines + TickLines + 1);
@@ -317,39 +331,38 @@ QSize DebtChart::minimumSizeHint() const
 
 void DebtChart::paintEvent(QPaintEvent* /*event*/)
 {
+    const Layout& layout = currentLayout();
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setFont(font());
-    const QRectF plot = plotRect();
-    drawGrid(painter, plot);
-    drawBars(painter);
-    drawThresholds(painter, plot);
-    drawRatioLine(painter);
-    drawAxes(painter, plot);
+    drawGrid(painter, layout);
+    drawBars(painter, layout);
+    drawThresholds(painter, layout);
+    drawRatioLine(painter, layout);
+    drawAxes(painter, layout);
     if (count() > 0)
-        drawLegend(painter);
+        drawLegend(painter, layout);
 }
 
-void DebtChart::drawGrid(QPainter& painter, const QRectF& plot) const
+void DebtChart::drawGrid(QPainter& painter, const Layout& layout) const
 {
     constexpr qreal GridWeight = 0.15;
     const QPalette& pal = palette();
     painter.setPen(QPen(
         colours::mix(pal.color(QPalette::Window), pal.color(QPalette::WindowText), GridWeight), 1));
-    const long double end = amountAxisEnd();
-    for (const Tick& tick : amountTicks()) {
+    for (const Tick& tick : layout.amountTicks) {
         if (tick.value <= 0)
             continue;
-        const qreal y = plot.bottom() - static_cast<qreal>(tick.value / end) * plot.height();
-        painter.drawLine(QPointF(plot.left(), y), QPointF(plot.right(), y));
+        const qreal y = layout.yOfAmount(tick.value);
+        painter.drawLine(QPointF(layout.plot.left(), y), QPointF(layout.plot.right(), y));
     }
 }
 
-void DebtChart::drawBars(QPainter& painter) const
+void DebtChart::drawBars(QPainter& painter, const Layout& layout) const
 {
     const QColor bar = colours::bandColour(colours::Tone::Neutral, palette());
     for (int i = 0; i < count(); ++i) {
-        const QRectF rect = barRect(i);
+        const QRectF rect = layout.bars[static_cast<std::size_t>(i)];
         if (rect.height() <= 0)
             continue;
         // Today's bar is lighter, outlined, so that the projection reads as what follows it.
@@ -364,11 +377,12 @@ void DebtChart::drawBars(QPainter& painter) const
     }
 }
 
-void DebtChart::drawThresholds(QPainter& painter, const QRectF& plot) const
+void DebtChart::drawThresholds(QPainter& painter, const Layout& layout) const
 {
     using colours::Tone;
     const QPalette& pal = palette();
     const borrowing::BorrowingRules& rules = borrowing::CurrentRules;
+    const QRectF& plot = layout.plot;
     const QFont bold = boldFont(font());
     const QFontMetricsF metrics(bold);
     const qreal line = metrics.height();
@@ -376,8 +390,8 @@ void DebtChart::drawThresholds(QPainter& painter, const QRectF& plot) const
     const qreal labelLeft = plot.right() + line * (TickLines + GapLines);
 
     // Labels centred on their lines, pushed apart when the axis is long enough to crowd them.
-    const qreal authorisationY = yOfPercent(rules.authorisationAbove, plot);
-    const qreal forbiddenY = yOfPercent(rules.forbiddenAbove, plot);
+    const qreal authorisationY = layout.yOfPercent(rules.authorisationAbove);
+    const qreal forbiddenY = layout.yOfPercent(rules.forbiddenAbove);
     const auto [forbiddenLabel, authorisationLabel] = spreadApart(forbiddenY, authorisationY, line);
     struct Threshold
     {
@@ -402,7 +416,7 @@ void DebtChart::drawThresholds(QPainter& painter, const QRectF& plot) const
     painter.setFont(font());
 }
 
-void DebtChart::drawRatioLine(QPainter& painter) const
+void DebtChart::drawRatioLine(QPainter& painter, const Layout& layout) const
 {
     const QPalette& pal = palette();
     const QColor background = pal.color(QPalette::Window);
@@ -413,10 +427,8 @@ void DebtChart::drawRatioLine(QPainter& painter) const
 
     // A year without a ratio breaks the line.
     QPainterPath path;
-    std::vector<QPointF> dots;
     bool joined = false;
-    for (int i = 0; i < count(); ++i) {
-        const std::optional<QPointF> point = ratioPoint(i);
+    for (const std::optional<QPointF>& point : layout.ratioPoints) {
         if (!point) {
             joined = false;
             continue;
@@ -426,7 +438,6 @@ void DebtChart::drawRatioLine(QPainter& painter) const
         else
             path.moveTo(*point);
         joined = true;
-        dots.push_back(*point);
     }
     painter.setBrush(Qt::NoBrush);
     painter.setPen(
@@ -438,16 +449,19 @@ void DebtChart::drawRatioLine(QPainter& painter) const
     const qreal radius = std::max<qreal>(3, line * DotLines);
     painter.setPen(QPen(background, HaloWidth));
     painter.setBrush(ink);
-    for (const QPointF& dot : dots)
-        painter.drawEllipse(dot, radius, radius);
+    for (const std::optional<QPointF>& dot : layout.ratioPoints) {
+        if (dot)
+            painter.drawEllipse(*dot, radius, radius);
+    }
 }
 
-void DebtChart::drawAxes(QPainter& painter, const QRectF& plot) const
+void DebtChart::drawAxes(QPainter& painter, const Layout& layout) const
 {
     const QPalette& pal = palette();
     const QColor ink = pal.color(QPalette::WindowText);
     constexpr qreal AxisWeight = 0.6;
     const QColor axis = colours::mix(pal.color(QPalette::Window), ink, AxisWeight);
+    const QRectF& plot = layout.plot;
     const QFontMetricsF metrics(font());
     const qreal line = metrics.height();
     const qreal tick = line * TickLines;
@@ -459,20 +473,16 @@ void DebtChart::drawAxes(QPainter& painter, const QRectF& plot) const
     painter.drawLine(plot.topLeft(), plot.bottomLeft());
     painter.drawLine(plot.topRight(), plot.bottomRight());
 
-    const long double amountEnd = amountAxisEnd();
-    for (const Tick& amountTick : amountTicks()) {
-        const qreal y =
-            amountEnd > 0
-                ? plot.bottom() - static_cast<qreal>(amountTick.value / amountEnd) * plot.height()
-                : plot.bottom();
+    for (const Tick& amountTick : layout.amountTicks) {
+        const qreal y = layout.yOfAmount(amountTick.value);
         painter.setPen(QPen(axis, 1));
         painter.drawLine(QPointF(plot.left() - tick, y), QPointF(plot.left(), y));
         painter.setPen(ink);
         painter.drawText(QRectF(0, y - line / 2, plot.left() - tick - gap, line),
                          Qt::AlignRight | Qt::AlignVCenter, amountTick.text);
     }
-    for (const Tick& percentTick : percentTicks()) {
-        const qreal y = yOfPercent(percentTick.value, plot);
+    for (const Tick& percentTick : layout.percentTicks) {
+        const qreal y = layout.yOfPercent(percentTick.value);
         painter.setPen(QPen(axis, 1));
         painter.drawLine(QPointF(plot.right(), y), QPointF(plot.right() + tick, y));
         painter.setPen(ink);
@@ -492,7 +502,7 @@ void DebtChart::drawAxes(QPainter& painter, const QRectF& plot) const
     for (int i = 0; i < count(); ++i) {
         const QString text = QString::number(m_entries[static_cast<std::size_t>(i)].year);
         const qreal textWidth = metrics.horizontalAdvance(text);
-        const qreal centre = barRect(i).center().x();
+        const qreal centre = layout.bars[static_cast<std::size_t>(i)].center().x();
         if (centre - textWidth / 2 < previousRight + gap)
             continue;
         painter.drawText(QRectF(centre - textWidth / 2, labelTop, textWidth, line), Qt::AlignCenter,
@@ -501,17 +511,18 @@ void DebtChart::drawAxes(QPainter& painter, const QRectF& plot) const
     }
 }
 
-void DebtChart::drawLegend(QPainter& painter) const
+void DebtChart::drawLegend(QPainter& painter, const Layout& layout) const
 {
     const QPalette& pal = palette();
     const QColor ink = pal.color(QPalette::WindowText);
     const QFontMetricsF metrics(font());
     const qreal line = metrics.height();
-    const auto [capitalWidth, ratioWidth] = legendWidths();
+    const qreal capitalWidth = layout.capitalLegendWidth;
+    const qreal ratioWidth = layout.ratioLegendWidth;
     const qreal top = line * PaddingLines;
     QPointF capitalAt((width() - capitalWidth) / 2, top);
     QPointF ratioAt((width() - ratioWidth) / 2, top + line);
-    if (legendRows() == 1) {
+    if (layout.legendRows == 1) {
         capitalAt.setX((width() - capitalWidth - line * LegendSpacingLines - ratioWidth) / 2);
         ratioAt = QPointF(capitalAt.x() + capitalWidth + line * LegendSpacingLines, top);
     }
@@ -522,7 +533,8 @@ void DebtChart::drawLegend(QPainter& painter) const
     painter.setPen(ink);
     painter.drawText(QRectF(capitalAt.x() + swatch + line * GapLines, capitalAt.y(),
                             capitalWidth - swatch - line * GapLines, line),
-                     Qt::AlignLeft | Qt::AlignVCenter, capitalLegend(amountUnit()));
+                     Qt::AlignLeft | Qt::AlignVCenter,
+                     capitalLegend(unitText(layout.amountDivisor)));
 
     const qreal sample = line * LineSampleLines;
     const qreal middle = ratioAt.y() + line / 2;

@@ -2,12 +2,14 @@
 // against the thresholds of the borrowing rules in force.
 #pragma once
 
+#include "NumberFormat.h"
+
+#include <QFont>
 #include <QRectF>
 #include <QString>
 #include <QWidget>
 
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace app {
@@ -74,31 +76,52 @@ protected:
 private:
     struct Scale
     {
-        long double step;
-        long double end;
+        long double step = 0;
+        long double end = 0;
     };
-    // The plot's top and bottom, which do not depend on the axes' labels.
-    std::pair<qreal, qreal> plotVerticalExtent() const;
-    Scale amountScale() const;
-    long double amountDivisor() const;
-    std::vector<Tick> percentTicks() const;
-    // The legend's two entries' widths, and whether they fit on one row.
-    std::pair<qreal, qreal> legendWidths() const;
-    int legendRows() const;
-    // Room for the labels beside the plot.
-    qreal leftGutter() const;
-    qreal rightGutter() const;
-    qreal yOfPercent(long double percent, const QRectF& plot) const;
+    // What painting and the accessors read, worked out once for a size, a font, the
+    // separators and the years.
+    struct Layout
+    {
+        QSize size;
+        QFont font;
+        amount::Separators separators;
 
-    void drawGrid(QPainter& painter, const QRectF& plot) const;
-    void drawBars(QPainter& painter) const;
-    void drawThresholds(QPainter& painter, const QRectF& plot) const;
-    void drawRatioLine(QPainter& painter) const;
-    void drawAxes(QPainter& painter, const QRectF& plot) const;
-    void drawLegend(QPainter& painter) const;
+        QRectF plot;
+        int percentEnd = MinPercentEnd;
+        Scale amountScale;
+        long double amountDivisor = 1;
+        std::vector<Tick> amountTicks;
+        std::vector<Tick> percentTicks;
+        qreal leftGutter = 0;
+        qreal rightGutter = 0;
+        // The legend's two entries' widths, and whether they fit on one row.
+        qreal capitalLegendWidth = 0;
+        qreal ratioLegendWidth = 0;
+        int legendRows = 1;
+        std::vector<QRectF> bars;
+        std::vector<std::optional<QPointF>> ratioPoints;
+
+        qreal yOfAmount(long double amount) const;
+        qreal yOfPercent(long double percent) const;
+    };
+    // The layout for the widget as it is now, worked out again when anything it rests on has
+    // changed.
+    const Layout& currentLayout() const;
+    Layout computeLayout(const amount::Separators& separators) const;
+    static std::vector<Tick> amountTicksOf(const Layout& layout);
+    static std::vector<Tick> percentTicksOf(const Layout& layout, int line);
+
+    void drawGrid(QPainter& painter, const Layout& layout) const;
+    void drawBars(QPainter& painter, const Layout& layout) const;
+    void drawThresholds(QPainter& painter, const Layout& layout) const;
+    void drawRatioLine(QPainter& painter, const Layout& layout) const;
+    void drawAxes(QPainter& painter, const Layout& layout) const;
+    void drawLegend(QPainter& painter, const Layout& layout) const;
 
     std::vector<DebtChartYear> m_entries;
     bool m_hasNow = false;
+    mutable std::optional<Layout> m_layout;
 };
 
 } // namespace app

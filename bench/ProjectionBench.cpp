@@ -1,10 +1,11 @@
 // Timing of the debt year by year for a register of 10,000 loans: the projection alone, and
-// the dialog from its creation to its first painted frame.
+// the dialog from its creation to its first painted frame; and one frame of the chart.
 #include "DebtChart.h"
 #include "EvolutionDialog.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QImage>
 
 #include <benchmark/benchmark.h>
 
@@ -74,5 +75,20 @@ void BM_EvolutionDialogToItsFirstFrame(benchmark::State& state)
     }
 }
 BENCHMARK(BM_EvolutionDialogToItsFirstFrame)->Unit(benchmark::kMillisecond);
+
+// Today and ten years, repainted at an unchanged size as when the dialog is uncovered.
+void BM_DebtChartRepaint(benchmark::State& state)
+{
+    std::vector<app::DebtChartYear> years;
+    for (int year = 1; year <= 10; ++year)
+        years.push_back({2024 + year, 2e6L - year * 1e5L, 90.0L - year * 4});
+    app::DebtChart chart;
+    chart.setYears(years, app::DebtChartYear{2024, 2e6L, 95.0L});
+    chart.resize(chart.sizeHint());
+    QImage image(chart.size(), QImage::Format_RGB32);
+    for (auto _ : state)
+        chart.render(&image);
+}
+BENCHMARK(BM_DebtChartRepaint)->Unit(benchmark::kMicrosecond);
 
 } // namespace
