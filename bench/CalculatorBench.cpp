@@ -1,4 +1,4 @@
-// Timing of a 100-year loan calculation written into the amortisation grid (1200 rows).
+// Timing of a 100-year loan calculation and its amortisation table (1200 rows).
 #include "AmountEdit.h"
 #include "LoanCalculatorDialog.h"
 

@@ -5,9 +5,8 @@
 #include "Checks.h"
 #include "Command.h"
 #include "LoanMath.h"
-#include "LocaleSeparators.h"
 #include "Projection.h"
-#include "TextGrid.h"
+#include "ScheduleModel.h"
 #include "ui_LoanCalculatorDialog.h"
 
 #include <QHeaderView>
@@ -25,7 +24,7 @@ constexpr int GridRowHeight = 21;
 } // namespace
 
 LoanCalculatorDialog::LoanCalculatorDialog(QWidget* parent)
-    : QDialog(parent), m_ui(new Ui::LoanCalculatorDialog)
+    : QDialog(parent), m_ui(new Ui::LoanCalculatorDialog), m_schedule(new ScheduleModel(this))
 {
     m_ui->setupUi(this);
     setFixedSize(size());
@@ -35,12 +34,15 @@ LoanCalculatorDialog::LoanCalculatorDialog(QWidget* parent)
     m_ui->Interes->setMaxValue(borrowing::LargestRate);
     m_ui->anios->setMaxValue(borrowing::LargestYears);
     m_ui->tipomaximo->setMaxValue(borrowing::LargestRate);
-    TextGrid* grid = m_ui->Tabla;
-    for (int column = 0; column < grid->columnCount(); ++column)
-        grid->setColumnWidth(column, GridColumnWidth);
-    grid->verticalHeader()->setDefaultSectionSize(GridRowHeight);
+    QTableView* grid = m_ui->Tabla;
+    grid->setModel(m_schedule);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setDefaultSectionSize(GridColumnWidth);
     grid->horizontalHeader()->setFixedHeight(GridRowHeight);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(GridRowHeight);
 
+    connect(m_schedule, &QAbstractItemModel::modelReset, this, &LoanCalculatorDialog::showHeading);
     connect(m_ui->Button1, &QPushButton::clicked, this,
             command::guarded(this, &LoanCalculatorDialog::calculate));
     connect(m_ui->BtnAceptar, &QPushButton::clicked, this,
@@ -81,9 +83,14 @@ AmountEdit* LoanCalculatorDialog::yearlyPaymentField() const
     return m_ui->cuotanual;
 }
 
-TextGrid* LoanCalculatorDialog::table() const
+QTableView* LoanCalculatorDialog::table() const
 {
     return m_ui->Tabla;
+}
+
+void LoanCalculatorDialog::showHeading()
+{
+    m_ui->Tabla->horizontalHeader()->setVisible(m_schedule->fixedRows() > 0);
 }
 
 bool LoanCalculatorDialog::event(QEvent* e)
@@ -143,7 +150,7 @@ void LoanCalculatorDialog::clearResults()
     m_ui->cuotames->setValue(0);
     m_ui->cuotanual->setValue(0);
     m_ui->vidamedia->setValue(0);
-    m_ui->Tabla->clearRows();
+    m_schedule->clear();
 }
 
 void LoanCalculatorDialog::calculate()
@@ -155,21 +162,7 @@ void LoanCalculatorDialog::calculate()
     u.cuotanual->setValue(quote.yearlyPayment);
     u.vidamedia->setValue(borrowing::averageLife(quote.schedule, u.Capital->value()));
 
-    TextGrid* grid = u.Tabla;
-    grid->setRows(quote.months + 1);
-    grid->setFixedRows(1);
-    const QStringList heading{QStringLiteral("Mes"), QStringLiteral("Amortiz."),
-                              QStringLiteral("Interés"), QStringLiteral("Pendiente")};
-    for (int column = 0; column < heading.size(); ++column)
-        grid->setCell(column, 0, heading[column]);
-
-    const QChar decimal = amount::currentSeparators().decimal;
-    for (const borrowing::ScheduleRow& row : quote.schedule) {
-        grid->setCell(0, row.month, QString::number(row.month));
-        grid->setCell(1, row.month, amount::formatGeneral(row.amortisation, decimal));
-        grid->setCell(2, row.month, amount::formatGeneral(row.interest, decimal));
-        grid->setCell(3, row.month, amount::formatGeneral(row.pending, decimal));
-    }
+    m_schedule->setSchedule(quote.schedule);
 }
 
 void LoanCalculatorDialog::showPrudence()

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+class QTableView;
+
 namespace amount {
 class AmountEdit;
 }
@@ -15,7 +17,7 @@ class LoanCalculatorDialog;
 
 namespace calculator {
 
-class TextGrid;
+class ScheduleModel;
 
 class LoanCalculatorDialog final : public QDialog
 {
@@ -34,7 +36,8 @@ public:
     amount::AmountEdit* yearsField() const;
     amount::AmountEdit* monthlyPaymentField() const;
     amount::AmountEdit* yearlyPaymentField() const;
-    TextGrid* table() const;
+    QTableView* table() const;
+    ScheduleModel* scheduleModel() const { return m_schedule; }
 
     // Works out the payments and fills the amortisation table; throws MathError when the
     // formula fails.
@@ -60,8 +63,10 @@ protected:
 private:
     void clearResults();
     void showPrudence();
+    void showHeading();
 
     Ui::LoanCalculatorDialog* m_ui;
+    ScheduleModel* m_schedule;
     bool m_accepted = false;
 };
 

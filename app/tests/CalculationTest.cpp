@@ -7,8 +7,8 @@
 #include "MainWindow.h"
 #include "QuickReport.h"
 #include "ResultsWindow.h"
+#include "ScheduleModel.h"
 #include "TestSeparators.h"
-#include "TextGrid.h"
 #include "TextPrompt.h"
 
 #include <QFile>
@@ -267,7 +267,7 @@ private slots:
         QTimer::singleShot(0, this, [&] {
             QVERIFY(QTest::qWaitForWindowActive(calculator));
             QCOMPARE(calculator->capitalField()->text(), u"100.000,00"_s);
-            QCOMPARE(calculator->table()->rows(), 121);
+            QCOMPARE(calculator->scheduleModel()->rows(), 121);
             calculator->capitalField()->setValue(5);
             QTest::keyClick(calculator, Qt::Key_Escape);
         });

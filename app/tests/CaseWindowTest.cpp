@@ -8,8 +8,8 @@
 #include "LoanCalculatorDialog.h"
 #include "LoansDialog.h"
 #include "MainWindow.h"
+#include "ScheduleModel.h"
 #include "TestSeparators.h"
-#include "TextGrid.h"
 
 #include <QDir>
 #include <QFile>
@@ -151,7 +151,7 @@ private slots:
         calculator::LoanCalculatorDialog* loan = m_window->loanCalculator();
         QVERIFY(loan->wasAccepted());
         QCOMPARE(loan->monthlyPaymentField()->text(), u"1.060,66"_s);
-        QCOMPARE(loan->table()->rows(), 121);
+        QCOMPARE(loan->scheduleModel()->rows(), 121);
         QVERIFY(!document().isModified());
 
         const QByteArray first = bytesOf(saved);
