@@ -10,6 +10,7 @@
 #include "ui_LoanCalculatorDialog.h"
 
 #include <QHeaderView>
+#include <QScrollBar>
 
 namespace calculator {
 
@@ -20,6 +21,8 @@ namespace {
 
 constexpr int GridColumnWidth = 76;
 constexpr int GridRowHeight = 21;
+// The heading and four months.
+constexpr int GridMinimumRows = 5;
 
 } // namespace
 
@@ -27,7 +30,6 @@ LoanCalculatorDialog::LoanCalculatorDialog(QWidget* parent)
     : QDialog(parent), m_ui(new Ui::LoanCalculatorDialog), m_schedule(new ScheduleModel(this))
 {
     m_ui->setupUi(this);
-    setFixedSize(size());
     // Typing keeps the inputs within what a case may hold.
     m_ui->Capital->setMinValue(-borrowing::LargestAmount);
     m_ui->Capital->setMaxValue(borrowing::LargestAmount);
@@ -41,6 +43,12 @@ LoanCalculatorDialog::LoanCalculatorDialog(QWidget* parent)
     grid->horizontalHeader()->setFixedHeight(GridRowHeight);
     grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     grid->verticalHeader()->setDefaultSectionSize(GridRowHeight);
+    // Every column in sight, and the heading over a few rows.
+    grid->setMinimumSize(ScheduleModel::ColumnCount * GridColumnWidth +
+                             grid->verticalScrollBar()->sizeHint().width() + 2 * grid->frameWidth(),
+                         GridMinimumRows * GridRowHeight + 2 * grid->frameWidth());
+    // A two-line prudence line does not push the table down.
+    m_ui->prudencia->setMinimumHeight(2 * m_ui->prudencia->fontMetrics().lineSpacing());
 
     connect(m_schedule, &QAbstractItemModel::modelReset, this, &LoanCalculatorDialog::showHeading);
     connect(m_ui->Button1, &QPushButton::clicked, this,

@@ -1,8 +1,10 @@
-// The loan calculator dialog: payments, the amortisation table, failures and acceptance.
+// The loan calculator dialog: payments, the amortisation table, failures, acceptance and its
+// layout.
 #include "LoanCalculatorDialog.h"
 
 #include "AmountEdit.h"
 #include "Beep.h"
+#include "LayoutTesting.h"
 #include "LocaleSeparators.h"
 #include "ScheduleModel.h"
 #include "TestSeparators.h"
@@ -65,7 +67,6 @@ private slots:
     void startsWithAnEmptyTwoRowGrid()
     {
         QCOMPARE(m_dialog->windowTitle(), u"Calculadora de Préstamos"_s);
-        QCOMPARE(m_dialog->size(), QSize(328, 544));
         QCOMPARE(m_dialog->scheduleModel()->rows(), 2);
         QCOMPARE(m_dialog->scheduleModel()->fixedRows(), 1);
         QCOMPARE(row(0), QStringList(4, QString()));
@@ -196,6 +197,35 @@ private slots:
         QCOMPARE(m_dialog->yearsField()->text(), u"100"_s);
         QCOMPARE(beeps, 1);
         QCOMPARE(m_dialog->scheduleModel()->rows(), 1201);
+    }
+
+    void everyControlShowsWholeAndTheTableTakesTheSpace_data()
+    {
+        QTest::addColumn<bool>("smallest");
+        QTest::addColumn<QSize>("extra");
+        QTest::newRow("as it opens") << false << QSize(0, 0);
+        QTest::newRow("at its smallest") << true << QSize(0, 0);
+        QTest::newRow("enlarged") << false << QSize(200, 150);
+    }
+    void everyControlShowsWholeAndTheTableTakesTheSpace()
+    {
+        QFETCH(bool, smallest);
+        QFETCH(QSize, extra);
+        compute(100000, 5, 10);
+        // The longest prudence line.
+        m_dialog->findChild<amount::AmountEdit*>(u"tipomaximo"_s)->setValue(2);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
+        const QSize opening = m_dialog->size();
+        const QSize tableAtOpening = m_dialog->table()->size();
+        QCOMPARE(opening.expandedTo(m_dialog->minimumSizeHint()), opening);
+
+        const QSize size = (smallest ? m_dialog->minimumSizeHint() : opening) + extra;
+        m_dialog->resize(size);
+        QTRY_COMPARE(m_dialog->size(), size);
+        QCOMPARE(testsupport::layoutFaults(m_dialog.get()), QStringList());
+        QCOMPARE(m_dialog->table()->size() - tableAtOpening, size - opening);
+        QVERIFY(m_dialog->table()->viewport()->width() >= 4 * 76);
     }
 
     void acceptedOnlyAfterAceptar()
