@@ -19,10 +19,30 @@
 
 namespace reports {
 
+namespace {
+
+// `text` broken into lines no wider than `width`, as `font` sets it on `device`.
+QStringList brokenToWidth(const QString& text, const QFont& font, QPaintDevice* device, qreal width)
+{
+    QTextLayout layout(text, font, device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength());
+    }
+    layout.endLayout();
+    return lines;
+}
+
+} // namespace
+
 ResultsWindow::ResultsWindow(QWidget* parent) : QDialog(parent), m_ui(new Ui::ResultsWindow)
 {
     m_ui->setupUi(this);
-    setFixedSize(size());
     m_ui->Memo->installEventFilter(this);
     connect(m_ui->Button1, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->Button2, &QPushButton::clicked, this,
@@ -96,18 +116,21 @@ void ResultsWindow::printResults()
     const int lineHeight =
         static_cast<int>(std::lround(font.pointSizeF() * printer.resolution() / PointsPerInch));
     const int ascent = painter.fontMetrics().ascent();
-    const int pageHeight = printer.pageLayout().paintRectPixels(printer.resolution()).height();
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
     int y = 0;
     bool pageFull = false;
-    for (const QString& line : displayedLines()) {
-        // The next page is started only when a line is left for it: no blank last page.
-        if (pageFull) {
-            printer.newPage();
-            y = 0;
+    for (const QString& shown : displayedLines()) {
+        // A box wider than the page shows lines that the page does not hold whole.
+        for (const QString& line : brokenToWidth(shown, font, &printer, page.width())) {
+            // The next page is started only when a line is left for it: no blank last page.
+            if (pageFull) {
+                printer.newPage();
+                y = 0;
+            }
+            painter.drawText(0, y + ascent, line);
+            y += lineHeight;
+            pageFull = y >= page.height();
         }
-        painter.drawText(0, y + ascent, line);
-        y += lineHeight;
-        pageFull = y >= pageHeight;
     }
     painter.end();
 }

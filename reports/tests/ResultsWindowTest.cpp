@@ -1,5 +1,7 @@
-// The results window: a text box the keyboard cannot change, copying and printing.
+// The results window: a text box the keyboard cannot change, copying, printing and its layout.
 #include "ResultsWindow.h"
+
+#include "LayoutTesting.h"
 
 #include <QClipboard>
 #include <QFile>
@@ -59,10 +61,33 @@ private slots:
     void hasTheLayoutOfTheResultsWindow()
     {
         QCOMPARE(m_window->windowTitle(), u"Resultados"_s);
-        QCOMPARE(m_window->size(), QSize(688, 448));
-        QCOMPARE(memo()->geometry(), QRect(0, 0, 688, 416));
+        QCOMPARE(memo()->geometry().topLeft(), QPoint(0, 0));
+        QCOMPARE(memo()->width(), m_window->width());
         QCOMPARE(memo()->font().pointSize(), 12);
         QVERIFY(memo()->font().fixedPitch() || QFontInfo(memo()->font()).fixedPitch());
+    }
+
+    void everyControlShowsWholeAndTheBoxTakesTheSpace_data()
+    {
+        QTest::addColumn<bool>("smallest");
+        QTest::addColumn<QSize>("extra");
+        QTest::newRow("as it opens") << false << QSize(0, 0);
+        QTest::newRow("at its smallest") << true << QSize(0, 0);
+        QTest::newRow("enlarged") << false << QSize(200, 150);
+    }
+    void everyControlShowsWholeAndTheBoxTakesTheSpace()
+    {
+        QFETCH(bool, smallest);
+        QFETCH(QSize, extra);
+        const QSize opening = m_window->size();
+        const QSize boxAtOpening = memo()->size();
+        QCOMPARE(opening.expandedTo(m_window->minimumSizeHint()), opening);
+
+        const QSize size = (smallest ? m_window->minimumSizeHint() : opening) + extra;
+        m_window->resize(size);
+        QTRY_COMPARE(m_window->size(), size);
+        QCOMPARE(testsupport::layoutFaults(m_window.get()), QStringList());
+        QCOMPARE(memo()->size() - boxAtOpening, size - opening);
     }
 
     void keysChangeNothingButUpAndDownMoveTheCaret()
@@ -136,6 +161,21 @@ private slots:
         m_window->setPrintOutputFile(longPdf);
         m_window->printResults();
         QCOMPARE(pdfPageCount(longPdf), 3);
+    }
+
+    void linesWiderThanThePageGoOnBelow()
+    {
+        // A box wider than the page shows in 40 lines what a page holds in 80 or more.
+        m_window->resize(1800, m_window->height());
+        QTRY_COMPARE(m_window->width(), 1800);
+        m_window->clearLines();
+        m_window->appendLines(QStringList(40, u"palabra "_s.repeated(20)));
+        QCOMPARE(m_window->displayedLines().size(), 40);
+        QTemporaryDir folder;
+        const QString pdf = folder.filePath(u"ancho.pdf"_s);
+        m_window->setPrintOutputFile(pdf);
+        m_window->printResults();
+        QVERIFY(pdfPageCount(pdf) > 1);
     }
 
     void aFullLastPageIsNotFollowedByABlankOne()
