@@ -199,32 +199,15 @@ private slots:
         QCOMPARE(m_dialog->scheduleModel()->rows(), 1201);
     }
 
-    void everyControlShowsWholeAndTheTableTakesTheSpace_data()
-    {
-        QTest::addColumn<bool>("smallest");
-        QTest::addColumn<QSize>("extra");
-        QTest::newRow("as it opens") << false << QSize(0, 0);
-        QTest::newRow("at its smallest") << true << QSize(0, 0);
-        QTest::newRow("enlarged") << false << QSize(200, 150);
-    }
+    void everyControlShowsWholeAndTheTableTakesTheSpace_data() { testsupport::addWindowSizes(); }
     void everyControlShowsWholeAndTheTableTakesTheSpace()
     {
-        QFETCH(bool, smallest);
-        QFETCH(QSize, extra);
         compute(100000, 5, 10);
         // The longest prudence line.
         m_dialog->findChild<amount::AmountEdit*>(u"tipomaximo"_s)->setValue(2);
         m_dialog->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
-        const QSize opening = m_dialog->size();
-        const QSize tableAtOpening = m_dialog->table()->size();
-        QCOMPARE(opening.expandedTo(m_dialog->minimumSizeHint()), opening);
-
-        const QSize size = (smallest ? m_dialog->minimumSizeHint() : opening) + extra;
-        m_dialog->resize(size);
-        QTRY_COMPARE(m_dialog->size(), size);
-        QCOMPARE(testsupport::layoutFaults(m_dialog.get()), QStringList());
-        QCOMPARE(m_dialog->table()->size() - tableAtOpening, size - opening);
+        QCOMPARE(testsupport::faultsAtWindowSize(m_dialog.get(), m_dialog->table()), QStringList());
         QVERIFY(m_dialog->table()->viewport()->width() >= 4 * 76);
     }
 

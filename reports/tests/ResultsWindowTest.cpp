@@ -67,27 +67,10 @@ private slots:
         QVERIFY(memo()->font().fixedPitch() || QFontInfo(memo()->font()).fixedPitch());
     }
 
-    void everyControlShowsWholeAndTheBoxTakesTheSpace_data()
-    {
-        QTest::addColumn<bool>("smallest");
-        QTest::addColumn<QSize>("extra");
-        QTest::newRow("as it opens") << false << QSize(0, 0);
-        QTest::newRow("at its smallest") << true << QSize(0, 0);
-        QTest::newRow("enlarged") << false << QSize(200, 150);
-    }
+    void everyControlShowsWholeAndTheBoxTakesTheSpace_data() { testsupport::addWindowSizes(); }
     void everyControlShowsWholeAndTheBoxTakesTheSpace()
     {
-        QFETCH(bool, smallest);
-        QFETCH(QSize, extra);
-        const QSize opening = m_window->size();
-        const QSize boxAtOpening = memo()->size();
-        QCOMPARE(opening.expandedTo(m_window->minimumSizeHint()), opening);
-
-        const QSize size = (smallest ? m_window->minimumSizeHint() : opening) + extra;
-        m_window->resize(size);
-        QTRY_COMPARE(m_window->size(), size);
-        QCOMPARE(testsupport::layoutFaults(m_window.get()), QStringList());
-        QCOMPARE(memo()->size() - boxAtOpening, size - opening);
+        QCOMPARE(testsupport::faultsAtWindowSize(m_window.get(), memo()), QStringList());
     }
 
     void keysChangeNothingButUpAndDownMoveTheCaret()
