@@ -232,10 +232,20 @@ Amount parseValue(const QString& cleaned, QChar decimalSeparator)
 
 Amount shownValue(Amount x, int decimals)
 {
-    const Separators plain;
-    return parseValue(
-        cleanText(formatValue(x, decimals, NumberFormat::Thousands, plain), plain, plain),
-        plain.decimal);
+    if (!std::isfinite(x))
+        throw ConversionError(formatValue(x, decimals, NumberFormat::Thousands, Separators{}));
+    // Decimals are shown only within 15 significant digits; a whole number shows every integer
+    // digit up to the general form's, which has 15 again.
+    constexpr Amount FirstGeneral = 999999999999999999.5L;
+    const bool limited = decimals > 0 || std::fabs(x) >= FirstGeneral;
+    // A shown zero has no sign.
+    return decimal::roundToDecimals(x, decimals, limited ? DisplayDigits : 0) + Amount{0};
+}
+
+Amount roundToCents(Amount x)
+{
+    constexpr int CentDecimals = 2;
+    return decimal::roundToDecimals(x, CentDecimals) + Amount{0};
 }
 
 } // namespace amount

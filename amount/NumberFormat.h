@@ -59,8 +59,13 @@ QString cleanText(const QString& s, Separators last, Separators current);
 // Parses a cleaned text; throws ConversionError when it is not a number in the extended range.
 Amount parseValue(const QString& cleaned, QChar decimalSeparator);
 
-// The value a field with `decimals` holds once it shows x: x formatted and read back, whatever
-// the separators. Throws ConversionError for what formats as no number (NaN, infinities).
+// The value a field with `decimals` (0 or more) holds once it shows x: x rounded to those
+// decimals halves away from zero, at most 15 significant digits, as its text reads back.
+// Throws ConversionError for what formats as no number (NaN, infinities).
 Amount shownValue(Amount x, int decimals);
+
+// x rounded to whole cents, halves away from zero on its decimal digits, however large; 0 is
+// never negative. Every amount of money is rounded by this.
+Amount roundToCents(Amount x);
 
 } // namespace amount

@@ -1,15 +1,11 @@
 // The register of loans in force: each loan's theoretical annuity and the register's totals.
 #include "LoanRegister.h"
 
-#include "DigitText.h"
+#include "NumberFormat.h"
 
 namespace borrowing {
 
-namespace {
-
-constexpr int CentDecimals = 2;
-
-} // namespace
+using amount::roundToCents;
 
 AnnuityFormula::AnnuityFormula(Amount rate, Amount years)
     : m_years(years), m_payment(rate, termMonths(years))
@@ -21,7 +17,7 @@ Amount AnnuityFormula::operator()(Amount capital) const
     if (capital == 0 || m_years <= 0)
         return 0;
     if (!m_payment.hasInterest())
-        return decimal::roundToDecimals(capital / m_years, CentDecimals);
+        return roundToCents(capital / m_years);
     if (!(capital > 0))
         return 0;
     const Amount cents = m_payment.paymentInCents(capital);
@@ -30,7 +26,7 @@ Amount AnnuityFormula::operator()(Amount capital) const
     constexpr Amount ExactCents = 1e15L;
     if (cents < ExactCents)
         return MonthsPerYear * cents / 100;
-    return decimal::roundToDecimals(MonthsPerYear * m_payment.payment(capital), CentDecimals);
+    return roundToCents(MonthsPerYear * m_payment.payment(capital));
 }
 
 Amount AnnuityFormula::perEuro() const
@@ -50,8 +46,8 @@ RegisterTotals registerTotals(const std::vector<Loan>& loans)
         totals.capital += loan.capital;
         totals.annuity += theoreticalAnnuity(loan);
     }
-    totals.capital = decimal::roundToDecimals(totals.capital, CentDecimals);
-    totals.annuity = decimal::roundToDecimals(totals.annuity, CentDecimals);
+    totals.capital = roundToCents(totals.capital);
+    totals.annuity = roundToCents(totals.annuity);
     return totals;
 }
 

@@ -65,12 +65,13 @@ std::string formatGeneral(long double value, int precision)
     return sign + fixed.integer + (fixed.decimals.empty() ? "" : "." + fixed.decimals);
 }
 
-long double roundToDecimals(long double x, int decimals)
+long double roundToDecimals(long double x, int decimals, int maxDigits)
 {
     if (!std::isfinite(x))
         return x;
     Expansion e = expand(x);
-    roundToDigits(e, e.intDigits + decimals);
+    const int keep = e.intDigits + decimals;
+    roundToDigits(e, maxDigits > 0 ? std::min(keep, maxDigits) : keep);
     if (e.isZero())
         return e.negative ? -0.0L : 0.0L;
     // 0.digits × 10^intDigits, read back as text.

@@ -31,8 +31,9 @@ std::string groupThousands(std::string_view integer, char separator);
 std::string formatGeneral(long double value, int precision);
 
 // x rounded to `decimals` places, halves away from zero on its decimal digits (so 0.125
-// gives 0.13 although 0.125 is not exact in binary).
-long double roundToDecimals(long double x, int decimals);
+// gives 0.13 although 0.125 is not exact in binary), keeping at most `maxDigits` significant
+// digits when that is above 0.
+long double roundToDecimals(long double x, int decimals, int maxDigits = 0);
 
 // The value of a hexadecimal digit (either case); -1 for any other character.
 int hexDigitValue(char32_t c);

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <random>
 
 using namespace amount;
 using testsupport::English;
@@ -160,6 +162,52 @@ TEST(FormatValue, textReadsBackToItself)
             }
         }
     }
+}
+
+// Money is rounded to cents halves away from zero, on the decimal digits and at any size.
+TEST(RoundToCents, halvesGoAwayFromZeroAtAnySize)
+{
+    const std::pair<Amount, Amount> cases[] = {
+        {0.125L, 0.13L},
+        {-0.125L, -0.13L},
+        {1.005L, 1.01L},
+        {-1.005L, -1.01L},
+        {2.675L, 2.68L},
+        {0.124999L, 0.12L},
+        {-0.004L, 0},
+        {9.995L, 10},
+        {9999999999999.995L, 10000000000000},
+        {-9999999999999.995L, -10000000000000},
+        // Beyond the 15 digits a field shows, the cents are kept.
+        {123456789012345.675L, 123456789012345.68L},
+        {6010.12L, 6010.12L},
+    };
+    for (const auto& [x, cents] : cases) {
+        EXPECT_EQ(roundToCents(x), cents) << static_cast<double>(x);
+        if (cents == 0) {
+            EXPECT_FALSE(std::signbit(roundToCents(x))) << "a negative zero";
+        }
+    }
+}
+
+// What a field shows is what formatting writes and parsing reads back, for any value.
+TEST(ShownValue, isTheFieldsTextReadBack)
+{
+    std::mt19937_64 random(30);
+    std::uniform_int_distribution<int> exponent(-8, 20);
+    std::uniform_real_distribution<double> mantissa(-10, 10);
+    const Separators plain;
+    for (int i = 0; i < 20000; ++i) {
+        const Amount x = static_cast<Amount>(mantissa(random)) *
+                         std::pow(10.0L, static_cast<Amount>(exponent(random)));
+        for (const int decimals : {0, 2}) {
+            const Amount read = parseValue(
+                cleanText(formatValue(x, decimals, T, plain), plain, plain), plain.decimal);
+            EXPECT_EQ(shownValue(x, decimals), read + Amount{0})
+                << static_cast<double>(x) << " with " << decimals << " decimals";
+        }
+    }
+    EXPECT_THROW(shownValue(std::numeric_limits<Amount>::infinity(), 2), ConversionError);
 }
 
 struct ParseCase
