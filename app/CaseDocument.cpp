@@ -2,6 +2,7 @@
 // that create, open and save cases.
 #include "CaseDocument.h"
 
+#include "CaseModel.h"
 #include "Command.h"
 
 #include <QDir>
@@ -103,21 +104,22 @@ QStringList withRecentCase(QStringList recent, const QString& path, int limit)
     return recent.mid(0, limit);
 }
 
-CaseDocument::CaseDocument(CaseView& view, QWidget* dialogParent)
+CaseDocument::CaseDocument(CaseModel& model, QWidget* dialogParent)
     : QObject(dialogParent),
-      m_view(view), m_dialogs{[dialogParent](const QString& caseName) {
-                                  return askToSaveInABox(dialogParent, caseName);
-                              },
-                              [dialogParent](const QString& folder) {
-                                  return chooseFile(dialogParent, QFileDialog::AcceptOpen, folder);
-                              },
-                              [dialogParent](const QString& suggestedPath) {
-                                  return chooseFile(dialogParent, QFileDialog::AcceptSave,
-                                                    suggestedPath);
-                              },
-                              [dialogParent](const QString& caseName) {
-                                  return askToOverwriteInABox(dialogParent, caseName);
-                              }}
+      m_model(model), m_dialogs{[dialogParent](const QString& caseName) {
+                                    return askToSaveInABox(dialogParent, caseName);
+                                },
+                                [dialogParent](const QString& folder) {
+                                    return chooseFile(dialogParent, QFileDialog::AcceptOpen,
+                                                      folder);
+                                },
+                                [dialogParent](const QString& suggestedPath) {
+                                    return chooseFile(dialogParent, QFileDialog::AcceptSave,
+                                                      suggestedPath);
+                                },
+                                [dialogParent](const QString& caseName) {
+                                    return askToOverwriteInABox(dialogParent, caseName);
+                                }}
 {
 }
 
@@ -143,7 +145,7 @@ void CaseDocument::newCase()
 {
     if (!maybeSave())
         return;
-    m_view.showCase({});
+    m_model.reset({});
     m_path.clear();
     m_stamp.reset();
     m_modified = false;
@@ -178,7 +180,7 @@ void CaseDocument::load(const QString& path)
             forgetRecent(absolute);
         throw;
     }
-    m_view.showCase(c);
+    m_model.reset(c);
     settle(absolute, stamp);
 }
 
@@ -209,7 +211,7 @@ bool CaseDocument::saveAs()
 
 void CaseDocument::saveTo(const QString& path)
 {
-    casefile::writeCaseFile(path, m_view.currentCase());
+    casefile::writeCaseFile(path, m_model.current());
     settle(path, casefile::fileStamp(path));
 }
 

@@ -15,16 +15,7 @@ class QWidget;
 
 namespace app {
 
-// What a window shows of a case: the figures to save, and showing a loaded or fresh case.
-class CaseView
-{
-public:
-    virtual borrowing::Case currentCase() const = 0;
-    virtual void showCase(const borrowing::Case& c) = 0;
-
-protected:
-    ~CaseView() = default;
-};
+class CaseModel;
 
 // The cases opened or saved last, newest first, at most `limit`.
 QStringList withRecentCase(QStringList recent, const QString& path, int limit);
@@ -53,7 +44,8 @@ public:
 
     static constexpr int RecentLimit = 8;
 
-    CaseDocument(CaseView& view, QWidget* dialogParent);
+    // Saves what the model holds, and gives it the cases opened or made new.
+    CaseDocument(CaseModel& model, QWidget* dialogParent);
 
     void setDialogs(Dialogs dialogs) { m_dialogs = std::move(dialogs); }
 
@@ -92,7 +84,7 @@ private:
     void forgetRecent(const QString& path);
     QString lastFolder() const;
 
-    CaseView& m_view;
+    CaseModel& m_model;
     Dialogs m_dialogs;
     QString m_path;
     // The file as this window last read or wrote it.

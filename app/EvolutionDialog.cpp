@@ -9,6 +9,7 @@
 #include "LocaleSeparators.h"
 #include "ProjectionTable.h"
 #include "UserFile.h"
+#include "Wording.h"
 #include "ui_EvolutionDialog.h"
 
 #include <QFileDialog>
@@ -58,7 +59,6 @@ EvolutionDialog::EvolutionDialog(QWidget* parent)
                                        m_ui->CRECIMIENTO->sizeHint().width() -
                                        17 * metrics.horizontalAdvance(u'x'));
 
-    connect(m_ui->CRECIMIENTO, &QLineEdit::textChanged, this, &EvolutionDialog::growthTyped);
     connect(m_ui->BtnExportar, &QPushButton::clicked, this,
             command::guarded(this, &EvolutionDialog::exportCsv));
     connect(m_ui->BtnCerrar, &QPushButton::clicked, this, &QDialog::accept);
@@ -69,39 +69,9 @@ EvolutionDialog::~EvolutionDialog()
     delete m_ui;
 }
 
-amount::Amount EvolutionDialog::growth() const
+void EvolutionDialog::showProjection(const borrowing::Projection& projection)
 {
-    return m_ui->CRECIMIENTO->value();
-}
-
-void EvolutionDialog::setGrowth(amount::Amount percent)
-{
-    const QSignalBlocker quiet(m_ui->CRECIMIENTO);
-    m_ui->CRECIMIENTO->setValue(percent);
-}
-
-void EvolutionDialog::showProjection(const borrowing::ProjectionFigures& figures)
-{
-    m_figures = figures;
-    refresh();
-}
-
-void EvolutionDialog::growthTyped()
-{
-    // A text halfway through typing ("-") is no growth yet.
-    try {
-        growth();
-    } catch (const amount::ConversionError&) {
-        return;
-    }
-    refresh();
-    emit growthChanged();
-}
-
-void EvolutionDialog::refresh()
-{
-    m_figures.revenueGrowth = growth();
-    m_projection = borrowing::projectDebt(m_figures);
+    m_projection = projection;
     const amount::Separators separators = amount::currentSeparators();
 
     m_ui->SituacionActual->setText(reports::currentSituation(m_projection, separators));
@@ -115,7 +85,7 @@ void EvolutionDialog::refresh()
             table->setItem(row, column, item);
         }
     }
-    m_ui->FraseEvolucion->setText(borrowing::projectionSentence(m_projection));
+    m_ui->FraseEvolucion->setText(reports::projectionSentence(m_projection));
     m_ui->SinRegistro->setText(
         m_projection.withoutRegister
             ? QStringLiteral("Registre los préstamos vigentes para proyectar su evolución.")
@@ -141,8 +111,8 @@ void EvolutionDialog::exportCsv()
     if (path.isEmpty())
         return;
     try {
-        borrowing::writeUserFile(path, reports::projectionCsv(m_projection));
-    } catch (const borrowing::InvalidInput& e) {
+        userfile::writeUserFile(path, reports::projectionCsv(m_projection));
+    } catch (const userfile::FileError& e) {
         throw std::runtime_error(QStringLiteral("No se puede guardar \"%1\": %2")
                                      .arg(QFileInfo(path).fileName(), QString::fromUtf8(e.what()))
                                      .toStdString());

@@ -22,12 +22,9 @@ public:
     explicit EvolutionDialog(QWidget* parent = nullptr);
     ~EvolutionDialog() override;
 
-    // How much current revenue grows a year, in percent, as its field holds it.
-    amount::Amount growth() const;
-    void setGrowth(amount::Amount percent);
-
-    // Projects these figures, at the growth the dialog holds, and shows the result.
-    void showProjection(const borrowing::ProjectionFigures& figures);
+    // Shows the debt year by year, as the case's assessment projects it at the growth in the
+    // dialog's field (CRECIMIENTO, which the case model is bound to).
+    void showProjection(const borrowing::Projection& projection);
     const borrowing::Projection& projection() const { return m_projection; }
 
     // Replaces the file question of "Exportar CSV…", so that a test can answer it; an empty
@@ -35,16 +32,8 @@ public:
     void setCsvChooser(std::function<QString()> chooser) { m_chooseCsv = std::move(chooser); }
     void exportCsv();
 
-signals:
-    // The user changed the growth.
-    void growthChanged();
-
 private:
-    void growthTyped();
-    void refresh();
-
     Ui::EvolutionDialog* m_ui;
-    borrowing::ProjectionFigures m_figures;
     borrowing::Projection m_projection;
     std::function<QString()> m_chooseCsv;
 };

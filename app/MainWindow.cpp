@@ -1,23 +1,22 @@
-// MainWindow: the program's main window and its application-wide key rules.
+// MainWindow: the program's main window, which shows the case model, and its commands.
 #include "MainWindow.h"
 
 #include "AmountEdit.h"
-#include "Capacity.h"
+#include "CaseBinding.h"
+#include "CaseModel.h"
 #include "Checks.h"
+#include "Colours.h"
 #include "Command.h"
 #include "DebtGauge.h"
 #include "EvolutionDialog.h"
 #include "FullReport.h"
-#include "Indicators.h"
-#include "IntegerText.h"
 #include "KeyRules.h"
 #include "LoanCalculatorDialog.h"
-#include "LoanRegister.h"
 #include "LoansDialog.h"
 #include "LocaleSeparators.h"
-#include "ProjectionTable.h"
 #include "QuickReport.h"
 #include "ResultsWindow.h"
+#include "Wording.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
@@ -34,7 +33,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 namespace app {
 
@@ -64,7 +62,7 @@ int fieldWidthFor(const AmountEdit* field, const QString& text)
 } // namespace
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent), m_ui(new Ui::MainWindow),
+    : QMainWindow(parent), m_ui(new Ui::MainWindow), m_model(new CaseModel(this)),
       m_prompter([this](const QString& title, const QString& prompt, const QString& proposed) {
           return TextPrompt::ask(title, prompt, proposed, this);
       }),
@@ -74,21 +72,10 @@ MainWindow::MainWindow(QWidget* parent)
     m_ui->setupUi(this);
     setupToolBar();
     m_ui->BarraInferior->setFixedHeight(StatusBarHeight);
-    // Compact tabs, so that the four captions fit the window's width.
-    m_ui->Paginas->tabBar()->setStyleSheet(
-        QStringLiteral("QTabBar::tab { color: red; padding: 3px 6px; border: 1px solid #9a9a9a;"
-                       " border-bottom: none; border-top-left-radius: 2px;"
-                       " border-top-right-radius: 2px; background: #e4e4e4; margin-top: 2px; }"
-                       "QTabBar::tab:selected { background: palette(window); margin-top: 0px; }"));
     sizeAmountFields();
     sizeSmallControls();
-    m_ui->LabelCita->setText(borrowing::ruleExplanation());
-    // Why there is no capacity, in the verdict's red.
-    for (QLabel* reason : {m_ui->MotivoCapLibre, m_ui->MotivoCapMax}) {
-        QPalette palette = reason->palette();
-        palette.setColor(QPalette::WindowText, QColor(192, 0, 0));
-        reason->setPalette(palette);
-    }
+    m_ui->LabelCita->setText(reports::ruleExplanation());
+    applyColours();
 
     const auto runs = [this](auto method) { return command::guarded(this, method); };
     connect(m_ui->BtnSalir, &QPushButton::clicked, this, runs(&MainWindow::quit));
@@ -110,22 +97,26 @@ MainWindow::MainWindow(QWidget* parent)
     m_loanCalculator = new calculator::LoanCalculatorDialog(this);
     m_loansDialog = new calculator::LoansDialog(this);
     m_evolutionDialog = new EvolutionDialog(this);
+    m_binding = new CaseBinding(*m_model, m_ui->centralwidget, m_loanCalculator, m_evolutionDialog);
+    connect(m_loanCalculator, &calculator::LoanCalculatorDialog::quoted, m_model,
+            [this] { m_model->setQuote(m_loanCalculator->quote()); });
 
-    m_document = new CaseDocument(*this, this);
+    m_document = new CaseDocument(*m_model, this);
     const auto runsCase = [this](auto method) { return command::guarded(m_document, method); };
     connect(m_ui->mnNuevo, &QAction::triggered, this, runsCase(&CaseDocument::newCase));
     connect(m_ui->mnAbrir, &QAction::triggered, this, runsCase(qOverload<>(&CaseDocument::open)));
     connect(m_ui->mnGuardar, &QAction::triggered, this, runsCase(&CaseDocument::save));
     connect(m_ui->mnGuardarComo, &QAction::triggered, this, runsCase(&CaseDocument::saveAs));
     connect(m_document, &CaseDocument::changed, this, &MainWindow::showCaseState);
-    // Typing keeps every figure within what a case may hold.
-    for (const borrowing::FigureField& field : borrowing::FigureFields) {
-        amountField(field.name)->setMinValue(-borrowing::LargestAmount);
-        amountField(field.name)->setMaxValue(borrowing::LargestAmount);
-    }
-    watchForChanges();
-    connect(m_evolutionDialog, &EvolutionDialog::growthChanged, m_document,
-            &CaseDocument::markModified);
+    connect(m_model, &CaseModel::edited, m_document, &CaseDocument::markModified);
+    connect(m_model, &CaseModel::changed, this, &MainWindow::showRegisterState);
+    connect(m_model, &CaseModel::wasReset, this, &MainWindow::showNewCase);
+    connect(m_model, &CaseModel::assessed, this, &MainWindow::showAssessment);
+    // The evolution follows the growth as it is typed.
+    connect(m_model, &CaseModel::edited, this, [this] {
+        if (m_evolutionDialog->isVisible())
+            command::run([this] { m_model->assess(); });
+    });
     showCaseState();
     placeWindow();
 }
@@ -158,10 +149,9 @@ void MainWindow::sizeAmountFields()
 {
     // Percentages are short; every field has room for the largest amount it may show, and
     // no more, so that wide windows do not stretch them.
-    const QStringList percentages{QStringLiteral("CFANTERIOR"), QStringLiteral("CFNUEVO"),
-                                  QStringLiteral("CFTOTAL")};
+    const QList<AmountEdit*> percentages{m_ui->CFANTERIOR, m_ui->CFNUEVO, m_ui->CFTOTAL};
     for (AmountEdit* field : m_ui->centralwidget->findChildren<AmountEdit*>()) {
-        const bool percentage = percentages.contains(field->objectName());
+        const bool percentage = percentages.contains(field);
         field->setMinimumWidth(fieldWidthFor(field, percentage ? QStringLiteral("100,00")
                                                                : QStringLiteral("999.999.999,99")));
         field->setMaximumWidth(fieldWidthFor(field, QStringLiteral("-9.999.999.999.999,99")));
@@ -224,24 +214,7 @@ void MainWindow::startFresh()
 {
     qApp->installEventFilter(new KeyRules(m_ui->Paginas, m_ui->ICAP1, this));
     m_ui->Paginas->setCurrentIndex(0);
-    m_entity = EntityData{};
     updateLimitCaption();
-}
-
-void MainWindow::watchForChanges()
-{
-    QList<AmountEdit*> inputs{m_loanCalculator->capitalField(), m_loanCalculator->rateField(),
-                              m_loanCalculator->yearsField()};
-    for (const borrowing::FigureField& field : borrowing::FigureFields)
-        inputs << amountField(field.name);
-    for (AmountEdit* input : inputs)
-        connect(input, &QLineEdit::textChanged, m_document, &CaseDocument::markModified);
-}
-
-void MainWindow::noteEntityChange(const EntityData& before)
-{
-    if (!(m_entity == before))
-        m_document->markModified();
 }
 
 void MainWindow::showCaseState()
@@ -270,111 +243,76 @@ void MainWindow::showCaseState()
     recent->setEnabled(!paths.isEmpty());
 }
 
-AmountEdit* MainWindow::amountField(const char* name) const
+EntityData MainWindow::entityData() const
 {
-    return m_ui->centralwidget->findChild<AmountEdit*>(QLatin1String(name));
+    return m_model->entity();
 }
 
-borrowing::Figures MainWindow::figures() const
-{
-    borrowing::Figures figures;
-    for (const borrowing::FigureField& field : borrowing::FigureFields)
-        figures.*field.member = amountField(field.name)->value();
-    return figures;
-}
-
-borrowing::Case MainWindow::currentCase() const
-{
-    // The untouched "0" of a fresh start is no limit, not one the user typed.
-    const bool limitTyped = m_entity.maxDebtPercent != 0 || m_entity.maxDebtPercentText != u"0";
-    return {.entityName = m_entity.name,
-            .entityProvince = m_entity.province,
-            .limitText = limitTyped ? m_entity.maxDebtPercentText : QString(),
-            .figures = figures(),
-            .plannedLoan = m_loanCalculator->plannedLoan(),
-            .loans = m_loansDialog->loans(),
-            .revenueGrowth = m_evolutionDialog->growth()};
-}
-
-void MainWindow::showCase(const borrowing::Case& c)
+void MainWindow::showNewCase()
 {
     m_ui->Paginas->setCurrentIndex(0);
-    m_entity = EntityData{};
-    m_entity.name = c.entityName;
-    m_entity.province = c.entityProvince;
-    if (!c.limitText.isEmpty()) {
-        m_entity.maxDebtPercentText = c.limitText;
-        m_entity.maxDebtPercent = amount::parseInteger(c.limitText).value_or(0);
-    }
     updateLimitCaption();
-    for (AmountEdit* field : m_ui->centralwidget->findChildren<AmountEdit*>())
-        field->setValue(0);
-    m_indicators = {};
-    for (const borrowing::FigureField& field : borrowing::FigureFields)
-        amountField(field.name)->setValue(c.figures.*field.member);
-    m_loansDialog->setLoans(c.loans);
-    showRegisterTotals();
     m_ui->Mayormenor->clear();
     showVerdict(std::nullopt);
     showCapacities(std::nullopt);
+    const borrowing::Case& c = m_model->current();
+    m_loansDialog->setLoans(c.loans);
     m_loanCalculator->restore(c.plannedLoan);
-    m_evolutionDialog->setGrowth(c.revenueGrowth);
-    if (m_entity.maxDebtPercent != 0)
+    if (entityData().maxDebtPercent != 0)
         recalculate();
 }
 
 void MainWindow::updateLimitCaption()
 {
-    m_ui->GroupBox11->setTitle(limitCaption(m_entity.maxDebtPercentText));
+    m_ui->GroupBox11->setTitle(limitCaption(entityData().maxDebtPercentText));
+}
+
+void MainWindow::changeEntity(const std::function<void(EntityData&)>& change)
+{
+    EntityData entity = entityData();
+    change(entity);
+    m_model->setEntity(entity);
+    updateLimitCaption();
 }
 
 void MainWindow::ensureEntityData()
 {
-    const EntityData before = m_entity;
-    app::ensureEntityData(m_entity, m_prompter);
-    noteEntityChange(before);
+    changeEntity([this](EntityData& e) { app::ensureEntityData(e, m_prompter); });
 }
 
 void MainWindow::editEntityData()
 {
-    const EntityData before = m_entity;
-    app::editEntityData(m_entity, m_prompter);
-    noteEntityChange(before);
+    changeEntity([this](EntityData& e) { app::editEntityData(e, m_prompter); });
 }
 
 void MainWindow::askDebtLimit()
 {
-    const EntityData before = m_entity;
-    askMaxDebtPercent(m_entity, m_prompter, std::nullopt);
-    updateLimitCaption();
-    noteEntityChange(before);
+    changeEntity([this](EntityData& e) { askMaxDebtPercent(e, m_prompter, std::nullopt); });
 }
 
 void MainWindow::recalculate()
 {
-    if (m_entity.maxDebtPercent == 0) {
-        const EntityData before = m_entity;
-        askMaxDebtPercent(m_entity, m_prompter, QStringLiteral("110"));
-        noteEntityChange(before);
+    if (entityData().maxDebtPercent == 0) {
+        changeEntity(
+            [this](EntityData& e) { askMaxDebtPercent(e, m_prompter, QStringLiteral("110")); });
     }
-    updateLimitCaption();
-    const borrowing::Figures shown = figures();
-    m_indicators = borrowing::computeIndicators(shown, m_entity.maxDebtPercent, m_indicators);
-    for (const borrowing::IndicatorField& field : borrowing::IndicatorFields)
-        amountField(field.name)->setValue(m_indicators.*field.member);
-    if (m_indicators.comparison != borrowing::Comparison::None)
-        m_ui->Mayormenor->setText(borrowing::comparisonText(m_indicators.comparison));
-    const borrowing::Indicators& r = m_indicators;
-    showVerdict(borrowing::currentVerdict(r.computableRevenue, r.computableDebt,
-                                          r.computableNetSavings, amount::currentSeparators()));
-    const borrowing::CapacityFigures capacity =
-        borrowing::capacityFigures(shown, r, m_loanCalculator->plannedLoan());
-    showCapacities(borrowing::borrowingCapacities(capacity));
+    m_binding->checkFields();
+    m_model->assess();
+}
+
+void MainWindow::showAssessment()
+{
+    const borrowing::Assessment& a = *m_model->assessment();
+    if (a.indicators.comparison != borrowing::Comparison::None)
+        m_ui->Mayormenor->setText(reports::comparisonText(a.indicators.comparison));
+    showVerdict(a.verdict);
+    showCapacities(a.capacities);
+    if (m_evolutionDialog->isVisible())
+        m_evolutionDialog->showProjection(a.projection);
 }
 
 void MainWindow::showCapacities(const std::optional<borrowing::Capacities>& capacities)
 {
-    m_capacities = capacities;
     const std::pair<AmountEdit*, QLabel*> shownAt[] = {{m_ui->CAPLIBRE, m_ui->MotivoCapLibre},
                                                        {m_ui->CAPMAX, m_ui->MotivoCapMax}};
     for (std::size_t i = 0; i < std::size(shownAt); ++i) {
@@ -388,72 +326,94 @@ void MainWindow::showCapacities(const std::optional<borrowing::Capacities>& capa
             field->setText(QStringLiteral("—"));
         // Without a term one line says what is missing for both.
         const bool repeated = i > 0 && capacities && !capacity.amount;
-        reason->setText(repeated ? QString() : borrowing::shortfallText(capacity));
+        reason->setText(repeated ? QString() : reports::shortfallText(capacity));
         reason->setVisible(!reason->text().isEmpty());
     }
     m_ui->BtnUsarCapital->setEnabled(capacities && capacities->free.amount.value_or(0) > 0);
 }
 
-borrowing::ProjectionFigures MainWindow::projectionFigures() const
-{
-    return borrowing::projectionFigures(figures(), m_indicators, m_loansDialog->loans(),
-                                        m_loanCalculator->plannedLoan(),
-                                        m_evolutionDialog->growth());
-}
-
 void MainWindow::showEvolution()
 {
     recalculate();
-    m_evolutionDialog->showProjection(projectionFigures());
+    m_evolutionDialog->showProjection(m_model->assessment()->projection);
     m_evolutionDialog->exec();
 }
 
 void MainWindow::borrowFreeCapacity()
 {
-    if (!m_capacities || !m_capacities->free.amount)
+    const std::optional<borrowing::Assessment>& a = m_model->assessment();
+    if (!a || !a->capacities.free.amount)
         return;
     // The calculator takes what a field takes.
-    m_loanCalculator->capitalField()->setValue(
-        std::min(*m_capacities->free.amount, std::floor(borrowing::LargestAmount)));
+    m_model->setPlannedLoanFigure(
+        &borrowing::PlannedLoan::capital,
+        std::min(*a->capacities.free.amount, std::floor(borrowing::LargestAmount)));
     openLoanCalculator();
 }
 
 void MainWindow::showVerdict(const std::optional<borrowing::Verdict>& verdict)
 {
-    m_verdict = verdict;
-    m_ui->RATIOENDEUDAMIENTO->setText(verdict ? verdict->ratioText : QString());
-    m_ui->REGIMENVIGENTE->setPlainText(verdict ? verdict->resultText : QString());
-    m_ui->IndicadorEndeudamiento->setReading(
-        verdict ? verdict->ratio : std::nullopt, verdict ? verdict->ratioText : QString(),
-        verdict && verdict->negativeNetSavings, verdict ? verdict->resultText : QString());
-    if (!verdict)
-        return;
-    // The colour repeats what the text says.
-    static const std::map<borrowing::Outcome, QColor> colours{
-        {borrowing::Outcome::NoAuthorisation, QColor(0, 128, 0)},
-        {borrowing::Outcome::Authorisation, QColor(204, 102, 0)},
-        {borrowing::Outcome::Forbidden, QColor(192, 0, 0)}};
-    QPalette palette = m_ui->REGIMENVIGENTE->palette();
-    palette.setColor(QPalette::Text, colours.at(verdict->outcome));
-    m_ui->REGIMENVIGENTE->setPalette(palette);
+    const QString ratio =
+        verdict ? reports::percentText(verdict->ratio, amount::currentSeparators()) : QString();
+    const QString result = verdict ? reports::verdictText(*verdict) : QString();
+    m_ui->RATIOENDEUDAMIENTO->setText(ratio);
+    m_ui->REGIMENVIGENTE->setPlainText(result);
+    m_ui->IndicadorEndeudamiento->setReading(verdict ? verdict->ratio : std::nullopt, ratio,
+                                             verdict && verdict->negativeNetSavings, result);
+    if (verdict)
+        m_verdictOutcome = verdict->outcome;
+    applyColours();
+}
+
+void MainWindow::applyColours()
+{
+    // Compact tabs, so that the four captions fit the window's width; their captions are red.
+    QTabBar* tabs = m_ui->Paginas->tabBar();
+    const QPalette& palette = tabs->palette();
+    constexpr qreal UnselectedShade = 0.045;
+    tabs->setStyleSheet(
+        QStringLiteral("QTabBar::tab { color: %1; padding: 3px 6px; border: 1px solid #9a9a9a;"
+                       " border-bottom: none; border-top-left-radius: 2px;"
+                       " border-top-right-radius: 2px; background: %2; margin-top: 2px; }"
+                       "QTabBar::tab:selected { background: palette(window); margin-top: 0px; }")
+            .arg(colours::textColour(colours::Tone::Negative, palette).name(),
+                 colours::mix(palette.color(QPalette::Window), palette.color(QPalette::WindowText),
+                              UnselectedShade)
+                     .name()));
+    // Why there is no capacity, in the verdict's red; the verdict in the colour of its outcome.
+    for (QLabel* reason : {m_ui->MotivoCapLibre, m_ui->MotivoCapMax})
+        reason->setPalette(colours::withTextTone(reason->palette(), colours::Tone::Negative));
+    const colours::Tone tone =
+        m_verdictOutcome == borrowing::Outcome::NoAuthorisation ? colours::Tone::Positive
+        : m_verdictOutcome == borrowing::Outcome::Authorisation ? colours::Tone::Caution
+                                                                : colours::Tone::Negative;
+    // The verdict stands on its box's base, which may be dark inside a light group.
+    QPalette verdict = m_ui->REGIMENVIGENTE->palette();
+    QPalette onBase = verdict;
+    onBase.setColor(QPalette::Window, verdict.color(QPalette::Base));
+    verdict.setColor(QPalette::Text, colours::textColour(tone, onBase));
+    m_ui->REGIMENVIGENTE->setPalette(verdict);
+}
+
+void MainWindow::changeEvent(QEvent* event)
+{
+    // The semantic colours are chosen for the palette's backgrounds.
+    if (event->type() == QEvent::PaletteChange)
+        applyColours();
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::openLoansRegister()
 {
     if (m_loansDialog->exec() != QDialog::Accepted)
         return;
-    showRegisterTotals();
+    m_model->setLoans(m_loansDialog->loans());
     m_document->markModified();
 }
 
-void MainWindow::showRegisterTotals()
+void MainWindow::showRegisterState()
 {
-    const bool fromRegister = !m_loansDialog->loans().empty();
-    if (fromRegister) {
-        const borrowing::RegisterTotals totals = m_loansDialog->totals();
-        m_ui->APVTOTAL->setValue(totals.annuity);
-        m_ui->CVPEX->setValue(totals.capital);
-    }
+    const bool fromRegister = !m_model->current().loans.empty();
     const QString tip = fromRegister
                             ? QStringLiteral("Calculado desde el registro de préstamos vigentes")
                             : QString();
@@ -465,44 +425,26 @@ void MainWindow::showRegisterTotals()
 
 void MainWindow::openLoanCalculator()
 {
-    const bool acceptedBefore = m_loanCalculator->wasAccepted();
+    const bool acceptedBefore = m_model->current().plannedLoan.accepted;
     m_loanCalculator->exec();
-    if (m_loanCalculator->wasAccepted()) {
-        m_ui->APPTOTAL->setValue(m_loanCalculator->yearlyPayment());
-        m_ui->CTPN->setValue(m_loanCalculator->plannedLoan().capital);
+    const bool accepted = m_loanCalculator->wasAccepted();
+    m_model->setLoanAccepted(accepted);
+    if (accepted) {
+        m_model->setFigure(&borrowing::Figures::plannedAnnuity, m_model->quote().yearlyPayment);
+        m_model->setFigure(&borrowing::Figures::plannedCapital,
+                           m_model->current().plannedLoan.capital);
     }
-    if (m_loanCalculator->wasAccepted() || acceptedBefore)
+    if (accepted || acceptedBefore)
         m_document->markModified();
-}
-
-reports::ReportFigures MainWindow::reportFigures() const
-{
-    return reports::reportFigures(
-        {.entityName = m_entity.name,
-         .entityProvince = m_entity.province,
-         .maxDebtPercentText = m_entity.maxDebtPercentText,
-         .plannedLoan = m_loanCalculator->plannedLoan(),
-         .monthlyPayment = m_loanCalculator->monthlyPayment(),
-         .yearlyPayment = m_loanCalculator->yearlyPayment(),
-         .averageLife = m_loanCalculator->averageLife(),
-         .prudence = m_loanCalculator->prudenceLine(),
-         .figures = figures(),
-         .indicators = m_indicators,
-         .verdict = m_verdict.value_or(borrowing::Verdict{}),
-         .freeCapacity = m_capacities ? m_capacities->free : borrowing::Capacity{},
-         .maximumCapacity = m_capacities ? m_capacities->withAuthorisation : borrowing::Capacity{},
-         .projection = borrowing::projectDebt(projectionFigures()),
-         .existingLoans = {m_loansDialog->shownLoans(), m_loansDialog->shownTotals()}},
-        amount::currentSeparators());
 }
 
 void MainWindow::showQuickReport()
 {
     ensureEntityData();
     recalculate();
-    const QStringList lines = reports::quickReportLines(reportFigures());
+    const reports::ReportValues values(*m_model->assessment(), amount::currentSeparators());
     m_resultsWindow->clearLines();
-    m_resultsWindow->appendLines(lines);
+    m_resultsWindow->appendLines(reports::quickReportLines(values));
     m_resultsWindow->exec();
 }
 
@@ -513,18 +455,8 @@ void MainWindow::produceFullReport()
     const reports::FullReportFiles files = reports::fullReportFiles(
         m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder,
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    reports::runFullReport(
-        files.templatePath, files.outputPath,
-        [this](const std::string& tag) { return reportTagValue(tag); },
-        {.existingLoans = {m_loansDialog->shownLoans(), m_loansDialog->shownTotals()},
-         .evolution = reports::projectionRows(borrowing::projectDebt(projectionFigures()),
-                                              amount::currentSeparators())},
-        m_documentOpener);
-}
-
-std::optional<std::string> MainWindow::reportTagValue(const std::string& tag) const
-{
-    return reports::reportTagValue(reportFigures(), tag);
+    const reports::ReportValues values(*m_model->assessment(), amount::currentSeparators());
+    reports::runFullReport(files.templatePath, files.outputPath, values, m_documentOpener);
 }
 
 void MainWindow::calculate()

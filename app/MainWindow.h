@@ -1,26 +1,18 @@
-// MainWindow: the program's main window and its application-wide key rules.
+// MainWindow: the program's main window, which shows the case model, and its commands.
 #pragma once
 
-#include "Capacity.h"
+#include "Assessment.h"
 #include "CaseDocument.h"
 #include "EntityData.h"
-#include "Indicators.h"
-#include "Projection.h"
-#include "ReportFigures.h"
 #include "TextPrompt.h"
-#include "Verdict.h"
 
 #include <QMainWindow>
 
 #include <functional>
 #include <optional>
-#include <string>
 
 class QCloseEvent;
 
-namespace amount {
-class AmountEdit;
-}
 namespace calculator {
 class LoanCalculatorDialog;
 class LoansDialog;
@@ -34,9 +26,11 @@ class MainWindow;
 
 namespace app {
 
+class CaseBinding;
+class CaseModel;
 class EvolutionDialog;
 
-class MainWindow final : public QMainWindow, private CaseView
+class MainWindow final : public QMainWindow
 {
     Q_OBJECT
 
@@ -48,7 +42,8 @@ public:
     reports::ResultsWindow* resultsWindow() const { return m_resultsWindow; }
     calculator::LoanCalculatorDialog* loanCalculator() const { return m_loanCalculator; }
     calculator::LoansDialog* loansRegister() const { return m_loansDialog; }
-    const EntityData& entityData() const { return m_entity; }
+    EntityData entityData() const;
+    CaseModel* caseModel() const { return m_model; }
     CaseDocument* caseDocument() const { return m_document; }
 
     // Replaces the text prompt, so that a test can answer the questions.
@@ -63,12 +58,9 @@ public:
 
     void ensureEntityData();
     void updateLimitCaption();
-    // Computes every total and indicator, asking for the debt limit first when none is set.
+    // Assesses the case and shows what follows from it, asking for the debt limit first when
+    // none is set.
     void recalculate();
-    // The entity data and the fields as they are displayed now, for the reports.
-    reports::ReportFigures reportFigures() const;
-    // The full report's value of one of its tags, in UTF-8.
-    std::optional<std::string> reportTagValue(const std::string& tag) const;
 
     // The window's commands.
     void quit();
@@ -86,25 +78,24 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
-    borrowing::Case currentCase() const override;
-    void showCase(const borrowing::Case& c) override;
-    amount::AmountEdit* amountField(const char* name) const;
-    // The figures as their fields hold them.
-    borrowing::Figures figures() const;
-    void showCaseState();
+    // Another case is held: everything it does not say is cleared, and it is assessed when it
+    // has a debt limit.
+    void showNewCase();
     // While the register holds loans, their totals stand in the existing debt's fields.
-    void showRegisterTotals();
+    void showRegisterState();
+    void showAssessment();
+    void showCaseState();
     // Shows the verdict under the rules in force; nothing shows no verdict.
     void showVerdict(const std::optional<borrowing::Verdict>& verdict);
     // How much can be borrowed without authorisation and with it; nothing shows none.
     void showCapacities(const std::optional<borrowing::Capacities>& capacities);
-    // What the projection year by year starts from.
-    borrowing::ProjectionFigures projectionFigures() const;
-    void watchForChanges();
-    // Marks the case modified when the entity data or the limit differ from `before`.
-    void noteEntityChange(const EntityData& before);
+    // The colours that say what a text means, for the palette in use.
+    void applyColours();
+    // The entity data and the limit as the prompts leave them.
+    void changeEntity(const std::function<void(EntityData&)>& change);
     void startFresh();
     void setupToolBar();
     // Amount fields wide enough for what they show, and no wider.
@@ -115,7 +106,7 @@ private:
     void rememberPlace() const;
 
     Ui::MainWindow* m_ui;
-    EntityData m_entity;
+    CaseModel* m_model;
     Prompter m_prompter;
     std::function<void(const QString&)> m_documentOpener;
     QString m_programFolder;
@@ -123,11 +114,10 @@ private:
     reports::ResultsWindow* m_resultsWindow = nullptr;
     calculator::LoanCalculatorDialog* m_loanCalculator = nullptr;
     calculator::LoansDialog* m_loansDialog = nullptr;
-    // What the last calculation showed; burdens it could not work out keep these.
-    borrowing::Indicators m_indicators;
-    std::optional<borrowing::Verdict> m_verdict;
-    std::optional<borrowing::Capacities> m_capacities;
     EvolutionDialog* m_evolutionDialog = nullptr;
+    CaseBinding* m_binding = nullptr;
+    // What the verdict shown last said; its text is coloured to match.
+    borrowing::Outcome m_verdictOutcome = borrowing::Outcome::NoAuthorisation;
 };
 
 } // namespace app

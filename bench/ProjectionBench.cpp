@@ -2,6 +2,7 @@
 // the dialog from its creation to its first painted frame; and one frame of the chart.
 #include "DebtChart.h"
 #include "EvolutionDialog.h"
+#include "RandomRegister.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -9,30 +10,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include <random>
-
 using namespace borrowing;
 
 namespace {
 
 ProjectionFigures tenThousandLoans()
 {
-    std::mt19937_64 random(27);
-    std::uniform_int_distribution<int> capital(1000, 5'000'000);
-    std::uniform_int_distribution<int> hundredths(0, 800);
-    std::uniform_int_distribution<int> months(1, 30 * 12);
-    ProjectionFigures f{.plannedLoan = {QStringLiteral("Nueva"), 1'000'000, 3.5L, 15},
-                        .constantDebt = 50'000,
-                        .revenue = 5'000'000'000,
-                        .debt = 4'000'000'000,
-                        .revenueGrowth = 2};
-    for (int i = 0; i < 10'000; ++i) {
-        f.loans.push_back({QStringLiteral("Entidad %1").arg(i),
-                           static_cast<Amount>(capital(random)),
-                           static_cast<Amount>(hundredths(random)) / 100,
-                           static_cast<Amount>(months(random)) / 12});
-    }
-    return f;
+    return {.loans = benchdata::randomRegister(),
+            .plannedLoan = {QStringLiteral("Nueva"), 1'000'000, 3.5L, 15},
+            .constantDebt = 50'000,
+            .revenue = 5'000'000'000,
+            .debt = 4'000'000'000,
+            .revenueGrowth = 2};
 }
 
 void BM_ProjectionOfTenThousandLoans(benchmark::State& state)
@@ -65,7 +54,7 @@ void BM_EvolutionDialogToItsFirstFrame(benchmark::State& state)
         app::EvolutionDialog dialog;
         FirstPaint watcher;
         dialog.findChild<app::DebtChart*>()->installEventFilter(&watcher);
-        dialog.showProjection(figures);
+        dialog.showProjection(projectDebt(figures));
         dialog.show();
         while (!watcher.painted)
             QApplication::processEvents(QEventLoop::AllEvents, 10);

@@ -14,8 +14,6 @@ namespace borrowing {
 
 namespace {
 
-constexpr Amount Percent = 100;
-
 // The largest whole x ≥ `from` for which `holds` is true, starting from an estimate that is at
 // most a few euros off; `holds` must be true at `from` and stay false once it turns false.
 template <typename Condition> Amount largestHolding(Amount estimate, Amount from, Condition holds)
@@ -107,24 +105,6 @@ Capacities borrowingCapacities(const CapacityFigures& f)
         return {largestCapacity(f, *annuity, percent), Shortfall::None, percent};
     };
     return {capacity(freeShortfall, free), capacity(shortfall, withAuthorisation)};
-}
-
-QString shortfallText(const Capacity& capacity)
-{
-    const QString debt = QStringLiteral("endeudamiento superior al %1 %").arg(capacity.percent);
-    switch (capacity.shortfall) {
-    case Shortfall::None:
-        break;
-    case Shortfall::NoTerm:
-        return QStringLiteral("Indique interés y plazo en la Calculadora de Préstamos");
-    case Shortfall::NegativeSavings:
-        return QStringLiteral("Sin capacidad: ahorro neto negativo");
-    case Shortfall::Debt:
-        return QStringLiteral("Sin capacidad: ") + debt;
-    case Shortfall::NegativeSavingsAndDebt:
-        return QStringLiteral("Sin capacidad: ahorro neto negativo y ") + debt;
-    }
-    return {};
 }
 
 } // namespace borrowing

@@ -5,8 +5,6 @@
 #include "Case.h"
 #include "Indicators.h"
 
-#include <QString>
-
 #include <cstdint>
 #include <optional>
 
@@ -50,9 +48,6 @@ struct Capacity
     friend bool operator==(const Capacity&, const Capacity&) = default;
 };
 
-// Why there is no capacity ("Sin capacidad: ahorro neto negativo"); empty while there is some.
-QString shortfallText(const Capacity& capacity);
-
 // The largest whole number of euros X ≥ 0 whose loan, at the rate and term given, leaves net
 // savings of at least 0 (revenue − expenditure − existing annuity − A(X), with A the annuity
 // the register works out for its loans) and keeps 100 · (existing debt + X) at most
@@ -66,6 +61,8 @@ struct Capacities
 {
     Capacity free;
     Capacity withAuthorisation;
+
+    friend bool operator==(const Capacities&, const Capacities&) = default;
 };
 Capacities borrowingCapacities(const CapacityFigures& figures);
 

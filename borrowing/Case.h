@@ -26,6 +26,9 @@ public:
 inline constexpr int AmountDecimals = 2;
 inline constexpr int YearsDecimals = 0;
 
+// A whole, in percent.
+inline constexpr Amount Percent = 100;
+
 // The figures typed on the main window's pages, as their fields hold them.
 struct Figures
 {
@@ -58,12 +61,17 @@ struct Figures
     friend bool operator==(const Figures&, const Figures&) = default;
 };
 
-// A figure and the name of the field that holds it.
-struct FigureField
+// A figure of a part of the case: the name of the field that holds it (also its key in case
+// files), the member, the decimals the field shows and the full report's tag that shows it
+// (nothing when no tag does).
+template <typename Part> struct Field
 {
     const char* name;
-    Amount Figures::*member;
+    Amount Part::*member;
+    int decimals = AmountDecimals;
+    const char* tag = nullptr;
 };
+using FigureField = Field<Figures>;
 
 // Every figure by its field's name, in the order case files list them.
 inline constexpr std::array<FigureField, 17> FigureFields{{
@@ -77,13 +85,13 @@ inline constexpr std::array<FigureField, 17> FigureFields{{
     {"GCAP4", &Figures::expenditureIV},
     {"CVPEX", &Figures::existingCapital},
     {"CVOTEX", &Figures::treasuryOperations},
-    {"APVTOTAL", &Figures::existingAnnuity},
-    {"APPTOTAL", &Figures::plannedAnnuity},
+    {"APVTOTAL", &Figures::existingAnnuity, AmountDecimals, "deudaactual"},
+    {"APPTOTAL", &Figures::plannedAnnuity, AmountDecimals, "deudaacontraer"},
     {"CTPN", &Figures::plannedCapital},
-    {"AJINGEXT", &Figures::earmarkedRevenue},
-    {"AJGASREM", &Figures::surplusFinancedExpenditure},
-    {"AJAVALES", &Figures::guarantees},
-    {"AJNODISP", &Figures::undrawnBalances},
+    {"AJINGEXT", &Figures::earmarkedRevenue, AmountDecimals, "ajusteingresos"},
+    {"AJGASREM", &Figures::surplusFinancedExpenditure, AmountDecimals, "ajustegastos"},
+    {"AJAVALES", &Figures::guarantees, AmountDecimals, "ajusteavales"},
+    {"AJNODISP", &Figures::undrawnBalances, AmountDecimals, "ajustenodispuestos"},
 }};
 
 // A loan in force: its lender, outstanding capital, yearly rate in percent and remaining years.
@@ -109,6 +117,15 @@ struct PlannedLoan
 
     friend bool operator==(const PlannedLoan&, const PlannedLoan&) = default;
 };
+using PlannedLoanField = Field<PlannedLoan>;
+
+// The loan calculator's inputs by their fields' names, in the order case files list them.
+inline constexpr std::array<PlannedLoanField, 4> PlannedLoanFields{{
+    {"Capital", &PlannedLoan::capital, AmountDecimals, "prestamosolicitado"},
+    {"Interes", &PlannedLoan::rate, AmountDecimals, "tipointeres"},
+    {"anios", &PlannedLoan::years, YearsDecimals},
+    {"tipomaximo", &PlannedLoan::maximumRate},
+}};
 
 // Everything a case holds: what the user typed, never what the program computes.
 struct Case
@@ -126,5 +143,14 @@ struct Case
 
     friend bool operator==(const Case&, const Case&) = default;
 };
+
+// The figures as their fields hold them: each rounded as it is shown. A figure that is no
+// number stays as it is, for a check to name it.
+Figures shownFigures(Figures figures);
+
+// The case as the window holds it: every figure of a field rounded as that field shows it, the
+// register's totals standing in the existing debt's capital and annuity while it holds loans,
+// and the limit "0", which is no limit, written as none.
+Case shownCase(Case c);
 
 } // namespace borrowing

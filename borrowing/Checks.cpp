@@ -1,12 +1,8 @@
 // The bounds of what a case may hold, and the check of a whole case before it is shown.
 #include "Checks.h"
 
-#include "Capacity.h"
-#include "Indicators.h"
-#include "IntegerText.h"
+#include "Assessment.h"
 #include "LoanMath.h"
-#include "LoanRegister.h"
-#include "NumberFormat.h"
 
 #include <cmath>
 
@@ -120,19 +116,7 @@ void checkCase(const Case& c)
             }
         }
     }
-
-    const std::int32_t limit = amount::parseInteger(c.limitText).value_or(0);
-    if (limit == 0)
-        return;
-    const Figures figures = shownFigures(withRegisterTotals(c.figures, c.loans));
-    const Indicators indicators = computeIndicators(figures, limit);
-    // The calculator's inputs as its fields show them.
-    const PlannedLoan loan{.capital = 0,
-                           .rate = amount::shownValue(c.plannedLoan.rate, AmountDecimals),
-                           .years = amount::shownValue(c.plannedLoan.years, YearsDecimals),
-                           .accepted = false};
-    const CapacityFigures capacity = capacityFigures(figures, indicators, loan);
-    borrowingCapacities(capacity);
+    assess(c);
 }
 
 } // namespace borrowing

@@ -32,9 +32,8 @@ QString loanFigureProblem(LoanFigure figure, Amount value);
 QString plannedLoanFigureProblem(LoanFigure figure, Amount value);
 
 // Checks every figure of a case against its bounds, then works out all that the window will
-// compute from it (the register's annuities, and the indicators when a limit is set); throws
-// InvalidInput naming the first figure that fails. The message follows "No se puede abrir
-// "NAME": ".
+// compute from it; throws InvalidInput naming the first figure that fails. The message follows
+// "No se puede abrir "NAME": ".
 void checkCase(const Case& c);
 
 } // namespace borrowing

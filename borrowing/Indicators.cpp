@@ -9,7 +9,6 @@ namespace borrowing {
 
 namespace {
 
-constexpr Amount Percent = 100;
 // The revenue unit of the "per 6.010,12 euros" figures.
 constexpr Amount RevenueUnit = 6010.12L;
 
@@ -20,29 +19,6 @@ Amount shown(Amount x)
 }
 
 } // namespace
-
-QString comparisonText(Comparison comparison)
-{
-    switch (comparison) {
-    case Comparison::Greater:
-        return QStringLiteral("Mayor Que");
-    case Comparison::Less:
-        return QStringLiteral("Menor Que");
-    case Comparison::Equal:
-        return QStringLiteral("Igual Que");
-    case Comparison::None:
-        break;
-    }
-    return {};
-}
-
-Figures shownFigures(const Figures& figures)
-{
-    Figures result = figures;
-    for (const FigureField& field : FigureFields)
-        result.*field.member = shown(figures.*field.member);
-    return result;
-}
 
 Indicators computeIndicators(const Figures& typed, std::int32_t maxDebtPercent,
                              const Indicators& previous)

@@ -3,8 +3,6 @@
 
 #include "Case.h"
 
-#include <QString>
-
 #include <array>
 #include <cstdint>
 
@@ -18,9 +16,6 @@ enum class Comparison : std::uint8_t
     Less,
     Equal
 };
-
-// "Mayor Que", "Menor Que", "Igual Que"; empty for None.
-QString comparisonText(Comparison comparison);
 
 struct Indicators
 {
@@ -51,40 +46,33 @@ struct Indicators
     friend bool operator==(const Indicators&, const Indicators&) = default;
 };
 
-// An indicator and the name of the field that shows it.
-struct IndicatorField
-{
-    const char* name;
-    Amount Indicators::*member;
-};
+// An indicator by the name of the field that shows it, and the full report's tag.
+using IndicatorField = Field<Indicators>;
 
 inline constexpr std::array<IndicatorField, 16> IndicatorFields{{
-    {"ITOTAL", &Indicators::totalRevenue},
-    {"GTOTAL", &Indicators::totalExpenditure},
-    {"CFANTERIOR", &Indicators::existingBurden},
-    {"CFEUR1", &Indicators::existingBurdenPerUnit},
-    {"CFNUEVO", &Indicators::plannedBurden},
-    {"CFEUR2", &Indicators::plannedBurdenPerUnit},
-    {"CFTOTAL", &Indicators::totalBurden},
-    {"CFEUR3", &Indicators::totalBurdenPerUnit},
-    {"AHORROBRUTO", &Indicators::grossSavings},
-    {"AHORRONETO", &Indicators::netSavings},
-    {"ITOTAL110", &Indicators::debtLimit},
-    {"CVTOTAL", &Indicators::loansCapital},
+    {"ITOTAL", &Indicators::totalRevenue, AmountDecimals, "derechosnetos"},
+    {"GTOTAL", &Indicators::totalExpenditure, AmountDecimals, "obligacionesnetas"},
+    {"CFANTERIOR", &Indicators::existingBurden, AmountDecimals, "cargafanterior"},
+    {"CFEUR1", &Indicators::existingBurdenPerUnit, AmountDecimals, "euroscfanterior"},
+    {"CFNUEVO", &Indicators::plannedBurden, AmountDecimals, "cargafnueva"},
+    {"CFEUR2", &Indicators::plannedBurdenPerUnit, AmountDecimals, "euroscfnueva"},
+    {"CFTOTAL", &Indicators::totalBurden, AmountDecimals, "cargaftotal"},
+    {"CFEUR3", &Indicators::totalBurdenPerUnit, AmountDecimals, "euroscftotal"},
+    {"AHORROBRUTO", &Indicators::grossSavings, AmountDecimals, "ahorrobruto"},
+    {"AHORRONETO", &Indicators::netSavings, AmountDecimals, "ahorroneto"},
+    {"ITOTAL110", &Indicators::debtLimit, AmountDecimals, "porcientoderechos"},
+    {"CVTOTAL", &Indicators::loansCapital, AmountDecimals, "deudatotal"},
     {"CVTOTAL2", &Indicators::totalCapital},
-    {"ICOMPUT", &Indicators::computableRevenue},
-    {"ANCOMPUT", &Indicators::computableNetSavings},
-    {"CVCOMPUT", &Indicators::computableDebt},
+    {"ICOMPUT", &Indicators::computableRevenue, AmountDecimals, "ingresoscomputables"},
+    {"ANCOMPUT", &Indicators::computableNetSavings, AmountDecimals, "ahorronetocomputable"},
+    {"CVCOMPUT", &Indicators::computableDebt, AmountDecimals, "capitalvivocomputable"},
 }};
-
-// The figures as their fields hold them: each rounded as it is shown.
-Figures shownFigures(const Figures& figures);
 
 // Every indicator of the figures for a debt limit in percent. Each step works with the earlier
 // results as they are shown (rounded to their fields' decimals), so that what is displayed
 // adds up. With no revenue the two burden percentages cannot be worked out: they keep the
 // values of `previous`, the indicators shown before, and the burdens that follow from them
-// are computed from those. Throws InvalidInput naming a result too large to be a number.
+// are computed from those. A result too large to be a number stays what it is (an infinity).
 Indicators computeIndicators(const Figures& figures, std::int32_t maxDebtPercent,
                              const Indicators& previous = {});
 

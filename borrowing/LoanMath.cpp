@@ -86,6 +86,23 @@ std::vector<ScheduleRow> amortisationSchedule(Amount capital, Amount rate, Amoun
     return rows;
 }
 
+Amount averageLife(const std::vector<ScheduleRow>& schedule, Amount capital)
+{
+    if (!(capital > 0))
+        return 0;
+    Amount weighted = 0;
+    for (const ScheduleRow& row : schedule)
+        weighted += static_cast<Amount>(row.month) / MonthsPerYear * row.amortisation;
+    return weighted / capital;
+}
+
+std::optional<bool> meetsPrudence(Amount rate, Amount maximumRate)
+{
+    if (!(maximumRate > 0))
+        return std::nullopt;
+    return rate <= maximumRate;
+}
+
 LoanQuote quoteLoan(Amount capital, Amount rate, Amount years)
 {
     LoanQuote quote;
@@ -94,6 +111,7 @@ LoanQuote quoteLoan(Amount capital, Amount rate, Amount years)
         amount::shownValue(monthlyPayment(capital, rate, quote.months), AmountDecimals);
     quote.yearlyPayment = amount::shownValue(quote.monthlyPayment * MonthsPerYear, AmountDecimals);
     quote.schedule = amortisationSchedule(capital, rate, quote.monthlyPayment, quote.months);
+    quote.averageLife = amount::shownValue(averageLife(quote.schedule, capital), AmountDecimals);
     return quote;
 }
 

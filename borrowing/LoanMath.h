@@ -4,6 +4,7 @@
 
 #include "Amount.h"
 
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -57,6 +58,8 @@ struct ScheduleRow
     Amount amortisation;
     Amount interest;
     Amount pending;
+
+    friend bool operator==(const ScheduleRow&, const ScheduleRow&) = default;
 };
 
 // The month-by-month schedule: each month's interest rounded to cents, the payment cut to
@@ -64,14 +67,26 @@ struct ScheduleRow
 std::vector<ScheduleRow> amortisationSchedule(Amount capital, Amount rate, Amount payment,
                                               int months);
 
+// The average life of a loan in years: Σ (month / 12 × that month's amortisation) / capital
+// over its schedule; 0 without capital.
+Amount averageLife(const std::vector<ScheduleRow>& schedule, Amount capital);
+
+// Whether a rate keeps within the maximum the prudence rule allows for the loan's average life;
+// nothing when no maximum is given (0 or less).
+std::optional<bool> meetsPrudence(Amount rate, Amount maximumRate);
+
 // What the loan calculator shows for its inputs: the payments as their fields show them, the
-// yearly one twelve of the monthly one as shown, and the schedule at the payment as shown.
+// yearly one twelve of the monthly one as shown, the schedule at the payment as shown, and the
+// loan's average life.
 struct LoanQuote
 {
     int months = 0;
     Amount monthlyPayment = 0;
     Amount yearlyPayment = 0;
     std::vector<ScheduleRow> schedule;
+    Amount averageLife = 0;
+
+    friend bool operator==(const LoanQuote&, const LoanQuote&) = default;
 };
 
 // The quote for a capital, a yearly rate in percent and a term in years (all as their fields

@@ -2,8 +2,8 @@
 // ratio to a growing current revenue, and the planned loan's average life.
 #include "Projection.h"
 
-#include "DigitText.h"
 #include "LoanRegister.h"
+#include "NumberFormat.h"
 #include "Verdict.h"
 
 #include <algorithm>
@@ -12,9 +12,6 @@
 namespace borrowing {
 
 namespace {
-
-constexpr Amount Percent = 100;
-constexpr int CentDecimals = 2;
 
 std::optional<Amount> shareOf(Amount part, Amount revenue)
 {
@@ -39,7 +36,7 @@ Amount LoanProjection::payment(int year) const
     const int months = std::clamp(m_months - MonthsPerYear * (year - 1), 0, MonthsPerYear);
     if (months == MonthsPerYear)
         return m_annuity;
-    return decimal::roundToDecimals(m_monthlyPayment * months, CentDecimals);
+    return amount::roundToCents(m_monthlyPayment * months);
 }
 
 Amount LoanProjection::pending(int year) const
@@ -87,40 +84,12 @@ Projection projectDebt(const ProjectionFigures& f, int years)
         y.revenue = f.revenue * std::pow(1 + f.revenueGrowth / Percent, static_cast<Amount>(year));
         y.ratio = shareOf(y.capital, y.revenue);
         y.burden = shareOf(y.existingAnnuity + y.plannedAnnuity, y.revenue);
-        if (!projection.yearWithin75 && y.revenue > 0 &&
+        if (!projection.yearWithinFreeLimit && y.revenue > 0 &&
             !isAbove(y.capital, y.revenue, CurrentRules.authorisationAbove))
-            projection.yearWithin75 = year;
+            projection.yearWithinFreeLimit = year;
         projection.years.push_back(y);
     }
     return projection;
-}
-
-QString projectionSentence(const Projection& projection)
-{
-    if (projection.yearWithin75)
-        return QStringLiteral("El endeudamiento baja del 75 % en el año %1.")
-            .arg(*projection.yearWithin75);
-    return QStringLiteral("No baja del 75 % en los próximos diez años.");
-}
-
-Amount averageLife(const std::vector<ScheduleRow>& schedule, Amount capital)
-{
-    if (!(capital > 0))
-        return 0;
-    Amount weighted = 0;
-    for (const ScheduleRow& row : schedule)
-        weighted += static_cast<Amount>(row.month) / MonthsPerYear * row.amortisation;
-    return weighted / capital;
-}
-
-QString prudenceText(Amount rate, Amount maximumRate)
-{
-    if (!(maximumRate > 0))
-        return {};
-    return rate <= maximumRate
-               ? QStringLiteral("Cumple el principio de prudencia financiera")
-               : QStringLiteral(
-                     "No cumple el principio de prudencia financiera: el tipo supera el máximo");
 }
 
 } // namespace borrowing

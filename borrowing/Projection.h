@@ -6,8 +6,6 @@
 #include "Indicators.h"
 #include "LoanMath.h"
 
-#include <QString>
-
 #include <optional>
 #include <vector>
 
@@ -40,6 +38,8 @@ struct ProjectionYear
     // capital / revenue and both annuities / revenue, in percent; nothing without revenue.
     std::optional<Amount> ratio = std::nullopt;
     std::optional<Amount> burden = std::nullopt;
+
+    friend bool operator==(const ProjectionYear&, const ProjectionYear&) = default;
 };
 
 struct Projection
@@ -47,10 +47,13 @@ struct Projection
     // Today: the computable live debt and revenue, and their ratio.
     ProjectionYear now;
     std::vector<ProjectionYear> years;
-    // The first year whose ratio is at or under 75 %; nothing when none is.
-    std::optional<int> yearWithin75;
+    // The first year whose ratio is at or under the threshold above which a loan needs
+    // authorisation; nothing when none is.
+    std::optional<int> yearWithinFreeLimit;
     // The register holds no loans, so only the planned loan is projected.
     bool withoutRegister = false;
+
+    friend bool operator==(const Projection&, const Projection&) = default;
 };
 
 inline constexpr int ProjectionYears = 10;
@@ -81,18 +84,5 @@ ProjectionFigures projectionFigures(const Figures& figures, const Indicators& in
                                     Amount revenueGrowth);
 
 Projection projectDebt(const ProjectionFigures& figures, int years = ProjectionYears);
-
-// "El endeudamiento baja del 75 % en el año N." or "No baja del 75 % en los próximos diez
-// años."
-QString projectionSentence(const Projection& projection);
-
-// The average life of a loan in years: Σ (month / 12 × that month's amortisation) / capital
-// over its schedule; 0 without capital.
-Amount averageLife(const std::vector<ScheduleRow>& schedule, Amount capital);
-
-// Whether the planned loan's rate keeps within the maximum the prudence rule allows; the line
-// the calculator shows ("Cumple el principio de prudencia financiera", or why not). Empty when
-// no maximum is given (0 or less).
-QString prudenceText(Amount rate, Amount maximumRate);
 
 } // namespace borrowing

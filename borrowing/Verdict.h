@@ -2,10 +2,8 @@
 #pragma once
 
 #include "Amount.h"
-#include "NumberFormat.h"
 
-#include <QString>
-
+#include <cstdint>
 #include <optional>
 
 namespace borrowing {
@@ -25,7 +23,7 @@ struct BorrowingRules
 inline constexpr BorrowingRules CurrentRules{75, 110, "D.A. 14ª RDL 20/2011"};
 
 // What the colour of the verdict says.
-enum class Outcome
+enum class Outcome : std::uint8_t
 {
     NoAuthorisation,
     Authorisation,
@@ -35,12 +33,14 @@ enum class Outcome
 struct Verdict
 {
     Outcome outcome = Outcome::NoAuthorisation;
+    // The reasons that bar the loan: negative net savings, and debt above the highest
+    // threshold. Debt between the thresholds is what Outcome::Authorisation says.
     bool negativeNetSavings = false;
+    bool debtAboveLimit = false;
     // The ratio in percent; nothing when there is no revenue to divide by.
     std::optional<Amount> ratio;
-    // The ratio with two decimals and " %", or "—" when there is no revenue.
-    QString ratioText;
-    QString resultText;
+
+    friend bool operator==(const Verdict&, const Verdict&) = default;
 };
 
 // debt > percent % of revenue, compared without dividing, so that a debt of exactly 110 % of
@@ -51,10 +51,6 @@ bool isAbove(Amount debt, Amount revenue, int percent);
 // The verdict for the computable current revenue, the live debt with the new loan, and the
 // net savings: negative net savings (0 counts as positive) or debt above 110 % bar the loan;
 // debt above 75 % needs authorisation; otherwise it is only communicated.
-Verdict currentVerdict(Amount revenue, Amount debt, Amount netSavings,
-                       amount::Separators separators);
-
-// The line that explains the rule, as the page and the report give it.
-QString ruleExplanation();
+Verdict currentVerdict(Amount revenue, Amount debt, Amount netSavings);
 
 } // namespace borrowing

@@ -3,10 +3,12 @@
 
 #include "AmountEdit.h"
 #include "Checks.h"
+#include "Colours.h"
 #include "Command.h"
 #include "LoanMath.h"
 #include "Projection.h"
 #include "ScheduleModel.h"
+#include "Wording.h"
 #include "ui_LoanCalculatorDialog.h"
 
 #include <QHeaderView>
@@ -159,6 +161,8 @@ void LoanCalculatorDialog::clearResults()
     m_ui->cuotanual->setValue(0);
     m_ui->vidamedia->setValue(0);
     m_schedule->clear();
+    m_quote = {};
+    emit quoted();
 }
 
 void LoanCalculatorDialog::calculate()
@@ -168,7 +172,9 @@ void LoanCalculatorDialog::calculate()
         borrowing::quoteLoan(u.Capital->value(), u.Interes->value(), u.anios->value());
     u.cuotames->setValue(quote.monthlyPayment);
     u.cuotanual->setValue(quote.yearlyPayment);
-    u.vidamedia->setValue(borrowing::averageLife(quote.schedule, u.Capital->value()));
+    u.vidamedia->setValue(quote.averageLife);
+    m_quote = quote;
+    emit quoted();
 
     m_schedule->setSchedule(quote.schedule);
 }
@@ -184,12 +190,23 @@ void LoanCalculatorDialog::showPrudence()
     } catch (const amount::ConversionError&) {
         return;
     }
-    const QString text = borrowing::prudenceText(rate, maximum);
-    QPalette palette = m_ui->prudencia->palette();
-    // The colour repeats what the text says.
-    palette.setColor(QPalette::WindowText, rate <= maximum ? QColor(0, 128, 0) : QColor(192, 0, 0));
-    m_ui->prudencia->setPalette(palette);
-    m_ui->prudencia->setText(text);
+    const std::optional<bool> prudent = borrowing::meetsPrudence(rate, maximum);
+    m_prudenceTone = prudent.value_or(false) ? colours::Tone::Positive : colours::Tone::Negative;
+    applyPrudenceColour();
+    m_ui->prudencia->setText(reports::prudenceText(prudent));
+}
+
+void LoanCalculatorDialog::applyPrudenceColour()
+{
+    // The colour repeats what the text says, in a shade for the palette in use.
+    m_ui->prudencia->setPalette(colours::withTextTone(m_ui->prudencia->palette(), m_prudenceTone));
+}
+
+void LoanCalculatorDialog::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::PaletteChange)
+        applyPrudenceColour();
+    QDialog::changeEvent(e);
 }
 
 QString LoanCalculatorDialog::prudenceLine() const

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "Case.h"
+#include "Colours.h"
+#include "LoanMath.h"
 
 #include <QDialog>
 
@@ -52,22 +54,32 @@ public:
     // The average life of the loan as last worked out, in years, and the prudence line shown.
     amount::Amount averageLife() const;
     QString prudenceLine() const;
+    // What the dialog last worked out and shows; empty before it has.
+    const borrowing::LoanQuote& quote() const { return m_quote; }
 
     // Shows these inputs with the payments and table they give, as a case was left. Inputs
     // that give no payment (all zero, or a failing formula) leave the results empty.
     void restore(const borrowing::PlannedLoan& loan);
 
+signals:
+    // The payments shown changed: quote() holds them.
+    void quoted();
+
 protected:
     bool event(QEvent* e) override;
+    void changeEvent(QEvent* e) override;
 
 private:
     void clearResults();
     void showPrudence();
+    void applyPrudenceColour();
     void showHeading();
 
     Ui::LoanCalculatorDialog* m_ui;
     ScheduleModel* m_schedule;
     bool m_accepted = false;
+    borrowing::LoanQuote m_quote;
+    colours::Tone m_prudenceTone = colours::Tone::Positive;
 };
 
 } // namespace calculator

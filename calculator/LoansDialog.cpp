@@ -69,20 +69,6 @@ void LoansDialog::setLoans(std::vector<borrowing::Loan> loans)
     m_editing->setLoans(m_loans);
 }
 
-QList<QStringList> LoansDialog::shownLoans() const
-{
-    LoansModel accepted;
-    accepted.setLoans(m_loans);
-    return accepted.shownLoans();
-}
-
-QStringList LoansDialog::shownTotals() const
-{
-    LoansModel accepted;
-    accepted.setLoans(m_loans);
-    return accepted.shownTotals();
-}
-
 void LoansDialog::showEvent(QShowEvent* event)
 {
     // Every showing starts from the accepted register, so "Cancelar" undoes what it changed.
@@ -112,11 +98,16 @@ void LoansDialog::importCsv()
     if (path.isEmpty())
         return;
     const QString name = QFileInfo(path).fileName();
+    const auto refuse = [&name](const std::exception& e) {
+        throw std::runtime_error(QStringLiteral("No se puede importar \"%1\": %2")
+                                     .arg(name, QString::fromUtf8(e.what()))
+                                     .toStdString());
+    };
     std::vector<borrowing::Loan> loans;
     try {
         // A file this large would hold millions of loans, far more than any register.
         constexpr qint64 SizeLimit = qint64{200} << 20;
-        const QByteArray bytes = borrowing::readUserFile(path, SizeLimit);
+        const QByteArray bytes = userfile::readUserFile(path, SizeLimit);
         QProgressDialog progress(QStringLiteral("Importando \"%1\"…").arg(name),
                                  QStringLiteral("Cancelar"), 0, 1000, this);
         progress.setWindowTitle(QStringLiteral("Importar préstamos"));
@@ -128,10 +119,10 @@ void LoansDialog::importCsv()
         });
     } catch (const borrowing::ReadingCancelled&) {
         return;
+    } catch (const userfile::FileError& e) {
+        refuse(e);
     } catch (const borrowing::InvalidInput& e) {
-        throw std::runtime_error(QStringLiteral("No se puede importar \"%1\": %2")
-                                     .arg(name, QString::fromUtf8(e.what()))
-                                     .toStdString());
+        refuse(e);
     }
     m_editing->appendLoans(loans);
 }

@@ -28,11 +28,6 @@ public:
     // The register as it was last accepted.
     const std::vector<borrowing::Loan>& loans() const { return m_loans; }
     void setLoans(std::vector<borrowing::Loan> loans);
-    borrowing::RegisterTotals totals() const { return borrowing::registerTotals(m_loans); }
-    // Each accepted loan's texts as the table shows them (bank, capital, rate, years, annuity),
-    // and the totals' capital and annuity.
-    QList<QStringList> shownLoans() const;
-    QStringList shownTotals() const;
 
     // Replaces the file question of "Importar CSV…", so that a test can answer it; an empty
     // path means the user cancelled.

@@ -4,7 +4,7 @@
 
 #include "Checks.h"
 #include "LocaleSeparators.h"
-#include "NumberFormat.h"
+#include "Wording.h"
 
 #include <QFont>
 
@@ -109,44 +109,22 @@ int LoansModel::decimalsOf(int column)
 
 QString LoansModel::shownText(int row, int column) const
 {
-    const auto amountText = [column](Amount value) {
-        return amount::formatValue(value, decimalsOf(column), amount::NumberFormat::Thousands,
-                                   amount::currentSeparators());
-    };
-    if (isTotalsRow(row)) {
-        const borrowing::RegisterTotals totals = borrowing::registerTotals(m_loans);
-        switch (column) {
-        case Bank:
-            return QStringLiteral("Total");
-        case Capital:
-            return amountText(totals.capital);
-        case Annuity:
-            return amountText(totals.annuity);
-        default:
-            return {};
-        }
+    const amount::Separators separators = amount::currentSeparators();
+    if (!isTotalsRow(row))
+        return reports::loanRow(m_loans.at(static_cast<std::size_t>(row)), separators)
+            .value(column);
+    switch (column) {
+    case Bank:
+        return QStringLiteral("Total");
+    case Capital:
+    case Annuity: {
+        const QStringList totals =
+            reports::registerTotalsRow(borrowing::registerTotals(m_loans), separators);
+        return totals.value(column == Capital ? 0 : 1);
     }
-    if (column == Bank)
-        return m_loans.at(static_cast<std::size_t>(row)).lender;
-    return amountText(figure(index(row, column)));
-}
-
-QList<QStringList> LoansModel::shownLoans() const
-{
-    QList<QStringList> rows;
-    for (int row = 0; row < static_cast<int>(m_loans.size()); ++row) {
-        QStringList texts;
-        for (int column = 0; column < ColumnCount; ++column)
-            texts << shownText(row, column);
-        rows << texts;
+    default:
+        return {};
     }
-    return rows;
-}
-
-QStringList LoansModel::shownTotals() const
-{
-    const int totals = static_cast<int>(m_loans.size());
-    return {shownText(totals, Capital), shownText(totals, Annuity)};
 }
 
 int LoansModel::rowCount(const QModelIndex& parent) const

@@ -47,10 +47,6 @@ public:
     static int decimalsOf(int column);
     bool isTotalsRow(int row) const { return row == static_cast<int>(m_loans.size()); }
 
-    // Each loan's texts as the table shows them, and the totals row's capital and annuity.
-    QList<QStringList> shownLoans() const;
-    QStringList shownTotals() const;
-
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

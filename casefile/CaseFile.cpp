@@ -290,12 +290,14 @@ Case readCaseFile(const QString& path)
                                      .toStdString());
     };
     try {
-        Case c = caseFromJson(borrowing::readUserFile(path, MaxFileSize));
+        Case c = caseFromJson(userfile::readUserFile(path, MaxFileSize));
         borrowing::checkCase(c);
         return c;
     } catch (const CaseFormatError& e) {
         fail(e);
     } catch (const borrowing::InvalidInput& e) {
+        fail(e);
+    } catch (const userfile::FileError& e) {
         fail(e);
     }
     return {};
@@ -304,8 +306,8 @@ Case readCaseFile(const QString& path)
 void writeCaseFile(const QString& path, const Case& c)
 {
     try {
-        borrowing::writeUserFile(path, caseToJson(c));
-    } catch (const borrowing::InvalidInput& e) {
+        userfile::writeUserFile(path, caseToJson(c));
+    } catch (const userfile::FileError& e) {
         throw std::runtime_error(QStringLiteral("No se puede guardar \"%1\": %2")
                                      .arg(nameOf(path), QString::fromUtf8(e.what()))
                                      .toStdString());

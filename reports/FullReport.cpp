@@ -1,13 +1,14 @@
-// The full report: the values of its tags and filling the template.
+// The full report: filling its template with the values of an assessed case.
 #include "FullReport.h"
 
 #include "DataTemplateEngine.h"
+#include "ProjectionTable.h"
+#include "Wording.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include <array>
 #include <memory>
 #include <vector>
 
@@ -19,85 +20,36 @@ namespace {
 class ReportEngine final : public templating::DataTemplateEngine
 {
 public:
-    explicit ReportEngine(const TagValueSource& tagValues) : m_tagValues(tagValues) {}
+    explicit ReportEngine(const ReportValues& values) : m_values(values) {}
 
 protected:
     std::optional<std::string> customTagValue(std::string_view tag) override
     {
-        return m_tagValues(std::string(tag));
+        return m_values.tagValue(tag);
     }
 
 private:
-    const TagValueSource& m_tagValues;
+    const ReportValues& m_values;
 };
 
-QString yesNo(bool authorisationNeeded)
+// A data source of texts as the windows show them.
+std::unique_ptr<templating::MemoryDataSet> textSource(const std::string& name,
+                                                      const std::vector<const char*>& fields,
+                                                      const QList<QStringList>& rows)
 {
-    return authorisationNeeded ? QStringLiteral("Sí") : QStringLiteral("No");
-}
-
-QString sign(Amount value)
-{
-    return value >= 0 ? QStringLiteral("positivo") : QStringLiteral("negativo");
+    auto source = std::make_unique<templating::MemoryDataSet>(name);
+    for (const char* field : fields)
+        source->addField(field, templating::FieldType::String);
+    for (const QStringList& row : rows) {
+        std::vector<templating::Variant> values;
+        for (const QString& text : row)
+            values.push_back(templating::Variant::fromText(text.toStdString()));
+        source->appendRow(std::move(values));
+    }
+    return source;
 }
 
 } // namespace
-
-std::optional<std::string> reportTagValue(const ReportFigures& f, const std::string& tag)
-{
-    using Value = std::function<QString(const ReportFigures&)>;
-    // The tag names in the order they are tested.
-    static const std::array<std::pair<const char*, Value>, 42> table{{
-        {"Entidad", [](const auto& f) { return f.entityName; }},
-        {"Provincia", [](const auto& f) { return f.entityProvince; }},
-        {"prestamosolicitado", [](const auto& f) { return f.loanCapital; }},
-        {"tipointeres", [](const auto& f) { return f.loanRate; }},
-        {"plazoamortizacion", [](const auto& f) { return f.loanYears + QStringLiteral(" años"); }},
-        {"cuotamensual", [](const auto& f) { return f.monthlyPayment; }},
-        {"cuotaanual", [](const auto& f) { return f.yearlyPayment; }},
-        {"derechosnetos", [](const auto& f) { return f.totalRevenue; }},
-        {"obligacionesnetas", [](const auto& f) { return f.totalExpenditure; }},
-        {"deudaactual", [](const auto& f) { return f.existingAnnuity; }},
-        {"deudaacontraer", [](const auto& f) { return f.plannedAnnuity.text; }},
-        {"deudatotal", [](const auto& f) { return f.loansCapital; }},
-        {"cargafanterior", [](const auto& f) { return f.existingBurden; }},
-        {"euroscfanterior", [](const auto& f) { return f.existingBurdenPerUnit; }},
-        {"cargafnueva", [](const auto& f) { return f.plannedBurden; }},
-        {"euroscfnueva", [](const auto& f) { return f.plannedBurdenPerUnit; }},
-        {"cargaftotal", [](const auto& f) { return f.totalBurden; }},
-        {"euroscftotal", [](const auto& f) { return f.totalBurdenPerUnit; }},
-        {"ahorrobruto", [](const auto& f) { return f.grossSavings.text; }},
-        {"ahorroneto", [](const auto& f) { return f.netSavings.text; }},
-        {"sinoahorrobruto", [](const auto& f) { return yesNo(f.grossSavings.value < 0); }},
-        {"sinoahorroneto", [](const auto& f) { return yesNo(f.netSavings.value < 0); }},
-        {"signoahorrobruto", [](const auto& f) { return sign(f.grossSavings.value); }},
-        {"signoahorroneto", [](const auto& f) { return sign(f.netSavings.value); }},
-        {"porcientoderechos", [](const auto& f) { return f.debtLimit.text; }},
-        {"tantoporciento", [](const auto& f) { return f.maxDebtPercentText; }},
-        {"mayoromenor", [](const auto& f) { return f.comparison; }},
-        {"sinoporciento",
-         [](const auto& f) { return yesNo(!(f.debtLimit.value >= f.totalCapital.value)); }},
-        {"ratioendeudamiento", [](const auto& f) { return f.ratioText; }},
-        {"regimenvigente", [](const auto& f) { return f.verdictText; }},
-        {"ajusteingresos", [](const auto& f) { return f.earmarkedRevenue; }},
-        {"ajustegastos", [](const auto& f) { return f.surplusFinancedExpenditure; }},
-        {"ajusteavales", [](const auto& f) { return f.guarantees; }},
-        {"ajustenodispuestos", [](const auto& f) { return f.undrawnBalances; }},
-        {"ingresoscomputables", [](const auto& f) { return f.computableRevenue; }},
-        {"ahorronetocomputable", [](const auto& f) { return f.computableNetSavings; }},
-        {"capitalvivocomputable", [](const auto& f) { return f.computableDebt; }},
-        {"capacidadlibre", [](const auto& f) { return f.freeCapacity; }},
-        {"capacidadmaxima", [](const auto& f) { return f.maximumCapacity; }},
-        {"vidamedia", [](const auto& f) { return f.averageLife; }},
-        {"prudenciafinanciera", [](const auto& f) { return f.prudence; }},
-        {"evolucion75", [](const auto& f) { return f.evolutionSentence; }},
-    }};
-    for (const auto& [name, valueOf] : table) {
-        if (tag == name)
-            return valueOf(f).toStdString();
-    }
-    return std::nullopt;
-}
 
 FullReportFiles fullReportFiles(const QString& programFolder, const QString& documentsFolder)
 {
@@ -121,37 +73,27 @@ FullReportFiles fullReportFiles(const QString& programFolder, const QString& doc
 }
 
 void runFullReport(const QString& templatePath, const QString& outputPath,
-                   const TagValueSource& tagValues, const ReportTables& tables,
+                   const ReportValues& values,
                    const std::function<void(const QString&)>& openDocument)
 {
-    const LoanTable& existingLoans = tables.existingLoans;
-    // Texts as the dialog shows them.
-    const auto textSource = [](const std::string& name, const std::vector<const char*>& fields,
-                               const QList<QStringList>& rows) {
-        auto source = std::make_unique<templating::MemoryDataSet>(name);
-        for (const char* field : fields)
-            source->addField(field, templating::FieldType::String);
-        for (const QStringList& row : rows) {
-            std::vector<templating::Variant> values;
-            for (const QString& text : row)
-                values.push_back(templating::Variant::fromText(text.toStdString()));
-            source->appendRow(std::move(values));
-        }
-        return source;
-    };
-    const auto loans = textSource(
-        "prestamos", {"entidad", "capital", "interes", "anios", "anualidad"}, existingLoans.loans);
+    const borrowing::Assessment& a = values.assessment();
+    const amount::Separators separators = values.separators();
+    QList<QStringList> loanRows;
+    for (const borrowing::Loan& loan : a.shown.loans)
+        loanRows << loanRow(loan, separators);
+    const auto loans =
+        textSource("prestamos", {"entidad", "capital", "interes", "anios", "anualidad"}, loanRows);
     const auto totals =
         textSource("prestamos_totales", {"capital", "anualidad"},
-                   existingLoans.loans.isEmpty() ? QList<QStringList>{}
-                                                 : QList<QStringList>{existingLoans.totals});
-
+                   loanRows.isEmpty() ? QList<QStringList>{}
+                                      : QList<QStringList>{registerTotalsRow(
+                                            borrowing::registerTotals(a.shown.loans), separators)});
     const auto evolution = textSource("evolucion",
                                       {"ano", "anualidadvigentes", "anualidadnueva", "capitalvivo",
                                        "ingresos", "endeudamiento", "cargafinanciera"},
-                                      tables.evolution);
+                                      projectionRows(a.projection, separators));
 
-    ReportEngine engine(tagValues);
+    ReportEngine engine(values);
     engine.dataSets = {loans.get(), totals.get(), evolution.get()};
     engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
                            QFile::encodeName(outputPath).toStdString());

@@ -1,21 +1,24 @@
 // The debt year by year as the dialog, the report and a spreadsheet show it.
 #include "ProjectionTable.h"
 
+#include "Wording.h"
+
 namespace reports {
 
 using amount::Amount;
 
 namespace {
 
-QString amountText(Amount x, amount::NumberFormat format, amount::Separators separators)
+// A figure of the table with two decimals in the format given.
+QString cellText(Amount x, amount::NumberFormat format, amount::Separators separators)
 {
     return amount::formatValue(x, borrowing::AmountDecimals, format, separators);
 }
 
-QString percentText(const std::optional<Amount>& x, amount::NumberFormat format,
-                    amount::Separators separators, const QString& none)
+QString cellText(const std::optional<Amount>& x, amount::NumberFormat format,
+                 amount::Separators separators, const QString& none)
 {
-    return x ? amountText(*x, format, separators) : none;
+    return x ? cellText(*x, format, separators) : none;
 }
 
 QList<QStringList> rows(const borrowing::Projection& projection, amount::NumberFormat format,
@@ -24,12 +27,12 @@ QList<QStringList> rows(const borrowing::Projection& projection, amount::NumberF
     QList<QStringList> rows;
     for (const borrowing::ProjectionYear& y : projection.years) {
         rows << QStringList{QString::number(y.year),
-                            amountText(y.existingAnnuity, format, separators),
-                            amountText(y.plannedAnnuity, format, separators),
-                            amountText(y.capital, format, separators),
-                            amountText(y.revenue, format, separators),
-                            percentText(y.ratio, format, separators, none),
-                            percentText(y.burden, format, separators, none)};
+                            cellText(y.existingAnnuity, format, separators),
+                            cellText(y.plannedAnnuity, format, separators),
+                            cellText(y.capital, format, separators),
+                            cellText(y.revenue, format, separators),
+                            cellText(y.ratio, format, separators, none),
+                            cellText(y.burden, format, separators, none)};
     }
     return rows;
 }
@@ -57,13 +60,10 @@ QList<QStringList> projectionRows(const borrowing::Projection& projection,
 QString currentSituation(const borrowing::Projection& projection, amount::Separators separators)
 {
     const borrowing::ProjectionYear& now = projection.now;
-    const auto text = [&](Amount x) {
-        return amountText(x, amount::NumberFormat::Thousands, separators);
-    };
     return QStringLiteral("Situación actual: capital vivo computable %1, ingresos corrientes "
                           "computables %2, endeudamiento %3.")
-        .arg(text(now.capital), text(now.revenue),
-             now.ratio ? text(*now.ratio) + QStringLiteral(" %") : QStringLiteral("—"));
+        .arg(amountText(now.capital, separators), amountText(now.revenue, separators),
+             percentText(now.ratio, separators));
 }
 
 QByteArray projectionCsv(const borrowing::Projection& projection)

@@ -1,6 +1,8 @@
 // The lines of the quick plain-text report.
 #include "QuickReport.h"
 
+#include "Wording.h"
+
 namespace reports {
 
 namespace {
@@ -37,59 +39,63 @@ QString burdenExplanation(const QString& euros)
 
 } // namespace
 
-QStringList quickReportLines(const ReportFigures& f)
+QStringList quickReportLines(const ReportValues& v)
 {
+    const borrowing::Case& c = v.assessment().shown;
+    const borrowing::Indicators& r = v.assessment().indicators;
     QStringList lines;
-    lines << f.entityName + u'(' + f.entityProvince + u')' << Blank;
-    if (f.plannedAnnuity.value > 0 && f.loanAccepted) {
+    lines << c.entityName + u'(' + c.entityProvince + u')' << Blank;
+    if (c.figures.plannedAnnuity > 0 && c.plannedLoan.accepted) {
         lines << QStringLiteral("CALCULOS PARA FORMALIZACION DE OPERACION DE CREDITO") << rule(51)
-              << Blank << QStringLiteral("PRESTAMO SOLICITADO: ") + f.loanCapital
-              << QStringLiteral("INTERES DE: ") + f.loanRate + u'%'
-              << QStringLiteral("PLAZO DE AMORTIZACION: ") + f.loanYears + QStringLiteral(" años.")
-              << QStringLiteral("Cuota Mensual de : ") + f.monthlyPayment +
+              << Blank << QStringLiteral("PRESTAMO SOLICITADO: ") + v.text("prestamosolicitado")
+              << QStringLiteral("INTERES DE: ") + v.text("tipointeres") + u'%'
+              << QStringLiteral("PLAZO DE AMORTIZACION: ") + v.text("plazoamortizacion") + u'.'
+              << QStringLiteral("Cuota Mensual de : ") + v.text("cuotamensual") +
                      QStringLiteral(" Capital + Intereses.")
-              << QStringLiteral("Cuota Anual de : ") + f.yearlyPayment +
+              << QStringLiteral("Cuota Anual de : ") + v.text("cuotaanual") +
                      QStringLiteral(" Capital + Intereses.")
               << Blank;
     }
     lines << QStringLiteral("D E R E C H O S  Y  O B L I G A C I O N E S") << rule(43, false)
-          << QStringLiteral("Derechos Reconocidos Netos (Cap. I al V) = ") + f.totalRevenue
+          << QStringLiteral("Derechos Reconocidos Netos (Cap. I al V) = ") + v.text("derechosnetos")
           << QStringLiteral("Obligaciones Reconocidos Netas (Cap. I, II y IV) = ") +
-                 f.totalExpenditure
+                 v.text("obligacionesnetas")
           << Blank << QStringLiteral("D E U D A   A C T U A L") << rule(24)
-          << QStringLiteral("Anualidad de préstamos actuales = ") + f.existingAnnuity << Blank
+          << QStringLiteral("Anualidad de préstamos actuales = ") + v.text("deudaactual") << Blank
           << QStringLiteral("D E U D A    A    C O N T R A E R") << rule(33)
-          << QStringLiteral("Anualidad de la Nueva Operación = ") + f.plannedAnnuity.text << Blank
-          << QStringLiteral("D E U D A    T O T A L") << rule(23)
-          << QStringLiteral("Total de Capitales Vivos en Préstamos = ") + f.loansCapital
+          << QStringLiteral("Anualidad de la Nueva Operación = ") + v.text("deudaacontraer")
+          << Blank << QStringLiteral("D E U D A    T O T A L") << rule(23)
+          << QStringLiteral("Total de Capitales Vivos en Préstamos = ") + v.text("deudatotal")
           << QStringLiteral("Incluida la nueva Operación") << Blank
           << QStringLiteral("------------- R E S U L T A D O S -------------") << Blank
-          << QStringLiteral("CARGA FINANCIERA ACUMULADA ANTERIOR: ") + f.existingBurden + u'%'
-          << rule(51) << burdenExplanation(f.existingBurdenPerUnit)
+          << QStringLiteral("CARGA FINANCIERA ACUMULADA ANTERIOR: ") + v.text("cargafanterior") +
+                 u'%'
+          << rule(51) << burdenExplanation(v.text("euroscfanterior"))
           << QStringLiteral("a pagar los costes de las operaciones de préstamos vigentes.") << Blank
-          << QStringLiteral("CARGA FINANCIERA NUEVO PRESTAMO: ") + f.plannedBurden + u'%'
-          << rule(51) << burdenExplanation(f.plannedBurdenPerUnit)
+          << QStringLiteral("CARGA FINANCIERA NUEVO PRESTAMO: ") + v.text("cargafnueva") + u'%'
+          << rule(51) << burdenExplanation(v.text("euroscfnueva"))
           << QStringLiteral("a pagar los costes de la nueva operación de préstamo.") << Blank
-          << QStringLiteral("CARGA FINANCIERA ACUMULADA TOTAL: ") + f.totalBurden + u'%' << rule(51)
-          << burdenExplanation(f.totalBurdenPerUnit)
+          << QStringLiteral("CARGA FINANCIERA ACUMULADA TOTAL: ") + v.text("cargaftotal") + u'%'
+          << rule(51) << burdenExplanation(v.text("euroscftotal"))
           << QStringLiteral("a pagar los costes del total de las operaciones de préstamos "
                             "vigentes y proyectadas.")
-          << Blank << rule(51) << QStringLiteral("AHORRO BRUTO: ") + f.grossSavings.text
+          << Blank << rule(51) << QStringLiteral("AHORRO BRUTO: ") + v.text("ahorrobruto")
           << QStringLiteral("Ingresos Reconocidos Netos - Pagos Reconocidos Netos") << Blank
-          << rule(51) << QStringLiteral("AHORRO NETO: ") + f.netSavings.text
+          << rule(51) << QStringLiteral("AHORRO NETO: ") + v.text("ahorroneto")
           << QStringLiteral("Ahorro Bruto - Anualidad total de los Préstamos.(vigentes y nuevos)")
           << Blank << QStringLiteral("SOLICITUD DE AUTORIZACIONES (Art. 53. TRLHL)") << rule(45)
           << Blank;
-    lines << savingsParagraph(QStringLiteral("Ahorro Bruto"), f.grossSavings.value) << ForThisPoint;
-    lines << savingsParagraph(QStringLiteral("Ahorro Neto"), f.netSavings.value) << ForThisPoint;
+    lines << savingsParagraph(QStringLiteral("Ahorro Bruto"), r.grossSavings) << ForThisPoint;
+    lines << savingsParagraph(QStringLiteral("Ahorro Neto"), r.netSavings) << ForThisPoint;
     lines << Blank
-          << QStringLiteral("Como ") + f.debtLimit.text + QStringLiteral(" Correspondiente al ") +
-                 f.maxDebtPercentText + QStringLiteral("% de los Derechos Reconocidos Netos ")
-          << QStringLiteral("Es ") + f.comparison
-          << f.totalCapital.text +
+          << QStringLiteral("Como ") + v.text("porcientoderechos") +
+                 QStringLiteral(" Correspondiente al ") + v.text("tantoporciento") +
+                 QStringLiteral("% de los Derechos Reconocidos Netos ")
+          << QStringLiteral("Es ") + v.text("mayoromenor")
+          << amountText(r.totalCapital, v.separators()) +
                  QStringLiteral(" Correspondiente al total de capitales vivos pendientes")
           << QStringLiteral("incluidas todas la operaciones de préstamos vigentes y proyectadas.")
-          << (f.debtLimit.value >= f.totalCapital.value
+          << (r.debtLimit >= r.totalCapital
                   ? QStringLiteral("No será necesaria la autorización del órgano competente,")
                   : QStringLiteral("Será necesaria la autorización del órgano competente,"))
           << ForThisPoint;

@@ -1,12 +1,13 @@
 // The lines of the quick plain-text report.
 #pragma once
 
-#include "ReportFigures.h"
+#include "ReportValues.h"
 
 #include <QStringList>
 
 namespace reports {
 
-QStringList quickReportLines(const ReportFigures& figures);
+// The report's lines for the values of an assessed case.
+QStringList quickReportLines(const ReportValues& values);
 
 } // namespace reports

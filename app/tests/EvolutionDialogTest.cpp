@@ -1,17 +1,20 @@
-// The debt year by year in its dialog: the table and the sentence follow the growth typed, the
-// register's absence is explained, and the table exports as a spreadsheet reads it.
+// The debt year by year in its dialog: the table and the sentence, the growth typed in the
+// window's dialog, the register's absence explained, and the table exported as a spreadsheet
+// reads it.
 #include "EvolutionDialog.h"
 
 #include "AmountEdit.h"
 #include "Application.h"
+#include "CaseModel.h"
+#include "MainWindow.h"
 #include "TestSeparators.h"
 
 #include <QFile>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace app;
 using namespace Qt::StringLiterals;
@@ -30,37 +33,66 @@ private:
                 .debt = 382000};
     }
 
+    static QStringList cells(const QTableWidget* table, int row)
+    {
+        QStringList texts;
+        for (int column = 0; column < table->columnCount(); ++column)
+            texts << table->item(row, column)->text();
+        return texts;
+    }
+
 private slots:
     void init() { testsupport::useSeparators(testsupport::Spanish); }
     void cleanup() { testsupport::restoreSeparators(); }
 
-    void theTableFollowsTheGrowthTyped()
+    void theTableShowsTheProjection()
     {
         EvolutionDialog dialog;
         QCOMPARE(dialog.windowTitle(), u"Evolución de la deuda"_s);
-        dialog.showProjection(figures());
+        dialog.showProjection(borrowing::projectDebt(figures()));
         auto* table = dialog.findChild<QTableWidget*>(u"TablaEvolucion"_s);
         QCOMPARE(table->rowCount(), 10);
         QCOMPARE(table->horizontalHeaderItem(3)->text(), u"Capital vivo a 31/12"_s);
-        const auto cells = [&](int row) {
-            QStringList texts;
-            for (int column = 0; column < table->columnCount(); ++column)
-                texts << table->item(row, column)->text();
-            return texts;
-        };
-        QCOMPARE(cells(0), (QStringList{u"1"_s, u"38.965,08"_s, u"17.398,80"_s, u"338.526,46"_s,
-                                        u"500.000,00"_s, u"67,71"_s, u"11,27"_s}));
+        QCOMPARE(cells(table, 0),
+                 (QStringList{u"1"_s, u"38.965,08"_s, u"17.398,80"_s, u"338.526,46"_s,
+                              u"500.000,00"_s, u"67,71"_s, u"11,27"_s}));
         QCOMPARE(dialog.findChild<QLabel*>(u"FraseEvolucion"_s)->text(),
                  u"El endeudamiento baja del 75 % en el año 1."_s);
         QVERIFY(dialog.findChild<QLabel*>(u"SinRegistro"_s)->text().isEmpty());
+    }
 
-        QSignalSpy changed(&dialog, &EvolutionDialog::growthChanged);
-        auto* growth = dialog.findChild<amount::AmountEdit*>(u"CRECIMIENTO"_s);
-        growth->setText(u"3"_s);
-        QCOMPARE(changed.count(), 1);
-        QCOMPARE(cells(9)[4], u"671.958,19"_s);
-        dialog.setGrowth(0);
-        QCOMPARE(changed.count(), 1); // set by the program, not typed
+    // The same figures typed into the window: the growth typed in the open dialog projects them
+    // again and is part of the case.
+    void theWindowsEvolutionFollowsTheGrowthTyped()
+    {
+        MainWindow window;
+        window.setPrompter(
+            [](const QString&, const QString&, const QString& proposed) { return proposed; });
+        CaseModel& model = *window.caseModel();
+        const borrowing::ProjectionFigures f = figures();
+        model.setFigure(&borrowing::Figures::revenueI, f.revenue);
+        model.setFigure(&borrowing::Figures::treasuryOperations, f.constantDebt);
+        model.setFigure(&borrowing::Figures::plannedCapital, f.plannedLoan.capital);
+        model.setLoans(f.loans);
+        model.setPlannedLoanFigure(&borrowing::PlannedLoan::capital, f.plannedLoan.capital);
+        model.setPlannedLoanFigure(&borrowing::PlannedLoan::rate, f.plannedLoan.rate);
+        model.setPlannedLoanFigure(&borrowing::PlannedLoan::years, f.plannedLoan.years);
+        auto* dialog = window.findChild<EvolutionDialog*>();
+        auto* table = dialog->findChild<QTableWidget*>(u"TablaEvolucion"_s);
+        QStringList first;
+        QStringList last;
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(dialog->isVisible());
+            first = cells(table, 0);
+            dialog->findChild<amount::AmountEdit*>(u"CRECIMIENTO"_s)->setText(u"3"_s);
+            last = cells(table, 9);
+            dialog->accept();
+        });
+        window.showEvolution();
+        QCOMPARE(first[3], u"338.526,46"_s);
+        QCOMPARE(last[4], u"671.958,19"_s);
+        QCOMPARE(model.current().revenueGrowth, 3);
+        QVERIFY(window.caseDocument()->isModified());
     }
 
     void withoutARegisterOnlyThePlannedLoanIsProjected()
@@ -68,7 +100,7 @@ private slots:
         EvolutionDialog dialog;
         borrowing::ProjectionFigures f = figures();
         f.loans.clear();
-        dialog.showProjection(f);
+        dialog.showProjection(borrowing::projectDebt(f));
         QCOMPARE(dialog.findChild<QLabel*>(u"SinRegistro"_s)->text(),
                  u"Registre los préstamos vigentes para proyectar su evolución."_s);
         QCOMPARE(dialog.findChild<QTableWidget*>(u"TablaEvolucion"_s)->item(0, 1)->text(),
@@ -80,7 +112,7 @@ private slots:
         QTemporaryDir folder;
         const QString path = folder.filePath(u"evolucion.csv"_s);
         EvolutionDialog dialog;
-        dialog.showProjection(figures());
+        dialog.showProjection(borrowing::projectDebt(figures()));
         dialog.setCsvChooser([&] { return path; });
         dialog.exportCsv();
         QFile file(path);

@@ -4,6 +4,7 @@
 
 #include "LoanRegister.h"
 #include "QStringPrinter.h"
+#include "Wording.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +75,7 @@ TEST(Capacity, theLargestEuroThatMeetsTheDefinition)
         const Capacity capacity = borrowingCapacity(c.figures, c.percent);
         expectLargest(c.figures, c.percent, capacity, c.name);
         EXPECT_EQ(capacity.amount.value_or(-1), c.expected) << c.name;
-        EXPECT_EQ(shortfallText(capacity), c.reason) << c.name;
+        EXPECT_EQ(reports::shortfallText(capacity), c.reason) << c.name;
     }
 }
 
@@ -83,7 +84,8 @@ TEST(Capacity, withoutATermThereIsNone)
     for (const Amount years : {0.0L, -1.0L}) {
         const Capacity c = borrowingCapacity({1000000, 0, 0, 0, 5, years}, 75);
         EXPECT_FALSE(c.amount);
-        EXPECT_EQ(shortfallText(c), u"Indique interés y plazo en la Calculadora de Préstamos"_s);
+        EXPECT_EQ(reports::shortfallText(c),
+                  u"Indique interés y plazo en la Calculadora de Préstamos"_s);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "QStringPrinter.h"
 #include "Verdict.h"
+#include "Wording.h"
 
 #include <gtest/gtest.h>
 
@@ -149,9 +150,8 @@ TEST(Indicators, eachAdjustmentMovesTheVerdictAcrossAThreshold)
         f.expenditureII = c.base;
         const auto verdictOf = [](const Figures& figures) {
             const Indicators r = computeIndicators(figures, 110);
-            return currentVerdict(r.computableRevenue, r.computableDebt, r.computableNetSavings,
-                                  {u',', u'.'})
-                .resultText;
+            return reports::verdictText(
+                currentVerdict(r.computableRevenue, r.computableDebt, r.computableNetSavings));
         };
         EXPECT_EQ(verdictOf(f), c.before) << c.name;
         f.*c.adjustment = c.value;

@@ -4,6 +4,7 @@
 
 #include "DigitText.h"
 #include "QStringPrinter.h"
+#include "Wording.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +87,7 @@ TEST(Projection, theRegisterThePlannedLoanAndARevenueThatGrows)
         EXPECT_EQ(cents(*y.ratio), row.ratio) << row.year;
         EXPECT_EQ(cents(*p.now.ratio), 76.4L);
         EXPECT_FALSE(p.withoutRegister);
-        EXPECT_EQ(projectionSentence(p), u"El endeudamiento baja del 75 % en el año 1."_s);
+        EXPECT_EQ(reports::projectionSentence(p), u"El endeudamiento baja del 75 % en el año 1."_s);
     }
 
     // Without a register only the planned loan is projected, and the debt stays above 75 %.
@@ -97,8 +98,8 @@ TEST(Projection, theRegisterThePlannedLoanAndARevenueThatGrows)
     EXPECT_TRUE(p.withoutRegister);
     EXPECT_EQ(p.years[0].existingAnnuity, 0);
     EXPECT_EQ(cents(p.years[0].capital), 261211.10L);
-    EXPECT_FALSE(p.yearWithin75);
-    EXPECT_EQ(projectionSentence(p), u"No baja del 75 % en los próximos diez años."_s);
+    EXPECT_FALSE(p.yearWithinFreeLimit);
+    EXPECT_EQ(reports::projectionSentence(p), u"No baja del 75 % en los próximos diez años."_s);
     EXPECT_FALSE(projectDebt({.revenue = 0}).years[0].ratio);
 }
 
@@ -111,12 +112,12 @@ TEST(Projection, averageLifeAndPrudence)
     };
     for (const auto& [loan, life] : lives) {
         const LoanQuote quote = quoteLoan(loan.capital, loan.rate, loan.years);
-        EXPECT_EQ(cents(averageLife(quote.schedule, loan.capital)), life)
-            << loan.lender.toStdString();
+        EXPECT_EQ(quote.averageLife, life) << loan.lender.toStdString();
     }
-    EXPECT_EQ(prudenceText(3.5L, 0), QString());
-    EXPECT_EQ(prudenceText(3.5L, 3.5L), u"Cumple el principio de prudencia financiera"_s);
-    EXPECT_EQ(prudenceText(3.51L, 3.5L),
+    EXPECT_EQ(reports::prudenceText(meetsPrudence(3.5L, 0)), QString());
+    EXPECT_EQ(reports::prudenceText(meetsPrudence(3.5L, 3.5L)),
+              u"Cumple el principio de prudencia financiera"_s);
+    EXPECT_EQ(reports::prudenceText(meetsPrudence(3.51L, 3.5L)),
               u"No cumple el principio de prudencia financiera: el tipo supera el máximo"_s);
 }
 

@@ -84,10 +84,7 @@ private slots:
 
         button(u"BtnAceptar"_s)->click();
         QCOMPARE(m_dialog->loans().size(), 2u);
-        QCOMPARE(m_dialog->totals().annuity, 15727.92L);
-        QCOMPARE(m_dialog->shownLoans().at(1),
-                 (QStringList{u"Caja B"_s, u"12.000,00"_s, u"0,00"_s, u"4"_s, u"3.000,00"_s}));
-        QCOMPARE(m_dialog->shownTotals(), (QStringList{u"112.000,00"_s, u"15.727,92"_s}));
+        QCOMPARE(borrowing::registerTotals(m_dialog->loans()).annuity, 15727.92L);
     }
 
     void cancellingUndoesEverythingSinceOpening()

@@ -3,7 +3,8 @@
 
 #include "DataTemplateEngine.h"
 #include "QStringPrinter.h"
-#include "SampleFigures.h"
+#include "SampleCases.h"
+#include "TestSeparators.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,94 +17,100 @@ using namespace reports;
 
 namespace {
 
-std::string tagValue(const ReportFigures& f, const std::string& tag)
+// Every tag of an assessed case, each text worked out by hand from the case's figures.
+TEST(ReportTags, everyTagOfTwoCases)
 {
-    const std::optional<std::string> value = reportTagValue(f, tag);
-    EXPECT_TRUE(value) << tag;
-    return value.value_or("");
-}
-
-TEST(InvoiceTags, everyTagOfATypicalRun)
-{
-    const ReportFigures f = samples::deficitRun();
-    const std::pair<const char*, const char*> expected[] = {
-        {"Entidad", "Villanueva del Campo"},
-        {"Provincia", "Zamora"},
-        {"prestamosolicitado", "100.000,00"},
-        {"tipointeres", "5,00"},
-        {"plazoamortizacion", "20 a\xc3\xb1os"},
-        {"cuotamensual", "659,96"},
-        {"cuotaanual", "7.919,52"},
-        {"derechosnetos", "1.000.000,00"},
-        {"obligacionesnetas", "1.100.000,00"},
-        {"deudaactual", "50.000,00"},
-        {"deudaacontraer", "7.919,52"},
-        {"deudatotal", "1.200.000,00"},
-        {"cargafanterior", "5,00"},
-        {"euroscfanterior", "300,51"},
-        {"cargafnueva", "0,79"},
-        {"euroscfnueva", "47,48"},
-        {"cargaftotal", "5,79"},
-        {"euroscftotal", "347,99"},
-        {"ahorrobruto", "-100.000,00"},
-        {"ahorroneto", "-157.919,52"},
-        {"sinoahorrobruto", "S\xc3\xad"},
-        {"sinoahorroneto", "S\xc3\xad"},
-        {"signoahorrobruto", "negativo"},
-        {"signoahorroneto", "negativo"},
-        {"porcientoderechos", "1.100.000,00"},
-        {"tantoporciento", "110"},
-        {"mayoromenor", "Menor Que"},
-        {"sinoporciento", "S\xc3\xad"},
-        {"ratioendeudamiento", "131,63 %"},
-        {"regimenvigente",
-         "No puede concertarse: ahorro neto negativo y endeudamiento superior al 110 %"},
-        {"ajusteingresos", "20.000,00"},
-        {"ajustegastos", "5.000,00"},
-        {"ajusteavales", "30.000,00"},
-        {"ajustenodispuestos", "10.000,00"},
-        {"ingresoscomputables", "980.000,00"},
-        {"ahorronetocomputable", "-172.919,52"},
-        {"capitalvivocomputable", "1.290.000,00"},
-        {"capacidadlibre", "0,00"},
-        {"capacidadmaxima", "0,00"},
+    struct Expected
+    {
+        const char* tag;
+        const char* deficit;
+        const char* surplus;
     };
-    for (const auto& [tag, value] : expected)
-        EXPECT_EQ(tagValue(f, tag), value) << tag;
-}
-
-TEST(InvoiceTags, zeroSavingsAndAnEqualLimitNeedNoAuthorisation)
-{
-    ReportFigures f = samples::deficitRun();
-    f.grossSavings = {u"0,00"_s, 0};
-    f.netSavings = {u"0,00"_s, -0.0L};
-    f.debtLimit = {u"1.250.000,00"_s, 1250000};
-    f.comparison = u"Igual Que"_s;
-    EXPECT_EQ(tagValue(f, "sinoahorrobruto"), "No");
-    EXPECT_EQ(tagValue(f, "sinoahorroneto"), "No");
-    EXPECT_EQ(tagValue(f, "signoahorrobruto"), "positivo");
-    EXPECT_EQ(tagValue(f, "signoahorroneto"), "positivo");
-    EXPECT_EQ(tagValue(f, "sinoporciento"), "No");
-    EXPECT_EQ(tagValue(f, "mayoromenor"), "Igual Que");
-}
-
-TEST(InvoiceTags, namesMatchExactly)
-{
-    for (const char* tag :
-         {"entidad", " Entidad", "Entidad ", "", "date", "ENTIDAD", "Provincia.", "version"}) {
-        EXPECT_FALSE(reportTagValue(samples::deficitRun(), tag)) << tag;
+    const Expected expected[] = {
+        {"Entidad", "Villanueva del Campo", "Villa"},
+        {"Provincia", "Zamora", "Soria"},
+        {"prestamosolicitado", "100.000,00", "100.000,00"},
+        {"tipointeres", "5,00", "5,00"},
+        {"plazoamortizacion", "20 a\xc3\xb1os", "10 a\xc3\xb1os"},
+        {"cuotamensual", "659,96", "1.060,66"},
+        {"cuotaanual", "7.919,52", "12.727,92"},
+        {"derechosnetos", "1.000.000,00", "1.000.000,00"},
+        {"obligacionesnetas", "1.100.000,00", "800.000,00"},
+        {"deudaactual", "50.000,00", "50.000,00"},
+        {"deudaacontraer", "7.919,52", "12.727,92"},
+        {"deudatotal", "1.200.000,00", "400.000,00"},
+        {"cargafanterior", "5,00", "5,00"},
+        {"euroscfanterior", "300,51", "300,51"},
+        {"cargafnueva", "0,79", "1,27"},
+        {"euroscfnueva", "47,48", "76,33"},
+        {"cargaftotal", "5,79", "6,27"},
+        {"euroscftotal", "347,99", "376,83"},
+        {"ahorrobruto", "-100.000,00", "200.000,00"},
+        {"ahorroneto", "-157.919,52", "137.272,08"},
+        {"sinoahorrobruto", "S\xc3\xad", "No"},
+        {"sinoahorroneto", "S\xc3\xad", "No"},
+        {"signoahorrobruto", "negativo", "positivo"},
+        {"signoahorroneto", "negativo", "positivo"},
+        {"porcientoderechos", "1.100.000,00", "1.100.000,00"},
+        {"tantoporciento", "110", "110"},
+        {"mayoromenor", "Menor Que", "Mayor Que"},
+        {"sinoporciento", "S\xc3\xad", "No"},
+        {"ratioendeudamiento", "131,63 %", "45,00 %"},
+        {"regimenvigente",
+         "No puede concertarse: ahorro neto negativo y endeudamiento superior al 110 %",
+         "No precisa autorizaci\xc3\xb3n"},
+        {"ajusteingresos", "20.000,00", "0,00"},
+        {"ajustegastos", "5.000,00", "0,00"},
+        {"ajusteavales", "30.000,00", "0,00"},
+        {"ajustenodispuestos", "10.000,00", "0,00"},
+        {"ingresoscomputables", "980.000,00", "1.000.000,00"},
+        {"ahorronetocomputable", "-172.919,52", "137.272,08"},
+        {"capitalvivocomputable", "1.290.000,00", "450.000,00"},
+        // 75 % and 110 % of revenue less the 350.000 of debt the surplus has already.
+        {"capacidadlibre", "0,00", "400.000,00"},
+        {"capacidadmaxima", "0,00", "750.000,00"},
+        {"vidamedia", "11,68", "5,46"},
+        {"prudenciafinanciera", "",
+         "No cumple el principio de prudencia financiera: el tipo supera "
+         "el m\xc3\xa1ximo"},
+        // Without a register only the planned loan and the debt held constant are projected.
+        {"evolucion75", "El endeudamiento baja del 75 % en el a\xc3\xb1o 1.",
+         "El endeudamiento baja del 75 % en el a\xc3\xb1o 1."},
+    };
+    borrowing::Case surplus = samples::surplusCase();
+    surplus.plannedLoan.maximumRate = 4;
+    const borrowing::Assessment deficitAssessment = samples::assessed(samples::deficitCase());
+    const borrowing::Assessment surplusAssessment = samples::assessed(surplus);
+    const ReportValues deficit(deficitAssessment, testsupport::Spanish);
+    const ReportValues surplusValues(surplusAssessment, testsupport::Spanish);
+    for (const Expected& e : expected) {
+        EXPECT_EQ(deficit.tagValue(e.tag).value_or("(none)"), e.deficit) << e.tag;
+        EXPECT_EQ(surplusValues.tagValue(e.tag).value_or("(none)"), e.surplus) << e.tag;
     }
+    EXPECT_EQ(std::size(expected), 42u);
 }
 
-TEST(InvoiceTags, anUnusedCalculatorAnswersWithItsDisplayedTexts)
+TEST(ReportTags, namesMatchExactly)
 {
-    ReportFigures f = samples::deficitRun();
-    f.loanAccepted = false;
-    f.loanCapital = f.monthlyPayment = f.yearlyPayment = u"0,00"_s;
-    f.loanRate = u"0,00"_s;
-    f.loanYears = u"0"_s;
-    EXPECT_EQ(tagValue(f, "prestamosolicitado"), "0,00");
-    EXPECT_EQ(tagValue(f, "plazoamortizacion"), "0 a\xc3\xb1os");
+    const borrowing::Assessment assessment = samples::assessed(samples::deficitCase());
+    const ReportValues values(assessment, testsupport::Spanish);
+    for (const char* tag :
+         {"entidad", " Entidad", "Entidad ", "", "date", "ENTIDAD", "Provincia.", "version"})
+        EXPECT_FALSE(values.tagValue(tag)) << tag;
+}
+
+TEST(ReportTags, anUnusedCalculatorAnswersWithWhatItShows)
+{
+    borrowing::Case c = samples::deficitCase();
+    c.plannedLoan = {};
+    const borrowing::Assessment assessment = borrowing::assess(c);
+    const ReportValues values(assessment, testsupport::Spanish);
+    for (const auto& [tag, text] : {std::pair{"prestamosolicitado", "0,00"},
+                                    {"cuotamensual", "0,00"},
+                                    {"plazoamortizacion", "0 a\xc3\xb1os"},
+                                    {"vidamedia", "0,00"},
+                                    {"capacidadlibre", "\xe2\x80\x94"}})
+        EXPECT_EQ(values.tagValue(tag), text) << tag;
 }
 
 class ShippedTemplate : public testing::Test
@@ -113,23 +120,25 @@ protected:
     QString templatePath = QStringLiteral(REPORT_TEMPLATE_PATH);
     QString output = folder.filePath(u"Informerelleno.rtf"_s);
     QStringList opened;
-    ReportTables tables;
 
-    void run(const TagValueSource& values)
+    void run(const borrowing::Case& c)
     {
-        runFullReport(templatePath, output, values, tables,
+        const borrowing::Assessment assessment = samples::assessed(c);
+        runFullReport(templatePath, output, ReportValues(assessment, testsupport::Spanish),
                       [this](const QString& path) { opened << path; });
+    }
+    QByteArray filled() const
+    {
+        QFile file(output);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
 };
 
 TEST_F(ShippedTemplate, holdsEveryValueWithAccentsEscaped)
 {
-    const ReportFigures f = samples::deficitRun();
-    run([&](const std::string& tag) { return reportTagValue(f, tag); });
+    run(samples::deficitCase());
     EXPECT_EQ(opened, QStringList{output});
-    QFile file(output);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray rtf = file.readAll();
+    const QByteArray rtf = filled();
     for (const char* text :
          {"Villanueva del Campo", "Zamora", "20 a\\'F1os", "S\\'ED", "Menor Que", "-157.919,52",
           "negativo", "1.100.000,00", "131,63 %",
@@ -142,24 +151,17 @@ TEST_F(ShippedTemplate, holdsEveryValueWithAccentsEscaped)
 
 TEST_F(ShippedTemplate, theRegisterIsATableOnlyWhenItHoldsLoans)
 {
-    const ReportFigures f = samples::deficitRun();
-    const auto tags = [&](const std::string& tag) { return reportTagValue(f, tag); };
-    const auto filled = [&] {
-        QFile file(output);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    run(tags);
+    borrowing::Case c = samples::deficitCase();
+    run(c);
     EXPECT_FALSE(filled().contains("Entidad financiera"));
 
-    tables.existingLoans = {
-        {{u"Caja Rural de Soria"_s, u"1.234.567,89"_s, u"3,25"_s, u"12"_s, u"127.373,28"_s},
-         {u"Ibercaja"_s, u"75.000,25"_s, u"5,00"_s, u"3"_s, u"26.973,84"_s}},
-        {u"1.309.568,14"_s, u"154.347,12"_s}};
-    run(tags);
+    c.loans = {{u"Caja Rural de Soria"_s, 1234567.89L, 3.25L, 12},
+               {u"Ibercaja"_s, 75000.25L, 5, 3}};
+    run(c);
     const QByteArray rtf = filled();
     EXPECT_TRUE(rtf.contains("Entidad financiera"));
-    for (const char* text : {"Caja Rural de Soria", "1.234.567,89", "127.373,28", "Ibercaja",
-                             "26.973,84", "1.309.568,14", "154.347,12"})
+    for (const char* text : {"Caja Rural de Soria", "1.234.567,89", "124.380,60", "Ibercaja",
+                             "26.973,84", "1.309.568,14", "151.354,44"})
         EXPECT_TRUE(rtf.contains(text)) << text;
     EXPECT_LT(rtf.indexOf("Caja Rural"), rtf.indexOf("Ibercaja"));
     EXPECT_FALSE(rtf.contains("\\{"));
@@ -171,20 +173,20 @@ TEST_F(ShippedTemplate, anUnknownTagStopsTheReportAndOpensNothing)
     ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
     earlier.write("earlier report");
     earlier.close();
+    templatePath = folder.filePath(u"plantilla.rtf"_s);
+    QFile withUnknownTag(templatePath);
+    ASSERT_TRUE(withUnknownTag.open(QIODevice::WriteOnly));
+    withUnknownTag.write("{\\rtf1 \\{Entidad\\} \\{Provincias\\}}");
+    withUnknownTag.close();
     try {
-        run([](const std::string& tag) -> std::optional<std::string> {
-            if (tag == "Provincia")
-                return std::nullopt;
-            return "x";
-        });
+        run(samples::deficitCase());
         FAIL() << "no error";
     } catch (const templating::DataTemplateError& e) {
-        EXPECT_STREQ(e.what(), "Can't evaluate tag \"Provincia\".\rCheck template!");
+        EXPECT_STREQ(e.what(), "Can't evaluate tag \"Provincias\".\rCheck template!");
     }
     EXPECT_TRUE(opened.isEmpty());
-    ASSERT_TRUE(earlier.open(QIODevice::ReadOnly));
-    EXPECT_EQ(earlier.readAll(), QByteArray("earlier report"));
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(filled(), QByteArray("earlier report"));
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);
 }
 
 TEST(FullReportFiles, templateBesideTheProgramOrInstalledAndOutputWhereItCanBeWritten)

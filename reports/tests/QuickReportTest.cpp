@@ -2,7 +2,8 @@
 #include "QuickReport.h"
 
 #include "QStringPrinter.h"
-#include "SampleFigures.h"
+#include "SampleCases.h"
+#include "TestSeparators.h"
 
 #include <gtest/gtest.h>
 
@@ -102,23 +103,33 @@ QStringList withLine(QStringList lines, const QString& from, const QStringList& 
     return lines;
 }
 
+QStringList linesOf(const borrowing::Case& c)
+{
+    const borrowing::Assessment assessment = samples::assessed(c);
+    return quickReportLines(ReportValues(assessment, testsupport::Spanish));
+}
+
 TEST(QuickReport, withTheLoanBlockAndPositiveSavings)
 {
-    expectLines(quickReportLines(samples::surplusRun()), LoanRunReport);
+    expectLines(linesOf(samples::surplusCase()), LoanRunReport);
     EXPECT_EQ(LoanRunReport.size(), 68);
 }
 
 TEST(QuickReport, withoutTheLoanBlockAndWithNegativeSavings)
 {
-    ReportFigures f = samples::surplusRun();
-    f.grossSavings = {u"-1,00"_s, -1};
-    f.netSavings = {u"-0,01"_s, -0.01L};
-    f.debtLimit = {u"100,00"_s, 100};
-    f.comparison = u"Menor Que"_s;
+    // A euro more of obligations than of revenue, and more capital than the limit allows.
+    borrowing::Case c = samples::surplusCase();
+    c.figures.expenditureI = 1000001;
+    c.figures.existingCapital = 1200000;
 
     QStringList expected = LoanRunReport.mid(0, 2) + LoanRunReport.mid(2 + LoanBlock.size());
+    expected =
+        withLine(expected, u"Obligaciones Reconocidos Netas (Cap. I, II y IV) = 800.000,00"_s,
+                 {u"Obligaciones Reconocidos Netas (Cap. I, II y IV) = 1.000.001,00"_s});
+    expected = withLine(expected, u"Total de Capitales Vivos en Préstamos = 400.000,00"_s,
+                        {u"Total de Capitales Vivos en Préstamos = 1.300.000,00"_s});
     expected = withLine(expected, u"AHORRO BRUTO: 200.000,00"_s, {u"AHORRO BRUTO: -1,00"_s});
-    expected = withLine(expected, u"AHORRO NETO: 137.272,08"_s, {u"AHORRO NETO: -0,01"_s});
+    expected = withLine(expected, u"AHORRO NETO: 137.272,08"_s, {u"AHORRO NETO: -62.728,92"_s});
     const QStringList continuation{
         u"de autorización del préstamo por parte del órgano competente,de un plan "_s,
         u"de saneamiento de la entidad para un periodo no superior a 3 años,"_s};
@@ -134,41 +145,54 @@ TEST(QuickReport, withoutTheLoanBlockAndWithNegativeSavings)
         QStringList{
             u"* Como el Ahorro Neto es Negativo, será necesario acompañar la solicitud "_s} +
             continuation);
-    expected = withLine(
-        expected, u"Como 1.100.000,00 Correspondiente al 110% de los Derechos Reconocidos Netos "_s,
-        {u"Como 100,00 Correspondiente al 110% de los Derechos Reconocidos Netos "_s});
     expected = withLine(expected, u"Es Mayor Que"_s, {u"Es Menor Que"_s});
+    expected =
+        withLine(expected, u"450.000,00 Correspondiente al total de capitales vivos pendientes"_s,
+                 {u"1.350.000,00 Correspondiente al total de capitales vivos pendientes"_s});
     expected = withLine(expected, u"No será necesaria la autorización del órgano competente,"_s,
                         {u"Será necesaria la autorización del órgano competente,"_s});
 
-    f.loanAccepted = false; // the calculator never accepted
-    expectLines(quickReportLines(f), expected);
-    f.loanAccepted = true;
-    f.plannedAnnuity = {u"0,00"_s, 0}; // accepted, but the annuity set back to 0
-    expectLines(quickReportLines(f),
-                withLine(expected, u"Anualidad de la Nueva Operación = 12.727,92"_s,
-                         {u"Anualidad de la Nueva Operación = 0,00"_s}));
+    c.plannedLoan.accepted = false; // the calculator never accepted
+    expectLines(linesOf(c), expected);
+
+    // Accepted, but the annuity set back to 0: no loan block, and no burden of a new loan.
+    c.plannedLoan.accepted = true;
+    c.figures.plannedAnnuity = 0;
+    for (const auto& [from, to] : std::initializer_list<std::pair<QString, QString>>{
+             {u"Anualidad de la Nueva Operación = 12.727,92"_s,
+              u"Anualidad de la Nueva Operación = 0,00"_s},
+             {u"CARGA FINANCIERA NUEVO PRESTAMO: 1,27%"_s,
+              u"CARGA FINANCIERA NUEVO PRESTAMO: 0,00%"_s},
+             {u"Es decir, 76,33 Euros de cada 6.010,12 de ingresos se destinan"_s,
+              u"Es decir, 0,00 Euros de cada 6.010,12 de ingresos se destinan"_s},
+             {u"CARGA FINANCIERA ACUMULADA TOTAL: 6,27%"_s,
+              u"CARGA FINANCIERA ACUMULADA TOTAL: 5,00%"_s},
+             {u"Es decir, 376,83 Euros de cada 6.010,12 de ingresos se destinan"_s,
+              u"Es decir, 300,51 Euros de cada 6.010,12 de ingresos se destinan"_s},
+             {u"AHORRO NETO: -62.728,92"_s, u"AHORRO NETO: -50.001,00"_s}})
+        expected = withLine(expected, from, {to});
+    expectLines(linesOf(c), expected);
 }
 
 TEST(QuickReport, equalLimitAndZeroSavingsNeedNoAuthorisation)
 {
-    ReportFigures f = samples::surplusRun();
-    f.grossSavings = {u"0,00"_s, 0};
-    f.netSavings = {u"-0,00"_s, -0.0L};
-    f.debtLimit = {u"450.000,00"_s, 450000};
-    f.comparison = u"Igual Que"_s;
-    f.entityName.clear();
-    const QStringList lines = quickReportLines(f);
+    borrowing::Case c = samples::surplusCase();
+    c.entityName.clear();
+    c.limitText = u"45"_s;
+    c.figures.expenditureI = 1000000;
+    c.figures.existingAnnuity = 0;
+    c.figures.plannedAnnuity = 0;
+    const QStringList lines = linesOf(c);
     EXPECT_EQ(lines[0], u"(Soria)");
-    EXPECT_EQ(lines.size(), 68);
+    EXPECT_EQ(lines.size(), 59);
     EXPECT_TRUE(lines.contains(
         u"* Como el Ahorro Bruto es Positivo, en principio no es necesaria autorización,"_s));
     EXPECT_TRUE(lines.contains(
         u"* Como el Ahorro Neto es Positivo, en principio no es necesaria autorización,"_s));
-    EXPECT_EQ(lines[62],
-              u"Como 450.000,00 Correspondiente al 110% de los Derechos Reconocidos Netos ");
-    EXPECT_EQ(lines[63], u"Es Igual Que");
-    EXPECT_EQ(lines[66], u"No será necesaria la autorización del órgano competente,");
+    EXPECT_EQ(lines[53],
+              u"Como 450.000,00 Correspondiente al 45% de los Derechos Reconocidos Netos ");
+    EXPECT_EQ(lines[54], u"Es Igual Que");
+    EXPECT_EQ(lines[57], u"No será necesaria la autorización del órgano competente,");
 }
 
 } // namespace

@@ -2,8 +2,6 @@
 // language.
 #include "UserFile.h"
 
-#include "Case.h"
-
 #include <QFile>
 #include <QFileInfo>
 #include <QScopeGuard>
@@ -14,13 +12,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace borrowing {
+namespace userfile {
 
 namespace {
 
 [[noreturn]] void refuse(const QString& reason)
 {
-    throw InvalidInput(reason.toStdString());
+    throw FileError(reason.toStdString());
 }
 
 [[noreturn]] void cannotRead(int error)
@@ -110,7 +108,7 @@ QByteArray readUserFile(const QString& path, qint64 sizeLimit)
 void writeUserFile(const QString& path, const QByteArray& bytes)
 {
     const auto fail = [](int error) {
-        throw InvalidInput(QStringLiteral("%1.").arg(systemReason(error)).toStdString());
+        throw FileError(QStringLiteral("%1.").arg(systemReason(error)).toStdString());
     };
     // Through a link, the file it leads to is replaced.
     const QFileInfo info(path);
@@ -160,4 +158,4 @@ void writeUserFile(const QString& path, const QByteArray& bytes)
     discard.dismiss();
 }
 
-} // namespace borrowing
+} // namespace userfile

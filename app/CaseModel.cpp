@@ -1,0 +1,115 @@
+// CaseModel: the open case and its latest assessment, which the windows show and the reports
+// read.
+#include "CaseModel.h"
+
+#include "IntegerText.h"
+#include "NumberFormat.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace app {
+
+using amount::Amount;
+
+CaseModel::CaseModel(QObject* parent) : QObject(parent) {}
+
+void CaseModel::reset(const borrowing::Case& c)
+{
+    m_case = borrowing::shownCase(c);
+    m_assessment.reset();
+    emit wasReset();
+    emit changed();
+}
+
+void CaseModel::update(const std::function<bool(borrowing::Case&)>& change)
+{
+    if (!change(m_case))
+        return;
+    emit changed();
+    emit edited();
+}
+
+void CaseModel::setFigure(Amount borrowing::Figures::*figure, Amount value)
+{
+    // The register's totals stand in these while it holds loans.
+    const bool fromRegister =
+        !m_case.loans.empty() && (figure == &borrowing::Figures::existingCapital ||
+                                  figure == &borrowing::Figures::existingAnnuity);
+    const Amount shown = amount::shownValue(value, borrowing::AmountDecimals);
+    update([&](borrowing::Case& c) {
+        return !fromRegister && std::exchange(c.figures.*figure, shown) != shown;
+    });
+}
+
+void CaseModel::setPlannedLoanFigure(Amount borrowing::PlannedLoan::*figure, Amount value)
+{
+    const auto field =
+        std::find_if(borrowing::PlannedLoanFields.begin(), borrowing::PlannedLoanFields.end(),
+                     [&](const borrowing::PlannedLoanField& f) { return f.member == figure; });
+    const Amount shown = amount::shownValue(value, field->decimals);
+    update(
+        [&](borrowing::Case& c) { return std::exchange(c.plannedLoan.*figure, shown) != shown; });
+}
+
+void CaseModel::setLoanAccepted(bool accepted)
+{
+    update([&](borrowing::Case& c) {
+        return std::exchange(c.plannedLoan.accepted, accepted) != accepted;
+    });
+}
+
+void CaseModel::setRevenueGrowth(Amount percent)
+{
+    const Amount shown = amount::shownValue(percent, borrowing::AmountDecimals);
+    update([&](borrowing::Case& c) { return std::exchange(c.revenueGrowth, shown) != shown; });
+}
+
+void CaseModel::setLoans(std::vector<borrowing::Loan> loans)
+{
+    update([&](borrowing::Case& c) {
+        if (loans == c.loans)
+            return false;
+        c.loans = std::move(loans);
+        c.figures = borrowing::shownFigures(borrowing::withRegisterTotals(c.figures, c.loans));
+        return true;
+    });
+}
+
+EntityData CaseModel::entity() const
+{
+    EntityData entity{.name = m_case.entityName, .province = m_case.entityProvince};
+    if (!m_case.limitText.isEmpty()) {
+        entity.maxDebtPercentText = m_case.limitText;
+        entity.maxDebtPercent = amount::parseInteger(m_case.limitText).value_or(0);
+    }
+    return entity;
+}
+
+void CaseModel::setEntity(const EntityData& entity)
+{
+    // The untouched "0" of a fresh start is no limit, as shownCase() holds it.
+    const QString limit = entity.maxDebtPercentText == u"0" ? QString() : entity.maxDebtPercentText;
+    update([&](borrowing::Case& c) {
+        const bool same = c.entityName == entity.name && c.entityProvince == entity.province &&
+                          c.limitText == limit;
+        c.entityName = entity.name;
+        c.entityProvince = entity.province;
+        c.limitText = limit;
+        return !same;
+    });
+}
+
+void CaseModel::setQuote(borrowing::LoanQuote quote)
+{
+    m_quote = std::move(quote);
+}
+
+void CaseModel::assess()
+{
+    m_assessment = borrowing::assess(
+        m_case, m_assessment ? m_assessment->indicators : borrowing::Indicators{}, m_quote);
+    emit assessed();
+}
+
+} // namespace app

@@ -1,0 +1,69 @@
+// CaseModel: the open case and its latest assessment, which the windows show and the reports
+// read.
+#pragma once
+
+#include "Assessment.h"
+#include "EntityData.h"
+
+#include <QObject>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace app {
+
+class CaseModel final : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CaseModel(QObject* parent = nullptr);
+
+    // The case as the window holds it: each figure as its field shows it.
+    const borrowing::Case& current() const { return m_case; }
+    // Holds another case, opened or new, with no assessment yet.
+    void reset(const borrowing::Case& c);
+
+    // The user's edits. Each emits changed() and edited() when it changes the case.
+    void setFigure(amount::Amount borrowing::Figures::*figure, amount::Amount value);
+    void setPlannedLoanFigure(amount::Amount borrowing::PlannedLoan::*figure, amount::Amount value);
+    void setLoanAccepted(bool accepted);
+    void setRevenueGrowth(amount::Amount percent);
+    // While the register holds loans, their totals stand in the existing debt's figures.
+    void setLoans(std::vector<borrowing::Loan> loans);
+    // The entity's name and province and the debt limit, as the prompts keep them.
+    EntityData entity() const;
+    void setEntity(const EntityData& entity);
+
+    // What the loan calculator last worked out, which its inputs may have left behind since.
+    const borrowing::LoanQuote& quote() const { return m_quote; }
+    void setQuote(borrowing::LoanQuote quote);
+
+    // The latest assessment; nothing since the case was opened or made new, until assess().
+    const std::optional<borrowing::Assessment>& assessment() const { return m_assessment; }
+    // Works out everything from the case as it is now. The burdens the last assessment showed
+    // stand where there is no revenue to work them out from.
+    void assess();
+
+signals:
+    // The case changed, by an edit or as a whole.
+    void changed();
+    // The user changed the case: it has unsaved changes.
+    void edited();
+    // Another case is held.
+    void wasReset();
+    // A new assessment is ready.
+    void assessed();
+
+private:
+    // Applies a change to the case, which answers whether it changed anything, and tells who
+    // listens.
+    void update(const std::function<bool(borrowing::Case&)>& change);
+
+    borrowing::Case m_case;
+    borrowing::LoanQuote m_quote;
+    std::optional<borrowing::Assessment> m_assessment;
+};
+
+} // namespace app

@@ -1,0 +1,137 @@
+// The case model and its binding to the windows' fields: every key has its field, edits flow
+// both ways as the fields show them, and only real changes count as the user's.
+#include "CaseModel.h"
+
+#include "AmountEdit.h"
+#include "Application.h"
+#include "CaseBinding.h"
+#include "TestSeparators.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace app;
+using amount::AmountEdit;
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Forms with a field for every key but `missing`.
+struct Forms
+{
+    QWidget main, calculator, evolution;
+
+    explicit Forms(const QString& missing = {})
+    {
+        main.setObjectName(u"FormularioPrincipal"_s);
+        const auto add = [&](QWidget& form, const char* name) {
+            if (missing != QLatin1String(name))
+                (new AmountEdit(&form))->setObjectName(QLatin1String(name));
+        };
+        for (const borrowing::FigureField& f : borrowing::FigureFields)
+            add(main, f.name);
+        for (const borrowing::IndicatorField& f : borrowing::IndicatorFields)
+            add(main, f.name);
+        for (const borrowing::PlannedLoanField& f : borrowing::PlannedLoanFields)
+            add(calculator, f.name);
+        add(evolution, "CRECIMIENTO");
+        for (AmountEdit* field : main.findChildren<AmountEdit*>()) {
+            field->setDecimals(2);
+            field->setNumberFormat(amount::NumberFormat::Thousands);
+        }
+    }
+    AmountEdit* field(const QWidget& form, const char* name) const
+    {
+        return form.findChild<AmountEdit*>(QLatin1String(name));
+    }
+};
+
+} // namespace
+
+class CaseModelTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { testsupport::useSeparators(testsupport::Spanish); }
+    void cleanup() { testsupport::restoreSeparators(); }
+
+    void aKeyWithoutItsFieldIsNamed_data()
+    {
+        QTest::addColumn<QString>("key");
+        for (const char* key : {"ICAP3", "AJNODISP", "CVCOMPUT", "tipomaximo", "CRECIMIENTO"})
+            QTest::newRow(key) << QString::fromLatin1(key);
+    }
+    void aKeyWithoutItsFieldIsNamed()
+    {
+        QFETCH(QString, key);
+        Forms forms(key);
+        CaseModel model;
+        try {
+            CaseBinding binding(model, &forms.main, &forms.calculator, &forms.evolution);
+            QFAIL("bound without a field");
+        } catch (const std::logic_error& e) {
+            QVERIFY2(QString::fromUtf8(e.what()).endsWith(u"the key "_s + key), e.what());
+        }
+    }
+
+    void fieldsAndModelFollowEachOther()
+    {
+        Forms forms;
+        CaseModel model;
+        CaseBinding binding(model, &forms.main, &forms.calculator, &forms.evolution);
+        QSignalSpy edited(&model, &CaseModel::edited);
+
+        // Typed: the case holds the figure as its field shows it, an edit of the user's.
+        forms.field(forms.main, "ICAP2")->setText(u"1.234,567"_s);
+        QCOMPARE(model.current().figures.revenueII, 1234.57L);
+        forms.field(forms.calculator, "anios")->setDecimals(0);
+        forms.field(forms.calculator, "anios")->setText(u"20"_s);
+        QCOMPARE(model.current().plannedLoan.years, 20);
+        forms.field(forms.evolution, "CRECIMIENTO")->setText(u"-1,5"_s);
+        QCOMPARE(model.current().revenueGrowth, -1.5L);
+        QCOMPARE(edited.count(), 3);
+        // A text that is no number yet leaves the case as it was; the same value is no edit.
+        forms.field(forms.main, "ICAP2")->setText(u"abc"_s);
+        forms.field(forms.main, "ICAP3")->setText(u"0"_s);
+        QCOMPARE(model.current().figures.revenueII, 1234.57L);
+        QCOMPARE(edited.count(), 3);
+        QVERIFY_THROWS_EXCEPTION(amount::ConversionError, binding.checkFields());
+
+        // Given: a case and its register show in the fields, the register's totals in the
+        // existing debt's, and are not the user's edits.
+        borrowing::Case c;
+        c.figures.revenueI = 2.005L;
+        c.figures.existingCapital = 1;
+        c.loans = {{u"Caja"_s, 12000, 0, 4}};
+        model.reset(c);
+        QCOMPARE(forms.field(forms.main, "ICAP1")->text(), u"2,01"_s);
+        QCOMPARE(forms.field(forms.main, "ICAP2")->text(), u"0,00"_s);
+        QCOMPARE(forms.field(forms.main, "CVPEX")->text(), u"12.000,00"_s);
+        QCOMPARE(forms.field(forms.main, "APVTOTAL")->text(), u"3.000,00"_s);
+        QCOMPARE(model.current().figures.revenueI, 2.01L);
+        QCOMPARE(edited.count(), 3);
+        binding.checkFields();
+
+        // Assessed: the results show; a new case clears them.
+        model.setEntity({.name = {}, .province = {}, .maxDebtPercentText = u"110"_s});
+        model.assess();
+        QCOMPARE(forms.field(forms.main, "ITOTAL")->text(), u"2,01"_s);
+        QCOMPARE(forms.field(forms.main, "CVTOTAL2")->text(), u"12.000,00"_s);
+        model.reset({});
+        QCOMPARE(forms.field(forms.main, "ITOTAL")->text(), u"0,00"_s);
+        QVERIFY(!model.assessment());
+    }
+};
+
+int main(int argc, char** argv)
+{
+    Application app(argc, argv);
+    CaseModelTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "CaseModelTest.moc"

@@ -1,0 +1,42 @@
+// The one pipeline from a case to everything the program shows of it.
+#include "Assessment.h"
+
+#include "IntegerText.h"
+
+namespace borrowing {
+
+namespace {
+
+std::int32_t limitOf(const Case& c)
+{
+    return amount::parseInteger(c.limitText).value_or(0);
+}
+
+} // namespace
+
+std::int32_t Assessment::debtLimit() const
+{
+    return limitOf(shown);
+}
+
+Assessment assess(const Case& c, const Indicators& previous, const LoanQuote& quote)
+{
+    Case shown = shownCase(c);
+    const Figures& f = shown.figures;
+    const PlannedLoan& loan = shown.plannedLoan;
+    const Indicators r = computeIndicators(f, limitOf(shown), previous);
+    Verdict verdict = currentVerdict(r.computableRevenue, r.computableDebt, r.computableNetSavings);
+    const Capacities capacities = borrowingCapacities(capacityFigures(f, r, loan));
+    Projection projection =
+        projectDebt(projectionFigures(f, r, shown.loans, loan, shown.revenueGrowth));
+    const std::optional<bool> prudent = meetsPrudence(loan.rate, loan.maximumRate);
+    return {.shown = std::move(shown),
+            .indicators = r,
+            .verdict = verdict,
+            .capacities = capacities,
+            .projection = std::move(projection),
+            .quote = quote,
+            .prudent = prudent};
+}
+
+} // namespace borrowing

@@ -1,0 +1,149 @@
+// Every sentence the user reads about a case, and its numbers as the windows show them.
+#include "Wording.h"
+
+#include <array>
+
+namespace reports {
+
+namespace {
+
+const QString None = QStringLiteral("—");
+
+QString aboveText(int percent)
+{
+    return QStringLiteral("endeudamiento superior al %1 %").arg(percent);
+}
+
+// A number of years in words, as a sentence reads it.
+QString yearsInWords(int years)
+{
+    static const std::array<const char*, 13> words{"cero",  "un",   "dos",   "tres", "cuatro",
+                                                   "cinco", "seis", "siete", "ocho", "nueve",
+                                                   "diez",  "once", "doce"};
+    if (years == 1)
+        return QStringLiteral("el próximo año");
+    const QString count = years >= 0 && years < static_cast<int>(words.size())
+                              ? QString::fromLatin1(words[static_cast<std::size_t>(years)])
+                              : QString::number(years);
+    return QStringLiteral("los próximos %1 años").arg(count);
+}
+
+} // namespace
+
+QString amountText(Amount x, amount::Separators separators, int decimals)
+{
+    return amount::formatValue(x, decimals, amount::NumberFormat::Thousands, separators);
+}
+
+QString percentText(const std::optional<Amount>& percent, amount::Separators separators)
+{
+    return percent ? amountText(*percent, separators) + QStringLiteral(" %") : None;
+}
+
+QStringList loanRow(const borrowing::Loan& loan, amount::Separators separators)
+{
+    return {loan.lender, amountText(loan.capital, separators), amountText(loan.rate, separators),
+            amountText(loan.years, separators, borrowing::YearsDecimals),
+            amountText(borrowing::theoreticalAnnuity(loan), separators)};
+}
+
+QStringList registerTotalsRow(const borrowing::RegisterTotals& totals,
+                              amount::Separators separators)
+{
+    return {amountText(totals.capital, separators), amountText(totals.annuity, separators)};
+}
+
+QString comparisonText(borrowing::Comparison comparison)
+{
+    switch (comparison) {
+    case borrowing::Comparison::Greater:
+        return QStringLiteral("Mayor Que");
+    case borrowing::Comparison::Less:
+        return QStringLiteral("Menor Que");
+    case borrowing::Comparison::Equal:
+        return QStringLiteral("Igual Que");
+    case borrowing::Comparison::None:
+        break;
+    }
+    return {};
+}
+
+QString verdictText(const borrowing::Verdict& verdict)
+{
+    const borrowing::BorrowingRules& rules = borrowing::CurrentRules;
+    switch (verdict.outcome) {
+    case borrowing::Outcome::NoAuthorisation:
+        break;
+    case borrowing::Outcome::Authorisation:
+        return QStringLiteral("Precisa autorización: ") + aboveText(rules.authorisationAbove);
+    case borrowing::Outcome::Forbidden: {
+        const QString savings = QStringLiteral("ahorro neto negativo");
+        const QString debt = aboveText(rules.forbiddenAbove);
+        return QStringLiteral("No puede concertarse: ") +
+               (verdict.negativeNetSavings && verdict.debtAboveLimit
+                    ? savings + QStringLiteral(" y ") + debt
+                : verdict.negativeNetSavings ? savings
+                                             : debt);
+    }
+    }
+    return QStringLiteral("No precisa autorización");
+}
+
+QString ruleExplanation()
+{
+    return QStringLiteral(
+               "Disposición adicional 14ª del Real Decreto-ley 20/2011, en la redacción de la "
+               "disposición final 31ª de la Ley 17/2012: con ahorro neto negativo o un "
+               "endeudamiento superior al %1 % de los ingresos corrientes no puede concertarse "
+               "la operación; por encima del %2 % precisa autorización. Cifras del último "
+               "ejercicio liquidado, incluida la nueva operación.")
+        .arg(borrowing::CurrentRules.forbiddenAbove)
+        .arg(borrowing::CurrentRules.authorisationAbove);
+}
+
+QString capacityText(const borrowing::Capacity& capacity, amount::Separators separators)
+{
+    return capacity.amount ? amountText(*capacity.amount, separators) : None;
+}
+
+QString shortfallText(const borrowing::Capacity& capacity)
+{
+    const QString withoutCapacity = QStringLiteral("Sin capacidad: ");
+    switch (capacity.shortfall) {
+    case borrowing::Shortfall::None:
+        break;
+    case borrowing::Shortfall::NoTerm:
+        return QStringLiteral("Indique interés y plazo en la Calculadora de Préstamos");
+    case borrowing::Shortfall::NegativeSavings:
+        return withoutCapacity + QStringLiteral("ahorro neto negativo");
+    case borrowing::Shortfall::Debt:
+        return withoutCapacity + aboveText(capacity.percent);
+    case borrowing::Shortfall::NegativeSavingsAndDebt:
+        return withoutCapacity + QStringLiteral("ahorro neto negativo y ") +
+               aboveText(capacity.percent);
+    }
+    return {};
+}
+
+QString projectionSentence(const borrowing::Projection& projection)
+{
+    const int threshold = borrowing::CurrentRules.authorisationAbove;
+    if (projection.yearWithinFreeLimit)
+        return QStringLiteral("El endeudamiento baja del %1 % en el año %2.")
+            .arg(threshold)
+            .arg(*projection.yearWithinFreeLimit);
+    return QStringLiteral("No baja del %1 % en %2.")
+        .arg(threshold)
+        .arg(yearsInWords(static_cast<int>(projection.years.size())));
+}
+
+QString prudenceText(const std::optional<bool>& prudent)
+{
+    if (!prudent)
+        return {};
+    return *prudent ? QStringLiteral("Cumple el principio de prudencia financiera")
+                    : QStringLiteral("No cumple el principio de prudencia financiera: el tipo "
+                                     "supera el máximo");
+}
+
+} // namespace reports

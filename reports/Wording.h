@@ -1,0 +1,52 @@
+// Every sentence the user reads about a case, and its numbers as the windows show them.
+#pragma once
+
+#include "Capacity.h"
+#include "Indicators.h"
+#include "LoanRegister.h"
+#include "NumberFormat.h"
+#include "Projection.h"
+#include "Verdict.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace reports {
+
+using amount::Amount;
+
+// An amount with `decimals` places, grouped in thousands, as an amount field shows it.
+QString amountText(Amount x, amount::Separators separators,
+                   int decimals = borrowing::AmountDecimals);
+// A percentage with two decimals and " %" ("131,63 %"); "—" when there is none.
+QString percentText(const std::optional<Amount>& percent, amount::Separators separators);
+
+// A loan of the register as its table shows it: lender, capital, rate, years and annuity.
+QStringList loanRow(const borrowing::Loan& loan, amount::Separators separators);
+// The register's totals as its table shows them: capital and annuity.
+QStringList registerTotalsRow(const borrowing::RegisterTotals& totals,
+                              amount::Separators separators);
+
+// "Mayor Que", "Menor Que", "Igual Que"; empty for Comparison::None.
+QString comparisonText(borrowing::Comparison comparison);
+
+// The verdict under the rules in force ("Precisa autorización: endeudamiento superior al 75 %").
+QString verdictText(const borrowing::Verdict& verdict);
+// The line that explains the rules in force, as the page and the report give it.
+QString ruleExplanation();
+
+// The capacity as its field shows it: whole euros with two decimals, "—" without a term.
+QString capacityText(const borrowing::Capacity& capacity, amount::Separators separators);
+// Why there is no capacity ("Sin capacidad: ahorro neto negativo"); empty while there is some.
+QString shortfallText(const borrowing::Capacity& capacity);
+
+// When the debt falls back to where no authorisation is needed ("El endeudamiento baja del 75 %
+// en el año 3."), or that it does not within the years projected.
+QString projectionSentence(const borrowing::Projection& projection);
+
+// "Cumple el principio de prudencia financiera", or why not; empty without a maximum.
+QString prudenceText(const std::optional<bool>& prudent);
+
+} // namespace reports
