@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -49,21 +48,32 @@ OutputFile::OutputFile(const std::string& path)
     }
     // Through a symbolic link, the file it leads to is replaced and the link kept.
     char* resolved = exists ? ::realpath(path.c_str(), nullptr) : nullptr;
-    m_replaced = resolved ? resolved : path;
+    const std::string replaced = resolved ? resolved : path;
     std::free(resolved);
+    std::random_device random;
+    const std::size_t slash = replaced.rfind('/');
+    m_replaced = replaced.substr(slash + 1);
+    // O_PATH: a folder that may be written but not listed still takes the temporary file.
+    m_folder = ::open(slash == std::string::npos ? "." : replaced.substr(0, slash + 1).c_str(),
+                      O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (m_folder < 0)
+        throwFileError("Cannot create file", path, errno);
     // Never wider than the replaced file's permissions while the document is written.
     const mode_t mode = exists ? target.st_mode & 0777 : 0666;
     if (exists)
         m_kept = Attributes{target.st_mode & 07777, target.st_uid, target.st_gid};
-    std::random_device random;
     for (int attempt = 0; attempt < 100 && m_descriptor < 0; ++attempt) {
         m_temporary = m_replaced + ".~" + std::to_string(random() % 1000000000u);
-        m_descriptor = ::open(m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+        m_descriptor =
+            ::openat(m_folder, m_temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (m_descriptor < 0 && errno != EEXIST)
             break;
     }
-    if (m_descriptor < 0)
-        throwFileError("Cannot create file", path, errno);
+    if (m_descriptor < 0) {
+        const int error = errno;
+        ::close(m_folder);
+        throwFileError("Cannot create file", path, error);
+    }
 }
 
 OutputFile::OutputFile(Descriptor stream, const std::string& name)
@@ -82,9 +92,16 @@ OutputFile::~OutputFile()
 {
     if (m_descriptor >= 0 && m_owned) {
         ::close(m_descriptor);
-        if (!m_temporary.empty())
-            std::remove(m_temporary.c_str());
+        removeTemporary();
     }
+    if (m_folder >= 0)
+        ::close(m_folder);
+}
+
+void OutputFile::removeTemporary() const
+{
+    if (!m_temporary.empty())
+        ::unlinkat(m_folder, m_temporary.c_str(), 0);
 }
 
 void OutputFile::writeLarge(std::string_view bytes)
@@ -162,15 +179,14 @@ void OutputFile::commit()
     if (::close(descriptor) != 0 && error == 0)
         error = errno;
     if (error != 0) {
-        if (!m_temporary.empty())
-            std::remove(m_temporary.c_str());
+        removeTemporary();
         throwFileError("Cannot write file", m_path, error);
     }
     if (m_temporary.empty())
         return;
-    if (std::rename(m_temporary.c_str(), m_replaced.c_str()) != 0) {
+    if (::renameat(m_folder, m_temporary.c_str(), m_folder, m_replaced.c_str()) != 0) {
         const int error = errno;
-        std::remove(m_temporary.c_str());
+        removeTemporary();
         throwFileError("Cannot create file", m_path, error);
     }
 }

@@ -20,7 +20,10 @@ class OutputFile
 public:
     // Creates the temporary file beside `path`; throws std::system_error when it cannot. The new
     // file gets the mode of the file it replaces, and as root its owner and group. A path that
-    // is no file (a device, a pipe) is written to directly, with no temporary file.
+    // is no file (a device, a pipe) is written to directly, with no temporary file. The folder
+    // stays open until this object ends: the temporary file is created, moved and removed
+    // through it, so that a folder renamed meanwhile receives the document, or on failure keeps
+    // no temporary file, and a file that has since taken the old path is left alone.
     explicit OutputFile(const std::string& path);
     // Standard output, written to directly wherever it leads and left open; "-" names it in
     // messages.
@@ -53,8 +56,10 @@ public:
     }
     // Writes what is pending, closes the file and moves it over the target.
     void commit();
-    // The temporary file that `commit` moves over the target; empty when written directly.
-    const std::string& temporaryPath() const { return m_temporary; }
+    // The temporary file that `commit` moves over the target: its name in the folder open as
+    // `folder()`; empty when written directly.
+    const std::string& temporaryName() const { return m_temporary; }
+    int folder() const { return m_folder; }
 
 private:
     static constexpr std::size_t BufferSize = 256 << 10;
@@ -75,9 +80,12 @@ private:
     // Ends the buffer's bytes since the last reference as one piece of the next write.
     void closeBufferPiece();
     void flush();
+    void removeTemporary() const;
 
     std::string m_path;
-    std::string m_replaced;  // the file that `commit` replaces: the path, links followed
+    int m_folder = -1; // of the file replaced; -1 when written directly
+    // The file that `commit` replaces, links followed, and the temporary file: names in m_folder.
+    std::string m_replaced;
     std::string m_temporary; // empty when written directly
     struct Attributes
     {

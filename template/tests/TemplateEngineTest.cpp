@@ -399,6 +399,36 @@ TEST(Engine, replacedOutputKeepsItsPermissions)
     EXPECT_EQ(run.folder.fileCount(), 3u) << "no temporary file left behind";
 }
 
+// The temporary file belongs to the folder it was made in: renamed mid-fill, that folder receives
+// the document or, on failure, keeps nothing, and a file that took the temporary's old path stays.
+TEST(Engine, outputFolderRenamedMidFill)
+{
+    for (const bool fails : {false, true}) {
+        EngineRun run;
+        const std::string reports = run.folder.file("reports"), moved = run.folder.file("moved");
+        std::filesystem::create_directory(reports);
+        writeFile(run.folder.file("t.txt"), "a\\{for x\\}\\{end\\}b");
+        std::string temporary;
+        run.reporter.enterLoop = [&](std::string_view) {
+            temporary = std::filesystem::directory_iterator(reports)->path().filename();
+            std::filesystem::rename(reports, moved);
+            std::filesystem::create_directory(reports);
+            writeFile(reports + "/" + temporary, "another file");
+            if (fails)
+                throw std::runtime_error("failed");
+            return false;
+        };
+        try {
+            run.reporter.processTemplate(run.folder.file("t.txt"), reports + "/out");
+        } catch (const std::runtime_error&) {
+            EXPECT_TRUE(fails);
+        }
+        EXPECT_EQ(readFile(moved + "/out"), fails ? "" : "ab");
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(moved), {}), fails ? 0 : 1);
+        EXPECT_EQ(readFile(reports + "/" + temporary), "another file");
+    }
+}
+
 TEST(Engine, uncreatableOutputIsAFileError)
 {
     EngineRun run;

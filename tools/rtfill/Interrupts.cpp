@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 
+#include <fcntl.h>
 #include <limits.h>
 #include <pthread.h>
 #include <sys/stat.h>
@@ -15,9 +16,10 @@ namespace {
 
 constexpr int HandledSignals[] = {SIGINT, SIGTERM, SIGHUP};
 
-// The temporary file being written, as the handler reads it: set while the handled signals are
-// blocked, so that the handler never sees half a path.
-char g_temporary[PATH_MAX + 32];
+// The temporary file being written, as the handler reads it: its name in the open folder, set
+// while the handled signals are blocked, so that the handler never sees half a name.
+int g_folder = -1;
+char g_temporary[NAME_MAX + 1];
 dev_t g_device = 0;
 ino_t g_inode = 0;
 volatile std::sig_atomic_t g_registered = 0;
@@ -27,9 +29,9 @@ void removeTemporaryAndEnd(int signal)
     const int savedErrno = errno;
     // Only the temporary itself: once renamed over the output, its name may be another file's.
     struct stat file = {};
-    if (g_registered && ::lstat(g_temporary, &file) == 0 && file.st_dev == g_device &&
-        file.st_ino == g_inode)
-        ::unlink(g_temporary);
+    if (g_registered && ::fstatat(g_folder, g_temporary, &file, AT_SYMLINK_NOFOLLOW) == 0 &&
+        file.st_dev == g_device && file.st_ino == g_inode)
+        ::unlinkat(g_folder, g_temporary, 0);
     errno = savedErrno;
     // The action is the default again (SA_RESETHAND): the signal ends the process once the
     // handler returns and unblocks it.
@@ -81,13 +83,14 @@ InterruptibleOutput::InterruptibleOutput(const std::string& path)
     // A signal between the temporary's creation and its registration waits for the latter.
     const SignalsBlocked blocked;
     m_file.emplace(path);
-    const std::string& temporary = m_file->temporaryPath();
+    const std::string& temporary = m_file->temporaryName();
     struct stat file = {};
     if (temporary.empty() || temporary.size() >= sizeof g_temporary ||
-        ::lstat(temporary.c_str(), &file) != 0)
+        ::fstatat(m_file->folder(), temporary.c_str(), &file, AT_SYMLINK_NOFOLLOW) != 0)
         return;
     temporary.copy(g_temporary, temporary.size());
     g_temporary[temporary.size()] = '\0';
+    g_folder = m_file->folder();
     g_device = file.st_dev;
     g_inode = file.st_ino;
     g_registered = 1;
