@@ -116,25 +116,35 @@ void checkDataSetNames(const Options& options)
     }
 }
 
-// The output replaces a file whole: were it the template, under any name or link, the template
-// would be lost. A device or a pipe is written where it stands and may be both (/dev/stdin and
-// /dev/stdout on one terminal).
-void checkOutputIsNotTemplate(const Options& options)
+// A file that rtfill reads, and how a message names it.
+struct Input
 {
-    if (options.templateFile == StandardStream || options.outputFile == StandardStream)
-        return;
-    struct stat templateFile = {};
+    std::string file;
+    std::string name;
+};
+
+// The output replaces a file whole: were it a file rtfill reads, under any name or link, that
+// file would be lost. A device or a pipe is written where it stands and may be both (/dev/stdin
+// and /dev/stdout on one terminal).
+void checkOutputIsNoInput(const std::string& outputFile, const std::vector<Input>& inputs)
+{
     struct stat output = {};
-    if (::stat(options.templateFile.c_str(), &templateFile) == 0 &&
-        ::stat(options.outputFile.c_str(), &output) == 0 && S_ISREG(output.st_mode) &&
-        templateFile.st_dev == output.st_dev && templateFile.st_ino == output.st_ino)
-        throw UsageFailure{"the output is the template itself"};
+    if (outputFile == StandardStream || ::stat(outputFile.c_str(), &output) != 0 ||
+        !S_ISREG(output.st_mode))
+        return;
+    for (const Input& input : inputs) {
+        struct stat file = {};
+        if (::stat(input.file.c_str(), &file) == 0 && file.st_dev == output.st_dev &&
+            file.st_ino == output.st_ino)
+            throw UsageFailure{"the output is " + input.name + " itself"};
+    }
 }
 
 Options parse(int argc, char** argv)
 {
     Options options;
     std::vector<std::string> positional;
+    std::vector<Input> inputs;
     std::string database;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -153,8 +163,10 @@ Options parse(int argc, char** argv)
         } else if (argument == "--csv") {
             auto [name, file] = nameAndText(argument, next());
             options.sources.push_back({Source::Kind::Csv, name, file, {}});
+            inputs.push_back({file, "the CSV file " + file});
         } else if (argument == "--sqlite") {
             database = next();
+            inputs.push_back({database, "the database " + database});
         } else if (argument == "--query") {
             auto [name, sql] = nameAndText(argument, next());
             if (database.empty())
@@ -179,8 +191,10 @@ Options parse(int argc, char** argv)
         throw UsageFailure{"give the template and the output file"};
     options.templateFile = positional[0];
     options.outputFile = positional[1];
+    if (options.templateFile != StandardStream)
+        inputs.insert(inputs.begin(), {options.templateFile, "the template"});
     checkDataSetNames(options);
-    checkOutputIsNotTemplate(options);
+    checkOutputIsNoInput(options.outputFile, inputs);
     return options;
 }
 

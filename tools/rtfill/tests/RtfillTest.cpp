@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstring>
 #include <thread>
+#include <tuple>
 
 #include <spawn.h>
 #include <sys/wait.h>
@@ -295,24 +296,43 @@ TEST_F(RtfillTest, usageErrors)
     EXPECT_EQ(folder.fileCount(), 3u) << "nothing written but the template and the streams";
 }
 
-// The output replaces a file whole: never the template's, whatever names lead to it.
-TEST_F(RtfillTest, outputThatIsTheTemplateIsRefused)
+// The output replaces a file whole: never the template's or a data source's, whatever names lead
+// to it.
+TEST_F(RtfillTest, outputThatIsAnInputIsRefused)
 {
     writeFile(path("t.txt"), "\\{x\\}");
-    std::filesystem::create_hard_link(path("t.txt"), path("hard"));
-    std::filesystem::create_symlink("t.txt", path("soft"));
-    const std::pair<std::string, std::string> cases[] = {
-        {path("t.txt"), path("t.txt")}, {path("t.txt"), path("") + "./t.txt"},
-        {path("t.txt"), path("hard")},  {path("t.txt"), path("soft")},
-        {path("soft"), path("t.txt")},
-    };
-    for (const auto& [templateFile, output] : cases) {
-        const Result r = rtfill({templateFile, output, "--value", "x=1"});
-        EXPECT_EQ(r.status, 2) << output;
-        EXPECT_EQ(r.error.substr(0, 42), "rtfill: the output is the template itself\n") << output;
-        EXPECT_EQ(readFile(path("t.txt")), "\\{x\\}") << output;
+    writeFile(path("d.csv"), "x\n1\n");
+    makeDatabase(path("d.db"), "CREATE TABLE p (x INTEGER);");
+    const std::string inputs = "\\{x\\}x\n1\n" + readFile(path("d.db"));
+    for (const std::string file : {"t.txt", "d.csv", "d.db"}) {
+        std::filesystem::create_hard_link(path(file), path(file + ".hard"));
+        std::filesystem::create_symlink(file, path(file + ".soft"));
     }
-    EXPECT_EQ(folder.fileCount(), 5u) << "nothing written but the streams";
+    const std::vector<std::string> csv = {"--csv", "p=" + path("d.csv")};
+    const std::vector<std::string> sqlite = {"--sqlite", path("d.db"), "--query",
+                                             "p=SELECT x FROM p"};
+    const std::string t = "the template", c = "the CSV file " + path("d.csv"),
+                      db = "the database " + path("d.db");
+    const std::tuple<std::string, std::string, std::vector<std::string>, std::string> cases[] = {
+        {"t.txt", "t.txt", {}, t},          {"t.txt", "./t.txt", {}, t},
+        {"t.txt", "t.txt.hard", {}, t},     {"t.txt", "t.txt.soft", {}, t},
+        {"t.txt.soft", "t.txt", {}, t},     {"t.txt", "d.csv", csv, c},
+        {"t.txt", "d.csv.hard", csv, c},    {"t.txt", "d.csv.soft", csv, c},
+        {"t.txt", "d.db", sqlite, db},      {"t.txt", "d.db.hard", sqlite, db},
+        {"t.txt", "d.db.soft", sqlite, db}, {"t.txt", "d.db", {"--sqlite", path("d.db")}, db},
+    };
+    for (const auto& [templateFile, output, source, name] : cases) {
+        std::vector<std::string> arguments = {path(templateFile), path(output), "--value", "x=1"};
+        arguments.insert(arguments.end(), source.begin(), source.end());
+        const Result r = rtfill(arguments);
+        EXPECT_EQ(r.status, 2) << output;
+        EXPECT_EQ(r.error.substr(0, r.error.find('\n')),
+                  "rtfill: the output is " + name + " itself");
+        EXPECT_EQ(readFile(path("t.txt")) + readFile(path("d.csv")) + readFile(path("d.db")),
+                  inputs)
+            << output;
+    }
+    EXPECT_EQ(folder.fileCount(), 11u) << "nothing written but the streams";
 }
 
 // A signal that ends rtfill mid-fill takes the temporary file with it and leaves an earlier
