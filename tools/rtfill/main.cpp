@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include <sys/stat.h>
@@ -243,6 +244,21 @@ private:
     const std::map<std::string, std::string, std::less<>>& m_values;
 };
 
+// The engine parts its sentences with a carriage return, as a message box shows them; on a
+// terminal the cursor would go back and the sentences run together. Each break becomes a space,
+// and after a quoted name ". ", the full stop it stands for.
+std::string asSentences(std::string_view message)
+{
+    std::string text;
+    for (const char c : message) {
+        if (c == '\r')
+            text += !text.empty() && text.back() == '"' ? ". " : " ";
+        else
+            text += c;
+    }
+    return text;
+}
+
 int run(const Options& options)
 {
     CommandLineEngine reporter(options.values);
@@ -291,7 +307,7 @@ int main(int argc, char** argv)
     try {
         options = parse(argc, argv);
     } catch (const UsageFailure& failure) {
-        std::cerr << "rtfill: " << failure.reason << '\n' << Usage;
+        std::cerr << "rtfill: " << asSentences(failure.reason) << '\n' << Usage;
         return UsageError;
     }
     if (!options.information.empty()) {
@@ -302,10 +318,10 @@ int main(int argc, char** argv)
     try {
         return run(options);
     } catch (const DataSourceError& e) {
-        std::cerr << "rtfill: " << e.what() << '\n';
+        std::cerr << "rtfill: " << asSentences(e.what()) << '\n';
     } catch (const std::exception& e) {
-        // The engine's own words, unchanged.
-        std::cerr << e.what() << '\n';
+        // The engine's own words.
+        std::cerr << asSentences(e.what()) << '\n';
     }
     return Failed;
 }

@@ -171,7 +171,7 @@ TEST_F(RtfillTest, namesBeyondAsciiMatchInRtf)
                                            "a\xC3\xB1o=\xE2\x82\xAC"};
     const std::pair<const char*, const char*> cases[] = {
         {"\\{a\\'f1o\\}|\\{for p\\}\\{p.a\\'f1o\\}\\{end\\}", "\\'80|2026"},
-        {"\\{a\\'f1os\\}", "Can't evaluate tag \"a\xC3\xB1os\".\rCheck template!\n"},
+        {"\\{a\\'f1os\\}", "Can't evaluate tag \"a\xC3\xB1os\". Check template!\n"},
     };
     for (const auto& [templateText, expected] : cases) {
         writeFile(path("t.rtf"), templateText);
@@ -419,12 +419,31 @@ TEST_F(RtfillTest, engineErrorsAreReportedInTheEnginesWords)
     writeFile(path("o"), "earlier");
     Result r = rtfill({path("t.txt"), path("o")});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.error, "Can't evaluate tag \"desconocido\".\rCheck template!\n");
+    EXPECT_EQ(r.error, "Can't evaluate tag \"desconocido\". Check template!\n");
     EXPECT_EQ(readFile(path("o")), "earlier");
     std::filesystem::remove(path("o"));
     r = rtfill({path("none.txt"), path("o")});
     EXPECT_EQ(r.status, 1);
     EXPECT_FALSE(std::filesystem::exists(path("o")));
+}
+
+// The engine parts its sentences with a carriage return, for a message box; on a terminal they
+// read as sentences.
+TEST_F(RtfillTest, engineMessagesReadAsSentences)
+{
+    writeFile(path("p.csv"), "a\n1\n");
+    const std::pair<const char*, const char*> cases[] = {
+        {"\\{x\\}", "Can't evaluate tag \"x\". Check template!\n"},
+        {"\\{count(p.*)\\}", "Aggregate \"count(p.*)\" can't be evaluated because there is not "
+                             "any cycle for dataset \"p\". Check template!\n"},
+        {"\\{sum(p.a)\\}", "Can't evaluate aggregate field tag \"sum(p.a)\". Check template!\n"},
+        {"\\{end\\}", "There is not corresponding {for} tag for a founded {end} tag. Check "
+                      "template!\n"},
+    };
+    for (const auto& [templateText, message] : cases) {
+        writeFile(path("t.txt"), templateText);
+        EXPECT_EQ(rtfill({path("t.txt"), path("o"), "--csv", "p=" + path("p.csv")}).error, message);
+    }
 }
 
 TEST_F(RtfillTest, formatOptionOverridesTheFileName)
