@@ -37,24 +37,57 @@ qint64 megabytes(qint64 bytes)
 
 QString systemReason(int error)
 {
+    // What opening, reading, writing, syncing and renaming a regular file may meet; anything
+    // else is a fault of the program or the system, and keeps its number.
     switch (error) {
     case EACCES:
     case EPERM:
         return QStringLiteral("permiso denegado");
     case ENOENT:
-    case ENOTDIR:
         return QStringLiteral("la carpeta no existe");
+    case ENOTDIR:
+        return QStringLiteral("una parte de la ruta no es una carpeta");
+    case EISDIR:
+        return QStringLiteral("es una carpeta");
+    case ENOTEMPTY:
+        return QStringLiteral("la carpeta no está vacía");
+    case EEXIST:
+        return QStringLiteral("el archivo ya existe");
+    case ELOOP:
+        return QStringLiteral("demasiados enlaces simbólicos");
+    case EMLINK:
+        return QStringLiteral("demasiados enlaces");
+    case ENAMETOOLONG:
+        return QStringLiteral("nombre demasiado largo");
+    case EINVAL:
+        // A name a disk of another system does not take, such as one with ":" on a memory stick.
+        return QStringLiteral("el nombre no es válido en ese disco");
     case ENOSPC:
-    case EDQUOT:
         return QStringLiteral("no queda espacio en el disco");
+    case EDQUOT:
+        return QStringLiteral("cuota de disco agotada");
     case EROFS:
         return QStringLiteral("el disco es de solo lectura");
+    case EXDEV:
+        return QStringLiteral("el archivo está en otro disco");
     case EIO:
         return QStringLiteral("error de lectura o escritura en el disco");
-    case ENAMETOOLONG:
-        return QStringLiteral("el nombre es demasiado largo");
+    case ENXIO:
+    case ENODEV:
+        return QStringLiteral("el dispositivo no está disponible");
     case EFBIG:
+    case EOVERFLOW:
         return QStringLiteral("el archivo es demasiado grande");
+    case ETXTBSY:
+    case EBUSY:
+        return QStringLiteral("el archivo está en uso");
+    case EAGAIN:
+#if EWOULDBLOCK != EAGAIN
+    case EWOULDBLOCK:
+#endif
+        return QStringLiteral("el archivo está bloqueado por otro programa");
+    case EINTR:
+        return QStringLiteral("la operación se interrumpió");
     case ENOMEM:
         return QStringLiteral("no hay memoria suficiente");
     case EMFILE:

@@ -264,7 +264,7 @@ TEST(CaseFile, aFailedSaveLeavesTheEarlierFileAsItWas)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
 }
 
-TEST(CaseFile, aSaveKeepsThePermissionsAndNamesAMissingFolder)
+TEST(CaseFile, aSaveKeepsThePermissionsAndNamesWhyItFails)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(u"caso.endeudamiento"_s);
@@ -275,12 +275,23 @@ TEST(CaseFile, aSaveKeepsThePermissionsAndNamesAMissingFolder)
     // The owner's bits as the file has them, not the user's as they apply.
     EXPECT_EQ(QFile::permissions(path) & 0x7077, mode);
 
-    try {
-        writeCaseFile(folder.filePath(u"ya no/caso.endeudamiento"_s), sample());
-        ADD_FAILURE() << "saved into a missing folder";
-    } catch (const std::runtime_error& e) {
-        EXPECT_EQ(QString::fromUtf8(e.what()),
-                  u"No se puede guardar \"caso.endeudamiento\": la carpeta no existe."_s);
+    // A case replaced by a folder, and a folder replaced by a file.
+    const QDir dir(folder.path());
+    ASSERT_TRUE(dir.mkdir(u"carpeta.endeudamiento"_s));
+    writeAll(dir.filePath(u"archivo"_s), "x");
+    const std::pair<QString, QString> failures[] = {
+        {u"ya no/caso.endeudamiento"_s, u"la carpeta no existe."_s},
+        {u"carpeta.endeudamiento"_s, u"es una carpeta."_s},
+        {u"archivo/caso.endeudamiento"_s, u"una parte de la ruta no es una carpeta."_s},
+    };
+    for (const auto& [name, reason] : failures) {
+        try {
+            writeCaseFile(dir.filePath(name), sample());
+            ADD_FAILURE() << "saved " << name.toStdString();
+        } catch (const std::runtime_error& e) {
+            EXPECT_EQ(QString::fromUtf8(e.what()),
+                      u"No se puede guardar \"%1\": %2"_s.arg(QFileInfo(name).fileName(), reason));
+        }
     }
 }
 
