@@ -25,6 +25,8 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTabBar>
@@ -45,6 +47,12 @@ constexpr int ToolBarHeight = 29;
 constexpr int ToolBarIndent = 5;
 constexpr int StatusBarHeight = 19;
 
+// Room for a window manager's title bar and borders, which are not known before the window is
+// shown: a little more than most take.
+constexpr QMargins FrameAllowance{4, 40, 4, 4};
+// However small the window, a page shows this many lines, more than its tallest control takes.
+constexpr int SmallestPageLines = 8;
+
 const QString Caption = QStringLiteral("Cálculos para Endeudamiento Municipal.");
 // Where the window's place and size are remembered.
 const QString GeometryKey = QStringLiteral("ventana/geometria");
@@ -58,6 +66,45 @@ int fieldWidthFor(const AmountEdit* field, const QString& text)
     const int frame = field->sizeHint().width() - 17 * metrics.horizontalAdvance(u'x');
     return metrics.horizontalAdvance(text) + frame;
 }
+
+// A page of the tab widget that scrolls when the window is smaller than the page's layout asks
+// for, and shows the page as it was otherwise.
+class ScrollingPage final : public QScrollArea
+{
+public:
+    ScrollingPage(QWidget* page, QWidget* parent) : QScrollArea(parent)
+    {
+        setObjectName(page->objectName() + QStringLiteral("Scroll"));
+        setFrameShape(QFrame::NoFrame);
+        // The fields' tab order passes the page by.
+        setFocusPolicy(Qt::NoFocus);
+        setWidgetResizable(true);
+        // Only the height scrolls: a form read sideways loses its labels.
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setWidget(page);
+        // The tab's pane shows through, as it did behind the page alone.
+        page->setAutoFillBackground(false);
+        viewport()->setAutoFillBackground(false);
+        // Whatever takes the focus, by keys or by a page turned, comes into view: with what
+        // lies around it where there is room, and whole in any case.
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            if (!now || !widget()->isAncestorOf(now))
+                return;
+            ensureWidgetVisible(now);
+            const QRect field(now->mapTo(widget(), QPoint()), now->size());
+            ensureVisible(field.center().x(), field.center().y(), field.width() / 2 + 1,
+                          field.height() / 2 + 1);
+        });
+    }
+
+    // The page's whole size, where a plain scroll area asks for less.
+    QSize sizeHint() const override { return widget()->sizeHint(); }
+    QSize minimumSizeHint() const override
+    {
+        return {widget()->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width(),
+                SmallestPageLines * fontMetrics().lineSpacing()};
+    }
+};
 
 } // namespace
 
@@ -118,6 +165,8 @@ MainWindow::MainWindow(QWidget* parent)
             command::run([this] { m_model->assess(); });
     });
     showCaseState();
+    // Once the pages are filled in, so that what they ask for is measured as they show.
+    scrollPages();
     placeWindow();
 }
 
@@ -143,6 +192,20 @@ void MainWindow::setupToolBar()
         if (auto* toolButton = qobject_cast<QToolButton*>(button))
             toolButton->setText(action->text());
     }
+}
+
+void MainWindow::scrollPages()
+{
+    QTabWidget* pages = m_ui->Paginas;
+    const int current = pages->currentIndex();
+    for (int i = 0; i < pages->count(); ++i) {
+        QWidget* page = pages->widget(i);
+        const QString title = pages->tabText(i);
+        pages->removeTab(i);
+        // Inside the window throughout, so that the page keeps its place in the tab order.
+        pages->insertTab(i, new ScrollingPage(page, pages), title);
+    }
+    pages->setCurrentIndex(current);
 }
 
 void MainWindow::sizeAmountFields()
@@ -183,10 +246,23 @@ void MainWindow::sizeSmallControls()
 
 void MainWindow::placeWindow()
 {
-    // At first what the layouts ask for, every tab in sight, centred on the screen.
-    resize(sizeHint().expandedTo(minimumSizeHint()));
-    if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+    // At first what the layouts ask for, every tab in sight, centred on the screen; on a
+    // smaller screen what it leaves room for, frame included, the pages scrolling.
+    QSize size = sizeHint();
+    const QScreen* s = screen();
+    if (s)
+        size = size.boundedTo(s->availableGeometry().marginsRemoved(FrameAllowance).size());
+    resize(size.expandedTo(minimumSizeHint()));
+    if (s) {
+        // The position is the frame's; its title bar, then its bottom, stay on the screen.
+        const QRect available = s->availableGeometry();
+        QRect frame(available.center() - rect().center(), this->size().grownBy(FrameAllowance));
+        frame.moveBottom(std::min(frame.bottom(), available.bottom()));
+        frame.moveTop(std::max(frame.top(), available.top()));
+        frame.moveRight(std::min(frame.right(), available.right()));
+        frame.moveLeft(std::max(frame.left(), available.left()));
+        move(frame.topLeft());
+    }
     // Then where the user left it, while that still fits a screen.
     const QSettings settings;
     const QRect remembered = settings.value(GeometryKey).toRect();

@@ -98,10 +98,13 @@ private:
     void changeEntity(const std::function<void(EntityData&)>& change);
     void startFresh();
     void setupToolBar();
+    // Each page scrolls when the window is smaller than its layout asks for; the tabs and the
+    // buttons under them stay in sight.
+    void scrollPages();
     // Amount fields wide enough for what they show, and no wider.
     void sizeAmountFields();
     void sizeSmallControls();
-    // The default size and place, or those the window was last closed with.
+    // The default size and place, within the screen, or those the window was last closed with.
     void placeWindow();
     void rememberPlace() const;
 

@@ -1,6 +1,7 @@
-# Environment of every test: no display but a screen of 1024 × 768, the smallest the windows
-# are made for, and a real Spanish C-library locale so that any locale-dependent number
-# conversion shows up here rather than on a user's machine.
+# Environment of every test: no display but a screen of 1024 × 768, the smallest the dialogs
+# are made for (the main window also fits 800 × 600, tried by its own test), and a real Spanish
+# C-library locale so that any locale-dependent number conversion shows up here rather than on
+# a user's machine.
 set(ENDEUDAMIENTO_TEST_ENVIRONMENT
     "QT_QPA_PLATFORM=offscreen:configfile=${PROJECT_SOURCE_DIR}/tests/support/offscreen-1024x768.json"
     LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8)

@@ -1,14 +1,17 @@
-// The main window's layout: every tab in sight, a window that resizes, pages that still read
-// at the smallest size, its place remembered, and Qt's own buttons in Spanish.
+// The main window's layout: every tab in sight, a window that resizes and fits a small screen,
+// pages that read at their preferred size and scroll below it, its place remembered, and Qt's
+// own buttons in Spanish.
 #include "AmountEdit.h"
 #include "Application.h"
+#include "LayoutTesting.h"
 #include "MainWindow.h"
 
 #include <QAbstractButton>
-#include <QGroupBox>
-#include <QLabel>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QTabBar>
 #include <QTabWidget>
@@ -40,6 +43,40 @@ private:
     {
         return window.findChild<QTabWidget*>(u"Paginas"_s);
     }
+    static QScrollArea* scrolling(const MainWindow& window, int page)
+    {
+        return qobject_cast<QScrollArea*>(pages(window)->widget(page));
+    }
+    // Whether `area` of `widget` shows whole: nothing in the window hides it, and it lies on the
+    // screen's available area.
+    static bool inSight(const QWidget* widget, const QRect& area)
+    {
+        const QRect onScreen(widget->mapToGlobal(area.topLeft()), area.size());
+        return widget->isVisible() && (QRegion(area) - widget->visibleRegion()).isEmpty() &&
+               widget->screen()->availableGeometry().contains(onScreen);
+    }
+    // Whether the scroll area shows the whole of `control`.
+    static bool shows(const QScrollArea* area, const QWidget* control)
+    {
+        return area->viewport()->rect().contains(
+            QRect(control->mapTo(area->viewport(), QPoint()), control->size()));
+    }
+    // What must stay in sight at any size: every tab and the buttons under the pages.
+    static QStringList outOfSight(const MainWindow& window)
+    {
+        QStringList hidden;
+        const QTabBar* bar = pages(window)->tabBar();
+        for (int i = 0; i < bar->count(); ++i) {
+            if (!inSight(bar, bar->tabRect(i)))
+                hidden << bar->tabText(i);
+        }
+        for (const char* name : {"BtnCalcular", "BtnInforme", "BtnSalir"}) {
+            const auto* button = window.findChild<QPushButton*>(QString::fromLatin1(name));
+            if (!inSight(button, button->rect()))
+                hidden << button->objectName();
+        }
+        return hidden;
+    }
 
 private slots:
     void initTestCase()
@@ -62,44 +99,78 @@ private slots:
         QVERIFY(window->size().width() >= window->minimumSizeHint().width());
     }
 
-    void theWindowResizesAndEveryPageReadsAtItsSmallest()
+    void everyPageReadsAtItsPreferredSizeAndScrollsBelowIt_data()
     {
+        QTest::addColumn<bool>("smallest");
+        QTest::newRow("preferred") << false;
+        QTest::newRow("smallest") << true;
+    }
+    void everyPageReadsAtItsPreferredSizeAndScrollsBelowIt()
+    {
+        QFETCH(bool, smallest);
         const auto window = shownWindow();
-        const QSize larger = window->size() + QSize(200, 150);
-        window->resize(larger);
-        QTRY_COMPARE(window->size(), larger);
-        window->resize(window->minimumSizeHint());
-        QTRY_COMPARE(window->size(), window->minimumSizeHint());
+        const QSize size = smallest ? window->minimumSizeHint() : window->sizeHint();
+        window->resize(size);
+        QTRY_COMPARE(window->size(), size);
+        QCOMPARE(outOfSight(*window), QStringList());
 
         QTabWidget* tabs = pages(*window);
         for (int page = 0; page < tabs->count(); ++page) {
             tabs->setCurrentIndex(page);
-            QWidget* current = tabs->currentWidget();
+            QScrollArea* area = scrolling(*window, page);
+            QVERIFY(area);
             QTest::qWait(0);
-            // Each group's controls lie inside it, apart from one another, and show their text.
-            QList<QWidget*> containers{current};
-            for (QGroupBox* group : current->findChildren<QGroupBox*>())
-                containers << group;
-            for (QWidget* container : containers) {
-                QList<QWidget*> controls;
-                for (QObject* child : container->children()) {
-                    auto* w = qobject_cast<QWidget*>(child);
-                    if (w && w->isVisible() && !w->isWindow())
-                        controls << w;
-                }
-                for (int a = 0; a < controls.size(); ++a) {
-                    const QString name = controls[a]->objectName();
-                    QVERIFY2(container->rect().contains(controls[a]->geometry()), qPrintable(name));
-                    for (int b = a + 1; b < controls.size(); ++b) {
-                        QVERIFY2(!controls[a]->geometry().intersects(controls[b]->geometry()),
-                                 qPrintable(name + u" / "_s + controls[b]->objectName()));
-                    }
-                    if (const auto* label = qobject_cast<const QLabel*>(controls[a]);
-                        label && !label->wordWrap())
-                        QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(name));
-                }
+            QCOMPARE(testsupport::layoutFaults(area->widget()), QStringList());
+            QCOMPARE(area->verticalScrollBar()->isVisible(), smallest);
+            // Scrolled to, each control shows whole.
+            for (QWidget* control : area->widget()->findChildren<QWidget*>()) {
+                if (!control->isVisible() || control->layout() ||
+                    !control->parentWidget()->layout())
+                    continue;
+                const QRect shown(control->mapTo(area->widget(), QPoint()), control->size());
+                area->ensureVisible(shown.center().x(), shown.center().y(), shown.width() / 2 + 1,
+                                    shown.height() / 2 + 1);
+                QVERIFY2(shows(area, control), qPrintable(control->objectName()));
             }
         }
+    }
+
+    void theFocusedFieldScrollsIntoView()
+    {
+        const auto window = shownWindow();
+        window->resize(window->minimumSizeHint());
+        QTRY_COMPARE(window->size(), window->minimumSizeHint());
+        window->findChild<QWidget*>(u"ICAP1"_s)->setFocus(Qt::OtherFocusReason);
+        QTabWidget* tabs = pages(*window);
+        for (int page = 0; page < tabs->count(); ++page) {
+            QScrollArea* area = scrolling(*window, page);
+            QVERIFY(area);
+            // A page turned to shows its first field, wherever it was left scrolled.
+            if (page > 0) {
+                area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+                QCOMPARE(tabs->currentIndex(), page);
+            }
+            // Tab walks its fields, Shift+Tab comes back to the last.
+            bool walked = false;
+            while (area->widget()->isAncestorOf(QApplication::focusWidget())) {
+                QWidget* focused = QApplication::focusWidget();
+                QVERIFY2(shows(area, focused), qPrintable(focused->objectName()));
+                QTest::keyClick(focused, Qt::Key_Tab);
+                walked = true;
+            }
+            if (walked)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        }
+    }
+
+    // Run under a screen of 800 × 600 as well.
+    void theWindowFitsTheScreen()
+    {
+        const auto window = shownWindow();
+        const QRect frame = window->frameGeometry();
+        QCOMPARE(frame.intersected(window->screen()->availableGeometry()), frame);
+        QCOMPARE(outOfSight(*window), QStringList());
     }
 
     void theWindowOpensWhereItWasLeftWhenThatFitsAScreen_data()
