@@ -90,6 +90,9 @@ bool typeChar(EditState& s, QChar c, const EditSettings& settings)
     const int p0 = s.position();
     const int D = position(s.text, decimal);
     const int P = position(s.text, u'E');
+    // The exponent's sign is always the user's to type.
+    if (c == u'-' && !settings.negativeAllowed && !(P != 0 && p0 >= P))
+        return true;
     if (c == u'e')
         c = u'E';
     if (c == u'E' || c == decimal)

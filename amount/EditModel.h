@@ -27,6 +27,8 @@ struct EditSettings
     NumberFormat format = NumberFormat::Standard;
     Separators separators;
     int maxLength = 0; // longest text typing may produce; 0 for no limit
+    // False for a field whose values cannot be below 0: its minus sign is refused.
+    bool negativeAllowed = true;
 };
 
 enum class DeleteKey

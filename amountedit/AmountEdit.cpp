@@ -243,7 +243,8 @@ QColor AmountEdit::parentBackground() const
 
 EditSettings AmountEdit::editSettings() const
 {
-    return {m_decimals, m_numberFormat, amount::currentSeparators(), m_maxLength};
+    const bool belowZero = (m_minValue == 0 && m_maxValue == 0) || m_minValue < 0;
+    return {m_decimals, m_numberFormat, amount::currentSeparators(), m_maxLength, belowZero};
 }
 
 EditState AmountEdit::editState() const

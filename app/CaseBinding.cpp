@@ -4,6 +4,7 @@
 
 #include "AmountEdit.h"
 #include "CaseModel.h"
+#include "Checks.h"
 
 #include <QWidget>
 
@@ -43,6 +44,11 @@ CaseBinding::CaseBinding(CaseModel& model, QWidget* mainForm, QWidget* calculato
                [this](Amount x) { m_model.setRevenueGrowth(x); }});
     for (const borrowing::IndicatorField& f : borrowing::IndicatorFields)
         m_results.push_back(fieldNamed(mainForm, f.name));
+    // Typing keeps every figure within what a case may hold.
+    for (std::size_t i = 0; i < borrowing::FigureFields.size(); ++i) {
+        m_inputs[i].field->setMinValue(borrowing::lowestFigure(borrowing::FigureFields[i].member));
+        m_inputs[i].field->setMaxValue(borrowing::LargestAmount);
+    }
 
     connect(&model, &CaseModel::changed, this, &CaseBinding::showCase);
     connect(&model, &CaseModel::wasReset, this, &CaseBinding::showResults);

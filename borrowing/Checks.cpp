@@ -3,6 +3,7 @@
 
 #include "Assessment.h"
 #include "LoanMath.h"
+#include "LoanRegister.h"
 
 #include <cmath>
 
@@ -42,6 +43,22 @@ QString amountProblem(Amount value)
                                              : QStringLiteral("pasa de 13 cifras enteras");
 }
 
+Amount lowestFigure(Amount Figures::*figure)
+{
+    const bool adjustment = figure == &Figures::earmarkedRevenue ||
+                            figure == &Figures::surplusFinancedExpenditure ||
+                            figure == &Figures::guarantees || figure == &Figures::undrawnBalances;
+    return adjustment ? 0 : -LargestAmount;
+}
+
+QString registerTotalsProblem(const std::vector<Loan>& loans)
+{
+    const RegisterTotals totals = registerTotals(loans);
+    if (amountProblem(totals.capital).isEmpty() && amountProblem(totals.annuity).isEmpty())
+        return {};
+    return QStringLiteral("El total del registro pasaría de 13 cifras enteras.");
+}
+
 QString loanFigureProblem(LoanFigure figure, Amount value)
 {
     switch (figure) {
@@ -73,8 +90,12 @@ QString plannedLoanFigureProblem(LoanFigure figure, Amount value)
 
 void checkCase(const Case& c)
 {
-    for (const FigureField& field : FigureFields)
-        checkAmount(QLatin1String(field.name), c.figures.*field.member);
+    for (const FigureField& field : FigureFields) {
+        const Amount value = c.figures.*field.member;
+        checkAmount(QLatin1String(field.name), value);
+        if (value < lowestFigure(field.member))
+            refuse(QLatin1String(field.name), QStringLiteral("no puede ser negativo"));
+    }
 
     const LoanFigure loanFigures[] = {LoanFigure::Capital, LoanFigure::Rate, LoanFigure::Years};
     const auto valueOf = [](const auto& loan, LoanFigure figure) {
@@ -116,7 +137,16 @@ void checkCase(const Case& c)
             }
         }
     }
-    assess(c);
+    // The register's totals stand in the existing debt's figures, and must fit their fields.
+    const Assessment a = assess(c);
+    for (const FigureField& field : FigureFields) {
+        const QString problem = amountProblem(a.figures().*field.member);
+        if (!problem.isEmpty()) {
+            refuse(QStringLiteral("%1 (total del registro de préstamos vigentes)")
+                       .arg(QLatin1String(field.name)),
+                   problem);
+        }
+    }
 }
 
 } // namespace borrowing

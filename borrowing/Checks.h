@@ -24,6 +24,12 @@ enum class LoanFigure
 
 // What is wrong with a value as an amount ("pasa de 13 cifras enteras"); empty when nothing.
 QString amountProblem(Amount value);
+// The lowest value a figure may have: 0 for the adjustments, which only add to or take from
+// what they adjust, and -LargestAmount for the rest.
+Amount lowestFigure(Amount Figures::*figure);
+// What is wrong with a register whose totals would not stand in their fields ("El total del
+// registro pasaría de 13 cifras enteras."); empty when nothing.
+QString registerTotalsProblem(const std::vector<Loan>& loans);
 // What is wrong with a value as this figure of a loan in force: a capital of at least 0, a rate
 // from 0 to 100 and from more than 0 up to 100 years (at least half a month, which counts as
 // one); empty when nothing.
@@ -32,8 +38,9 @@ QString loanFigureProblem(LoanFigure figure, Amount value);
 QString plannedLoanFigureProblem(LoanFigure figure, Amount value);
 
 // Checks every figure of a case against its bounds, then works out all that the window will
-// compute from it; throws InvalidInput naming the first figure that fails. The message follows
-// "No se puede abrir "NAME": ".
+// compute from it and checks that the register's totals stand in their fields; throws
+// InvalidInput naming the first figure that fails. The message follows "No se puede abrir
+// "NAME": ".
 void checkCase(const Case& c);
 
 } // namespace borrowing

@@ -113,6 +113,12 @@ bool LoanCalculatorDialog::event(QEvent* e)
 
 void LoanCalculatorDialog::acceptLoan()
 {
+    // The yearly payment becomes the new loan's annuity, which a field must be able to hold.
+    if (!borrowing::amountProblem(m_quote.yearlyPayment).isEmpty()) {
+        throw borrowing::InvalidInput(
+            "La anualidad pasa de 13 cifras enteras: no cabe en la anualidad de la nueva "
+            "operación y no puede aceptarse.");
+    }
     m_accepted = true;
     accept();
 }

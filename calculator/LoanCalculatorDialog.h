@@ -44,6 +44,8 @@ public:
     // Works out the payments and fills the amortisation table; throws MathError when the
     // formula fails.
     void calculate();
+    // Closes the dialog accepted; throws InvalidInput when the yearly payment is larger than
+    // the new loan's annuity may be.
     void acceptLoan();
 
     // The inputs as the fields hold them, and whether the last showing ended with "Aceptar".

@@ -117,6 +117,9 @@ void LoansDialog::importCsv()
             progress.setValue(static_cast<int>(done * 1000 / std::max<qint64>(total, 1)));
             return !progress.wasCanceled();
         });
+        std::vector<borrowing::Loan> together = m_editing->loans();
+        together.insert(together.end(), loans.begin(), loans.end());
+        LoansModel::checkTotals(together);
     } catch (const borrowing::ReadingCancelled&) {
         return;
     } catch (const userfile::FileError& e) {

@@ -67,12 +67,18 @@ Amount LoansModel::figure(const QModelIndex& index) const
 
 void LoansModel::setFigure(const QModelIndex& index, Amount value)
 {
-    borrowing::Loan& loan = m_loans.at(static_cast<std::size_t>(index.row()));
-    Amount* figures[] = {nullptr, &loan.capital, &loan.rate, &loan.years};
-    if (index.column() < Capital || index.column() > Years || *figures[index.column()] == value)
+    static constexpr Amount borrowing::Loan::*Members[] = {
+        nullptr, &borrowing::Loan::capital, &borrowing::Loan::rate, &borrowing::Loan::years};
+    const int column = index.column();
+    const auto row = static_cast<std::size_t>(index.row());
+    if (column < Capital || column > Years || m_loans.at(row).*Members[column] == value)
         return;
-    checkFigure(index.row(), index.column(), value);
-    *figures[index.column()] = value;
+    checkFigure(index.row(), column, value);
+    // The register's totals must still stand in their fields.
+    std::vector<borrowing::Loan> changed = m_loans;
+    changed[row].*Members[column] = value;
+    checkTotals(changed);
+    m_loans = std::move(changed);
     // The annuity of the row and the totals follow.
     emit dataChanged(index, this->index(index.row(), Annuity));
     const int totals = static_cast<int>(m_loans.size());
@@ -100,6 +106,13 @@ void LoansModel::checkLoans() const
         for (const int column : {Capital, Rate, Years})
             checkFigure(row, column, figure(index(row, column)));
     }
+    checkTotals(m_loans);
+}
+
+void LoansModel::checkTotals(const std::vector<borrowing::Loan>& loans)
+{
+    if (const QString problem = borrowing::registerTotalsProblem(loans); !problem.isEmpty())
+        throw borrowing::InvalidInput(problem.toStdString());
 }
 
 int LoansModel::decimalsOf(int column)

@@ -38,11 +38,15 @@ public:
     void removeLoans(QList<int> rows);
 
     // The figure of an amount column, and setting it from an amount field; a figure no loan
-    // can have is refused with InvalidInput naming the row and the column.
+    // can have is refused with InvalidInput naming the row and the column, and one that would
+    // take the register's totals past their fields' digits with its own message.
     Amount figure(const QModelIndex& index) const;
     void setFigure(const QModelIndex& index, Amount value);
-    // Throws InvalidInput naming the first row and column that no loan can have.
+    // Throws InvalidInput naming the first row and column that no loan can have, or saying
+    // that the register's totals would not stand in their fields.
     void checkLoans() const;
+    // Throws InvalidInput when these loans' totals would not stand in their fields.
+    static void checkTotals(const std::vector<borrowing::Loan>& loans);
     // The decimals an amount column shows.
     static int decimalsOf(int column);
     bool isTotalsRow(int row) const { return row == static_cast<int>(m_loans.size()); }

@@ -1,6 +1,6 @@
 // libFuzzer target: the case reader takes arbitrary bytes; it must open them or refuse them
-// with its own error, never crash, hang or leak. What it opens, it saves and opens again to
-// the same case, through the files as the program uses them.
+// with its own error, never crash, hang or leak. What it opens, held as the window holds it, it
+// saves and opens again to the same case, through the files as the program uses them.
 #include "CaseFile.h"
 
 #include <QFile>
@@ -50,12 +50,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             __builtin_trap();
         return 0;
     }
-    // Opening accepts only what the reader parses, and a saved case opens whole.
+    // Opening accepts only what the reader parses; the case as the window holds it saves, the
+    // way the window saves it, and opens again to that same case.
     if (!parsed || !(opened == c))
         __builtin_trap();
+    const borrowing::Case held = borrowing::shownCase(opened);
     const QString saved = folder() + QStringLiteral("/guardado.endeudamiento");
-    casefile::writeCaseFile(saved, opened);
-    if (!(casefile::readCaseFile(saved) == opened))
+    casefile::writeCaseFile(saved, held);
+    if (!(borrowing::shownCase(casefile::readCaseFile(saved)) == held))
         __builtin_trap();
     return 0;
 }

@@ -123,7 +123,19 @@ INSTANTIATE_TEST_SUITE_P(
                 u"1,00E-5|", 0},
         KeyCase{"minus_in_exponent_toggles_back", settings(2, Eng), u"1,00E-5|", u"-", u"1,00E5|",
                 0},
-        KeyCase{"max_length_limits_typing", settings(-1, Std, 5), u"1234|", u"56", u"12345|", 1}),
+        KeyCase{"max_length_limits_typing", settings(-1, Std, 5), u"1234|", u"56", u"12345|", 1},
+        KeyCase{"no_minus_where_nothing_is_below_zero",
+                {2, Sci, Spanish, 0, false},
+                u"1,5|0E3",
+                u"-",
+                u"1,5|0E3",
+                1},
+        KeyCase{"but_the_exponent_may_be_negative",
+                {2, Sci, Spanish, 0, false},
+                u"1,50E|3",
+                u"-",
+                u"1,50E-|3",
+                0}),
     [](const testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
 INSTANTIATE_TEST_SUITE_P(

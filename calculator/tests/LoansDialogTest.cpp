@@ -145,6 +145,10 @@ private slots:
         typeLoan(u"A"_s, u"1000"_s, u"5"_s, u"1000000"_s);
         import("entidad;capital;interes;anios\nB;1000;250;10\n", 0);
         import("entidad;capital;interes;anios\n", (qint64{200} << 20) + 1);
+        // The totals stand in the existing debt's fields, which hold 13 integer digits.
+        import("entidad;capital;interes;anios\nC;9.999.999.999.999,99;0;10\n", 0);
+        button(u"BtnAnadir"_s)->click();
+        typeLoan(u"D"_s, u"9999999999999,99"_s, u"0"_s, u"10"_s);
         button(u"BtnAceptar"_s)->click();
         QCOMPARE(
             errors,
@@ -154,10 +158,14 @@ private slots:
                 u"debe estar entre 0 y 100."_s,
                 u"No se puede importar \"prestamos.csv\": el archivo es demasiado grande (201 "
                 u"MB)."_s,
+                u"No se puede importar \"prestamos.csv\": El total del registro pasaría de 13 "
+                u"cifras enteras."_s,
+                u"El total del registro pasaría de 13 cifras enteras."_s,
                 // The row kept its empty term, and the register cannot be accepted so.
                 u"Préstamo 1, \"Años pendientes\": debe ser mayor que 0 y no mayor que 100."_s}));
         QCOMPARE(cell(0, LoansModel::Years), u"0"_s);
-        QCOMPARE(table()->model()->rowCount(), 2);
+        QCOMPARE(cell(1, LoansModel::Capital), u"0,00"_s);
+        QCOMPARE(table()->model()->rowCount(), 3);
         QVERIFY(m_dialog->isVisible());
         QVERIFY(m_dialog->loans().empty());
         command::setErrorPresenter(previous);

@@ -2,6 +2,7 @@
 // and a save that fails.
 #include "CaseFile.h"
 
+#include "Checks.h"
 #include "QStringPrinter.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <random>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -71,6 +73,46 @@ TEST(CaseFile, savedValuesReadBackExactlyAndSaveToTheSameBytes)
         EXPECT_EQ(caseToJson(opened), saved);
         EXPECT_EQ(std::signbit(opened.plannedLoan.rate), std::signbit(value));
     }
+}
+
+// Whatever opens, held as the window holds it and saved the way it saves it, opens again equal:
+// random cases at and past every bound, with registers whose totals may not fit their fields.
+TEST(CaseFile, everyCaseTheWindowHoldsOpensAgainEqual)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"caso.endeudamiento"_s);
+    std::mt19937_64 random(34);
+    const auto pick = [&](std::initializer_list<Amount> values) {
+        return *(values.begin() +
+                 std::uniform_int_distribution<std::size_t>(0, values.size() - 1)(random));
+    };
+    const auto amount = [&] {
+        return pick({0, 0.005L, 1.005L, 9999999999999.99L, 9999999999999.985L, 123456.785L});
+    };
+    int opened = 0;
+    for (int i = 0; i < 3000; ++i) {
+        Case c;
+        c.limitText = pick({0, 1}) != 0 ? u"110"_s : u"0"_s;
+        for (const borrowing::FigureField& field : borrowing::FigureFields)
+            c.figures.*field.member = amount() * pick({1, 1, 1, -1});
+        c.plannedLoan = {amount(), pick({0, 5, 99.999L, 100.004L}), pick({0, 1, 99.6L, 100.4L}),
+                         pick({0, 1}) != 0, pick({0, 3.5L})};
+        c.revenueGrowth = pick({0, -99.995L, 100.004L});
+        const int loans = static_cast<int>(pick({0, 1, 3}));
+        for (int n = 0; n < loans; ++n)
+            c.loans.push_back({u"L"_s, pick({0, 0.01L, 9999999999999.99L, 5E12L}),
+                               pick({0, 3, 100}), pick({0.5L, 1.0L / 24, 30, 100})});
+        try {
+            borrowing::checkCase(c);
+        } catch (const borrowing::InvalidInput&) {
+            continue;
+        }
+        ++opened;
+        const Case held = borrowing::shownCase(c);
+        writeCaseFile(path, held);
+        EXPECT_EQ(borrowing::shownCase(readCaseFile(path)), held) << caseToJson(held).toStdString();
+    }
+    EXPECT_GT(opened, 100);
 }
 
 TEST(CaseFile, amountTextsFollowTheGrammar)
@@ -144,6 +186,15 @@ TEST(CaseFile, badFilesAreRefusedWithTheReason)
          "\"0.01\"}]}",
          u"No se puede abrir \"caso.endeudamiento\": el importe de anios del préstamo vigente "
          u"1 debe ser mayor que 0 y no mayor que 100."_s},
+        // An adjustment only adds to or takes from what it adjusts.
+        {"{\"formato\": \"endeudamiento-caso\", \"importes\": {\"AJAVALES\": \"-0.01\"}}",
+         u"No se puede abrir \"caso.endeudamiento\": el importe de AJAVALES no puede ser "
+         u"negativo."_s},
+        // The register's totals stand in the existing debt's fields.
+        {"{\"formato\": \"endeudamiento-caso\", \"prestamos_vigentes\": [{\"capital\": "
+         "\"9999999999999.99\", \"anios\": \"10\"}, {\"capital\": \"0.01\", \"anios\": \"10\"}]}",
+         u"No se puede abrir \"caso.endeudamiento\": el importe de CVPEX (total del registro de "
+         u"préstamos vigentes) pasa de 13 cifras enteras."_s},
         // The indicators of the largest figures still fit their fields.
         {"{\"formato\": \"endeudamiento-caso\", \"limite\": \"2147483647\", \"importes\": "
          "{\"ICAP1\": \"9999999999999.99\", \"ICAP2\": \"9999999999999.99\", \"APVTOTAL\": "
