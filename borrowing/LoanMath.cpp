@@ -22,6 +22,19 @@ Amount roundHalfEven(Amount x)
     return std::rint(x);
 }
 
+// An amount in whole cents.
+Amount inCents(Amount euros)
+{
+    return std::round(euros * CentsPerEuro);
+}
+
+// A month's interest on what is pending, both in cents: the yearly percentage of it over
+// twelve months, rounded to a cent (ties to even).
+Amount monthsInterest(Amount rate, Amount pendingCents)
+{
+    return roundHalfEven(rate * pendingCents / (100 * MonthsPerYear));
+}
+
 } // namespace
 
 int termMonths(Amount years)
@@ -55,7 +68,11 @@ Amount PaymentFormula::paymentInCents(Amount capital) const
     const Amount denominator = m_growth - 1;
     if (m_months == 0 || denominator == 0)
         throw MathError("Floating point division by zero");
-    return roundHalfEven(capital * m_monthly * m_growth / denominator * CentsPerEuro);
+    const Amount payment =
+        roundHalfEven(capital * m_monthly * m_growth / denominator * CentsPerEuro);
+    // A payment that does not pay more than the first month's interest would never amortise
+    // anything: it pays a cent more, and the last payment is cut to what is left.
+    return std::max(payment, monthsInterest(m_rate, inCents(capital)) + 1);
 }
 
 Amount PaymentFormula::perEuro() const
@@ -73,15 +90,15 @@ std::vector<ScheduleRow> amortisationSchedule(Amount capital, Amount rate, Amoun
 {
     std::vector<ScheduleRow> rows;
     rows.reserve(static_cast<std::size_t>(std::max(months, 0)));
-    Amount pending = capital;
+    // Worked in whole cents, so that every figure is a number of cents.
+    Amount pending = inCents(capital);
+    Amount paid = inCents(payment);
     for (int month = 1; month <= months; ++month) {
-        // rate × pending / 12 is the month's interest in cents.
-        const Amount interest = roundHalfEven(rate * pending / MonthsPerYear) * Cent;
-        if (payment > pending + interest)
-            payment = pending + interest;
-        const Amount amortisation = payment - interest;
-        pending = pending + interest - payment;
-        rows.push_back({month, amortisation, interest, pending});
+        const Amount interest = monthsInterest(rate, pending);
+        paid = std::min(paid, pending + interest);
+        pending = pending + interest - paid;
+        rows.push_back({month, (paid - interest) / CentsPerEuro, interest / CentsPerEuro,
+                        pending / CentsPerEuro});
     }
     return rows;
 }

@@ -32,9 +32,10 @@ public:
     PaymentFormula(Amount rate, int months);
 
     bool hasInterest() const { return m_rate != 0; }
-    // The monthly payment of `capital`, rounded to cents (ties to even); without interest
-    // capital / months, unrounded. 0 when the capital is not above 0. Throws MathError
-    // "Floating point division by zero" for no months.
+    // The monthly payment of `capital`, rounded to cents (ties to even), and at least a cent
+    // more than the first month's interest; without interest capital / months, unrounded. 0
+    // when the capital is not above 0. Throws MathError "Floating point division by zero" for
+    // no months.
     Amount payment(Amount capital) const;
     // With interest, the payment of a positive capital in whole cents: an integer.
     Amount paymentInCents(Amount capital) const;
@@ -62,8 +63,8 @@ struct ScheduleRow
     friend bool operator==(const ScheduleRow&, const ScheduleRow&) = default;
 };
 
-// The month-by-month schedule: each month's interest rounded to cents, the payment cut to
-// what is left in the last month; pending and amortisation unrounded.
+// The month-by-month schedule in whole cents: each month's interest rounded to a cent (ties to
+// even), the payment, in cents, cut to what is left in the last month.
 std::vector<ScheduleRow> amortisationSchedule(Amount capital, Amount rate, Amount payment,
                                               int months);
 

@@ -3,12 +3,15 @@
 
 #include "NumberFormat.h"
 
+#include <algorithm>
+
 namespace borrowing {
 
 using amount::roundToCents;
 
 AnnuityFormula::AnnuityFormula(Amount rate, Amount years)
-    : m_years(years), m_payment(rate, termMonths(years))
+    : m_years(years), m_payments(std::min(termMonths(years), MonthsPerYear)),
+      m_payment(rate, termMonths(years))
 {
 }
 
@@ -17,21 +20,23 @@ Amount AnnuityFormula::operator()(Amount capital) const
     if (capital == 0 || m_years <= 0)
         return 0;
     if (!m_payment.hasInterest())
-        return roundToCents(capital / m_years);
+        return roundToCents(m_payments < MonthsPerYear ? capital : capital / m_years);
     if (!(capital > 0))
         return 0;
     const Amount cents = m_payment.paymentInCents(capital);
-    // Twelve payments of whole cents are whole cents, which the decimal rounding would only
+    // Whole cents times the payments are whole cents, which the decimal rounding would only
     // read back: dividing once gives the same value, without going through text.
     constexpr Amount ExactCents = 1e15L;
     if (cents < ExactCents)
-        return MonthsPerYear * cents / 100;
-    return roundToCents(MonthsPerYear * m_payment.payment(capital));
+        return m_payments * cents / 100;
+    return roundToCents(m_payments * m_payment.payment(capital));
 }
 
 Amount AnnuityFormula::perEuro() const
 {
-    return m_payment.hasInterest() ? MonthsPerYear * m_payment.perEuro() : 1 / m_years;
+    if (!m_payment.hasInterest())
+        return m_payments < MonthsPerYear ? 1 : 1 / m_years;
+    return m_payments * m_payment.perEuro();
 }
 
 Amount theoreticalAnnuity(const Loan& loan)

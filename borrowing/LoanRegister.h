@@ -8,9 +8,10 @@
 
 namespace borrowing {
 
-// A year of a level-payment loan over the remaining term: 12 monthly payments, in cents rounded
-// halves away from zero. Without interest it is capital / years; no years or no capital give 0.
-// Worked out once for a rate and term, for any capital.
+// A year of a level-payment loan over the remaining term: 12 monthly payments, or the payments
+// it still makes when fewer months are left, in cents rounded halves away from zero. Without
+// interest it is capital / years, or the whole capital within a year; no years or no capital
+// give 0. Worked out once for a rate and term, for any capital.
 class AnnuityFormula
 {
 public:
@@ -18,9 +19,13 @@ public:
     Amount operator()(Amount capital) const;
     // What one euro lent pays a year, before any rounding.
     Amount perEuro() const;
+    // The level monthly payment the annuity is made of.
+    const PaymentFormula& monthly() const { return m_payment; }
 
 private:
     Amount m_years;
+    // The payments the year holds: 12, or fewer at the end of the loan.
+    int m_payments;
     PaymentFormula m_payment;
 };
 

@@ -13,9 +13,10 @@ namespace borrowing {
 
 namespace {
 
+// A share of a revenue that shows as at least a cent; of less, there is none to speak of.
 std::optional<Amount> shareOf(Amount part, Amount revenue)
 {
-    if (!(revenue > 0))
+    if (!(amount::roundToCents(revenue) > 0))
         return std::nullopt;
     return part / revenue * Percent;
 }
@@ -23,11 +24,13 @@ std::optional<Amount> shareOf(Amount part, Amount revenue)
 } // namespace
 
 LoanProjection::LoanProjection(const Loan& loan)
-    : m_loan(loan), m_months(termMonths(loan.years)), m_formula(loan.rate, m_months)
+    : m_loan(loan), m_months(termMonths(loan.years)), m_formula(loan.rate, loan.years)
 {
     if (m_months > 0 && loan.capital > 0) {
-        m_monthlyPayment = m_formula.payment(loan.capital);
-        m_annuity = theoreticalAnnuity(loan);
+        m_monthlyPayment = m_formula.monthly().payment(loan.capital);
+        m_annuity = m_formula(loan.capital);
+        m_monthlyRate = loan.rate / (Percent * MonthsPerYear);
+        m_yearGrowth = std::pow(1 + m_monthlyRate, static_cast<Amount>(MonthsPerYear));
     }
 }
 
@@ -45,11 +48,13 @@ Amount LoanProjection::pending(int year) const
     if (m_months <= 0 || paid >= m_months || !(m_loan.capital > 0))
         return 0;
     const Amount capital = m_loan.capital;
-    if (!m_formula.hasInterest())
+    if (!m_formula.monthly().hasInterest())
         return capital * (1 - static_cast<Amount>(paid) / m_months);
-    const Amount r = m_loan.rate / (Percent * MonthsPerYear);
-    const Amount growth = std::pow(1 + r, static_cast<Amount>(paid));
-    return capital * growth - m_monthlyPayment * (growth - 1) / r;
+    // What a euro grows to over the years paid: a year's growth, multiplied year by year.
+    Amount growth = 1;
+    for (int y = 0; y < year; ++y)
+        growth *= m_yearGrowth;
+    return capital * growth - m_monthlyPayment * (growth - 1) / m_monthlyRate;
 }
 
 ProjectionFigures projectionFigures(const Figures& f, const Indicators& r,
@@ -84,7 +89,7 @@ Projection projectDebt(const ProjectionFigures& f, int years)
         y.revenue = f.revenue * std::pow(1 + f.revenueGrowth / Percent, static_cast<Amount>(year));
         y.ratio = shareOf(y.capital, y.revenue);
         y.burden = shareOf(y.existingAnnuity + y.plannedAnnuity, y.revenue);
-        if (!projection.yearWithinFreeLimit && y.revenue > 0 &&
+        if (!projection.yearWithinFreeLimit && y.ratio &&
             !isAbove(y.capital, y.revenue, CurrentRules.authorisationAbove))
             projection.yearWithinFreeLimit = year;
         projection.years.push_back(y);

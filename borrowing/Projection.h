@@ -5,6 +5,7 @@
 #include "Case.h"
 #include "Indicators.h"
 #include "LoanMath.h"
+#include "LoanRegister.h"
 
 #include <optional>
 #include <vector>
@@ -35,7 +36,8 @@ struct ProjectionYear
     // Live capital at 31 December, unrounded, and the revenue of the year.
     Amount capital = 0;
     Amount revenue = 0;
-    // capital / revenue and both annuities / revenue, in percent; nothing without revenue.
+    // capital / revenue and both annuities / revenue, in percent; nothing without a revenue of
+    // a cent or more.
     std::optional<Amount> ratio = std::nullopt;
     std::optional<Amount> burden = std::nullopt;
 
@@ -72,9 +74,12 @@ public:
 private:
     Loan m_loan;
     int m_months;
-    PaymentFormula m_formula;
+    AnnuityFormula m_formula;
     Amount m_monthlyPayment = 0;
     Amount m_annuity = 0;
+    // The monthly rate as a fraction, and what a euro grows to in a year at it.
+    Amount m_monthlyRate = 0;
+    Amount m_yearGrowth = 1;
 };
 
 // The projection's figures of a case: its figures as their fields show them, their indicators,

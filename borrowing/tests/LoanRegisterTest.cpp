@@ -28,6 +28,10 @@ TEST(LoanRegister, theoreticalAnnuity)
         {{u"no years"_s, 100000, 5, 0}, 0},
         {{u"no capital"_s, 0, 5, 10}, 0},
         {{u"no capital, no interest"_s, 0, 0, 10}, 0},
+        // Fewer than twelve months left: the payments the year still holds.
+        {{u"one month left"_s, 1250000, 3.25L, 1.0L / 12}, 1253385.42L},
+        {{u"six months left"_s, 120000, 5, 0.5L}, 121756.08L},
+        {{u"six months left, no interest"_s, 120000, 0, 0.5L}, 120000},
     };
     for (const auto& [loan, annuity] : cases)
         EXPECT_EQ(theoreticalAnnuity(loan), annuity) << loan.lender.toStdString();

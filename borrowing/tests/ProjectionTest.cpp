@@ -3,6 +3,7 @@
 #include "Projection.h"
 
 #include "DigitText.h"
+#include "ProjectionTable.h"
 #include "QStringPrinter.h"
 #include "Wording.h"
 
@@ -101,6 +102,27 @@ TEST(Projection, theRegisterThePlannedLoanAndARevenueThatGrows)
     EXPECT_FALSE(p.yearWithinFreeLimit);
     EXPECT_EQ(reports::projectionSentence(p), u"No baja del 75 % en los próximos diez años."_s);
     EXPECT_FALSE(projectDebt({.revenue = 0}).years[0].ratio);
+}
+
+// A revenue that shrinks to less than a cent gives no ratio; no percentage is ever written with
+// an exponent.
+TEST(Projection, aRevenueThatShowsNothingHasNoRatio)
+{
+    const ProjectionFigures f{.plannedLoan = {u"N"_s, 9999999999999.99L, 5, 20},
+                              .constantDebt = 29999999999999.97L,
+                              .revenue = 1000000,
+                              .debt = 0,
+                              .revenueGrowth = -99.99L};
+    const Projection p = projectDebt(f);
+    EXPECT_TRUE(p.years[0].ratio); // 100 euros
+    EXPECT_TRUE(p.years[1].ratio); // a cent
+    EXPECT_FALSE(p.years[2].ratio);
+    EXPECT_FALSE(p.years[9].burden);
+    for (const QStringList& row : reports::projectionRows(p, {u',', u'.'})) {
+        for (const QString& cell : row)
+            EXPECT_FALSE(cell.contains(u'E')) << cell.toStdString();
+    }
+    EXPECT_EQ(reports::projectionRows(p, {u',', u'.'})[9][5], u"—"_s);
 }
 
 TEST(Projection, averageLifeAndPrudence)

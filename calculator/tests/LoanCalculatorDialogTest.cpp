@@ -119,12 +119,44 @@ private slots:
         QCOMPARE(row(1), (QStringList{u"1"_s, u"972,8"_s, u"60"_s, u"11027,2"_s}));
     }
 
-    void lowRoundedPaymentLeavesARemainder()
+    // Every cell is a number of cents, and a payment that would only pay the interest pays a
+    // cent more, so that the loan is amortised.
+    void schedulesAreWorkedInCents_data()
     {
-        compute(100000, 5, 30);
-        QCOMPARE(m_dialog->monthlyPaymentField()->text(), u"536,82"_s);
-        const double remainder = QString(row(360)[3]).replace(u',', u'.').toDouble();
-        QVERIFY2(qAbs(remainder - 1.12) < 0.001, qPrintable(row(360)[3]));
+        QTest::addColumn<double>("capital");
+        QTest::addColumn<double>("rate");
+        QTest::addColumn<double>("years");
+        QTest::addColumn<QString>("payment");
+        QTest::addColumn<QString>("lastPending");
+        QTest::addColumn<QString>("averageLife");
+        QTest::newRow("the interest alone, a cent more")
+            << 1000000.0 << 20.0 << 100.0 << u"16.666,68"_s << u"0"_s << u"65,93"_s;
+        QTest::newRow("interest-free, rounded down")
+            << 1000.0 << 0.0 << 1.0 << u"83,33"_s << u"0,04"_s << u"0,54"_s;
+        QTest::newRow("rounded down, ties to even")
+            << 100000.0 << 5.0 << 30.0 << u"536,82"_s << u"1,14"_s << u"18,65"_s;
+        QTest::newRow("a century at 10 %")
+            << 100000.0 << 10.0 << 100.0 << u"833,37"_s << u"7026,28"_s << u"83,68"_s;
+    }
+    void schedulesAreWorkedInCents()
+    {
+        QFETCH(double, capital);
+        QFETCH(double, rate);
+        QFETCH(double, years);
+        QFETCH(QString, payment);
+        QFETCH(QString, lastPending);
+        QFETCH(QString, averageLife);
+        compute(capital, rate, years);
+        QCOMPARE(m_dialog->monthlyPaymentField()->text(), payment);
+        const int months = static_cast<int>(years * 12);
+        QCOMPARE(row(months)[3], lastPending);
+        QCOMPARE(m_dialog->findChild<amount::AmountEdit*>(u"vidamedia"_s)->text(), averageLife);
+        for (int r = 1; r <= months; ++r) {
+            for (const QString& cell : row(r).mid(1)) {
+                const qsizetype comma = cell.indexOf(u',');
+                QVERIFY2(comma < 0 || cell.size() - comma - 1 <= 2, qPrintable(cell));
+            }
+        }
     }
 
     void shorterCalculationRemovesSurplusRows()
@@ -209,6 +241,20 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(m_dialog.get()));
         QCOMPARE(testsupport::faultsAtWindowSize(m_dialog.get(), m_dialog->table()), QStringList());
         QVERIFY(m_dialog->table()->viewport()->width() >= 4 * 76);
+    }
+
+    // The yearly payment becomes the new loan's annuity: one its field cannot hold is refused.
+    void aPaymentPastTheFieldsDigitsIsNotAccepted()
+    {
+        compute(9999999999999.99L, 100, 1);
+        m_dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+        QVERIFY_THROWS_EXCEPTION(borrowing::InvalidInput, m_dialog->acceptLoan());
+        QVERIFY(!m_dialog->wasAccepted());
+        QVERIFY(m_dialog->isVisible());
+        compute(9999999999999.99L, 1, 100);
+        m_dialog->acceptLoan();
+        QVERIFY(m_dialog->wasAccepted());
     }
 
     void acceptedOnlyAfterAceptar()
