@@ -2,6 +2,7 @@
 // that create, open and save cases.
 #include "CaseDocument.h"
 
+#include "BusyWork.h"
 #include "CaseModel.h"
 #include "Command.h"
 
@@ -174,7 +175,7 @@ void CaseDocument::load(const QString& path)
     const std::optional<casefile::FileStamp> stamp = casefile::fileStamp(absolute);
     casefile::Case c;
     try {
-        c = casefile::readCaseFile(absolute);
+        c = whileBusy([&] { return casefile::readCaseFile(absolute); });
     } catch (...) {
         if (!QFileInfo::exists(absolute))
             forgetRecent(absolute);
@@ -211,7 +212,7 @@ bool CaseDocument::saveAs()
 
 void CaseDocument::saveTo(const QString& path)
 {
-    casefile::writeCaseFile(path, m_model.current());
+    whileBusy([&] { casefile::writeCaseFile(path, m_model.current()); });
     settle(path, casefile::fileStamp(path));
 }
 

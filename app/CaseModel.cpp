@@ -2,6 +2,7 @@
 // read.
 #include "CaseModel.h"
 
+#include "BusyWork.h"
 #include "IntegerText.h"
 #include "NumberFormat.h"
 
@@ -107,8 +108,10 @@ void CaseModel::setQuote(borrowing::LoanQuote quote)
 
 void CaseModel::assess()
 {
-    m_assessment = borrowing::assess(
-        m_case, m_assessment ? m_assessment->indicators : borrowing::Indicators{}, m_quote);
+    const borrowing::Indicators previous =
+        m_assessment ? m_assessment->indicators : borrowing::Indicators{};
+    // A register of a large city's size takes a moment.
+    m_assessment = whileBusy([&] { return borrowing::assess(m_case, previous, m_quote); });
     emit assessed();
 }
 

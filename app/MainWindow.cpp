@@ -2,6 +2,7 @@
 #include "MainWindow.h"
 
 #include "AmountEdit.h"
+#include "BusyWork.h"
 #include "CaseBinding.h"
 #include "CaseModel.h"
 #include "Checks.h"
@@ -532,7 +533,8 @@ void MainWindow::produceFullReport()
         m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder,
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
     const reports::ReportValues values(*m_model->assessment(), amount::currentSeparators());
-    reports::runFullReport(files.templatePath, files.outputPath, values, m_documentOpener);
+    whileBusy([&] { reports::fillFullReport(files.templatePath, files.outputPath, values); });
+    m_documentOpener(files.outputPath);
 }
 
 void MainWindow::calculate()

@@ -76,6 +76,13 @@ void runFullReport(const QString& templatePath, const QString& outputPath,
                    const ReportValues& values,
                    const std::function<void(const QString&)>& openDocument)
 {
+    fillFullReport(templatePath, outputPath, values);
+    openDocument(outputPath);
+}
+
+void fillFullReport(const QString& templatePath, const QString& outputPath,
+                    const ReportValues& values)
+{
     const borrowing::Assessment& a = values.assessment();
     const amount::Separators separators = values.separators();
     QList<QStringList> loanRows;
@@ -97,7 +104,6 @@ void runFullReport(const QString& templatePath, const QString& outputPath,
     engine.dataSets = {loans.get(), totals.get(), evolution.get()};
     engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
                            QFile::encodeName(outputPath).toStdString());
-    openDocument(outputPath);
 }
 
 } // namespace reports

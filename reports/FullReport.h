@@ -31,5 +31,8 @@ FullReportFiles fullReportFiles(const QString& programFolder, const QString& doc
 void runFullReport(const QString& templatePath, const QString& outputPath,
                    const ReportValues& values,
                    const std::function<void(const QString&)>& openDocument);
+// The same without opening the output, for a thread of its own.
+void fillFullReport(const QString& templatePath, const QString& outputPath,
+                    const ReportValues& values);
 
 } // namespace reports

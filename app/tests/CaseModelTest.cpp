@@ -1,16 +1,21 @@
 // The case model and its binding to the windows' fields: every key has its field, edits flow
-// both ways as the fields show them, and only real changes count as the user's.
+// both ways as the fields show them, and only real changes count as the user's; its long work
+// keeps the windows going.
 #include "CaseModel.h"
 
 #include "AmountEdit.h"
 #include "Application.h"
+#include "BusyWork.h"
 #include "CaseBinding.h"
 #include "TestSeparators.h"
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
+#include <atomic>
 #include <memory>
+#include <thread>
 
 using namespace app;
 using amount::AmountEdit;
@@ -76,6 +81,30 @@ private slots:
         } catch (const std::logic_error& e) {
             QVERIFY2(QString::fromUtf8(e.what()).endsWith(u"the key "_s + key), e.what());
         }
+    }
+
+    // Long work lets the events run, shows a busy cursor and puts the cursor back; its result
+    // and its failure come back as from a call.
+    void longWorkShowsABusyCursorAndKeepsTheEventsGoing()
+    {
+        std::atomic<bool> busySeen = false;
+        QTimer probe;
+        connect(&probe, &QTimer::timeout, this, [&] {
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            if (cursor && cursor->shape() == Qt::BusyCursor)
+                busySeen = true;
+        });
+        probe.start(10);
+        const int answer = whileBusy([&] {
+            for (int i = 0; i < 2000 && !busySeen; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            return 42;
+        });
+        QCOMPARE(answer, 42);
+        QVERIFY(busySeen);
+        QVERIFY(!QGuiApplication::overrideCursor());
+        QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                                 whileBusy([]() -> int { throw std::runtime_error("no"); }));
     }
 
     void fieldsAndModelFollowEachOther()
