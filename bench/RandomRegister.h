@@ -18,8 +18,7 @@ inline std::vector<borrowing::Loan> randomRegister(int count = 10'000)
     std::uniform_int_distribution<int> months(1, 30 * 12);
     std::vector<borrowing::Loan> loans;
     for (int i = 0; i < count; ++i) {
-        loans.push_back({QStringLiteral("Entidad %1").arg(i),
-                         static_cast<Amount>(capital(random)),
+        loans.push_back({QStringLiteral("Entidad %1").arg(i), static_cast<Amount>(capital(random)),
                          static_cast<Amount>(hundredths(random)) / 100,
                          static_cast<Amount>(months(random)) / 12});
     }
