@@ -152,6 +152,101 @@ std::optional<Amount> number(const QString& text, QChar separator)
     return value;
 }
 
+// The columns a file names in its header; the first four are required.
+enum Column
+{
+    Lender,
+    CapitalColumn,
+    RateColumn,
+    YearsColumn,
+    KindColumn,
+    ShareColumn,
+    MortgageColumn,
+    ColumnCount
+};
+constexpr int RequiredColumns = KindColumn;
+
+const std::array<QString, ColumnCount>& columnNames()
+{
+    static const std::array<QString, ColumnCount> names{
+        QStringLiteral("entidad"), QStringLiteral("capital"), QStringLiteral("interes"),
+        QStringLiteral("anios"),   QStringLiteral("tipo"),    QStringLiteral("aval"),
+        QStringLiteral("hipoteca")};
+    return names;
+}
+
+// One record's fields by column.
+class Fields
+{
+public:
+    Fields(const Record& record, const std::array<qsizetype, ColumnCount>& columns, QChar separator)
+        : m_record(record), m_columns(columns), m_separator(separator)
+    {
+    }
+
+    int line() const { return m_record.line; }
+    // The field of a column; empty when the file has no such column.
+    QString text(Column column) const
+    {
+        const qsizetype at = m_columns[column];
+        return at < 0 ? QString() : m_record.fields[at].trimmed();
+    }
+    // The number of a column rounded to these decimals; a text that is no number stops the
+    // reading.
+    Amount numberOf(Column column, int decimals) const
+    {
+        const std::optional<Amount> value = number(text(column), m_separator);
+        if (!value) {
+            failAt(line(), QStringLiteral("\"%1\" no es un número válido en la columna %2.")
+                               .arg(m_record.fields[m_columns[column]], columnNames()[column]));
+        }
+        return decimal::roundToDecimals(*value, decimals);
+    }
+    // A figure of a loan, which must be one a loan can have.
+    Amount figure(Column column, LoanFigure figure) const
+    {
+        const Amount value =
+            numberOf(column, figure == LoanFigure::Years ? YearsDecimals : AmountDecimals);
+        if (const QString problem = loanFigureProblem(figure, value); !problem.isEmpty()) {
+            failAt(line(), QStringLiteral("en la columna %1, %2 %3.")
+                               .arg(columnNames()[column], text(column), problem));
+        }
+        return value;
+    }
+
+private:
+    const Record& m_record;
+    const std::array<qsizetype, ColumnCount>& m_columns;
+    QChar m_separator;
+};
+
+// The loan of a record. An empty field of an optional column reads as its absence: an own
+// loan, the whole of it guaranteed, no mortgage. Only a guaranteed loan takes a share.
+Loan loanOf(const Fields& fields)
+{
+    Loan loan{fields.text(Lender), fields.figure(CapitalColumn, LoanFigure::Capital),
+              fields.figure(RateColumn, LoanFigure::Rate),
+              fields.figure(YearsColumn, LoanFigure::Years)};
+    if (const QString kind = fields.text(KindColumn); !kind.isEmpty()) {
+        const std::optional<LoanKind> named = loanKindNamed(kind);
+        if (!named) {
+            failAt(fields.line(),
+                   QStringLiteral("en la columna tipo, \"%1\" no es propio, avalado ni corto "
+                                  "plazo.")
+                       .arg(kind));
+        }
+        loan.kind = *named;
+    }
+    if (loan.kind == LoanKind::Guaranteed && !fields.text(ShareColumn).isEmpty())
+        loan.guaranteedShare = fields.figure(ShareColumn, LoanFigure::GuaranteedShare);
+    if (!fields.text(MortgageColumn).isEmpty()) {
+        loan.mortgaged = fields.numberOf(MortgageColumn, AmountDecimals);
+        if (const QString problem = loanMortgageProblem(loan); !problem.isEmpty())
+            failAt(fields.line(), problem + u'.');
+    }
+    return loan;
+}
+
 } // namespace
 
 std::vector<Loan> readLoansCsv(const QByteArray& bytes, const ReadingProgress& progress)
@@ -165,19 +260,14 @@ std::vector<Loan> readLoansCsv(const QByteArray& bytes, const ReadingProgress& p
         failAt(1, QStringLiteral("falta la cabecera con las columnas entidad, capital, interes y "
                                  "anios."));
 
-    const std::array<QString, 4> names{QStringLiteral("entidad"), QStringLiteral("capital"),
-                                       QStringLiteral("interes"), QStringLiteral("anios")};
-    constexpr std::array<LoanFigure, 3> Figures{LoanFigure::Capital, LoanFigure::Rate,
-                                                LoanFigure::Years};
-    constexpr std::array<int, 3> Decimals{AmountDecimals, AmountDecimals, 0};
-    std::array<qsizetype, 4> column{};
+    std::array<qsizetype, ColumnCount> columns{};
     QStringList headings;
     for (const QString& name : header.fields)
         headings << name.trimmed().toLower();
-    for (std::size_t n = 0; n < names.size(); ++n) {
-        column[n] = headings.indexOf(names[n]);
-        if (column[n] < 0)
-            failAt(header.line, QStringLiteral("falta la columna \"%1\".").arg(names[n]));
+    for (int n = 0; n < ColumnCount; ++n) {
+        columns[n] = headings.indexOf(columnNames()[n]);
+        if (columns[n] < 0 && n < RequiredColumns)
+            failAt(header.line, QStringLiteral("falta la columna \"%1\".").arg(columnNames()[n]));
     }
 
     std::vector<Loan> loans;
@@ -194,23 +284,7 @@ std::vector<Loan> readLoansCsv(const QByteArray& bytes, const ReadingProgress& p
                                     .arg(record.fields.size())
                                     .arg(headings.size()));
         }
-        std::array<Amount, 3> figures{};
-        for (std::size_t n = 0; n < Figures.size(); ++n) {
-            const QString& field = record.fields[column[n + 1]];
-            const std::optional<Amount> value = number(field, separator);
-            if (!value) {
-                failAt(record.line, QStringLiteral("\"%1\" no es un número válido en la columna "
-                                                   "%2.")
-                                        .arg(field, names[n + 1]));
-            }
-            figures[n] = decimal::roundToDecimals(*value, Decimals[n]);
-            const QString problem = loanFigureProblem(Figures[n], figures[n]);
-            if (!problem.isEmpty()) {
-                failAt(record.line, QStringLiteral("en la columna %1, %2 %3.")
-                                        .arg(names[n + 1], field.trimmed(), problem));
-            }
-        }
-        loans.push_back({record.fields[column[0]].trimmed(), figures[0], figures[1], figures[2]});
+        loans.push_back(loanOf(Fields(record, columns, separator)));
     }
     return loans;
 }

@@ -98,6 +98,35 @@ TEST(LoanCsv, readsBothSeparatorsEncodingsAndQuotes)
               (std::vector<Loan>{{u"X"_s, 10.01L, 3, 10}}));
 }
 
+TEST(LoanCsv, readsTheKindTheShareAndTheMortgage)
+{
+    const auto loan = [](LoanKind kind, Amount share, Amount mortgaged) {
+        return Loan{u"A"_s, 1000, 2, 3, kind, share, mortgaged};
+    };
+    const std::pair<QByteArray, std::vector<Loan>> files[] = {
+        {"entidad;capital;interes;anios;Tipo;AVAL;Hipoteca\n"
+         "A;1.000;2;3;propio;;250,5\n"
+         "A;1.000;2;3;Avalado a terceros;33,333;\n"
+         "A;1.000;2;3;AVALADO;;1.000\n"
+         "A;1.000;2;3; Corto Plazo ;;0\n"
+         "A;1.000;2;3;corto;;\n"
+         "A;1.000;2;3;;;\n",
+         {loan(LoanKind::Own, 100, 250.5L), loan(LoanKind::Guaranteed, 33.33L, 0),
+          loan(LoanKind::Guaranteed, 100, 1000), loan(LoanKind::ShortTerm, 100, 0),
+          loan(LoanKind::ShortTerm, 100, 0), loan(LoanKind::Own, 100, 0)}},
+        // A share means nothing but for a guaranteed loan; a mortgage is checked once rounded.
+        {"hipoteca,aval,tipo,entidad,capital,interes,anios\n"
+         "1000.004,0,propio,A,1000,2,3\n"
+         "0.5,50,avalado,A,1000,2,3\n",
+         {loan(LoanKind::Own, 100, 1000), loan(LoanKind::Guaranteed, 50, 0.5L)}},
+        {"entidad,capital,interes,anios,tipo\nA,1000,2,3,corto\n",
+         {loan(LoanKind::ShortTerm, 100, 0)}},
+        {"entidad,capital,interes,anios\nA,1000,2,3\n", {loan(LoanKind::Own, 100, 0)}},
+    };
+    for (const auto& [csv, loans] : files)
+        EXPECT_EQ(read(csv), loans) << csv.toStdString();
+}
+
 TEST(LoanCsv, aBadLineIsRefusedWhole)
 {
     const std::pair<QByteArray, QString> files[] = {
@@ -125,6 +154,22 @@ TEST(LoanCsv, aBadLineIsRefusedWhole)
          u"Línea 2: en la columna anios, 0.4 debe ser mayor que 0 y no mayor que 100."_s},
         {"entidad,capital,interes,anios\nA,10000000000000,2,3\n",
          u"Línea 2: en la columna capital, 10000000000000 pasa de 13 cifras enteras."_s},
+        {"entidad;capital;interes;anios;tipo\nA;1;2;3;x\n",
+         u"Línea 2: en la columna tipo, \"x\" no es propio, avalado ni corto plazo."_s},
+        {"entidad;capital;interes;anios;tipo;aval\nA;1;2;3;avalado;0\n",
+         u"Línea 2: en la columna aval, 0 debe ser mayor que 0 y no mayor que 100."_s},
+        {"entidad;capital;interes;anios;tipo;aval\nA;1;2;3;avalado;100,01\n",
+         u"Línea 2: en la columna aval, 100,01 debe ser mayor que 0 y no mayor que 100."_s},
+        {"entidad;capital;interes;anios;tipo;aval\nA;1;2;3;avalado;50%\n",
+         u"Línea 2: \"50%\" no es un número válido en la columna aval."_s},
+        {"entidad;capital;interes;anios;hipoteca\nA;1;2;3;1.5\n",
+         u"Línea 2: \"1.5\" no es un número válido en la columna hipoteca."_s},
+        {"entidad;capital;interes;anios;hipoteca\nA;1;2;3;-0,01\n",
+         u"Línea 2: la garantía hipotecaria no puede ser negativa."_s},
+        {"entidad;capital;interes;anios;hipoteca\nA;1.000;2;3;1.000,01\n",
+         u"Línea 2: la garantía hipotecaria no puede pasar del capital pendiente."_s},
+        {"entidad;capital;interes;anios;tipo;hipoteca\nA;1.000;2;3;corto plazo;1\n",
+         u"Línea 2: una operación a corto plazo no lleva garantía hipotecaria."_s},
     };
     for (const auto& [csv, message] : files) {
         try {
