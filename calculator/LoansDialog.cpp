@@ -4,7 +4,9 @@
 #include "Command.h"
 #include "LoanCsv.h"
 #include "LoansModel.h"
+#include "LocaleSeparators.h"
 #include "UserFile.h"
+#include "Wording.h"
 #include "ui_LoansDialog.h"
 
 #include <QFile>
@@ -21,8 +23,8 @@ namespace calculator {
 
 namespace {
 
-// Widths of the columns, bank first.
-constexpr int ColumnWidths[LoansModel::ColumnCount] = {165, 105, 70, 100, 105};
+// Widths of the columns, bank first, unless a heading needs more.
+constexpr int ColumnWidths[LoansModel::ColumnCount] = {165, 105, 70, 100, 105, 60, 120, 105};
 
 QString chooseCsvFile(QWidget* parent)
 {
@@ -45,8 +47,16 @@ LoansDialog::LoansDialog(QWidget* parent)
 {
     m_ui->setupUi(this);
     m_ui->TablaPrestamos->setModel(m_editing);
-    for (int column = 0; column < LoansModel::ColumnCount; ++column)
-        m_ui->TablaPrestamos->setColumnWidth(column, ColumnWidths[column]);
+    const QHeaderView* headings = m_ui->TablaPrestamos->horizontalHeader();
+    for (int column = 0; column < LoansModel::ColumnCount; ++column) {
+        m_ui->TablaPrestamos->setColumnWidth(
+            column, std::max(ColumnWidths[column], headings->sectionSizeHint(column)));
+    }
+    // The line of totals by kind follows every change of the register being edited.
+    connect(m_editing, &QAbstractItemModel::modelReset, this, &LoansDialog::showKindTotals);
+    connect(m_editing, &QAbstractItemModel::rowsInserted, this, &LoansDialog::showKindTotals);
+    connect(m_editing, &QAbstractItemModel::rowsRemoved, this, &LoansDialog::showKindTotals);
+    connect(m_editing, &QAbstractItemModel::dataChanged, this, &LoansDialog::showKindTotals);
     connect(m_ui->BtnAnadir, &QPushButton::clicked, this,
             command::guarded(this, &LoansDialog::addLoan));
     connect(m_ui->BtnQuitar, &QPushButton::clicked, this,
@@ -74,6 +84,12 @@ void LoansDialog::showEvent(QShowEvent* event)
     // Every showing starts from the accepted register, so "Cancelar" undoes what it changed.
     m_editing->setLoans(m_loans);
     QDialog::showEvent(event);
+}
+
+void LoansDialog::showKindTotals()
+{
+    m_ui->TotalesPorTipo->setText(reports::kindTotalsText(
+        borrowing::registerTotals(m_editing->loans()), amount::currentSeparators()));
 }
 
 void LoansDialog::addLoan()

@@ -46,6 +46,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void showKindTotals();
+
     Ui::LoansDialog* m_ui;
     LoansModel* m_editing;
     std::vector<borrowing::Loan> m_loans;

@@ -1,5 +1,5 @@
-// LoansModel: the register of existing loans as a table, with each loan's annuity and a
-// totals row.
+// LoansModel: the register of existing loans as a table, with each loan's kind and annuity and
+// a totals row.
 #include "LoansModel.h"
 
 #include "Checks.h"
@@ -9,6 +9,7 @@
 #include <QFont>
 
 #include <algorithm>
+#include <optional>
 
 namespace calculator {
 
@@ -50,61 +51,122 @@ void LoansModel::removeLoans(QList<int> rows)
     }
 }
 
+namespace {
+
+// The loan's figure an amount column shows and edits; none for the annuity, which is worked out.
+Amount borrowing::Loan::*memberOf(int column)
+{
+    switch (column) {
+    case LoansModel::Capital:
+        return &borrowing::Loan::capital;
+    case LoansModel::Rate:
+        return &borrowing::Loan::rate;
+    case LoansModel::Years:
+        return &borrowing::Loan::years;
+    case LoansModel::Share:
+        return &borrowing::Loan::guaranteedShare;
+    case LoansModel::Mortgage:
+        return &borrowing::Loan::mortgaged;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
 Amount LoansModel::figure(const QModelIndex& index) const
 {
     const borrowing::Loan& loan = m_loans.at(static_cast<std::size_t>(index.row()));
-    switch (index.column()) {
-    case Capital:
-        return loan.capital;
-    case Rate:
-        return loan.rate;
-    case Years:
-        return loan.years;
-    default:
-        return borrowing::theoreticalAnnuity(loan);
-    }
+    const auto member = memberOf(index.column());
+    return member ? loan.*member : borrowing::theoreticalAnnuity(loan);
 }
 
 void LoansModel::setFigure(const QModelIndex& index, Amount value)
 {
-    static constexpr Amount borrowing::Loan::*Members[] = {
-        nullptr, &borrowing::Loan::capital, &borrowing::Loan::rate, &borrowing::Loan::years};
-    const int column = index.column();
-    const auto row = static_cast<std::size_t>(index.row());
-    if (column < Capital || column > Years || m_loans.at(row).*Members[column] == value)
+    const auto member = memberOf(index.column());
+    if (!member || !isEditable(index.row(), index.column()))
         return;
-    checkFigure(index.row(), column, value);
+    borrowing::Loan changed = m_loans.at(static_cast<std::size_t>(index.row()));
+    if (changed.*member == value)
+        return;
+    changed.*member = value;
+    replaceLoan(index.row(), index.column(), changed);
+}
+
+void LoansModel::setKind(int row, borrowing::LoanKind kind)
+{
+    borrowing::Loan changed = m_loans.at(static_cast<std::size_t>(row));
+    if (changed.kind == kind)
+        return;
+    changed.kind = kind;
+    // The table shows a share only for a guaranteed loan: no other keeps one it cannot show.
+    if (kind != borrowing::LoanKind::Guaranteed)
+        changed.guaranteedShare = borrowing::Loan{}.guaranteedShare;
+    replaceLoan(row, Kind, changed);
+}
+
+void LoansModel::replaceLoan(int row, int column, const borrowing::Loan& loan)
+{
+    if (const auto member = memberOf(column))
+        checkFigure(row, column, loan.*member);
+    checkMortgage(row, loan);
     // The register's totals must still stand in their fields.
     std::vector<borrowing::Loan> changed = m_loans;
-    changed[row].*Members[column] = value;
+    changed[static_cast<std::size_t>(row)] = loan;
     checkTotals(changed);
     m_loans = std::move(changed);
-    // The annuity of the row and the totals follow.
-    emit dataChanged(index, this->index(index.row(), Annuity));
+    // What the row shows after its kind, its annuity and the totals follow.
+    emit dataChanged(index(row, Capital), index(row, Annuity));
     const int totals = static_cast<int>(m_loans.size());
-    emit dataChanged(this->index(totals, Capital), this->index(totals, Annuity));
+    emit dataChanged(index(totals, Capital), index(totals, Annuity));
 }
 
 void LoansModel::checkFigure(int row, int column, Amount value) const
 {
-    static constexpr borrowing::LoanFigure Figures[] = {
-        borrowing::LoanFigure::Capital, borrowing::LoanFigure::Capital, borrowing::LoanFigure::Rate,
-        borrowing::LoanFigure::Years};
-    const QString problem = borrowing::loanFigureProblem(Figures[column], value);
-    if (!problem.isEmpty()) {
-        throw borrowing::InvalidInput(
-            QStringLiteral("Préstamo %1, \"%2\": %3.")
-                .arg(row + 1)
-                .arg(headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), problem)
-                .toStdString());
+    std::optional<borrowing::LoanFigure> figure;
+    switch (column) {
+    case Capital:
+        figure = borrowing::LoanFigure::Capital;
+        break;
+    case Rate:
+        figure = borrowing::LoanFigure::Rate;
+        break;
+    case Years:
+        figure = borrowing::LoanFigure::Years;
+        break;
+    case Share:
+        figure = borrowing::LoanFigure::GuaranteedShare;
+        break;
+    default:
+        return;
     }
+    if (const QString problem = borrowing::loanFigureProblem(*figure, value); !problem.isEmpty())
+        refuse(row, column, problem);
+}
+
+void LoansModel::checkMortgage(int row, const borrowing::Loan& loan) const
+{
+    if (const QString problem = borrowing::loanMortgageProblem(loan); !problem.isEmpty())
+        refuse(row, Mortgage, problem);
+}
+
+void LoansModel::refuse(int row, int column, const QString& problem) const
+{
+    throw borrowing::InvalidInput(
+        QStringLiteral("Préstamo %1, \"%2\": %3.")
+            .arg(row + 1)
+            .arg(headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), problem)
+            .toStdString());
 }
 
 void LoansModel::checkLoans() const
 {
     for (int row = 0; row < static_cast<int>(m_loans.size()); ++row) {
-        for (const int column : {Capital, Rate, Years})
-            checkFigure(row, column, figure(index(row, column)));
+        for (const int column : {Capital, Rate, Years, Share}) {
+            if (isEditable(row, column))
+                checkFigure(row, column, figure(index(row, column)));
+        }
+        checkMortgage(row, m_loans[static_cast<std::size_t>(row)]);
     }
     checkTotals(m_loans);
 }
@@ -159,8 +221,9 @@ QVariant LoansModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return shownText(index.row(), index.column());
     case Qt::TextAlignmentRole:
-        return index.column() == Bank ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
-                                      : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        return index.column() == Bank || index.column() == Kind
+                   ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                   : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::FontRole:
         if (isTotalsRow(index.row())) {
             QFont bold;
@@ -188,10 +251,14 @@ QVariant LoansModel::headerData(int section, Qt::Orientation orientation, int ro
         return {};
     if (orientation == Qt::Vertical)
         return isTotalsRow(section) ? QString() : QString::number(section + 1);
-    static const QStringList headings{
-        QStringLiteral("Entidad financiera"), QStringLiteral("Capital pendiente"),
-        QStringLiteral("Interés (%)"), QStringLiteral("Años pendientes"),
-        QStringLiteral("Anualidad teórica")};
+    static const QStringList headings{QStringLiteral("Entidad financiera"),
+                                      QStringLiteral("Capital pendiente"),
+                                      QStringLiteral("Interés (%)"),
+                                      QStringLiteral("Años pendientes"),
+                                      QStringLiteral("Tipo"),
+                                      QStringLiteral("Aval (%)"),
+                                      QStringLiteral("Garantía hipotecaria"),
+                                      QStringLiteral("Anualidad teórica")};
     return headings.value(section);
 }
 
@@ -201,9 +268,25 @@ Qt::ItemFlags LoansModel::flags(const QModelIndex& index) const
         return Qt::NoItemFlags;
     if (isTotalsRow(index.row()))
         return Qt::ItemIsEnabled;
-    if (index.column() == Annuity)
+    if (!isEditable(index.row(), index.column()))
         return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+bool LoansModel::isEditable(int row, int column) const
+{
+    if (isTotalsRow(row))
+        return false;
+    switch (column) {
+    case Share:
+        return kind(row) == borrowing::LoanKind::Guaranteed;
+    case Mortgage:
+        return kind(row) != borrowing::LoanKind::ShortTerm;
+    case Annuity:
+        return false;
+    default:
+        return true;
+    }
 }
 
 } // namespace calculator

@@ -1,5 +1,5 @@
-// LoansModel: the register of existing loans as a table, with each loan's annuity and a
-// totals row.
+// LoansModel: the register of existing loans as a table, with each loan's kind and annuity and
+// a totals row.
 #pragma once
 
 #include "LoanRegister.h"
@@ -24,6 +24,9 @@ public:
         Capital,
         Rate,
         Years,
+        Kind,
+        Share,
+        Mortgage,
         Annuity,
         ColumnCount
     };
@@ -38,10 +41,18 @@ public:
     void removeLoans(QList<int> rows);
 
     // The figure of an amount column, and setting it from an amount field; a figure no loan
-    // can have is refused with InvalidInput naming the row and the column, and one that would
-    // take the register's totals past their fields' digits with its own message.
+    // can have is refused with InvalidInput naming the row and the column (a mortgage-secured
+    // part its loan cannot have names "Garantía hipotecaria", whichever figure changed), and one
+    // that would take the register's totals past their fields' digits with its own message.
     Amount figure(const QModelIndex& index) const;
     void setFigure(const QModelIndex& index, Amount value);
+    // A loan's kind, and changing it, refused as a figure is; a loan that is no longer
+    // guaranteed has no share of its own.
+    borrowing::LoanKind kind(int row) const
+    {
+        return m_loans.at(static_cast<std::size_t>(row)).kind;
+    }
+    void setKind(int row, borrowing::LoanKind kind);
     // Throws InvalidInput naming the first row and column that no loan can have, or saying
     // that the register's totals would not stand in their fields.
     void checkLoans() const;
@@ -60,7 +71,13 @@ public:
 
 private:
     QString shownText(int row, int column) const;
+    bool isEditable(int row, int column) const;
+    // Puts the loan in the row once its changed figure (in this column) and its mortgage-secured
+    // part have been checked, and the register's totals with it.
+    void replaceLoan(int row, int column, const borrowing::Loan& loan);
     void checkFigure(int row, int column, Amount value) const;
+    void checkMortgage(int row, const borrowing::Loan& loan) const;
+    [[noreturn]] void refuse(int row, int column, const QString& problem) const;
 
     std::vector<borrowing::Loan> m_loans;
 };

@@ -5,8 +5,11 @@
 #include "AmountEdit.h"
 #include "Command.h"
 #include "LoansModel.h"
+#include "Wording.h"
 
+#include <QComboBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 
 namespace calculator {
 
@@ -24,6 +27,13 @@ QWidget* LoansDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
 {
     if (index.column() == LoansModel::Bank)
         return QStyledItemDelegate::createEditor(parent, option, index);
+    if (index.column() == LoansModel::Kind) {
+        // The kinds in their order, so that an item's index is its kind.
+        auto* kinds = new QComboBox(parent);
+        for (int kind = 0; kind < borrowing::LoanKindCount; ++kind)
+            kinds->addItem(reports::loanKindText(static_cast<borrowing::LoanKind>(kind)));
+        return kinds;
+    }
     auto* edit = new amount::AmountEdit(parent);
     edit->setDecimals(LoansModel::decimalsOf(index.column()));
     edit->setNumberFormat(amount::NumberFormat::Thousands);
@@ -34,6 +44,8 @@ void LoansDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
 {
     if (auto* edit = qobject_cast<amount::AmountEdit*>(editor))
         edit->setValue(loansModel(index)->figure(index));
+    else if (auto* kinds = qobject_cast<QComboBox*>(editor))
+        kinds->setCurrentIndex(static_cast<int>(loansModel(index)->kind(index.row())));
     else
         QStyledItemDelegate::setEditorData(editor, index);
 }
@@ -41,13 +53,33 @@ void LoansDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
 void LoansDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                  const QModelIndex& index) const
 {
-    auto* edit = qobject_cast<amount::AmountEdit*>(editor);
-    if (!edit) {
+    auto* loans = qobject_cast<LoansModel*>(model);
+    if (auto* edit = qobject_cast<amount::AmountEdit*>(editor)) {
+        // A text that is not a number keeps the figure the cell had, with the conversion error.
+        command::run([&] { loans->setFigure(index, edit->value()); });
+    } else if (auto* kinds = qobject_cast<QComboBox*>(editor)) {
+        command::run([&] {
+            loans->setKind(index.row(), static_cast<borrowing::LoanKind>(kinds->currentIndex()));
+        });
+    } else {
         QStyledItemDelegate::setModelData(editor, model, index);
-        return;
     }
-    // A text that is not a number keeps the figure the cell had, with the conversion error.
-    command::run([&] { qobject_cast<LoansModel*>(model)->setFigure(index, edit->value()); });
+}
+
+bool LoansDelegate::eventFilter(QObject* object, QEvent* event)
+{
+    // Enter leaves the list of kinds for the next cell, as the key rules make it leave a field.
+    auto* kinds = qobject_cast<QComboBox*>(object);
+    if (kinds && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            emit commitData(kinds);
+            emit closeEditor(kinds, key->modifiers() & Qt::ShiftModifier ? EditPreviousItem
+                                                                         : EditNextItem);
+            return true;
+        }
+    }
+    return QStyledItemDelegate::eventFilter(object, event);
 }
 
 LoansTable::LoansTable(QWidget* parent) : QTableView(parent)

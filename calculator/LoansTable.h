@@ -9,7 +9,7 @@ namespace calculator {
 
 class LoansModel;
 
-// Edits the bank as text and the figures in amount fields.
+// Edits the bank as text, the kind in a list of the kinds and the figures in amount fields.
 class LoansDelegate final : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -22,6 +22,9 @@ public:
     void setEditorData(QWidget* editor, const QModelIndex& index) const override;
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* object, QEvent* event) override;
 };
 
 class LoansTable final : public QTableView

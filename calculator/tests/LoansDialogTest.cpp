@@ -1,4 +1,5 @@
-// The register dialog: typing loans by keyboard, removing, importing, accepting and cancelling.
+// The register dialog: typing loans of each kind by keyboard, removing, importing, accepting and
+// cancelling.
 #include "LoansDialog.h"
 
 #include "AmountEdit.h"
@@ -6,6 +7,8 @@
 #include "LoansModel.h"
 #include "TestSeparators.h"
 
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -33,16 +36,23 @@ private:
     {
         return table()->model()->index(row, column).data().toString();
     }
-    // Types a loan into the row just added, one Tab after each cell.
-    void typeLoan(const QString& bank, const QString& capital, const QString& rate,
-                  const QString& years)
+    QLabel* kindTotals() const { return m_dialog->findChild<QLabel*>(u"TotalesPorTipo"_s); }
+    // Types into the cells from the current one on, one Tab after each (a kind by its first
+    // letters, which pick it from the list).
+    void typeCells(const QStringList& texts)
     {
-        for (const QString& text : {bank, capital, rate, years}) {
+        for (const QString& text : texts) {
             QWidget* editor = QApplication::focusWidget();
             QVERIFY(editor);
             QTest::keyClicks(editor, text);
             QTest::keyClick(editor, Qt::Key_Tab);
         }
+    }
+    // Types an own loan into the row just added, passing over its kind and mortgage.
+    void typeLoan(const QString& bank, const QString& capital, const QString& rate,
+                  const QString& years)
+    {
+        typeCells({bank, capital, rate, years, QString(), QString()});
     }
 
 private slots:
@@ -78,13 +88,69 @@ private slots:
 
         // Tab from the last cell of a row goes on to the next row's first cell.
         table()->setFocus();
-        table()->setCurrentIndex(table()->model()->index(0, LoansModel::Years));
+        table()->setCurrentIndex(table()->model()->index(0, LoansModel::Mortgage));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QCOMPARE(table()->currentIndex(), table()->model()->index(1, LoansModel::Bank));
 
         button(u"BtnAceptar"_s)->click();
         QCOMPARE(m_dialog->loans().size(), 2u);
         QCOMPARE(borrowing::registerTotals(m_dialog->loans()).annuity, 15727.92L);
+    }
+
+    void eachKindIsTypedWithTheListOfKinds_data()
+    {
+        QTest::addColumn<QStringList>("typed");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("totals");
+        // After the kind only the cells a loan of that kind can have take the typing.
+        QTest::newRow("own") << QStringList{u"A"_s, u"12000"_s, u"0"_s, u"4"_s, u"P"_s, u"4000"_s}
+                             << QStringList{u"A"_s,        u"12.000,00"_s, u"0,00"_s,
+                                            u"4"_s,        u"Propio"_s,    QString(),
+                                            u"4.000,00"_s, u"2.000,00"_s}
+                             << u"Propios: capital 12.000,00, anualidad 2.000,00."_s;
+        QTest::newRow("guaranteed")
+            << QStringList{u"B"_s, u"24000"_s, u"0"_s, u"4"_s, u"Avalado"_s, u"50"_s, u"4000"_s}
+            << QStringList{u"B"_s,       u"24.000,00"_s, u"0,00"_s,     u"4"_s,
+                           u"Avalado"_s, u"50,00"_s,     u"4.000,00"_s, u"2.500,00"_s}
+            << u"Avalados: riesgo 12.000,00, anualidad 2.500,00."_s;
+        QTest::newRow("short term")
+            << QStringList{u"C"_s, u"5000"_s, u"1"_s, u"1"_s, u"Corto"_s}
+            << QStringList{u"C"_s,           u"5.000,00"_s, u"1,00"_s, u"1"_s,
+                           u"Corto plazo"_s, QString(),     QString(), u"0,00"_s}
+            << u"Corto plazo: capital 5.000,00."_s;
+    }
+    void eachKindIsTypedWithTheListOfKinds()
+    {
+        QFETCH(const QStringList, typed);
+        QFETCH(const QStringList, shown);
+        QFETCH(const QString, totals);
+        button(u"BtnAnadir"_s)->click();
+        typeCells(typed.first(LoansModel::Kind));
+        QVERIFY(qobject_cast<QComboBox*>(QApplication::focusWidget()));
+        // Enter leaves the list as Tab does.
+        QTest::keyClicks(QApplication::focusWidget(), typed.at(LoansModel::Kind));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        typeCells(typed.mid(LoansModel::Kind + 1));
+        QCOMPARE(QApplication::focusWidget(), button(u"BtnAnadir"_s));
+        for (int column = 0; column < LoansModel::ColumnCount; ++column)
+            QCOMPARE(cell(0, column), shown.at(column));
+        QCOMPARE(kindTotals()->text(), totals);
+    }
+
+    void theLineUnderTheTableTotalsEachKind()
+    {
+        using borrowing::LoanKind;
+        QCOMPARE(kindTotals()->text(), QString());
+        m_dialog->setLoans({{u"A"_s, 12000, 0, 4},
+                            {u"B"_s, 24000, 0, 4, LoanKind::Guaranteed, 50, 4000},
+                            {u"C"_s, 5000, 1, 1, LoanKind::ShortTerm}});
+        QCOMPARE(kindTotals()->text(),
+                 u"Propios: capital 12.000,00, anualidad 3.000,00. Avalados: riesgo 12.000,00, "
+                 u"anualidad 2.500,00. Corto plazo: capital 5.000,00."_s);
+        table()->selectRow(0);
+        button(u"BtnQuitar"_s)->click();
+        QCOMPARE(kindTotals()->text(), u"Avalados: riesgo 12.000,00, anualidad 2.500,00. Corto "
+                                       u"plazo: capital 5.000,00."_s);
     }
 
     void cancellingUndoesEverythingSinceOpening()
@@ -169,6 +235,65 @@ private slots:
         QVERIFY(m_dialog->isVisible());
         QVERIFY(m_dialog->loans().empty());
         command::setErrorPresenter(previous);
+    }
+
+    void wrongSharesAndMortgagesAreRefusedWhereTheyEnter_data()
+    {
+        using borrowing::LoanKind;
+        QTest::addColumn<borrowing::Loan>("loan");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("message");
+        const QString share =
+            u"Préstamo 1, \"Aval (%)\": debe ser mayor que 0 y no mayor que 100."_s;
+        const QString aboveCapital = u"Préstamo 1, \"Garantía hipotecaria\": la garantía "
+                                     u"hipotecaria no puede pasar del capital pendiente."_s;
+        const QString shortTerm = u"Préstamo 1, \"Garantía hipotecaria\": una operación a corto "
+                                  u"plazo no lleva garantía hipotecaria."_s;
+        const borrowing::Loan guaranteed{u"A"_s, 1000, 1, 1, LoanKind::Guaranteed};
+        const borrowing::Loan mortgaged{u"A"_s, 1000, 1, 1, LoanKind::Own, 100, 500};
+        QTest::newRow("no share") << guaranteed << int(LoansModel::Share) << u"0"_s << share;
+        QTest::newRow("share above 100")
+            << guaranteed << int(LoansModel::Share) << u"100,01"_s << share;
+        QTest::newRow("mortgage above the capital")
+            << guaranteed << int(LoansModel::Mortgage) << u"1000,01"_s << aboveCapital;
+        QTest::newRow("capital below the mortgage")
+            << mortgaged << int(LoansModel::Capital) << u"499,99"_s << aboveCapital;
+        QTest::newRow("short term with a mortgage")
+            << mortgaged << int(LoansModel::Kind) << u"Corto"_s << shortTerm;
+        // "Aceptar" checks every loan again, as one may come in from elsewhere.
+        QTest::newRow("accepting")
+            << borrowing::Loan{u"A"_s, 1000, 1, 1, LoanKind::ShortTerm, 100, 1} << -1 << QString()
+            << shortTerm;
+    }
+    void wrongSharesAndMortgagesAreRefusedWhereTheyEnter()
+    {
+        QFETCH(const borrowing::Loan, loan);
+        QFETCH(const int, column);
+        QFETCH(const QString, typed);
+        QFETCH(const QString, message);
+        QStringList errors;
+        const auto previous = command::setErrorPresenter(
+            [&](const QString&, const QString& error) { errors << error; });
+        m_dialog->setLoans({loan});
+        const QStringList before = [&] {
+            QStringList texts;
+            for (int c = 0; c < LoansModel::ColumnCount; ++c)
+                texts << cell(0, c);
+            return texts;
+        }();
+        if (column >= 0) {
+            table()->setFocus();
+            table()->setCurrentIndex(table()->model()->index(0, column));
+            typeCells({typed});
+        } else {
+            button(u"BtnAceptar"_s)->click();
+            QVERIFY(m_dialog->isVisible());
+        }
+        command::setErrorPresenter(previous);
+        QCOMPARE(errors, QStringList{message});
+        for (int c = 0; c < LoansModel::ColumnCount; ++c)
+            QCOMPARE(cell(0, c), before.at(c));
     }
 };
 
