@@ -36,6 +36,13 @@ private:
     {
         return table()->model()->index(row, column).data().toString();
     }
+    QStringList rowTexts(int row) const
+    {
+        QStringList texts;
+        for (int column = 0; column < LoansModel::ColumnCount; ++column)
+            texts << cell(row, column);
+        return texts;
+    }
     QLabel* kindTotals() const { return m_dialog->findChild<QLabel*>(u"TotalesPorTipo"_s); }
     // Types into the cells from the current one on, one Tab after each (a kind by its first
     // letters, which pick it from the list).
@@ -132,8 +139,7 @@ private slots:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         typeCells(typed.mid(LoansModel::Kind + 1));
         QCOMPARE(QApplication::focusWidget(), button(u"BtnAnadir"_s));
-        for (int column = 0; column < LoansModel::ColumnCount; ++column)
-            QCOMPARE(cell(0, column), shown.at(column));
+        QCOMPARE(rowTexts(0), shown);
         QCOMPARE(kindTotals()->text(), totals);
     }
 
@@ -276,12 +282,7 @@ private slots:
         const auto previous = command::setErrorPresenter(
             [&](const QString&, const QString& error) { errors << error; });
         m_dialog->setLoans({loan});
-        const QStringList before = [&] {
-            QStringList texts;
-            for (int c = 0; c < LoansModel::ColumnCount; ++c)
-                texts << cell(0, c);
-            return texts;
-        }();
+        const QStringList before = rowTexts(0);
         if (column >= 0) {
             table()->setFocus();
             table()->setCurrentIndex(table()->model()->index(0, column));
@@ -292,8 +293,7 @@ private slots:
         }
         command::setErrorPresenter(previous);
         QCOMPARE(errors, QStringList{message});
-        for (int c = 0; c < LoansModel::ColumnCount; ++c)
-            QCOMPARE(cell(0, c), before.at(c));
+        QCOMPARE(rowTexts(0), before);
     }
 };
 
