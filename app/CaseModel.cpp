@@ -34,9 +34,7 @@ void CaseModel::update(const std::function<bool(borrowing::Case&)>& change)
 void CaseModel::setFigure(Amount borrowing::Figures::*figure, Amount value)
 {
     // The register's totals stand in these while it holds loans.
-    const bool fromRegister =
-        !m_case.loans.empty() && (figure == &borrowing::Figures::existingCapital ||
-                                  figure == &borrowing::Figures::existingAnnuity);
+    const bool fromRegister = borrowing::registerFills(figure, m_case.loans);
     const Amount shown = amount::shownValue(value, borrowing::AmountDecimals);
     update([&](borrowing::Case& c) {
         return !fromRegister && std::exchange(c.figures.*figure, shown) != shown;

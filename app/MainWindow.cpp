@@ -490,13 +490,17 @@ void MainWindow::openLoansRegister()
 
 void MainWindow::showRegisterState()
 {
-    const bool fromRegister = !m_model->current().loans.empty();
-    const QString tip = fromRegister
-                            ? QStringLiteral("Calculado desde el registro de préstamos vigentes")
-                            : QString();
-    for (AmountEdit* field : {m_ui->APVTOTAL, m_ui->CVPEX}) {
+    const std::pair<AmountEdit*, amount::Amount borrowing::Figures::*> filled[] = {
+        {m_ui->CVPEX, &borrowing::Figures::existingCapital},
+        {m_ui->APVTOTAL, &borrowing::Figures::existingAnnuity},
+        {m_ui->CVOTEX, &borrowing::Figures::treasuryOperations},
+        {m_ui->AJAVALES, &borrowing::Figures::guarantees}};
+    for (const auto& [field, figure] : filled) {
+        const bool fromRegister = borrowing::registerFills(figure, m_model->current().loans);
         field->setEnabled(!fromRegister);
-        field->setToolTip(tip);
+        field->setToolTip(fromRegister
+                              ? QStringLiteral("Calculado desde el registro de préstamos vigentes")
+                              : QString());
     }
 }
 

@@ -24,11 +24,13 @@ Assessment assess(const Case& c, const Indicators& previous, const LoanQuote& qu
     Case shown = shownCase(c);
     const Figures& f = shown.figures;
     const PlannedLoan& loan = shown.plannedLoan;
-    const Indicators r = computeIndicators(f, limitOf(shown), previous);
+    const Indicators own = computeIndicators(f, limitOf(shown), previous);
+    Group group = groupOf(shown, own);
+    const Indicators r = consolidated(own, group);
     Verdict verdict = currentVerdict(r.computableRevenue, r.computableDebt, r.computableNetSavings);
-    const Capacities capacities = borrowingCapacities(capacityFigures(f, r, loan));
+    const Capacities capacities = borrowingCapacities(capacityFigures(f, r, loan, group));
     Projection projection =
-        projectDebt(projectionFigures(f, r, shown.loans, loan, shown.revenueGrowth));
+        projectDebt(projectionFigures(f, r, shown.loans, loan, shown.revenueGrowth, group));
     const std::optional<bool> prudent = meetsPrudence(loan.rate, loan.maximumRate);
     return {.shown = std::move(shown),
             .indicators = r,
@@ -36,6 +38,7 @@ Assessment assess(const Case& c, const Indicators& previous, const LoanQuote& qu
             .capacities = capacities,
             .projection = std::move(projection),
             .quote = quote,
+            .group = std::move(group),
             .prudent = prudent};
 }
 

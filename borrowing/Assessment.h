@@ -3,6 +3,7 @@
 
 #include "Capacity.h"
 #include "Case.h"
+#include "Group.h"
 #include "Indicators.h"
 #include "LoanMath.h"
 #include "LoanRegister.h"
@@ -27,6 +28,9 @@ struct Assessment
     Projection projection;
     // The loan calculator's payments, schedule and average life as it last worked them out.
     LoanQuote quote;
+    // The entity and its dependent entities; with any, the computable figures, the verdict,
+    // the capacity and the projection are the group's.
+    Group group;
     // Whether the planned loan's rate keeps within the prudence maximum; nothing without one.
     std::optional<bool> prudent;
 

@@ -29,7 +29,7 @@ template <typename Condition> Amount largestHolding(Amount estimate, Amount from
 // What keeps a loan of 0 from meeting the conditions; its annuity is 0.
 Shortfall shortfallAtZero(const CapacityFigures& f, int percent)
 {
-    const bool savings = f.revenue - f.expenditure - f.existingAnnuity >= 0;
+    const bool savings = f.revenue - f.expenditure - f.existingAnnuity + f.groupSavings >= 0;
     const bool debt = Percent * f.existingDebt <= static_cast<Amount>(percent) * f.revenue;
     return savings && debt     ? Shortfall::None
            : !savings && !debt ? Shortfall::NegativeSavingsAndDebt
@@ -41,12 +41,12 @@ Shortfall shortfallAtZero(const CapacityFigures& f, int percent)
 Amount largestCapacity(const CapacityFigures& f, const AnnuityFormula& annuity, int percent)
 {
     const auto savingsHold = [&](Amount x) {
-        return f.revenue - f.expenditure - f.existingAnnuity - annuity(x) >= 0;
+        return f.revenue - f.expenditure - f.existingAnnuity + f.groupSavings - annuity(x) >= 0;
     };
     const auto debtHolds = [&](Amount x) {
         return Percent * (f.existingDebt + x) <= static_cast<Amount>(percent) * f.revenue;
     };
-    const Amount savingsRoom = f.revenue - f.expenditure - f.existingAnnuity;
+    const Amount savingsRoom = f.revenue - f.expenditure - f.existingAnnuity + f.groupSavings;
     const Amount bySavings = largestHolding(savingsRoom / annuity.perEuro(), 0, savingsHold);
     const Amount debtRoom =
         (static_cast<Amount>(percent) * f.revenue - Percent * f.existingDebt) / Percent;
@@ -66,15 +66,17 @@ Capacity noTerm(int percent)
 
 } // namespace
 
-CapacityFigures capacityFigures(const Figures& f, const Indicators& r, const PlannedLoan& loan)
+CapacityFigures capacityFigures(const Figures& f, const Indicators& r, const PlannedLoan& loan,
+                                const Group& group)
 {
     return {.revenue = r.computableRevenue,
             .expenditure = r.totalExpenditure - f.surplusFinancedExpenditure,
             .existingAnnuity = f.existingAnnuity,
-            .existingDebt =
-                f.existingCapital + f.treasuryOperations + f.guarantees + f.undrawnBalances,
+            .existingDebt = f.existingCapital + f.treasuryOperations + f.guarantees +
+                            f.undrawnBalances + group.debt,
             .rate = loan.rate,
-            .years = loan.years};
+            .years = loan.years,
+            .groupSavings = group.netSavings - group.revenue};
 }
 
 Capacity borrowingCapacity(const CapacityFigures& f, int percent)

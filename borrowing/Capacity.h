@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Case.h"
+#include "Group.h"
 #include "Indicators.h"
 
 #include <cstdint>
@@ -16,16 +17,20 @@ struct CapacityFigures
     Amount revenue = 0;         // computable current revenue (ICOMPUT)
     Amount expenditure = 0;     // GTOTAL − AJGASREM
     Amount existingAnnuity = 0; // APVTOTAL
-    Amount existingDebt = 0;    // CVPEX + CVOTEX + AJAVALES + AJNODISP
+    Amount existingDebt = 0;    // CVPEX + CVOTEX + AJAVALES + AJNODISP, and the group's debt
     // The planned loan's yearly rate in percent and term in years.
     Amount rate = 0;
     Amount years = 0;
+    // What the dependent entities add to net savings beyond the revenue `revenue` counts of
+    // theirs: their net savings less that revenue.
+    Amount groupSavings = 0;
 };
 
 // The capacity's figures of a case: its figures as their fields show them (the register's
-// totals in place), their indicators, and the loan calculator's rate and term.
+// totals in place), its indicators consolidated with its group, the group, and the loan
+// calculator's rate and term.
 CapacityFigures capacityFigures(const Figures& figures, const Indicators& indicators,
-                                const PlannedLoan& loan);
+                                const PlannedLoan& loan, const Group& group = {});
 
 // What keeps even a loan of 0 from meeting the conditions.
 enum class Shortfall : std::uint8_t

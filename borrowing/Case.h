@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <cstdint>
 #include <stdexcept>
 #include <vector>
 
@@ -94,15 +95,56 @@ inline constexpr std::array<FigureField, 17> FigureFields{{
     {"AJNODISP", &Figures::undrawnBalances, AmountDecimals, "ajustenodispuestos"},
 }};
 
-// A loan in force: its lender, outstanding capital, yearly rate in percent and remaining years.
+// How a loan counts: one of the entity's own at long term, a third party's loan the entity
+// guarantees, or a short-term (treasury) operation.
+enum class LoanKind : std::uint8_t
+{
+    Own,
+    Guaranteed,
+    ShortTerm
+};
+inline constexpr int LoanKindCount = 3;
+
+// A loan in force: its lender, outstanding capital, yearly rate in percent and remaining years;
+// its kind, the share of it the entity guarantees in percent (which counts for a guaranteed
+// loan), and the part of its capital secured by a mortgage on real estate.
 struct Loan
 {
     QString lender;
     Amount capital = 0;
     Amount rate = 0;
     Amount years = 0;
+    LoanKind kind = LoanKind::Own;
+    Amount guaranteedShare = 100;
+    Amount mortgaged = 0;
+    // Whose loan it is: empty for the entity itself, else a dependent entity's name.
+    QString holder = {};
 
     friend bool operator==(const Loan&, const Loan&) = default;
+};
+
+// How a dependent entity accounts: with a limiting budget (administrative autonomous bodies,
+// consortia), or as a business (commercial autonomous bodies, public business entities,
+// companies).
+enum class EntityKind : std::uint8_t
+{
+    Administrative,
+    Market
+};
+
+// A dependent entity of the group, in the public-administration sector: its current revenue,
+// and, by its kind, its current expenditure or its result of ordinary activities (interest on
+// loans excluded, may be negative); and the part of its revenue that comes from the group.
+struct DependentEntity
+{
+    QString name;
+    EntityKind kind = EntityKind::Administrative;
+    Amount revenue = 0;
+    Amount expenditure = 0;
+    Amount result = 0;
+    Amount transfers = 0;
+
+    friend bool operator==(const DependentEntity&, const DependentEntity&) = default;
 };
 
 // The loan calculator's inputs, and whether it was last left with "Aceptar".
@@ -136,8 +178,10 @@ struct Case
     QString limitText;
     Figures figures;
     PlannedLoan plannedLoan;
-    // The register of loans in force.
+    // The register of loans in force, of the entity and of its dependent entities.
     std::vector<Loan> loans;
+    // The dependent entities whose figures are consolidated with the entity's.
+    std::vector<DependentEntity> entities;
     // How much current revenue grows a year in the projection, in percent.
     Amount revenueGrowth = 0;
 

@@ -5,6 +5,9 @@
 #include "LoanMath.h"
 #include "LoanRegister.h"
 
+#include <QStringList>
+
+#include <algorithm>
 #include <cmath>
 
 namespace borrowing {
@@ -53,10 +56,12 @@ Amount lowestFigure(Amount Figures::*figure)
 
 QString registerTotalsProblem(const std::vector<Loan>& loans)
 {
-    const RegisterTotals totals = registerTotals(loans);
-    if (amountProblem(totals.capital).isEmpty() && amountProblem(totals.annuity).isEmpty())
-        return {};
-    return QStringLiteral("El total del registro pasaría de 13 cifras enteras.");
+    const Figures filled = withRegisterTotals({}, loans);
+    for (const FigureField& field : FigureFields) {
+        if (!amountProblem(filled.*field.member).isEmpty())
+            return QStringLiteral("El total del registro pasaría de 13 cifras enteras.");
+    }
+    return {};
 }
 
 QString loanFigureProblem(LoanFigure figure, Amount value)
@@ -71,8 +76,62 @@ QString loanFigureProblem(LoanFigure figure, Amount value)
     case LoanFigure::Years:
         // The term counts in whole months: one that rounds to none is no term either.
         return between(termMonths(value) > 0 ? value : 0, 0, LargestYears, false);
+    case LoanFigure::GuaranteedShare:
+        return between(value, 0, Percent, false);
     }
     return {};
+}
+
+QString loanMortgageProblem(const Loan& loan)
+{
+    if (!(loan.mortgaged >= 0))
+        return QStringLiteral("la garantía hipotecaria no puede ser negativa");
+    if (loan.mortgaged > 0 && loan.kind == LoanKind::ShortTerm)
+        return QStringLiteral("una operación a corto plazo no lleva garantía hipotecaria");
+    if (loan.mortgaged > loan.capital)
+        return QStringLiteral("la garantía hipotecaria no puede pasar del capital pendiente");
+    return {};
+}
+
+QString entitiesProblem(const std::vector<DependentEntity>& entities)
+{
+    QStringList names;
+    for (std::size_t i = 0; i < entities.size(); ++i) {
+        const DependentEntity& e = entities[i];
+        const QString name = e.name.trimmed();
+        if (name.isEmpty())
+            return QStringLiteral("la entidad dependiente %1 no tiene nombre").arg(i + 1);
+        const QString entity = QStringLiteral("la entidad dependiente \"%1\"").arg(e.name);
+        if (names.contains(name))
+            return entity + QStringLiteral(" está repetida");
+        names << name;
+        const std::pair<Amount, const char*> figures[] = {
+            {e.revenue, "los ingresos corrientes"},
+            {e.expenditure, "los gastos corrientes"},
+            {e.result, "el resultado"},
+            {e.transfers, "las transferencias internas"}};
+        for (const auto& [value, what] : figures) {
+            if (const QString problem = amountProblem(value); !problem.isEmpty())
+                return entity + QStringLiteral(": ") + QString::fromUtf8(what) + u' ' + problem;
+        }
+        if (!(e.transfers >= 0))
+            return entity + QStringLiteral(": las transferencias internas no pueden ser negativas");
+        if (e.transfers > e.revenue)
+            return entity + QStringLiteral(": las transferencias internas pasan de sus ingresos");
+    }
+    return {};
+}
+
+std::optional<LoanKind> loanKindNamed(const QString& text)
+{
+    const QString name = text.trimmed().toLower();
+    if (name == u"propio")
+        return LoanKind::Own;
+    if (name == u"avalado" || name == u"avalado a terceros")
+        return LoanKind::Guaranteed;
+    if (name == u"corto" || name == u"corto plazo")
+        return LoanKind::ShortTerm;
+    return std::nullopt;
 }
 
 QString plannedLoanFigureProblem(LoanFigure figure, Amount value)
@@ -84,6 +143,8 @@ QString plannedLoanFigureProblem(LoanFigure figure, Amount value)
         return between(value, 0, LargestRate, true);
     case LoanFigure::Years:
         return between(value, 0, LargestYears, true);
+    case LoanFigure::GuaranteedShare:
+        break;
     }
     return {};
 }
@@ -111,6 +172,7 @@ void checkCase(const Case& c)
         case LoanFigure::Rate:
             return planned ? QStringLiteral("Interes") : QStringLiteral("interes");
         case LoanFigure::Years:
+        case LoanFigure::GuaranteedShare:
             break;
         }
         return QStringLiteral("anios");
@@ -136,6 +198,32 @@ void checkCase(const Case& c)
                        problem);
             }
         }
+    }
+    if (const QString problem = entitiesProblem(c.entities); !problem.isEmpty())
+        throw InvalidInput((problem + u'.').toStdString());
+    // How each loan counts, and whose it is: its guaranteed share, its mortgage-secured part,
+    // and the entity or one of its dependent entities.
+    for (std::size_t i = 0; i < c.loans.size(); ++i) {
+        const Loan& loan = c.loans[i];
+        const bool known =
+            loan.holder.isEmpty() ||
+            std::any_of(c.entities.begin(), c.entities.end(),
+                        [&](const DependentEntity& e) { return e.name == loan.holder; });
+        if (!known) {
+            throw InvalidInput(QStringLiteral("Préstamo %1: su titular \"%2\" no es una entidad "
+                                              "dependiente del caso.")
+                                   .arg(i + 1)
+                                   .arg(loan.holder)
+                                   .toStdString());
+        }
+        QString problem = loanFigureProblem(LoanFigure::GuaranteedShare, loan.guaranteedShare);
+        if (!problem.isEmpty())
+            problem = QStringLiteral("el aval (%) ") + problem;
+        else
+            problem = loanMortgageProblem(loan);
+        if (!problem.isEmpty())
+            throw InvalidInput(
+                QStringLiteral("Préstamo %1: %2.").arg(i + 1).arg(problem).toStdString());
     }
     // The register's totals stand in the existing debt's figures, and must fit their fields.
     const Assessment a = assess(c);

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace borrowing {
 
 // The largest amount a field takes: 13 integer digits, so that it still shows to the cent.
@@ -19,7 +21,9 @@ enum class LoanFigure
 {
     Capital,
     Rate,
-    Years
+    Years,
+    // The share of a loan the entity guarantees, in percent.
+    GuaranteedShare
 };
 
 // What is wrong with a value as an amount ("pasa de 13 cifras enteras"); empty when nothing.
@@ -34,6 +38,17 @@ QString registerTotalsProblem(const std::vector<Loan>& loans);
 // from 0 to 100 and from more than 0 up to 100 years (at least half a month, which counts as
 // one); empty when nothing.
 QString loanFigureProblem(LoanFigure figure, Amount value);
+// What is wrong with a loan's figures together: a mortgage-secured part below 0 or above its
+// capital, or on a short-term operation ("la garantía hipotecaria no puede pasar del capital
+// pendiente"); empty when nothing.
+QString loanMortgageProblem(const Loan& loan);
+// What is wrong with the dependent entities: an empty or repeated name, an amount past its
+// field's digits, internal transfers below 0 or above the entity's revenue ("la entidad
+// dependiente "Aguas": las transferencias internas pasan de sus ingresos"); empty when nothing.
+QString entitiesProblem(const std::vector<DependentEntity>& entities);
+// The kind a text names, in any case: "propio", "avalado" (or "avalado a terceros"), "corto"
+// (or "corto plazo"); nothing for any other text.
+std::optional<LoanKind> loanKindNamed(const QString& text);
 // The same for the loan calculator's inputs, where no years are allowed.
 QString plannedLoanFigureProblem(LoanFigure figure, Amount value);
 

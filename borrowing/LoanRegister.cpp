@@ -4,6 +4,8 @@
 #include "NumberFormat.h"
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
 
 namespace borrowing {
 
@@ -39,31 +41,97 @@ Amount AnnuityFormula::perEuro() const
     return m_payments * m_payment.perEuro();
 }
 
+namespace {
+
+// The share of a loan that counts, as a fraction.
+Amount countedShare(const Loan& loan)
+{
+    return loan.kind == LoanKind::Guaranteed ? loan.guaranteedShare / Percent : 1;
+}
+
+} // namespace
+
+Amount annuityCapital(const Loan& loan)
+{
+    if (loan.kind == LoanKind::ShortTerm)
+        return 0;
+    return (loan.capital - loan.mortgaged) * countedShare(loan);
+}
+
+Amount debtOf(const Loan& loan)
+{
+    return loan.kind == LoanKind::Guaranteed ? roundToCents(loan.capital * countedShare(loan))
+                                             : loan.capital;
+}
+
 Amount theoreticalAnnuity(const Loan& loan)
 {
-    return AnnuityFormula(loan.rate, loan.years)(loan.capital);
+    return AnnuityFormula(loan.rate, loan.years)(annuityCapital(loan));
 }
 
 RegisterTotals registerTotals(const std::vector<Loan>& loans)
 {
     RegisterTotals totals;
     for (const Loan& loan : loans) {
+        const Amount annuity = theoreticalAnnuity(loan);
+        KindTotals& kind = totals.kinds[static_cast<std::size_t>(loan.kind)];
+        ++kind.count;
+        kind.capital += loan.capital;
+        kind.debt += debtOf(loan);
+        kind.annuity += annuity;
         totals.capital += loan.capital;
-        totals.annuity += theoreticalAnnuity(loan);
+        totals.annuity += annuity;
+    }
+    for (KindTotals& kind : totals.kinds) {
+        kind.capital = roundToCents(kind.capital);
+        kind.debt = roundToCents(kind.debt);
+        kind.annuity = roundToCents(kind.annuity);
     }
     totals.capital = roundToCents(totals.capital);
     totals.annuity = roundToCents(totals.annuity);
     return totals;
 }
 
-Figures withRegisterTotals(Figures figures, const std::vector<Loan>& loans)
+std::vector<Loan> loansOf(const std::vector<Loan>& loans, const QString& holder)
 {
-    if (!loans.empty()) {
-        const RegisterTotals totals = registerTotals(loans);
-        figures.existingCapital = totals.capital;
-        figures.existingAnnuity = totals.annuity;
-    }
+    std::vector<Loan> held;
+    std::copy_if(loans.begin(), loans.end(), std::back_inserter(held),
+                 [&holder](const Loan& loan) { return loan.holder == holder; });
+    return held;
+}
+
+Figures withRegisterTotals(Figures figures, const std::vector<Loan>& register_)
+{
+    const std::vector<Loan> loans = loansOf(register_, {});
+    if (loans.empty())
+        return figures;
+    const RegisterTotals totals = registerTotals(loans);
+    const KindTotals& own = totals.of(LoanKind::Own);
+    const KindTotals& guaranteed = totals.of(LoanKind::Guaranteed);
+    const KindTotals& shortTerm = totals.of(LoanKind::ShortTerm);
+    figures.existingCapital = own.capital;
+    figures.existingAnnuity = roundToCents(own.annuity + guaranteed.annuity);
+    if (shortTerm.count > 0)
+        figures.treasuryOperations = shortTerm.capital;
+    if (guaranteed.count > 0)
+        figures.guarantees = guaranteed.debt;
     return figures;
+}
+
+bool registerFills(Amount Figures::*figure, const std::vector<Loan>& loans)
+{
+    const auto holds = [&](std::optional<LoanKind> kind) {
+        return std::any_of(loans.begin(), loans.end(), [kind](const Loan& loan) {
+            return loan.holder.isEmpty() && (!kind || loan.kind == *kind);
+        });
+    };
+    if (figure == &Figures::existingCapital || figure == &Figures::existingAnnuity)
+        return holds(std::nullopt);
+    if (figure == &Figures::treasuryOperations)
+        return holds(LoanKind::ShortTerm);
+    if (figure == &Figures::guarantees)
+        return holds(LoanKind::Guaranteed);
+    return false;
 }
 
 } // namespace borrowing

@@ -29,20 +29,54 @@ private:
     PaymentFormula m_payment;
 };
 
-// AnnuityFormula(loan.rate, loan.years)(loan.capital).
+// The capital a loan's annuity is worked out on, as it reduces net savings: its capital less the
+// part secured by a mortgage, and of a guaranteed loan the share guaranteed; a short-term
+// operation has no annuity.
+Amount annuityCapital(const Loan& loan);
+// What a loan counts for in live debt: its capital, and of a guaranteed loan the share guaranteed
+// (rounded to cents); a mortgage does not reduce debt.
+Amount debtOf(const Loan& loan);
+
+// AnnuityFormula(loan.rate, loan.years)(annuityCapital(loan)): the annuity as it counts.
 Amount theoreticalAnnuity(const Loan& loan);
+
+// The sums of the loans of one kind, or of all: how many, their outstanding capital, what they
+// count for in live debt, and their annuities as they count.
+struct KindTotals
+{
+    int count = 0;
+    Amount capital = 0;
+    Amount debt = 0;
+    Amount annuity = 0;
+
+    friend bool operator==(const KindTotals&, const KindTotals&) = default;
+};
 
 struct RegisterTotals
 {
+    // All loans: their capital and their annuities.
     Amount capital = 0;
     Amount annuity = 0;
+    std::array<KindTotals, LoanKindCount> kinds{};
+
+    const KindTotals& of(LoanKind kind) const { return kinds[static_cast<std::size_t>(kind)]; }
 };
 
 // The sums of the figures as shown: each annuity rounded to cents before it is added.
 RegisterTotals registerTotals(const std::vector<Loan>& loans);
 
-// The figures with the register's totals standing in the existing debt's capital and annuity,
-// while the register holds loans.
+// The loans of one holder: the entity's own with an empty name.
+std::vector<Loan> loansOf(const std::vector<Loan>& loans, const QString& holder);
+
+// The figures with the register's totals of the entity's own loans standing in theirs while it
+// holds any: the own
+// loans' capital in the existing debt's (CVPEX), the own and guaranteed loans' annuities in the
+// existing annuity (APVTOTAL), and, while it holds any of their kind, the short-term
+// operations' capital in the treasury operations (CVOTEX) and the guaranteed risk in the
+// guarantees (AJAVALES).
 Figures withRegisterTotals(Figures figures, const std::vector<Loan>& loans);
+
+// Whether the register fills this figure, by what it holds of the entity's own.
+bool registerFills(Amount Figures::*figure, const std::vector<Loan>& loans);
 
 } // namespace borrowing

@@ -24,11 +24,17 @@ std::optional<Amount> shareOf(Amount part, Amount revenue)
 } // namespace
 
 LoanProjection::LoanProjection(const Loan& loan)
-    : m_loan(loan), m_months(termMonths(loan.years)), m_formula(loan.rate, loan.years)
+    : m_months(termMonths(loan.years)), m_formula(loan.rate, loan.years)
 {
+    // A guaranteed loan counts in debt for the share guaranteed, unrounded year by year.
+    m_debtCapital = loan.kind == LoanKind::Guaranteed
+                        ? loan.capital * loan.guaranteedShare / Percent
+                        : loan.capital;
+    const Amount paymentCapital = annuityCapital(loan);
     if (m_months > 0 && loan.capital > 0) {
-        m_monthlyPayment = m_formula.monthly().payment(loan.capital);
-        m_annuity = m_formula(loan.capital);
+        m_payment = m_formula.monthly().payment(paymentCapital);
+        m_annuity = m_formula(paymentCapital);
+        m_debtPayment = m_formula.monthly().payment(m_debtCapital);
         m_monthlyRate = loan.rate / (Percent * MonthsPerYear);
         m_yearGrowth = std::pow(1 + m_monthlyRate, static_cast<Amount>(MonthsPerYear));
     }
@@ -39,31 +45,34 @@ Amount LoanProjection::payment(int year) const
     const int months = std::clamp(m_months - MonthsPerYear * (year - 1), 0, MonthsPerYear);
     if (months == MonthsPerYear)
         return m_annuity;
-    return amount::roundToCents(m_monthlyPayment * months);
+    return amount::roundToCents(m_payment * months);
 }
 
 Amount LoanProjection::pending(int year) const
 {
     const int paid = MonthsPerYear * year;
-    if (m_months <= 0 || paid >= m_months || !(m_loan.capital > 0))
+    if (m_months <= 0 || paid >= m_months || !(m_debtCapital > 0))
         return 0;
-    const Amount capital = m_loan.capital;
     if (!m_formula.monthly().hasInterest())
-        return capital * (1 - static_cast<Amount>(paid) / m_months);
+        return m_debtCapital * (1 - static_cast<Amount>(paid) / m_months);
     // What a euro grows to over the years paid: a year's growth, multiplied year by year.
     Amount growth = 1;
     for (int y = 0; y < year; ++y)
         growth *= m_yearGrowth;
-    return capital * growth - m_monthlyPayment * (growth - 1) / m_monthlyRate;
+    return m_debtCapital * growth - m_debtPayment * (growth - 1) / m_monthlyRate;
 }
 
 ProjectionFigures projectionFigures(const Figures& f, const Indicators& r,
                                     const std::vector<Loan>& loans, const PlannedLoan& loan,
-                                    Amount revenueGrowth)
+                                    Amount revenueGrowth, const Group& group)
 {
+    // Guaranteed loans are projected; a typed risk of guarantees stays only while the register
+    // holds none.
+    const Amount guarantees = registerFills(&Figures::guarantees, loans) ? 0 : f.guarantees;
     return {.loans = loans,
             .plannedLoan = {QString(), loan.capital, loan.rate, loan.years},
-            .constantDebt = f.treasuryOperations + f.guarantees + f.undrawnBalances,
+            .constantDebt =
+                f.treasuryOperations + guarantees + f.undrawnBalances + group.shortTermDebt,
             .revenue = r.computableRevenue,
             .debt = r.computableDebt,
             .revenueGrowth = revenueGrowth};
@@ -75,7 +84,12 @@ Projection projectDebt(const ProjectionFigures& f, int years)
     projection.now = {
         .year = 0, .capital = f.debt, .revenue = f.revenue, .ratio = shareOf(f.debt, f.revenue)};
     projection.withoutRegister = f.loans.empty();
-    std::vector<LoanProjection> loans(f.loans.begin(), f.loans.end());
+    // Short-term operations stay as they are, among the treasury operations.
+    std::vector<LoanProjection> loans;
+    for (const Loan& loan : f.loans) {
+        if (loan.kind != LoanKind::ShortTerm)
+            loans.emplace_back(loan);
+    }
     const LoanProjection planned(f.plannedLoan);
     for (int year = 1; year <= years; ++year) {
         ProjectionYear y{.year = year};

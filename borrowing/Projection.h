@@ -3,6 +3,7 @@
 #pragma once
 
 #include "Case.h"
+#include "Group.h"
 #include "Indicators.h"
 #include "LoanMath.h"
 #include "LoanRegister.h"
@@ -15,7 +16,8 @@ namespace borrowing {
 // What the projection starts from, as the fields show it.
 struct ProjectionFigures
 {
-    // The register of loans in force, and the planned loan, drawn at the start of year 1.
+    // The register of loans in force (its short-term operations stay among the constant debt),
+    // and the planned loan, drawn at the start of year 1.
     std::vector<Loan> loans = {};
     Loan plannedLoan = {};
     // Debt held constant: treasury operations, guarantees and undrawn balances.
@@ -60,7 +62,8 @@ struct Projection
 
 inline constexpr int ProjectionYears = 10;
 
-// One loan's payment and pending capital, year by year, as a level monthly-payment loan.
+// One loan's payment and pending capital, year by year, as a level monthly-payment loan: its
+// payments as they count for net savings, its pending capital as it counts for debt.
 class LoanProjection
 {
 public:
@@ -72,21 +75,25 @@ public:
     Amount pending(int year) const;
 
 private:
-    Loan m_loan;
     int m_months;
     AnnuityFormula m_formula;
-    Amount m_monthlyPayment = 0;
+    // The payments as they count for net savings, a month's and a whole year's, and the capital
+    // as it counts for debt with the payment that amortises it.
+    Amount m_payment = 0;
     Amount m_annuity = 0;
+    Amount m_debtCapital = 0;
+    Amount m_debtPayment = 0;
     // The monthly rate as a fraction, and what a euro grows to in a year at it.
     Amount m_monthlyRate = 0;
     Amount m_yearGrowth = 1;
 };
 
-// The projection's figures of a case: its figures as their fields show them, their indicators,
-// the register, the loan calculator's inputs and the revenue's growth.
+// The projection's figures of a case: its figures as their fields show them, its indicators
+// consolidated with its group, the register of the whole group, the loan calculator's inputs,
+// the revenue's growth and the group, whose short-term operations stay as they are.
 ProjectionFigures projectionFigures(const Figures& figures, const Indicators& indicators,
                                     const std::vector<Loan>& loans, const PlannedLoan& loan,
-                                    Amount revenueGrowth);
+                                    Amount revenueGrowth, const Group& group = {});
 
 Projection projectDebt(const ProjectionFigures& figures, int years = ProjectionYears);
 

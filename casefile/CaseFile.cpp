@@ -12,6 +12,8 @@
 #include <QJsonObject>
 #include <QStringList>
 
+#include <algorithm>
+#include <array>
 #include <charconv>
 
 #include <sys/stat.h>
@@ -35,6 +37,13 @@ const QString EntityKey = QStringLiteral("entidad");
 const QString LoanCapitalKey = QStringLiteral("capital");
 const QString LoanRateKey = QStringLiteral("interes");
 const QString LoanYearsKey = QStringLiteral("anios");
+const QString LoanKindKey = QStringLiteral("tipo");
+const QString LoanShareKey = QStringLiteral("aval");
+const QString LoanMortgageKey = QStringLiteral("hipoteca");
+
+// The words case files give the kinds of loans, in LoanKind's order.
+const std::array<QString, borrowing::LoanKindCount> KindWords{
+    QStringLiteral("propio"), QStringLiteral("avalado"), QStringLiteral("corto")};
 
 [[noreturn]] void notACase()
 {
@@ -119,10 +128,25 @@ std::vector<borrowing::Loan> loansAt(const QJsonObject& root)
         const auto name = [&](const QString& key) {
             return QStringLiteral("%1 del préstamo vigente %2").arg(key, number);
         };
-        loans.push_back({stringAt(loan, EntityKey),
-                         amountAt(loan, LoanCapitalKey, name(LoanCapitalKey)),
-                         amountAt(loan, LoanRateKey, name(LoanRateKey)),
-                         amountAt(loan, LoanYearsKey, name(LoanYearsKey))});
+        borrowing::Loan read{stringAt(loan, EntityKey),
+                             amountAt(loan, LoanCapitalKey, name(LoanCapitalKey)),
+                             amountAt(loan, LoanRateKey, name(LoanRateKey)),
+                             amountAt(loan, LoanYearsKey, name(LoanYearsKey))};
+        if (loan.contains(LoanKindKey)) {
+            const auto kind =
+                std::find(KindWords.begin(), KindWords.end(), stringAt(loan, LoanKindKey));
+            if (kind == KindWords.end()) {
+                throw CaseFormatError(QStringLiteral("Préstamo %1: el tipo no es propio, avalado "
+                                                     "ni corto.")
+                                          .arg(number)
+                                          .toStdString());
+            }
+            read.kind = static_cast<borrowing::LoanKind>(kind - KindWords.begin());
+        }
+        if (loan.contains(LoanShareKey))
+            read.guaranteedShare = amountAt(loan, LoanShareKey, name(LoanShareKey));
+        read.mortgaged = amountAt(loan, LoanMortgageKey, name(LoanMortgageKey));
+        loans.push_back(std::move(read));
     }
     return loans;
 }
@@ -229,11 +253,22 @@ QByteArray caseToJson(const Case& c)
     if (!c.loans.empty()) {
         QStringList loans;
         for (const borrowing::Loan& loan : c.loans) {
-            loans << QStringLiteral("    ") +
-                         inlineObject({member(EntityKey, quoted(loan.lender)),
-                                       member(LoanCapitalKey, quoted(amountToText(loan.capital))),
-                                       member(LoanRateKey, quoted(amountToText(loan.rate))),
-                                       member(LoanYearsKey, quoted(amountToText(loan.years)))});
+            QStringList figures{member(EntityKey, quoted(loan.lender)),
+                                member(LoanCapitalKey, quoted(amountToText(loan.capital))),
+                                member(LoanRateKey, quoted(amountToText(loan.rate))),
+                                member(LoanYearsKey, quoted(amountToText(loan.years)))};
+            // How a loan counts is written only where it is not an own loan's, as older
+            // cases hold them.
+            const borrowing::Loan own;
+            if (loan.kind != own.kind) {
+                figures << member(LoanKindKey,
+                                  quoted(KindWords[static_cast<std::size_t>(loan.kind)]));
+            }
+            if (loan.guaranteedShare != own.guaranteedShare)
+                figures << member(LoanShareKey, quoted(amountToText(loan.guaranteedShare)));
+            if (loan.mortgaged != own.mortgaged)
+                figures << member(LoanMortgageKey, quoted(amountToText(loan.mortgaged)));
+            loans << QStringLiteral("    ") + inlineObject(figures);
         }
         members << member(LoansKey, QStringLiteral("[\n") + loans.join(QStringLiteral(",\n")) +
                                         QStringLiteral("\n  ]"));

@@ -16,6 +16,23 @@ namespace reports {
 
 namespace {
 
+// A row for each kind of loan the register holds: the kind, its capital, what it counts for in
+// live debt and its annuity as it counts.
+QList<QStringList> kindTotalsRows(const borrowing::RegisterTotals& totals,
+                                  amount::Separators separators)
+{
+    QList<QStringList> rows;
+    for (std::size_t k = 0; k < totals.kinds.size(); ++k) {
+        const borrowing::KindTotals& kind = totals.kinds[k];
+        if (kind.count == 0)
+            continue;
+        rows << QStringList{loanKindText(static_cast<borrowing::LoanKind>(k)),
+                            amountText(kind.capital, separators), amountText(kind.debt, separators),
+                            amountText(kind.annuity, separators)};
+    }
+    return rows;
+}
+
 // Answers the tags that the data sources leave to the report.
 class ReportEngine final : public templating::DataTemplateEngine
 {
@@ -88,20 +105,24 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
     QList<QStringList> loanRows;
     for (const borrowing::Loan& loan : a.shown.loans)
         loanRows << loanRow(loan, separators);
-    const auto loans =
-        textSource("prestamos", {"entidad", "capital", "interes", "anios", "anualidad"}, loanRows);
-    const auto totals =
-        textSource("prestamos_totales", {"capital", "anualidad"},
-                   loanRows.isEmpty() ? QList<QStringList>{}
-                                      : QList<QStringList>{registerTotalsRow(
-                                            borrowing::registerTotals(a.shown.loans), separators)});
+    const auto loans = textSource(
+        "prestamos",
+        {"entidad", "capital", "interes", "anios", "tipo", "aval", "hipoteca", "anualidad"},
+        loanRows);
+    const borrowing::RegisterTotals registerTotals = borrowing::registerTotals(a.shown.loans);
+    const auto totals = textSource(
+        "prestamos_totales", {"capital", "anualidad"},
+        loanRows.isEmpty() ? QList<QStringList>{}
+                           : QList<QStringList>{registerTotalsRow(registerTotals, separators)});
+    const auto kinds = textSource("prestamos_tipos", {"tipo", "capital", "computable", "anualidad"},
+                                  kindTotalsRows(registerTotals, separators));
     const auto evolution = textSource("evolucion",
                                       {"ano", "anualidadvigentes", "anualidadnueva", "capitalvivo",
                                        "ingresos", "endeudamiento", "cargafinanciera"},
                                       projectionRows(a.projection, separators));
 
     ReportEngine engine(values);
-    engine.dataSets = {loans.get(), totals.get(), evolution.get()};
+    engine.dataSets = {loans.get(), totals.get(), kinds.get(), evolution.get()};
     engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
                            QFile::encodeName(outputPath).toStdString());
 }

@@ -24,10 +24,11 @@ FullReportFiles fullReportFiles(const QString& programFolder, const QString& doc
 
 // Fills the template into the output with the values' tags, then opens the output; nothing is
 // opened when filling fails, and the failure reaches the caller. The template's loops run over
-// the data source "prestamos", a row per existing loan (fields entidad, capital, interes, anios
-// and anualidad), "prestamos_totales", one row with the totals' capital and anualidad when
-// there are loans and none otherwise, and "evolucion", a row a year (fields ano,
-// anualidadvigentes, anualidadnueva, capitalvivo, ingresos, endeudamiento, cargafinanciera).
+// the data source "prestamos", a row per existing loan (fields entidad, capital, interes, anios,
+// tipo, aval, hipoteca and anualidad), "prestamos_totales", one row with the totals' capital and
+// anualidad when there are loans and none otherwise, "prestamos_tipos", a row per kind of loan
+// the register holds (tipo, capital, computable, anualidad), and "evolucion", a row a year (fields
+// ano, anualidadvigentes, anualidadnueva, capitalvivo, ingresos, endeudamiento, cargafinanciera).
 void runFullReport(const QString& templatePath, const QString& outputPath,
                    const ReportValues& values,
                    const std::function<void(const QString&)>& openDocument);

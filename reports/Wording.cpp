@@ -40,11 +40,54 @@ QString percentText(const std::optional<Amount>& percent, amount::Separators sep
     return percent ? amountText(*percent, separators) + QStringLiteral(" %") : None;
 }
 
+QString loanKindText(borrowing::LoanKind kind)
+{
+    switch (kind) {
+    case borrowing::LoanKind::Own:
+        break;
+    case borrowing::LoanKind::Guaranteed:
+        return QStringLiteral("Avalado");
+    case borrowing::LoanKind::ShortTerm:
+        return QStringLiteral("Corto plazo");
+    }
+    return QStringLiteral("Propio");
+}
+
 QStringList loanRow(const borrowing::Loan& loan, amount::Separators separators)
 {
-    return {loan.lender, amountText(loan.capital, separators), amountText(loan.rate, separators),
+    using borrowing::LoanKind;
+    return {loan.lender,
+            amountText(loan.capital, separators),
+            amountText(loan.rate, separators),
             amountText(loan.years, separators, borrowing::YearsDecimals),
+            loanKindText(loan.kind),
+            loan.kind == LoanKind::Guaranteed ? amountText(loan.guaranteedShare, separators)
+                                              : QString(),
+            loan.kind == LoanKind::ShortTerm ? QString() : amountText(loan.mortgaged, separators),
             amountText(borrowing::theoreticalAnnuity(loan), separators)};
+}
+
+QString kindTotalsText(const borrowing::RegisterTotals& totals, amount::Separators separators)
+{
+    using borrowing::LoanKind;
+    QStringList kinds;
+    const borrowing::KindTotals& own = totals.of(LoanKind::Own);
+    const borrowing::KindTotals& guaranteed = totals.of(LoanKind::Guaranteed);
+    const borrowing::KindTotals& shortTerm = totals.of(LoanKind::ShortTerm);
+    if (own.count > 0) {
+        kinds << QStringLiteral("Propios: capital %1, anualidad %2.")
+                     .arg(amountText(own.capital, separators), amountText(own.annuity, separators));
+    }
+    if (guaranteed.count > 0) {
+        kinds << QStringLiteral("Avalados: riesgo %1, anualidad %2.")
+                     .arg(amountText(guaranteed.debt, separators),
+                          amountText(guaranteed.annuity, separators));
+    }
+    if (shortTerm.count > 0) {
+        kinds << QStringLiteral("Corto plazo: capital %1.")
+                     .arg(amountText(shortTerm.capital, separators));
+    }
+    return kinds.join(u' ');
 }
 
 QStringList registerTotalsRow(const borrowing::RegisterTotals& totals,

@@ -23,11 +23,18 @@ QString amountText(Amount x, amount::Separators separators,
 // A percentage with two decimals and " %" ("131,63 %"); "—" when there is none.
 QString percentText(const std::optional<Amount>& percent, amount::Separators separators);
 
-// A loan of the register as its table shows it: lender, capital, rate, years and annuity.
+// "Propio", "Avalado", "Corto plazo".
+QString loanKindText(borrowing::LoanKind kind);
+// The columns of a loan of the register as its table shows them, in this order: lender,
+// capital, rate, years, kind, guaranteed share (empty but for a guaranteed loan), mortgage-
+// secured part (empty for a short-term operation) and annuity as it counts.
 QStringList loanRow(const borrowing::Loan& loan, amount::Separators separators);
 // The register's totals as its table shows them: capital and annuity.
 QStringList registerTotalsRow(const borrowing::RegisterTotals& totals,
                               amount::Separators separators);
+// The totals of each kind the register holds, as a line under its table ("Propios: capital
+// 1.000,00, anualidad 120,00. Avalados: riesgo 600,00, anualidad 72,00."); empty without loans.
+QString kindTotalsText(const borrowing::RegisterTotals& totals, amount::Separators separators);
 
 // "Mayor Que", "Menor Que", "Igual Que"; empty for Comparison::None.
 QString comparisonText(borrowing::Comparison comparison);

@@ -323,13 +323,29 @@ private slots:
             });
             m_window->openLoansRegister();
         };
+        field(u"CVOTEX"_s)->setValue(8);
+        field(u"AJAVALES"_s)->setValue(9);
         acceptWith({{u"A"_s, 100000, 5, 10}, {u"B"_s, 12000, 0, 4}});
         QCOMPARE(field(u"APVTOTAL"_s)->text(), u"15.727,92"_s);
         QCOMPARE(field(u"CVPEX"_s)->text(), u"112.000,00"_s);
         QVERIFY(!field(u"CVPEX"_s)->isEnabled());
+        // Without short-term or guaranteed loans their figures stay as typed.
+        QVERIFY(field(u"CVOTEX"_s)->isEnabled());
+        QCOMPARE(field(u"AJAVALES"_s)->text(), u"9,00"_s);
         QCOMPARE(field(u"APVTOTAL"_s)->toolTip(),
                  u"Calculado desde el registro de préstamos vigentes"_s);
         QVERIFY(document().isModified());
+
+        // A short-term operation and a guaranteed loan fill theirs, read-only.
+        acceptWith({{u"A"_s, 100000, 5, 10},
+                    {u"B"_s, 12000, 0, 4},
+                    {u"C"_s, 50000, 2, 1, borrowing::LoanKind::ShortTerm},
+                    {u"D"_s, 20000, 0, 4, borrowing::LoanKind::Guaranteed, 50}});
+        QCOMPARE(field(u"CVOTEX"_s)->text(), u"50.000,00"_s);
+        QCOMPARE(field(u"AJAVALES"_s)->text(), u"10.000,00"_s);
+        QCOMPARE(field(u"APVTOTAL"_s)->text(), u"18.227,92"_s);
+        QVERIFY(!field(u"CVOTEX"_s)->isEnabled() && !field(u"AJAVALES"_s)->isEnabled());
+        acceptWith({{u"A"_s, 100000, 5, 10}, {u"B"_s, 12000, 0, 4}});
 
         QVERIFY(document().saveAs());
         newWindow();

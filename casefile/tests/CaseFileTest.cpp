@@ -47,7 +47,10 @@ Case sample()
     c.figures.plannedCapital = 1250000;
     c.plannedLoan = {1250000, 2.85L, 20, true, 3.1L};
     c.revenueGrowth = -2.5L;
-    c.loans = {{u"Caja \"Rural\""_s, 1234567.89L, 3.25L, 12}, {u"BBVA"_s, 0.01L, 0, 1}};
+    c.loans = {{u"Caja \"Rural\""_s, 1234567.89L, 3.25L, 12},
+               {u"BBVA"_s, 0.01L, 0, 1},
+               {u"Aguas"_s, 500000, 4, 8, borrowing::LoanKind::Guaranteed, 60, 100000},
+               {u"Tesorería"_s, 300000, 2, 1, borrowing::LoanKind::ShortTerm}};
     return c;
 }
 
@@ -186,6 +189,23 @@ TEST(CaseFile, badFilesAreRefusedWithTheReason)
          "\"0.01\"}]}",
          u"No se puede abrir \"caso.endeudamiento\": el importe de anios del préstamo vigente "
          u"1 debe ser mayor que 0 y no mayor que 100."_s},
+        // How a loan counts.
+        {"{\"formato\": \"endeudamiento-caso\", \"prestamos_vigentes\": [{\"anios\": \"1\", "
+         "\"tipo\": \"avalado\", \"aval\": \"150\"}]}",
+         u"No se puede abrir \"caso.endeudamiento\": Préstamo 1: el aval (%) debe ser mayor que 0 "
+         u"y no mayor que 100."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"prestamos_vigentes\": [{\"anios\": \"1\", "
+         "\"tipo\": \"hipotecario\"}]}",
+         u"No se puede abrir \"caso.endeudamiento\": Préstamo 1: el tipo no es propio, avalado ni "
+         u"corto."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"prestamos_vigentes\": [{\"capital\": \"10\", "
+         "\"anios\": \"1\", \"hipoteca\": \"10.01\"}]}",
+         u"No se puede abrir \"caso.endeudamiento\": Préstamo 1: la garantía hipotecaria no puede "
+         u"pasar del capital pendiente."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"prestamos_vigentes\": [{\"capital\": \"10\", "
+         "\"anios\": \"1\", \"tipo\": \"corto\", \"hipoteca\": \"1\"}]}",
+         u"No se puede abrir \"caso.endeudamiento\": Préstamo 1: una operación a corto plazo no "
+         u"lleva garantía hipotecaria."_s},
         // An adjustment only adds to or takes from what it adjusts.
         {"{\"formato\": \"endeudamiento-caso\", \"importes\": {\"AJAVALES\": \"-0.01\"}}",
          u"No se puede abrir \"caso.endeudamiento\": el importe de AJAVALES no puede ser "
@@ -258,7 +278,13 @@ TEST(CaseFile, whatIsNotAReadableFileIsRefusedWithWhatItIs)
 TEST(CaseFile, theRegisterIsWrittenOnlyWhenItHoldsLoans)
 {
     Case c = sample();
-    EXPECT_TRUE(caseToJson(c).contains("\"prestamos_vigentes\": [\n    { \"entidad\": \"Caja"));
+    const QByteArray json = caseToJson(c);
+    EXPECT_TRUE(json.contains("\"prestamos_vigentes\": [\n    { \"entidad\": \"Caja"));
+    // How a loan counts is written only where it is not an own loan's, as older cases hold it.
+    EXPECT_TRUE(json.contains("\"anios\": \"12\" },"));
+    EXPECT_TRUE(json.contains("\"anios\": \"8\", \"tipo\": \"avalado\", \"aval\": \"60\", "
+                              "\"hipoteca\": \"1E+05\" }"));
+    EXPECT_TRUE(json.contains("\"anios\": \"1\", \"tipo\": \"corto\" }"));
     c.loans.clear();
     const QByteArray withoutLoans = caseToJson(c);
     EXPECT_FALSE(withoutLoans.contains("prestamos_vigentes"));

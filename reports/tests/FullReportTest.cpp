@@ -156,12 +156,16 @@ TEST_F(ShippedTemplate, theRegisterIsATableOnlyWhenItHoldsLoans)
     EXPECT_FALSE(filled().contains("Entidad financiera"));
 
     c.loans = {{u"Caja Rural de Soria"_s, 1234567.89L, 3.25L, 12},
-               {u"Ibercaja"_s, 75000.25L, 5, 3}};
+               {u"Ibercaja"_s, 75000.25L, 5, 3},
+               {u"Tesorería"_s, 50000, 2, 1, borrowing::LoanKind::ShortTerm}};
     run(c);
     const QByteArray rtf = filled();
     EXPECT_TRUE(rtf.contains("Entidad financiera"));
-    for (const char* text : {"Caja Rural de Soria", "1.234.567,89", "124.380,60", "Ibercaja",
-                             "26.973,84", "1.309.568,14", "151.354,44"})
+    // Each loan with its kind, the totals of all and of each kind, and how each counts.
+    for (const char* text :
+         {"Caja Rural de Soria", "1.234.567,89", "124.380,60", "Ibercaja", "26.973,84",
+          "Corto plazo", "1.359.568,14", "151.354,44", "Propio\\cell", "1.309.568,14",
+          "Computable en deuda", "hipoteca sobre bienes inmuebles (art. 53.1 TRLHL)"})
         EXPECT_TRUE(rtf.contains(text)) << text;
     EXPECT_LT(rtf.indexOf("Caja Rural"), rtf.indexOf("Ibercaja"));
     EXPECT_FALSE(rtf.contains("\\{"));
