@@ -96,6 +96,72 @@ QStringList registerTotalsRow(const borrowing::RegisterTotals& totals,
     return {amountText(totals.capital, separators), amountText(totals.annuity, separators)};
 }
 
+QString entityKindText(borrowing::EntityKind kind)
+{
+    return kind == borrowing::EntityKind::Market ? QStringLiteral("Contabilidad empresarial")
+                                                 : QStringLiteral("Presupuesto limitativo");
+}
+
+QString entityNameText(const QString& name)
+{
+    return name.isEmpty() ? QStringLiteral("Entidad local") : name;
+}
+
+QList<QStringList> groupRows(const borrowing::Group& group, const QString& entityName,
+                             const borrowing::Indicators& consolidated,
+                             amount::Separators separators)
+{
+    QList<QStringList> rows;
+    if (!group.hasDependents())
+        return rows;
+    Amount transfers = 0;
+    Amount annuity = 0;
+    for (const borrowing::GroupRow& row : group.rows) {
+        transfers += row.transfers;
+        annuity += row.annuity;
+        rows << QStringList{
+            row.kind ? row.name : entityNameText(entityName),
+            entityKindText(row.kind.value_or(borrowing::EntityKind::Administrative)),
+            amountText(row.revenue, separators),
+            amountText(row.transfers, separators),
+            amountText(row.spending, separators),
+            amountText(row.annuity, separators),
+            amountText(row.netSavings, separators),
+            amountText(row.debt, separators)};
+    }
+    rows << QStringList{QStringLiteral("Consolidado"),
+                        QString(),
+                        amountText(consolidated.computableRevenue, separators),
+                        amountText(amount::roundToCents(transfers), separators),
+                        QString(),
+                        amountText(amount::roundToCents(annuity), separators),
+                        amountText(consolidated.computableNetSavings, separators),
+                        amountText(consolidated.computableDebt, separators)};
+    return rows;
+}
+
+QStringList groupWarnings(const borrowing::Group& group, const QString& entityName)
+{
+    QStringList warnings;
+    for (const borrowing::GroupRow& row : group.rows) {
+        if (row.netSavings < 0) {
+            warnings << QStringLiteral("Ahorro neto negativo en %1: precisa un plan de saneamiento "
+                                       "financiero (art. 53.1 TRLHL).")
+                            .arg(row.kind ? row.name : entityNameText(entityName));
+        }
+    }
+    return warnings;
+}
+
+QString groupCaption(const borrowing::Group& group)
+{
+    const auto dependents = static_cast<int>(group.rows.size()) - 1;
+    if (dependents <= 0)
+        return {};
+    return dependents == 1 ? QStringLiteral("Grupo: 1 entidad dependiente")
+                           : QStringLiteral("Grupo: %1 entidades dependientes").arg(dependents);
+}
+
 QString comparisonText(borrowing::Comparison comparison)
 {
     switch (comparison) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Capacity.h"
+#include "Group.h"
 #include "Indicators.h"
 #include "LoanRegister.h"
 #include "NumberFormat.h"
@@ -35,6 +36,23 @@ QStringList registerTotalsRow(const borrowing::RegisterTotals& totals,
 // The totals of each kind the register holds, as a line under its table ("Propios: capital
 // 1.000,00, anualidad 120,00. Avalados: riesgo 600,00, anualidad 72,00."); empty without loans.
 QString kindTotalsText(const borrowing::RegisterTotals& totals, amount::Separators separators);
+
+// "Presupuesto limitativo", "Contabilidad empresarial".
+QString entityKindText(borrowing::EntityKind kind);
+// The entity's name as the group's table shows it: "Entidad local" while it has none.
+QString entityNameText(const QString& name);
+// The group's table: a row for the entity itself, one for each dependent entity and one
+// "Consolidado" (with the consolidated indicators), each with the entity, its kind, current
+// revenue, internal transfers, current expenditure or result, annuity, net savings and live
+// debt; nothing without dependent entities.
+QList<QStringList> groupRows(const borrowing::Group& group, const QString& entityName,
+                             const borrowing::Indicators& consolidated,
+                             amount::Separators separators);
+// For each entity of the group whose own net savings are negative: "Ahorro neto negativo en
+// NAME: precisa un plan de saneamiento financiero (art. 53.1 TRLHL)."
+QStringList groupWarnings(const borrowing::Group& group, const QString& entityName);
+// "Grupo: 2 entidades dependientes"; empty without any.
+QString groupCaption(const borrowing::Group& group);
 
 // "Mayor Que", "Menor Que", "Igual Que"; empty for Comparison::None.
 QString comparisonText(borrowing::Comparison comparison);
