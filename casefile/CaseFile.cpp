@@ -40,6 +40,16 @@ const QString LoanYearsKey = QStringLiteral("anios");
 const QString LoanKindKey = QStringLiteral("tipo");
 const QString LoanShareKey = QStringLiteral("aval");
 const QString LoanMortgageKey = QStringLiteral("hipoteca");
+const QString LoanHolderKey = QStringLiteral("titular");
+const QString EntitiesKey = QStringLiteral("entidades_dependientes");
+const QString EntityNameKey = QStringLiteral("nombre");
+const QString EntityKindKey = QStringLiteral("tipo");
+const QString RevenueKey = QStringLiteral("ingresos");
+const QString ExpenditureKey = QStringLiteral("gastos");
+const QString ResultKey = QStringLiteral("resultado");
+const QString TransfersKey = QStringLiteral("transferencias");
+const QString AdministrativeWord = QStringLiteral("administrativa");
+const QString MarketWord = QStringLiteral("mercado");
 
 // The words case files give the kinds of loans, in LoanKind's order.
 const std::array<QString, borrowing::LoanKindCount> KindWords{
@@ -146,9 +156,53 @@ std::vector<borrowing::Loan> loansAt(const QJsonObject& root)
         if (loan.contains(LoanShareKey))
             read.guaranteedShare = amountAt(loan, LoanShareKey, name(LoanShareKey));
         read.mortgaged = amountAt(loan, LoanMortgageKey, name(LoanMortgageKey));
+        read.holder = stringAt(loan, LoanHolderKey);
         loans.push_back(std::move(read));
     }
     return loans;
+}
+
+std::vector<borrowing::DependentEntity> entitiesAt(const QJsonObject& root)
+{
+    const QJsonValue value = root.value(EntitiesKey);
+    if (value.isUndefined())
+        return {};
+    if (!value.isArray())
+        notACase();
+    std::vector<borrowing::DependentEntity> entities;
+    for (const QJsonValue& item : value.toArray()) {
+        if (!item.isObject())
+            notACase();
+        const QJsonObject object = item.toObject();
+        borrowing::DependentEntity e;
+        e.name = stringAt(object, EntityNameKey);
+        const QString kind = stringAt(object, EntityKindKey);
+        const QString entity = QStringLiteral("la entidad dependiente \"%1\"").arg(e.name);
+        if (kind != AdministrativeWord && kind != MarketWord) {
+            throw CaseFormatError(
+                (entity + QStringLiteral(": el tipo no es administrativa ni mercado."))
+                    .toStdString());
+        }
+        e.kind = kind == MarketWord ? borrowing::EntityKind::Market
+                                    : borrowing::EntityKind::Administrative;
+        // The figure the kind needs must be there; the other is not read.
+        const QString& needed =
+            e.kind == borrowing::EntityKind::Market ? ResultKey : ExpenditureKey;
+        for (const QString& key : {RevenueKey, needed, TransfersKey}) {
+            if (!object.contains(key)) {
+                throw CaseFormatError(
+                    (entity + QStringLiteral(": falta %1.").arg(key)).toStdString());
+            }
+        }
+        const auto figure = [&](const QString& key) {
+            return amountAt(object, key, QStringLiteral("%1 de %2").arg(key, entity));
+        };
+        e.revenue = figure(RevenueKey);
+        (e.kind == borrowing::EntityKind::Market ? e.result : e.expenditure) = figure(needed);
+        e.transfers = figure(TransfersKey);
+        entities.push_back(std::move(e));
+    }
+    return entities;
 }
 
 void checkFormatAndVersion(const QJsonObject& root)
@@ -268,10 +322,30 @@ QByteArray caseToJson(const Case& c)
                 figures << member(LoanShareKey, quoted(amountToText(loan.guaranteedShare)));
             if (loan.mortgaged != own.mortgaged)
                 figures << member(LoanMortgageKey, quoted(amountToText(loan.mortgaged)));
+            if (!loan.holder.isEmpty())
+                figures << member(LoanHolderKey, quoted(loan.holder));
             loans << QStringLiteral("    ") + inlineObject(figures);
         }
         members << member(LoansKey, QStringLiteral("[\n") + loans.join(QStringLiteral(",\n")) +
                                         QStringLiteral("\n  ]"));
+    }
+    if (!c.entities.empty()) {
+        QStringList entities;
+        for (const borrowing::DependentEntity& e : c.entities) {
+            const bool market = e.kind == borrowing::EntityKind::Market;
+            entities << QStringLiteral("    ") +
+                            inlineObject({member(EntityNameKey, quoted(e.name)),
+                                          member(EntityKindKey,
+                                                 quoted(market ? MarketWord : AdministrativeWord)),
+                                          member(RevenueKey, quoted(amountToText(e.revenue))),
+                                          market ? member(ResultKey, quoted(amountToText(e.result)))
+                                                 : member(ExpenditureKey,
+                                                          quoted(amountToText(e.expenditure))),
+                                          member(TransfersKey, quoted(amountToText(e.transfers)))});
+        }
+        members << member(EntitiesKey, QStringLiteral("[\n") +
+                                           entities.join(QStringLiteral(",\n")) +
+                                           QStringLiteral("\n  ]"));
     }
     return (QStringLiteral("{\n  ") + members.join(QStringLiteral(",\n  ")) +
             QStringLiteral("\n}\n"))
@@ -314,6 +388,7 @@ Case caseFromJson(const QByteArray& json)
     c.plannedLoan.maximumRate = amountAt(loan, MaximumRateKey);
     c.revenueGrowth = amountAt(objectAt(root, QStringLiteral("evolucion")), GrowthKey);
     c.loans = loansAt(root);
+    c.entities = entitiesAt(root);
     return c;
 }
 

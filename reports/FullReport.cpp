@@ -121,8 +121,23 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
                                        "ingresos", "endeudamiento", "cargafinanciera"},
                                       projectionRows(a.projection, separators));
 
+    const QList<QStringList> groupTable =
+        groupRows(a.group, a.shown.entityName, a.indicators, separators);
+    const auto group = textSource(
+        "grupo", {"titulo"},
+        groupTable.isEmpty() ? QList<QStringList>{} : QList<QStringList>{{groupCaption(a.group)}});
+    const auto entities = textSource("entidades",
+                                     {"entidad", "tipo", "ingresos", "transferencias", "gastos",
+                                      "anualidad", "ahorroneto", "capitalvivo"},
+                                     groupTable);
+    QList<QStringList> warnings;
+    for (const QString& warning : groupWarnings(a.group, a.shown.entityName))
+        warnings << QStringList{warning};
+    const auto warningRows = textSource("avisos", {"aviso"}, warnings);
+
     ReportEngine engine(values);
-    engine.dataSets = {loans.get(), totals.get(), kinds.get(), evolution.get()};
+    engine.dataSets = {loans.get(), totals.get(),   kinds.get(),      evolution.get(),
+                       group.get(), entities.get(), warningRows.get()};
     engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
                            QFile::encodeName(outputPath).toStdString());
 }

@@ -24,7 +24,10 @@ FullReportFiles fullReportFiles(const QString& programFolder, const QString& doc
 
 // Fills the template into the output with the values' tags, then opens the output; nothing is
 // opened when filling fails, and the failure reaches the caller. The template's loops run over
-// the data source "prestamos", a row per existing loan (fields entidad, capital, interes, anios,
+// the data sources "grupo" (one row with its titulo, "Grupo: 1 entidad dependiente", when there
+// are dependent entities, none otherwise), "entidades" (the group's table: entidad, tipo, ingresos, transferencias,
+// gastos, anualidad, ahorroneto, capitalvivo) and "avisos" (aviso: each entity with negative net
+// savings), "prestamos", a row per existing loan (fields entidad, capital, interes, anios,
 // tipo, aval, hipoteca and anualidad), "prestamos_totales", one row with the totals' capital and
 // anualidad when there are loans and none otherwise, "prestamos_tipos", a row per kind of loan
 // the register holds (tipo, capital, computable, anualidad), and "evolucion", a row a year (fields

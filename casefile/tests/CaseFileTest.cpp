@@ -50,7 +50,11 @@ Case sample()
     c.loans = {{u"Caja \"Rural\""_s, 1234567.89L, 3.25L, 12},
                {u"BBVA"_s, 0.01L, 0, 1},
                {u"Aguas"_s, 500000, 4, 8, borrowing::LoanKind::Guaranteed, 60, 100000},
-               {u"Tesorería"_s, 300000, 2, 1, borrowing::LoanKind::ShortTerm}};
+               {u"Tesorería"_s, 300000, 2, 1, borrowing::LoanKind::ShortTerm},
+               {u"BEI"_s, 80000, 3, 9, borrowing::LoanKind::Own, 100, 0, u"Aguas \"Norte\""_s}};
+    c.entities = {
+        {u"Aguas \"Norte\""_s, borrowing::EntityKind::Market, 3000000, 0, -50000.5L, 1E5L},
+        {u"Deportes"_s, borrowing::EntityKind::Administrative, 600000, 550000, 0, 0}};
     return c;
 }
 
@@ -206,6 +210,21 @@ TEST(CaseFile, badFilesAreRefusedWithTheReason)
          "\"anios\": \"1\", \"tipo\": \"corto\", \"hipoteca\": \"1\"}]}",
          u"No se puede abrir \"caso.endeudamiento\": Préstamo 1: una operación a corto plazo no "
          u"lleva garantía hipotecaria."_s},
+        // The group: a figure its kind needs, a kind, a name once.
+        {"{\"formato\": \"endeudamiento-caso\", \"entidades_dependientes\": [{\"nombre\": \"A\", "
+         "\"tipo\": \"administrativa\", \"ingresos\": \"1\", \"transferencias\": \"0\"}]}",
+         u"No se puede abrir \"caso.endeudamiento\": la entidad dependiente \"A\": falta "
+         u"gastos."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"entidades_dependientes\": [{\"nombre\": \"A\", "
+         "\"tipo\": \"empresa\"}]}",
+         u"No se puede abrir \"caso.endeudamiento\": la entidad dependiente \"A\": el tipo no es "
+         u"administrativa ni mercado."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"entidades_dependientes\": [{\"nombre\": \"A\", "
+         "\"tipo\": \"mercado\", \"ingresos\": \"1\", \"resultado\": \"-1\", \"transferencias\": "
+         "\"0\"}, {\"nombre\": \"A\", \"tipo\": \"mercado\", \"ingresos\": \"1\", \"resultado\": "
+         "\"0\", \"transferencias\": \"0\"}]}",
+         u"No se puede abrir \"caso.endeudamiento\": la entidad dependiente \"A\" está "
+         u"repetida."_s},
         // An adjustment only adds to or takes from what it adjusts.
         {"{\"formato\": \"endeudamiento-caso\", \"importes\": {\"AJAVALES\": \"-0.01\"}}",
          u"No se puede abrir \"caso.endeudamiento\": el importe de AJAVALES no puede ser "

@@ -171,6 +171,25 @@ TEST_F(ShippedTemplate, theRegisterIsATableOnlyWhenItHoldsLoans)
     EXPECT_FALSE(rtf.contains("\\{"));
 }
 
+TEST_F(ShippedTemplate, theGroupIsATableOnlyWhenThereAreDependentEntities)
+{
+    borrowing::Case c = samples::deficitCase();
+    run(c);
+    EXPECT_FALSE(filled().contains("Grupo:"));
+
+    c.entities = {{u"Aguas SA"_s, borrowing::EntityKind::Market, 3000000, 0, -50000, 100000}};
+    run(c);
+    const QByteArray rtf = filled();
+    // The entity's own net savings, the company's result, and the consolidated figures.
+    for (const char* text : {"Grupo: 1 entidad dependiente", "Villanueva del Campo", "Aguas SA",
+                             "Contabilidad empresarial", "-50.000,00", "-172.919,52", "Consolidado",
+                             "3.880.000,00", "-222.919,52",
+                             "Ahorro neto negativo en Aguas SA: precisa un plan de saneamiento "
+                             "financiero (art. 53.1 TRLHL)."})
+        EXPECT_TRUE(rtf.contains(text)) << text;
+    EXPECT_FALSE(rtf.contains("\\{"));
+}
+
 TEST_F(ShippedTemplate, anUnknownTagStopsTheReportAndOpensNothing)
 {
     QFile earlier(output);
