@@ -8,8 +8,6 @@
 #include "Wording.h"
 
 #include <QComboBox>
-#include <QHeaderView>
-#include <QKeyEvent>
 
 namespace calculator {
 
@@ -26,7 +24,7 @@ QWidget* LoansDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
                                      const QModelIndex& index) const
 {
     if (index.column() == LoansModel::Bank)
-        return QStyledItemDelegate::createEditor(parent, option, index);
+        return CellDelegate::createEditor(parent, option, index);
     if (index.column() == LoansModel::Kind) {
         // The kinds in their order, so that an item's index is its kind.
         auto* kinds = new QComboBox(parent);
@@ -34,10 +32,7 @@ QWidget* LoansDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
             kinds->addItem(reports::loanKindText(static_cast<borrowing::LoanKind>(kind)));
         return kinds;
     }
-    auto* edit = new amount::AmountEdit(parent);
-    edit->setDecimals(LoansModel::decimalsOf(index.column()));
-    edit->setNumberFormat(amount::NumberFormat::Thousands);
-    return edit;
+    return createAmountEditor(parent, LoansModel::decimalsOf(index.column()));
 }
 
 void LoansDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
@@ -47,7 +42,7 @@ void LoansDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
     else if (auto* kinds = qobject_cast<QComboBox*>(editor))
         kinds->setCurrentIndex(static_cast<int>(loansModel(index)->kind(index.row())));
     else
-        QStyledItemDelegate::setEditorData(editor, index);
+        CellDelegate::setEditorData(editor, index);
 }
 
 void LoansDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
@@ -62,83 +57,13 @@ void LoansDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
             loans->setKind(index.row(), static_cast<borrowing::LoanKind>(kinds->currentIndex()));
         });
     } else {
-        QStyledItemDelegate::setModelData(editor, model, index);
+        CellDelegate::setModelData(editor, model, index);
     }
 }
 
-bool LoansDelegate::eventFilter(QObject* object, QEvent* event)
-{
-    // Enter leaves the list of kinds for the next cell, as the key rules make it leave a field.
-    auto* kinds = qobject_cast<QComboBox*>(object);
-    if (kinds && event->type() == QEvent::KeyPress) {
-        const auto* key = static_cast<const QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            emit commitData(kinds);
-            emit closeEditor(kinds, key->modifiers() & Qt::ShiftModifier ? EditPreviousItem
-                                                                         : EditNextItem);
-            return true;
-        }
-    }
-    return QStyledItemDelegate::eventFilter(object, event);
-}
-
-LoansTable::LoansTable(QWidget* parent) : QTableView(parent)
+LoansTable::LoansTable(QWidget* parent) : CellTable(parent)
 {
     setItemDelegate(new LoansDelegate(this));
-    setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::DoubleClicked |
-                    QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    // As high as the amount fields that edit the cells.
-    constexpr int RowHeight = 23;
-    verticalHeader()->setDefaultSectionSize(RowHeight);
-}
-
-void LoansTable::startEditing(const QModelIndex& index)
-{
-    setFocus(Qt::OtherFocusReason);
-    // A new current cell opens for typing by itself.
-    if (currentIndex() == index)
-        edit(index);
-    else
-        setCurrentIndex(index);
-}
-
-QModelIndex LoansTable::editableCellAfter(const QModelIndex& from, int step) const
-{
-    if (!model() || !from.isValid())
-        return {};
-    const int columns = model()->columnCount();
-    for (int cell = from.row() * columns + from.column() + step;
-         cell >= 0 && cell < model()->rowCount() * columns; cell += step) {
-        const QModelIndex candidate = model()->index(cell / columns, cell % columns);
-        if (candidate.flags() & Qt::ItemIsEditable)
-            return candidate;
-    }
-    return {};
-}
-
-QModelIndex LoansTable::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
-{
-    if (action == MoveNext || action == MovePrevious)
-        return editableCellAfter(currentIndex(), action == MoveNext ? 1 : -1);
-    return QTableView::moveCursor(action, modifiers);
-}
-
-void LoansTable::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
-{
-    const bool onward = hint == QAbstractItemDelegate::EditNextItem;
-    const bool back = hint == QAbstractItemDelegate::EditPreviousItem;
-    if ((onward || back) && !editableCellAfter(currentIndex(), onward ? 1 : -1).isValid()) {
-        // Past the last editable cell Tab leaves the table, as from any other field.
-        QTableView::closeEditor(editor, QAbstractItemDelegate::NoHint);
-        if (onward)
-            focusNextChild();
-        else
-            focusPreviousChild();
-        return;
-    }
-    QTableView::closeEditor(editor, hint);
 }
 
 } // namespace calculator
