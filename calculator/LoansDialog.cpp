@@ -24,7 +24,7 @@ namespace calculator {
 namespace {
 
 // Widths of the columns, bank first, unless a heading needs more.
-constexpr int ColumnWidths[LoansModel::ColumnCount] = {165, 105, 70, 100, 105, 60, 120, 105};
+constexpr int ColumnWidths[LoansModel::ColumnCount] = {165, 140, 105, 70, 100, 105, 60, 120, 105};
 
 QString chooseCsvFile(QWidget* parent)
 {
@@ -52,6 +52,7 @@ LoansDialog::LoansDialog(QWidget* parent)
         m_ui->TablaPrestamos->setColumnWidth(
             column, std::max(ColumnWidths[column], headings->sectionSizeHint(column)));
     }
+    m_ui->TablaPrestamos->setColumnHidden(LoansModel::Holder, true);
     // The line of totals by kind follows every change of the register being edited.
     connect(m_editing, &QAbstractItemModel::modelReset, this, &LoansDialog::showKindTotals);
     connect(m_editing, &QAbstractItemModel::rowsInserted, this, &LoansDialog::showKindTotals);
@@ -77,6 +78,12 @@ void LoansDialog::setLoans(std::vector<borrowing::Loan> loans)
 {
     m_loans = std::move(loans);
     m_editing->setLoans(m_loans);
+}
+
+void LoansDialog::setHolders(const QString& entityName, const QStringList& dependentNames)
+{
+    m_editing->setHolders(entityName, dependentNames);
+    m_ui->TablaPrestamos->setColumnHidden(LoansModel::Holder, dependentNames.isEmpty());
 }
 
 void LoansDialog::showEvent(QShowEvent* event)

@@ -28,6 +28,9 @@ public:
     // The register as it was last accepted.
     const std::vector<borrowing::Loan>& loans() const { return m_loans; }
     void setLoans(std::vector<borrowing::Loan> loans);
+    // The entity and its dependent entities, whose loans the register may hold; the column of
+    // holders shows only while there are dependent entities.
+    void setHolders(const QString& entityName, const QStringList& dependentNames);
 
     // Replaces the file question of "Importar CSV…", so that a test can answer it; an empty
     // path means the user cancelled.

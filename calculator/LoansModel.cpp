@@ -1,5 +1,5 @@
-// LoansModel: the register of existing loans as a table, with each loan's kind and annuity and
-// a totals row.
+// LoansModel: the register of existing loans as a table, with each loan's holder, kind and annuity
+// and a totals row.
 #include "LoansModel.h"
 
 #include "Checks.h"
@@ -49,6 +49,38 @@ void LoansModel::removeLoans(QList<int> rows)
         m_loans.erase(m_loans.begin() + row);
         endRemoveRows();
     }
+}
+
+void LoansModel::setHolders(const QString& entityName, const QStringList& dependentNames)
+{
+    m_entityName = entityName;
+    m_dependentNames = dependentNames;
+    if (!m_loans.empty())
+        emit dataChanged(index(0, Holder), index(static_cast<int>(m_loans.size()) - 1, Holder));
+}
+
+QStringList LoansModel::holderChoices() const
+{
+    return QStringList{reports::entityNameText(m_entityName)} + m_dependentNames;
+}
+
+int LoansModel::holderChoice(int row) const
+{
+    const QString& holder = m_loans.at(static_cast<std::size_t>(row)).holder;
+    if (holder.isEmpty())
+        return 0;
+    const auto dependent = m_dependentNames.indexOf(holder);
+    return dependent < 0 ? -1 : static_cast<int>(dependent) + 1;
+}
+
+void LoansModel::setHolderChoice(int row, int choice)
+{
+    if (choice < 0 || choice > m_dependentNames.size() || !isEditable(row, Holder))
+        return;
+    // The entity's own loans have no holder.
+    m_loans.at(static_cast<std::size_t>(row)).holder =
+        choice == 0 ? QString() : m_dependentNames.at(choice - 1);
+    emit dataChanged(index(row, Holder), index(row, Holder));
 }
 
 namespace {
@@ -185,9 +217,13 @@ int LoansModel::decimalsOf(int column)
 QString LoansModel::shownText(int row, int column) const
 {
     const amount::Separators separators = amount::currentSeparators();
-    if (!isTotalsRow(row))
-        return reports::loanRow(m_loans.at(static_cast<std::size_t>(row)), separators)
-            .value(column);
+    if (!isTotalsRow(row)) {
+        const borrowing::Loan& loan = m_loans.at(static_cast<std::size_t>(row));
+        if (column == Holder)
+            return loan.holder.isEmpty() ? reports::entityNameText(m_entityName) : loan.holder;
+        // The loan's texts have every column but the holder.
+        return reports::loanRow(loan, separators).value(column < Holder ? column : column - 1);
+    }
     switch (column) {
     case Bank:
         return QStringLiteral("Total");
@@ -221,7 +257,7 @@ QVariant LoansModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return shownText(index.row(), index.column());
     case Qt::TextAlignmentRole:
-        return index.column() == Bank || index.column() == Kind
+        return index.column() == Bank || index.column() == Holder || index.column() == Kind
                    ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                    : QVariant(Qt::AlignRight | Qt::AlignVCenter);
     case Qt::FontRole:
@@ -251,14 +287,12 @@ QVariant LoansModel::headerData(int section, Qt::Orientation orientation, int ro
         return {};
     if (orientation == Qt::Vertical)
         return isTotalsRow(section) ? QString() : QString::number(section + 1);
-    static const QStringList headings{QStringLiteral("Entidad financiera"),
-                                      QStringLiteral("Capital pendiente"),
-                                      QStringLiteral("Interés (%)"),
-                                      QStringLiteral("Años pendientes"),
-                                      QStringLiteral("Tipo"),
-                                      QStringLiteral("Aval (%)"),
-                                      QStringLiteral("Garantía hipotecaria"),
-                                      QStringLiteral("Anualidad teórica")};
+    static const QStringList headings{
+        QStringLiteral("Entidad financiera"), QStringLiteral("Titular"),
+        QStringLiteral("Capital pendiente"),  QStringLiteral("Interés (%)"),
+        QStringLiteral("Años pendientes"),    QStringLiteral("Tipo"),
+        QStringLiteral("Aval (%)"),           QStringLiteral("Garantía hipotecaria"),
+        QStringLiteral("Anualidad teórica")};
     return headings.value(section);
 }
 
@@ -278,6 +312,8 @@ bool LoansModel::isEditable(int row, int column) const
     if (isTotalsRow(row))
         return false;
     switch (column) {
+    case Holder:
+        return !m_dependentNames.isEmpty();
     case Share:
         return kind(row) == borrowing::LoanKind::Guaranteed;
     case Mortgage:

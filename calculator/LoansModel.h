@@ -1,5 +1,5 @@
-// LoansModel: the register of existing loans as a table, with each loan's kind and annuity and
-// a totals row.
+// LoansModel: the register of existing loans as a table, with each loan's holder, kind and annuity
+// and a totals row.
 #pragma once
 
 #include "LoanRegister.h"
@@ -21,6 +21,7 @@ public:
     enum Column
     {
         Bank,
+        Holder,
         Capital,
         Rate,
         Years,
@@ -39,6 +40,16 @@ public:
     // Appends an empty loan; returns its row.
     int appendEmptyLoan();
     void removeLoans(QList<int> rows);
+
+    // Whose a loan may be: the entity itself (shown by its name) or one of its dependent
+    // entities. Without dependent entities every loan is the entity's own and its holder cannot
+    // be changed.
+    void setHolders(const QString& entityName, const QStringList& dependentNames);
+    // The holders to choose from: the entity, then each dependent entity.
+    QStringList holderChoices() const;
+    // The loan's holder among the choices; -1 when it names no dependent entity known here.
+    int holderChoice(int row) const;
+    void setHolderChoice(int row, int choice);
 
     // The figure of an amount column, and setting it from an amount field; a figure no loan
     // can have is refused with InvalidInput naming the row and the column (a mortgage-secured
@@ -80,6 +91,8 @@ private:
     [[noreturn]] void refuse(int row, int column, const QString& problem) const;
 
     std::vector<borrowing::Loan> m_loans;
+    QString m_entityName;
+    QStringList m_dependentNames;
 };
 
 } // namespace calculator

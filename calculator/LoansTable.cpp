@@ -32,15 +32,24 @@ QWidget* LoansDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
             kinds->addItem(reports::loanKindText(static_cast<borrowing::LoanKind>(kind)));
         return kinds;
     }
+    if (index.column() == LoansModel::Holder) {
+        auto* holders = new QComboBox(parent);
+        holders->addItems(loansModel(index)->holderChoices());
+        return holders;
+    }
     return createAmountEditor(parent, LoansModel::decimalsOf(index.column()));
 }
 
 void LoansDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const
 {
+    const LoansModel* loans = loansModel(index);
+    auto* choices = qobject_cast<QComboBox*>(editor);
     if (auto* edit = qobject_cast<amount::AmountEdit*>(editor))
-        edit->setValue(loansModel(index)->figure(index));
-    else if (auto* kinds = qobject_cast<QComboBox*>(editor))
-        kinds->setCurrentIndex(static_cast<int>(loansModel(index)->kind(index.row())));
+        edit->setValue(loans->figure(index));
+    else if (choices && index.column() == LoansModel::Holder)
+        choices->setCurrentIndex(loans->holderChoice(index.row()));
+    else if (choices)
+        choices->setCurrentIndex(static_cast<int>(loans->kind(index.row())));
     else
         CellDelegate::setEditorData(editor, index);
 }
@@ -49,12 +58,15 @@ void LoansDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
                                  const QModelIndex& index) const
 {
     auto* loans = qobject_cast<LoansModel*>(model);
+    auto* choices = qobject_cast<QComboBox*>(editor);
     if (auto* edit = qobject_cast<amount::AmountEdit*>(editor)) {
         // A text that is not a number keeps the figure the cell had, with the conversion error.
         command::run([&] { loans->setFigure(index, edit->value()); });
-    } else if (auto* kinds = qobject_cast<QComboBox*>(editor)) {
+    } else if (choices && index.column() == LoansModel::Holder) {
+        loans->setHolderChoice(index.row(), choices->currentIndex());
+    } else if (choices) {
         command::run([&] {
-            loans->setKind(index.row(), static_cast<borrowing::LoanKind>(kinds->currentIndex()));
+            loans->setKind(index.row(), static_cast<borrowing::LoanKind>(choices->currentIndex()));
         });
     } else {
         CellDelegate::setModelData(editor, model, index);

@@ -6,7 +6,8 @@
 
 namespace calculator {
 
-// Edits the bank as text, the kind in a list of the kinds and the figures in amount fields.
+// Edits the bank as text, the holder and the kind in lists of them and the figures in amount
+// fields.
 class LoansDelegate final : public CellDelegate
 {
     Q_OBJECT

@@ -1,5 +1,5 @@
-// The register dialog: typing loans of each kind by keyboard, removing, importing, accepting and
-// cancelling.
+// The register dialog: typing loans of each kind by keyboard, choosing their holders, removing,
+// importing, accepting and cancelling.
 #include "LoansDialog.h"
 
 #include "AmountEdit.h"
@@ -36,11 +36,14 @@ private:
     {
         return table()->model()->index(row, column).data().toString();
     }
+    // The texts of the row's columns in sight.
     QStringList rowTexts(int row) const
     {
         QStringList texts;
-        for (int column = 0; column < LoansModel::ColumnCount; ++column)
-            texts << cell(row, column);
+        for (int column = 0; column < LoansModel::ColumnCount; ++column) {
+            if (!table()->isColumnHidden(column))
+                texts << cell(row, column);
+        }
         return texts;
     }
     QLabel* kindTotals() const { return m_dialog->findChild<QLabel*>(u"TotalesPorTipo"_s); }
@@ -131,16 +134,67 @@ private slots:
         QFETCH(const QStringList, typed);
         QFETCH(const QStringList, shown);
         QFETCH(const QString, totals);
+        // Without dependent entities the holder's column is hidden and takes no typing.
+        const int kindCell = LoansModel::Kind - 1;
         button(u"BtnAnadir"_s)->click();
-        typeCells(typed.first(LoansModel::Kind));
+        typeCells(typed.first(kindCell));
         QVERIFY(qobject_cast<QComboBox*>(QApplication::focusWidget()));
         // Enter leaves the list as Tab does.
-        QTest::keyClicks(QApplication::focusWidget(), typed.at(LoansModel::Kind));
+        QTest::keyClicks(QApplication::focusWidget(), typed.at(kindCell));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        typeCells(typed.mid(LoansModel::Kind + 1));
+        typeCells(typed.mid(kindCell + 1));
         QCOMPARE(QApplication::focusWidget(), button(u"BtnAnadir"_s));
         QCOMPARE(rowTexts(0), shown);
         QCOMPARE(kindTotals()->text(), totals);
+    }
+
+    void theHolderIsChosenFromTheGroup_data()
+    {
+        QTest::addColumn<QString>("entityName");
+        QTest::addColumn<QStringList>("dependents");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("shown");
+        QTest::addColumn<QString>("holder");
+        const QStringList group{u"Aguas"_s, u"Deportes"_s};
+        // The entity's own loans show its name, or "Entidad local" while it has none.
+        QTest::newRow("a dependent entity's")
+            << u"Villaverde"_s << group << u"D"_s
+            << QStringList{u"Villaverde"_s, u"Deportes"_s, u"Villaverde"_s} << u"Deportes"_s;
+        QTest::newRow("back to the entity's own")
+            << QString() << group << u"E"_s << QStringList(3, u"Entidad local"_s) << QString();
+        QTest::newRow("no dependent entities")
+            << u"Villaverde"_s << QStringList() << QString() << QStringList() << u"Aguas"_s;
+    }
+    void theHolderIsChosenFromTheGroup()
+    {
+        QFETCH(const QString, entityName);
+        QFETCH(const QStringList, dependents);
+        QFETCH(const QString, typed);
+        QFETCH(const QStringList, shown);
+        QFETCH(const QString, holder);
+        m_dialog->setHolders(entityName, dependents);
+        borrowing::Loan own{u"A"_s, 1000, 1, 1};
+        borrowing::Loan aguas = own;
+        aguas.holder = u"Aguas"_s;
+        m_dialog->setLoans({own, aguas, own});
+        QCOMPARE(table()->isColumnHidden(LoansModel::Holder), dependents.isEmpty());
+        // Tab from the bank goes to the holder only while there are holders to choose from.
+        table()->setFocus();
+        table()->setCurrentIndex(table()->model()->index(1, LoansModel::Bank));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        if (dependents.isEmpty()) {
+            QCOMPARE(table()->currentIndex().column(), int(LoansModel::Capital));
+        } else {
+            QVERIFY(qobject_cast<QComboBox*>(QApplication::focusWidget()));
+            QCOMPARE(qobject_cast<QComboBox*>(QApplication::focusWidget())->currentText(),
+                     u"Aguas"_s);
+            typeCells({typed});
+            QCOMPARE((QStringList{cell(0, LoansModel::Holder), cell(1, LoansModel::Holder),
+                                  cell(2, LoansModel::Holder)}),
+                     shown);
+        }
+        button(u"BtnAceptar"_s)->click();
+        QCOMPARE(m_dialog->loans().at(1).holder, holder);
     }
 
     void theLineUnderTheTableTotalsEachKind()
