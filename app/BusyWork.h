@@ -39,8 +39,8 @@ template <typename Work> auto whileBusy(Work&& work)
             QGuiApplication::setOverrideCursor(QCursor(Qt::BusyCursor));
             busy = true;
         });
-        while (done.wait_for(std::chrono::milliseconds::zero()) != std::future_status::ready)
-            loop.exec(QEventLoop::ExcludeUserInputEvents);
+        // The work wakes the loop once, as it ends: the future is ready a moment after.
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
         if (busy)
             QGuiApplication::restoreOverrideCursor();
     }
