@@ -11,6 +11,8 @@ namespace templating {
 
 namespace {
 
+constexpr char Hex[] = "0123456789ABCDEF";
+
 bool needsRtfEscape(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
@@ -21,7 +23,6 @@ bool needsRtfEscape(char c)
 // as hexadecimal escapes.
 void appendRtfEscaped(std::string_view value, std::string& escaped)
 {
-    static constexpr char Hex[] = "0123456789ABCDEF";
     for (std::size_t at = 0; at < value.size();) {
         char c = value[at];
         if (static_cast<unsigned char>(c) < 0x80) {
@@ -43,6 +44,12 @@ void appendRtfEscaped(std::string_view value, std::string& escaped)
             escaped += Hex[byte & 0xF];
         }
     }
+}
+
+// Pixels at `dpi` in twips, 1440 to the inch, rounded.
+std::string twips(std::uint32_t pixels, std::uint32_t dpi)
+{
+    return std::to_string((std::uint64_t{pixels} * 1440 + dpi / 2) / dpi);
 }
 
 } // namespace
@@ -70,6 +77,11 @@ void TemplateEngine::fill(const ParsedTemplate& parsed, OutputFile& output)
 
 void TemplateEngine::startFill() {}
 
+std::optional<Picture> TemplateEngine::tagPicture(std::string_view)
+{
+    return std::nullopt;
+}
+
 bool TemplateEngine::startLoop(std::string_view)
 {
     return false;
@@ -95,7 +107,10 @@ void TemplateEngine::emitPieces(const ParsedTemplate& parsed, std::int32_t first
             ++i;
             break;
         case PieceKind::Tag:
-            writeValue(tagValue(piece.text), parsed.format(), output);
+            if (const std::optional<Picture> picture = tagPicture(piece.text))
+                writePicture(piece.text, *picture, parsed.format(), output);
+            else
+                writeValue(tagValue(piece.text), parsed.format(), output);
             ++i;
             break;
         case PieceKind::For:
@@ -120,6 +135,33 @@ void TemplateEngine::writeValue(std::string_view value, TemplateFormat format, O
     }
     m_escaped.clear();
     appendRtfEscaped(value, m_escaped);
+    output.write(m_escaped);
+}
+
+// An RTF picture group: the size in pixels and, as the picture is to be shown, in twips; then the
+// PNG's bytes in hexadecimal, in lines that an editor can still open.
+void TemplateEngine::writePicture(std::string_view tag, const Picture& picture,
+                                  TemplateFormat format, OutputFile& output)
+{
+    if (format != TemplateFormat::Rtf) {
+        throwDataTemplateError("Tag \"%s\" is a picture and can't be written into a text report.",
+                               {tag});
+    }
+    if (picture.dpi == 0)
+        throwDataTemplateError("Tag \"%s\" is a picture without a resolution.", {tag});
+    constexpr std::size_t BytesPerLine = 64;
+    m_escaped.clear();
+    m_escaped += "{\\pict\\pngblip\\picw" + std::to_string(picture.width) + "\\pich" +
+                 std::to_string(picture.height) + "\\picwgoal" + twips(picture.width, picture.dpi) +
+                 "\\pichgoal" + twips(picture.height, picture.dpi);
+    for (std::size_t at = 0; at < picture.png.size(); ++at) {
+        if (at % BytesPerLine == 0)
+            m_escaped += '\n';
+        const auto byte = static_cast<unsigned char>(picture.png[at]);
+        m_escaped += Hex[byte >> 4];
+        m_escaped += Hex[byte & 0xF];
+    }
+    m_escaped += '}';
     output.write(m_escaped);
 }
 

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "ParsedTemplate.h"
+#include "Picture.h"
 #include "TemplateErrors.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,6 +39,9 @@ protected:
     // The replacement text of a value tag. Tags, loop arguments and values are UTF-8: an RTF
     // template's are converted from and to its code page.
     virtual std::string tagValue(std::string_view tag) = 0;
+    // A picture in place of a value tag's text, asked before tagValue; nothing by default. Only
+    // an RTF template takes one: in a text template the fill fails.
+    virtual std::optional<Picture> tagPicture(std::string_view tag);
     // Whether to enter a loop at its start tag; by default loops are not entered.
     virtual bool startLoop(std::string_view argument);
     // Whether the innermost loop is finished at its end tag; by default after one pass.
@@ -46,8 +51,10 @@ private:
     void emitPieces(const ParsedTemplate& parsed, std::int32_t first, std::int32_t last,
                     OutputFile& output);
     void writeValue(std::string_view value, TemplateFormat format, OutputFile& output);
+    void writePicture(std::string_view tag, const Picture& picture, TemplateFormat format,
+                      OutputFile& output);
 
-    std::string m_escaped; // reused for each escaped value
+    std::string m_escaped; // reused for each escaped value or picture
 };
 
 } // namespace templating

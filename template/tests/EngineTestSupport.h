@@ -7,15 +7,17 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
-// Answers value tags from a table ("<tag>" for unknown ones) and records what was asked; loops
-// follow the test's script when it gives one.
+// Answers value tags from a table ("<tag>" for unknown ones) or with a picture, and records the
+// text tags asked; loops follow the test's script when it gives one.
 class ScriptedReporter : public templating::TemplateEngine
 {
 public:
     std::map<std::string, std::string> values;
+    std::map<std::string, templating::Picture, std::less<>> pictures;
     std::vector<std::string> asked;
     std::function<bool(std::string_view argument)> enterLoop;
     std::function<bool()> loopFinished;
@@ -26,6 +28,11 @@ protected:
         asked.emplace_back(tag);
         const auto found = values.find(std::string(tag));
         return found != values.end() ? found->second : "<" + std::string(tag) + ">";
+    }
+    std::optional<templating::Picture> tagPicture(std::string_view tag) override
+    {
+        const auto found = pictures.find(tag);
+        return found != pictures.end() ? std::optional(found->second) : std::nullopt;
     }
     bool startLoop(std::string_view argument) override
     {

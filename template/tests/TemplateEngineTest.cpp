@@ -216,6 +216,60 @@ TEST(Engine, givenFormatOverridesTheName)
     EXPECT_EQ(readFile(run.folder.file("out")), "\\{");
 }
 
+// A picture becomes an RTF picture group: its size in pixels and in twips at its resolution, then
+// its bytes in hexadecimal, 64 to a line; in a loop, once per pass. A text report cannot hold
+// one, nor can one without a resolution be sized: the fill fails.
+TEST(Engine, picturesBecomeRtfPictureGroups)
+{
+    const std::string at96 = "{\\pict\\pngblip\\picw300\\pich150\\picwgoal4500\\pichgoal2250\n";
+    const struct
+    {
+        const char* name;
+        Picture picture;
+        const char* templateName;
+        const char* templateText;
+        std::string expected; // the output or the error
+    } cases[] = {
+        {"300_dpi",
+         {std::string("\x89P\x00\xFF", 4), 300, 150, 300},
+         "t.rtf",
+         "a\\{p\\}b",
+         "a{\\pict\\pngblip\\picw300\\pich150\\picwgoal1440\\pichgoal720\n895000FF}b"},
+        {"lines_of_64_bytes",
+         {std::string(129, 'U'), 300, 150, 96},
+         "t.rtf",
+         "\\{p\\}",
+         at96 + std::string(128, '5') + "\n" + std::string(128, '5') + "\n55}"},
+        {"in_a_loop",
+         {"\x01", 300, 150, 96},
+         "t.rtf",
+         "\\{for r\\}\\{p\\}\\{t\\}\\{end\\}",
+         at96 + "01}<t>" + at96 + "01}<t>"},
+        {"text",
+         {"\x01", 1, 1, 96},
+         "t.txt",
+         "\\{p\\}",
+         "Tag \"p\" is a picture and can't be written into a text report."},
+        {"no_resolution",
+         {"\x01", 1, 1, 0},
+         "t.rtf",
+         "\\{p\\}",
+         "Tag \"p\" is a picture without a resolution."},
+    };
+    for (const auto& c : cases) {
+        EngineRun run;
+        run.reporter.pictures.emplace("p", c.picture);
+        run.reporter.enterLoop = [](std::string_view) { return true; };
+        int ends = 0;
+        run.reporter.loopFinished = [&] { return ++ends == 2; };
+        try {
+            EXPECT_EQ(run.process(c.templateText, c.templateName), c.expected) << c.name;
+        } catch (const DataTemplateError& e) {
+            EXPECT_EQ(e.what(), c.expected) << c.name;
+        }
+    }
+}
+
 TEST(Engine, loopsWithoutCallbacksAreSkipped)
 {
     EngineRun run;
