@@ -3,7 +3,9 @@
 #include "DataSources.h"
 #include "DataTemplateEngine.h"
 #include "Interrupts.h"
+#include "MappedFile.h"
 #include "OutputFile.h"
+#include "Picture.h"
 
 #include <algorithm>
 #include <clocale>
@@ -13,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include <sys/stat.h>
@@ -29,8 +32,10 @@ const char* const Usage =
     "usage: rtfill TEMPLATE OUTPUT [--value NAME=TEXT]... [--csv NAME=FILE]...\n"
     "              [--sqlite DATABASE --query NAME=SQL]... [--format auto|rtf|text]\n"
     "              [--display DATASET.FIELD=PATTERN]... [--date-field DATASET.FIELD]...\n"
+    "              [--image NAME=FILE.png]...\n"
     "       rtfill --help | --version\n"
-    "A TEMPLATE or OUTPUT of \"-\" is standard input or output.\n";
+    "A TEMPLATE or OUTPUT of \"-\" is standard input or output.\n"
+    "--image answers the tag NAME with a PNG picture; only an RTF report takes one.\n";
 
 // Standard input or output in place of a file.
 constexpr std::string_view StandardStream = "-";
@@ -73,6 +78,7 @@ struct Options
     std::string templateFile;
     std::string outputFile;
     std::map<std::string, std::string, std::less<>> values;
+    std::map<std::string, Picture, std::less<>> pictures;
     std::vector<Source> sources;
     std::string format = "auto";
     std::vector<Display> displays;
@@ -141,11 +147,27 @@ void checkOutputIsNoInput(const std::string& outputFile, const std::vector<Input
     }
 }
 
+// The picture of an --image file; one that cannot be read or is no PNG is a wrong command line.
+Picture readPicture(const std::string& file)
+{
+    std::optional<MappedFile> bytes;
+    try {
+        bytes.emplace(file);
+    } catch (const std::system_error&) {
+        throw UsageFailure{"cannot read the image " + file};
+    }
+    std::optional<Picture> picture = pictureFromPng(std::string(bytes->bytes()));
+    if (!picture)
+        throw UsageFailure{"the image " + file + " is not a PNG file"};
+    return *std::move(picture);
+}
+
 Options parse(int argc, char** argv)
 {
     Options options;
     std::vector<std::string> positional;
     std::vector<Input> inputs;
+    std::vector<std::pair<std::string, std::string>> images; // tag and file
     std::string database;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
@@ -161,6 +183,10 @@ Options parse(int argc, char** argv)
         if (argument == "--value") {
             auto [name, text] = nameAndText(argument, next());
             options.values[name] = text;
+        } else if (argument == "--image") {
+            auto [name, file] = nameAndText(argument, next(), "NAME=FILE.png");
+            images.emplace_back(name, file);
+            inputs.push_back({file, "the image " + file});
         } else if (argument == "--csv") {
             auto [name, file] = nameAndText(argument, next());
             options.sources.push_back({Source::Kind::Csv, name, file, {}});
@@ -196,6 +222,8 @@ Options parse(int argc, char** argv)
         inputs.insert(inputs.begin(), {options.templateFile, "the template"});
     checkDataSetNames(options);
     checkOutputIsNoInput(options.outputFile, inputs);
+    for (const auto& [name, file] : images)
+        options.pictures[name] = readPicture(file);
     return options;
 }
 
@@ -222,16 +250,23 @@ std::vector<std::string> dateFieldsOf(const Options& options, const Source& sour
     return fields;
 }
 
-// Answers the tags of --value.
+// Answers the tags of --value and --image.
 class CommandLineEngine final : public DataTemplateEngine
 {
 public:
-    explicit CommandLineEngine(const std::map<std::string, std::string, std::less<>>& values)
-        : m_values(values)
+    explicit CommandLineEngine(const Options& options)
+        : m_values(options.values), m_pictures(options.pictures)
     {
     }
 
 protected:
+    std::optional<Picture> tagPicture(std::string_view tag) override
+    {
+        const auto found = m_pictures.find(tag);
+        if (found == m_pictures.end())
+            return std::nullopt;
+        return found->second;
+    }
     std::optional<std::string> customTagValue(std::string_view tag) override
     {
         const auto found = m_values.find(tag);
@@ -242,6 +277,7 @@ protected:
 
 private:
     const std::map<std::string, std::string, std::less<>>& m_values;
+    const std::map<std::string, Picture, std::less<>>& m_pictures;
 };
 
 // The engine parts its sentences with a carriage return, as a message box shows them; on a
@@ -261,7 +297,7 @@ std::string asSentences(std::string_view message)
 
 int run(const Options& options)
 {
-    CommandLineEngine reporter(options.values);
+    CommandLineEngine reporter(options);
     std::vector<std::unique_ptr<TableDataSet>> dataSets;
     for (const Source& source : options.sources) {
         const std::vector<std::string> dates = dateFieldsOf(options, source);

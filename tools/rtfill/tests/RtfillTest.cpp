@@ -7,6 +7,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <optional>
 #include <thread>
 #include <tuple>
 
@@ -15,6 +16,21 @@
 #include <unistd.h>
 
 namespace {
+
+// A valid PNG of 2 by 1 pixels is the signature, IHDR, an optional pHYs, IDAT and IEND.
+const std::string PngSignature("\x89PNG\r\n\x1A\n", 8);
+const std::string Ihdr("\x00\x00\x00\x0DIHDR\x00\x00\x00\x02\x00\x00\x00\x01\x08\x00\x00\x00\x00"
+                       "\xD1\x49\x20\x56",
+                       25);
+// 11811 pixels per metre, 300 dpi; and the same as an aspect ratio only, without a unit.
+const std::string
+    Phys300("\x00\x00\x00\x09pHYs\x00\x00\x2E\x23\x00\x00\x2E\x23\x01\x78\xA5\x3F\x76", 21);
+const std::string PhysNoUnit("\x00\x00\x00\x09pHYs\x00\x00\x2E\x23\x00\x00\x2E\x23\x00\x0F\xA2\x0F"
+                             "\xE0",
+                             21);
+const std::string IdatAndIend("\x00\x00\x00\x0BIDAT\x78\xDA\x63\x60\xF8\x0F\x00\x01\x02\x01\x00"
+                              "\xD1\x1A\xCB\x8F\x00\x00\x00\x00IEND\xAE\x42\x60\x82",
+                              35);
 
 struct Result
 {
@@ -270,6 +286,44 @@ TEST_F(RtfillTest, fieldsThatPatternsCannotServe)
     EXPECT_FALSE(std::filesystem::exists(path("o")));
 }
 
+// --image answers a tag with a PNG picture sized at the resolution of its pHYs chunk, or at
+// 96 dpi; a text report cannot hold it, and a file that is no PNG is a wrong command line.
+TEST_F(RtfillTest, imagesAnswerTagsWithPictures)
+{
+    writeFile(path("t.rtf"), "\\{logo\\}");
+    writeFile(path("t.txt"), "\\{logo\\}");
+    const std::string png = PngSignature + Ihdr + IdatAndIend;
+    const std::string at96 = "{\\pict\\pngblip\\picw2\\pich1\\picwgoal30\\pichgoal15";
+    const std::string notPng = "rtfill: the image " + path("logo.png") + " is not a PNG file";
+    const struct
+    {
+        std::optional<std::string> png;
+        const char* templateFile;
+        int status;
+        std::string expected; // the first line of the output or of the error
+    } cases[] = {
+        {PngSignature + Ihdr + Phys300 + IdatAndIend, "t.rtf", 0,
+         "{\\pict\\pngblip\\picw2\\pich1\\picwgoal10\\pichgoal5"},
+        {png, "t.rtf", 0, at96},
+        {PngSignature + Ihdr + PhysNoUnit + IdatAndIend, "t.rtf", 0, at96},
+        {png, "t.txt", 1, "Tag \"logo\" is a picture and can't be written into a text report."},
+        {std::nullopt, "t.rtf", 2, "rtfill: cannot read the image " + path("logo.png")},
+        {"GIF89a", "t.rtf", 2, notPng},
+        {PngSignature + Ihdr.substr(0, 20), "t.rtf", 2, notPng},
+        {PngSignature + IdatAndIend, "t.rtf", 2, notPng},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(path("logo.png"));
+        if (c.png)
+            writeFile(path("logo.png"), *c.png);
+        const Result r =
+            rtfill({path(c.templateFile), path("o"), "--image", "logo=" + path("logo.png")});
+        EXPECT_EQ(r.status, c.status) << c.expected;
+        const std::string text = r.status == 0 ? readFile(path("o")) : r.error;
+        EXPECT_EQ(text.substr(0, text.find('\n')), c.expected);
+    }
+}
+
 TEST_F(RtfillTest, usageErrors)
 {
     writeFile(path("t.txt"), "x");
@@ -278,6 +332,7 @@ TEST_F(RtfillTest, usageErrors)
         {path("t.txt"), path("o"), "--value"},
         {path("t.txt"), path("o"), "--value", "sin-igual"},
         {path("t.txt"), path("o"), "--csv", "p"},
+        {path("t.txt"), path("o"), "--image", "logo"},
         {path("t.txt"), path("o"), "--query", "q=SELECT 1"},
         {path("t.txt"), path("o"), "--format", "pdf"},
         {path("t.txt"), path("o"), "--display", "p.importe"},
@@ -303,16 +358,19 @@ TEST_F(RtfillTest, outputThatIsAnInputIsRefused)
     writeFile(path("t.txt"), "\\{x\\}");
     writeFile(path("d.csv"), "x\n1\n");
     makeDatabase(path("d.db"), "CREATE TABLE p (x INTEGER);");
-    const std::string inputs = "\\{x\\}x\n1\n" + readFile(path("d.db"));
-    for (const std::string file : {"t.txt", "d.csv", "d.db"}) {
+    const std::string png = PngSignature + Ihdr + IdatAndIend;
+    writeFile(path("i.png"), png);
+    const std::string inputs = "\\{x\\}x\n1\n" + readFile(path("d.db")) + png;
+    for (const std::string file : {"t.txt", "d.csv", "d.db", "i.png"}) {
         std::filesystem::create_hard_link(path(file), path(file + ".hard"));
         std::filesystem::create_symlink(file, path(file + ".soft"));
     }
     const std::vector<std::string> csv = {"--csv", "p=" + path("d.csv")};
     const std::vector<std::string> sqlite = {"--sqlite", path("d.db"), "--query",
                                              "p=SELECT x FROM p"};
+    const std::vector<std::string> image = {"--image", "x=" + path("i.png")};
     const std::string t = "the template", c = "the CSV file " + path("d.csv"),
-                      db = "the database " + path("d.db");
+                      db = "the database " + path("d.db"), i = "the image " + path("i.png");
     const std::tuple<std::string, std::string, std::vector<std::string>, std::string> cases[] = {
         {"t.txt", "t.txt", {}, t},          {"t.txt", "./t.txt", {}, t},
         {"t.txt", "t.txt.hard", {}, t},     {"t.txt", "t.txt.soft", {}, t},
@@ -320,6 +378,8 @@ TEST_F(RtfillTest, outputThatIsAnInputIsRefused)
         {"t.txt", "d.csv.hard", csv, c},    {"t.txt", "d.csv.soft", csv, c},
         {"t.txt", "d.db", sqlite, db},      {"t.txt", "d.db.hard", sqlite, db},
         {"t.txt", "d.db.soft", sqlite, db}, {"t.txt", "d.db", {"--sqlite", path("d.db")}, db},
+        {"t.txt", "i.png", image, i},       {"t.txt", "i.png.hard", image, i},
+        {"t.txt", "i.png.soft", image, i},
     };
     for (const auto& [templateFile, output, source, name] : cases) {
         std::vector<std::string> arguments = {path(templateFile), path(output), "--value", "x=1"};
@@ -328,11 +388,12 @@ TEST_F(RtfillTest, outputThatIsAnInputIsRefused)
         EXPECT_EQ(r.status, 2) << output;
         EXPECT_EQ(r.error.substr(0, r.error.find('\n')),
                   "rtfill: the output is " + name + " itself");
-        EXPECT_EQ(readFile(path("t.txt")) + readFile(path("d.csv")) + readFile(path("d.db")),
+        EXPECT_EQ(readFile(path("t.txt")) + readFile(path("d.csv")) + readFile(path("d.db")) +
+                      readFile(path("i.png")),
                   inputs)
             << output;
     }
-    EXPECT_EQ(folder.fileCount(), 11u) << "nothing written but the streams";
+    EXPECT_EQ(folder.fileCount(), 14u) << "nothing written but the streams";
 }
 
 // A signal that ends rtfill mid-fill takes the temporary file with it and leaves an earlier
