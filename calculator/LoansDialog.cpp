@@ -24,7 +24,7 @@ namespace calculator {
 namespace {
 
 // Widths of the columns, bank first, unless a heading needs more.
-constexpr int ColumnWidths[LoansModel::ColumnCount] = {165, 140, 105, 70, 100, 105, 60, 120, 105};
+constexpr int ColumnWidths[LoansModel::ColumnCount] = {150, 110, 105, 70, 100, 105, 60, 120, 105};
 
 QString chooseCsvFile(QWidget* parent)
 {
