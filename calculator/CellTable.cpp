@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 namespace calculator {
 
 amount::AmountEdit* CellDelegate::createAmountEditor(QWidget* parent, int decimals)
@@ -53,6 +55,18 @@ void CellTable::startEditing(const QModelIndex& index)
         edit(index);
     else
         setCurrentIndex(index);
+}
+
+QList<int> CellTable::chosenRows() const
+{
+    QList<int> rows;
+    for (const QModelIndex& index : selectionModel()->selectedIndexes())
+        rows << index.row();
+    if (rows.isEmpty() && currentIndex().isValid())
+        rows << currentIndex().row();
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
 }
 
 QModelIndex CellTable::editableCellAfter(const QModelIndex& from, int step) const

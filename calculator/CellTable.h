@@ -34,6 +34,8 @@ public:
 
     // Makes the cell current and opens it for typing.
     void startEditing(const QModelIndex& index);
+    // The rows selected, or else the current cell's, from the top down.
+    QList<int> chosenRows() const;
 
 protected:
     QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;

@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QProgressDialog>
-#include <QSet>
 
 #include <algorithm>
 #include <stdexcept>
@@ -107,12 +106,7 @@ void LoansDialog::addLoan()
 
 void LoansDialog::removeSelectedLoans()
 {
-    QSet<int> rows;
-    for (const QModelIndex& index : m_ui->TablaPrestamos->selectionModel()->selectedIndexes())
-        rows.insert(index.row());
-    if (rows.isEmpty() && m_ui->TablaPrestamos->currentIndex().isValid())
-        rows.insert(m_ui->TablaPrestamos->currentIndex().row());
-    m_editing->removeLoans(rows.values());
+    m_editing->removeLoans(m_ui->TablaPrestamos->chosenRows());
 }
 
 void LoansDialog::importCsv()
