@@ -75,6 +75,25 @@ void CaseModel::setLoans(std::vector<borrowing::Loan> loans)
     });
 }
 
+void CaseModel::setGroup(std::vector<borrowing::DependentEntity> entities,
+                         std::vector<borrowing::Loan> loans)
+{
+    update([&](borrowing::Case& c) {
+        if (entities == c.entities && loans == c.loans)
+            return false;
+        c.entities = std::move(entities);
+        c.loans = std::move(loans);
+        c.figures = borrowing::shownFigures(borrowing::withRegisterTotals(c.figures, c.loans));
+        return true;
+    });
+}
+
+void CaseModel::setDossier(const borrowing::Dossier& dossier)
+{
+    const borrowing::Dossier shown = borrowing::shownDossier(dossier);
+    update([&](borrowing::Case& c) { return std::exchange(c.dossier, shown) != shown; });
+}
+
 EntityData CaseModel::entity() const
 {
     EntityData entity{.name = m_case.entityName, .province = m_case.entityProvince};

@@ -32,6 +32,11 @@ public:
     void setRevenueGrowth(amount::Amount percent);
     // While the register holds loans, their totals stand in the existing debt's figures.
     void setLoans(std::vector<borrowing::Loan> loans);
+    // The dependent entities with the register, whose loans follow them when they are renamed
+    // or removed.
+    void setGroup(std::vector<borrowing::DependentEntity> entities,
+                  std::vector<borrowing::Loan> loans);
+    void setDossier(const borrowing::Dossier& dossier);
     // The entity's name and province and the debt limit, as the prompts keep them.
     EntityData entity() const;
     void setEntity(const EntityData& entity);

@@ -88,6 +88,15 @@ DebtChart::DebtChart(QWidget* parent) : QWidget(parent)
     setYears({});
 }
 
+void DebtChart::setProjection(const borrowing::Projection& projection)
+{
+    std::vector<DebtChartYear> years;
+    for (const borrowing::ProjectionYear& y : projection.years)
+        years.push_back({y.year, y.capital, y.ratio});
+    const borrowing::ProjectionYear& now = projection.now;
+    setYears(std::move(years), DebtChartYear{0, now.capital, now.ratio});
+}
+
 void DebtChart::setYears(std::vector<DebtChartYear> years, std::optional<DebtChartYear> now)
 {
     const int projected = static_cast<int>(years.size());

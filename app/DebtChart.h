@@ -3,6 +3,7 @@
 #pragma once
 
 #include "NumberFormat.h"
+#include "Projection.h"
 
 #include <QFont>
 #include <QRectF>
@@ -47,6 +48,8 @@ public:
     // (today's situation) drawn before them in a lighter shade.
     void setYears(std::vector<DebtChartYear> years,
                   std::optional<DebtChartYear> now = std::nullopt);
+    // The years of a projection, today's situation first.
+    void setProjection(const borrowing::Projection& projection);
 
     // Bars in drawing order: the starting point first when there is one.
     int count() const { return static_cast<int>(m_entries.size()); }

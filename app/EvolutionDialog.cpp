@@ -92,11 +92,7 @@ void EvolutionDialog::showProjection(const borrowing::Projection& projection)
             : QString());
     m_ui->SinRegistro->setVisible(m_projection.withoutRegister);
 
-    std::vector<DebtChartYear> years;
-    for (const borrowing::ProjectionYear& y : m_projection.years)
-        years.push_back({y.year, y.capital, y.ratio});
-    const borrowing::ProjectionYear& now = m_projection.now;
-    m_ui->GraficoEvolucion->setYears(std::move(years), DebtChartYear{0, now.capital, now.ratio});
+    m_ui->GraficoEvolucion->setProjection(m_projection);
     // Wide enough for every column.
     table->resizeColumnsToContents();
     int width = 2 * table->frameWidth();

@@ -9,13 +9,17 @@
 #include "Colours.h"
 #include "Command.h"
 #include "DebtGauge.h"
+#include "DossierDialog.h"
+#include "EntitiesDialog.h"
 #include "EvolutionDialog.h"
 #include "FullReport.h"
 #include "KeyRules.h"
 #include "LoanCalculatorDialog.h"
 #include "LoansDialog.h"
 #include "LocaleSeparators.h"
+#include "PdfConversion.h"
 #include "QuickReport.h"
+#include "ReportPictures.h"
 #include "ResultsWindow.h"
 #include "Wording.h"
 #include "ui_MainWindow.h"
@@ -115,7 +119,8 @@ MainWindow::MainWindow(QWidget* parent)
           return TextPrompt::ask(title, prompt, proposed, this);
       }),
       m_documentOpener(
-          [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); })
+          [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }),
+      m_pdfConverter(&convertToPdf)
 {
     m_ui->setupUi(this);
     setupToolBar();
@@ -139,12 +144,20 @@ MainWindow::MainWindow(QWidget* parent)
             runs(&MainWindow::borrowFreeCapacity));
     connect(m_ui->BtnEvolucion, &QPushButton::clicked, this, runs(&MainWindow::showEvolution));
     connect(m_ui->mnEvolucion, &QAction::triggered, this, runs(&MainWindow::showEvolution));
+    connect(m_ui->BtnEntidades, &QPushButton::clicked, this, runs(&MainWindow::openEntities));
+    connect(m_ui->mnEntidades, &QAction::triggered, this, runs(&MainWindow::openEntities));
+    connect(m_ui->mnIntervencion, &QAction::triggered, this,
+            runs(&MainWindow::produceInterventionReport));
 
     startFresh();
     m_resultsWindow = new reports::ResultsWindow(this);
     m_loanCalculator = new calculator::LoanCalculatorDialog(this);
     m_loansDialog = new calculator::LoansDialog(this);
+    m_entitiesDialog = new calculator::EntitiesDialog(this);
+    m_dossierDialog = new calculator::DossierDialog(this);
     m_evolutionDialog = new EvolutionDialog(this);
+    connect(m_entitiesDialog, &calculator::EntitiesDialog::edited, this,
+            &MainWindow::showEditedGroup);
     m_binding = new CaseBinding(*m_model, m_ui->centralwidget, m_loanCalculator, m_evolutionDialog);
     connect(m_loanCalculator, &calculator::LoanCalculatorDialog::quoted, m_model,
             [this] { m_model->setQuote(m_loanCalculator->quote()); });
@@ -334,6 +347,7 @@ void MainWindow::showNewCase()
     showCapacities(std::nullopt);
     const borrowing::Case& c = m_model->current();
     m_loansDialog->setLoans(c.loans);
+    showHolders();
     m_loanCalculator->restore(c.plannedLoan);
     if (entityData().maxDebtPercent != 0)
         recalculate();
@@ -482,14 +496,63 @@ void MainWindow::changeEvent(QEvent* event)
 
 void MainWindow::openLoansRegister()
 {
+    showHolders();
     if (m_loansDialog->exec() != QDialog::Accepted)
         return;
     m_model->setLoans(m_loansDialog->loans());
     m_document->markModified();
 }
 
+void MainWindow::showHolders()
+{
+    QStringList names;
+    for (const borrowing::DependentEntity& e : m_model->current().entities)
+        names << e.name;
+    m_loansDialog->setHolders(m_model->current().entityName, names);
+}
+
+void MainWindow::openEntities()
+{
+    const borrowing::Case& c = m_model->current();
+    m_entitiesDialog->setCase(c.entities, c.loans);
+    if (m_entitiesDialog->exec() != QDialog::Accepted)
+        return;
+    m_model->setGroup(m_entitiesDialog->entities(), m_entitiesDialog->loans());
+    m_loansDialog->setLoans(m_model->current().loans);
+}
+
+void MainWindow::showEditedGroup()
+{
+    // The group's table of the case as it would be with the list being edited.
+    borrowing::Case edited = m_model->current();
+    edited.entities = m_entitiesDialog->editedEntities();
+    edited.loans = m_entitiesDialog->editedLoans();
+    if (!borrowing::entitiesProblem(edited.entities).isEmpty())
+        return;
+    const borrowing::Assessment a = borrowing::assess(edited);
+    m_entitiesDialog->showGroup(
+        reports::groupRows(a.group, edited.entityName, a.indicators, amount::currentSeparators()),
+        reports::groupWarnings(a.group, edited.entityName));
+}
+
+void MainWindow::produceInterventionReport()
+{
+    m_dossierDialog->setDossier(m_model->current().dossier);
+    if (m_dossierDialog->exec() != QDialog::Accepted)
+        return;
+    m_model->setDossier(m_dossierDialog->dossier());
+    ensureEntityData();
+    recalculate();
+    fillReport(reports::interventionReportFiles(
+        m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder,
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
+}
+
 void MainWindow::showRegisterState()
 {
+    const QString group = reports::groupCaption(m_model->current().entities.size());
+    m_ui->LabelGrupo->setText(group);
+    m_ui->LabelGrupo->setVisible(!group.isEmpty());
     const std::pair<AmountEdit*, amount::Amount borrowing::Figures::*> filled[] = {
         {m_ui->CVPEX, &borrowing::Figures::existingCapital},
         {m_ui->APVTOTAL, &borrowing::Figures::existingAnnuity},
@@ -536,9 +599,21 @@ void MainWindow::produceFullReport()
     const reports::FullReportFiles files = reports::fullReportFiles(
         m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder,
         QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    const reports::ReportValues values(*m_model->assessment(), amount::currentSeparators());
-    whileBusy([&] { reports::fillFullReport(files.templatePath, files.outputPath, values); });
+    fillReport(files);
+}
+
+void MainWindow::fillReport(const reports::FullReportFiles& files)
+{
+    const borrowing::Assessment& assessment = *m_model->assessment();
+    const reports::ReportValues values(assessment, amount::currentSeparators());
+    const reports::ReportPictures pictures = reportPictures(assessment);
+    whileBusy(
+        [&] { reports::fillFullReport(files.templatePath, files.outputPath, values, pictures); });
     m_documentOpener(files.outputPath);
+    // The same report as PDF, beside it.
+    const QFileInfo rtf(files.outputPath);
+    const PdfResult pdf = whileBusy([&] { return m_pdfConverter(files.outputPath); });
+    statusBar()->showMessage(pdfResultText(pdf, rtf.completeBaseName() + QStringLiteral(".pdf")));
 }
 
 void MainWindow::calculate()

@@ -4,6 +4,8 @@
 #include "Assessment.h"
 #include "CaseDocument.h"
 #include "EntityData.h"
+#include "FullReport.h"
+#include "PdfConversion.h"
 #include "TextPrompt.h"
 
 #include <QMainWindow>
@@ -14,6 +16,8 @@
 class QCloseEvent;
 
 namespace calculator {
+class DossierDialog;
+class EntitiesDialog;
 class LoanCalculatorDialog;
 class LoansDialog;
 } // namespace calculator
@@ -53,6 +57,11 @@ public:
     {
         m_documentOpener = std::move(opener);
     }
+    // Replaces the conversion of a filled report into PDF.
+    void setPdfConverter(std::function<PdfResult(const QString&)> converter)
+    {
+        m_pdfConverter = std::move(converter);
+    }
     // Replaces the program's folder, where the full report's template and output lie.
     void setProgramFolder(const QString& folder) { m_programFolder = folder; }
 
@@ -75,6 +84,11 @@ public:
     void borrowFreeCapacity();
     // Recalculates and shows the debt year by year.
     void showEvolution();
+    // The dependent entities of the group, with the group's table as they are edited.
+    void openEntities();
+    // Asks what the Intervención's report states beyond the figures, then fills its template,
+    // opens it and writes it again as PDF.
+    void produceInterventionReport();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -92,6 +106,12 @@ private:
     void showVerdict(const std::optional<borrowing::Verdict>& verdict);
     // How much can be borrowed without authorisation and with it; nothing shows none.
     void showCapacities(const std::optional<borrowing::Capacities>& capacities);
+    // Fills a report's template with the assessed case and its pictures, opens it, and writes
+    // it again as PDF.
+    void fillReport(const reports::FullReportFiles& files);
+    // The register's dialog offers the entity and its dependent entities as holders.
+    void showHolders();
+    void showEditedGroup();
     // The colours that say what a text means, for the palette in use.
     void applyColours();
     // The entity data and the limit as the prompts leave them.
@@ -112,11 +132,14 @@ private:
     CaseModel* m_model;
     Prompter m_prompter;
     std::function<void(const QString&)> m_documentOpener;
+    std::function<PdfResult(const QString&)> m_pdfConverter;
     QString m_programFolder;
     CaseDocument* m_document = nullptr;
     reports::ResultsWindow* m_resultsWindow = nullptr;
     calculator::LoanCalculatorDialog* m_loanCalculator = nullptr;
     calculator::LoansDialog* m_loansDialog = nullptr;
+    calculator::EntitiesDialog* m_entitiesDialog = nullptr;
+    calculator::DossierDialog* m_dossierDialog = nullptr;
     EvolutionDialog* m_evolutionDialog = nullptr;
     CaseBinding* m_binding = nullptr;
     // What the verdict shown last said; its text is coloured to match.

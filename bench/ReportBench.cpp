@@ -3,6 +3,7 @@
 #include "Assessment.h"
 #include "FullReport.h"
 #include "RandomRegister.h"
+#include "SamplePictures.h"
 #include "TestSeparators.h"
 
 #include <QCoreApplication>
@@ -30,7 +31,7 @@ Case tenThousandLoans()
 void fill(const Assessment& assessment, const QString& output)
 {
     const reports::ReportValues values(assessment, testsupport::Spanish);
-    reports::runFullReport(QStringLiteral(REPORT_TEMPLATE), output, values, [](const QString&) {});
+    reports::fillFullReport(QStringLiteral(REPORT_TEMPLATE), output, values, samples::pictures());
 }
 
 // What "Informe" waits for: the assessment, the values and the filled template.

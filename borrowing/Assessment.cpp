@@ -32,6 +32,8 @@ Assessment assess(const Case& c, const Indicators& previous, const LoanQuote& qu
     Projection projection =
         projectDebt(projectionFigures(f, r, shown.loans, loan, shown.revenueGrowth, group));
     const std::optional<bool> prudent = meetsPrudence(loan.rate, loan.maximumRate);
+    const DecidingBody body = decidingBody(shown.dossier, f.plannedCapital);
+    const Opinion opinion = opinionOf(verdict, shown.dossier, prudent);
     return {.shown = std::move(shown),
             .indicators = r,
             .verdict = verdict,
@@ -39,7 +41,9 @@ Assessment assess(const Case& c, const Indicators& previous, const LoanQuote& qu
             .projection = std::move(projection),
             .quote = quote,
             .group = std::move(group),
-            .prudent = prudent};
+            .prudent = prudent,
+            .decidingBody = body,
+            .opinion = opinion};
 }
 
 } // namespace borrowing

@@ -7,6 +7,7 @@
 #include "Indicators.h"
 #include "LoanMath.h"
 #include "LoanRegister.h"
+#include "Opinion.h"
 #include "Projection.h"
 #include "Verdict.h"
 
@@ -33,6 +34,9 @@ struct Assessment
     Group group;
     // Whether the planned loan's rate keeps within the prudence maximum; nothing without one.
     std::optional<bool> prudent;
+    // The Intervención's: who approves the operation, and its opinion.
+    DecidingBody decidingBody = DecidingBody::PlenarySimpleMajority;
+    Opinion opinion;
 
     const Figures& figures() const { return shown.figures; }
     // The debt limit in percent; 0 when none is set.

@@ -31,11 +31,20 @@ Figures shownFigures(Figures figures)
     return figures;
 }
 
+Dossier shownDossier(Dossier d)
+{
+    for (Amount* figure :
+         {&d.ordinaryResources, &d.arrangedThisYear, &d.stability, &d.paymentPeriod})
+        *figure = shown(*figure, AmountDecimals);
+    return d;
+}
+
 Case shownCase(Case c)
 {
     c.figures = shownFigures(withRegisterTotals(c.figures, c.loans));
     roundAsShown(c.plannedLoan, PlannedLoanFields);
     c.revenueGrowth = shown(c.revenueGrowth, AmountDecimals);
+    c.dossier = shownDossier(c.dossier);
     if (c.limitText == u"0")
         c.limitText.clear();
     return c;

@@ -169,6 +169,44 @@ inline constexpr std::array<PlannedLoanField, 4> PlannedLoanFields{{
     {"tipomaximo", &PlannedLoan::maximumRate},
 }};
 
+// What the operation is for: investments, or replacing operations in force (refinancing).
+enum class Purpose : std::uint8_t
+{
+    Investment,
+    Refinancing
+};
+
+// The year's budget: approved, or the last one extended while there is none.
+enum class BudgetState : std::uint8_t
+{
+    Approved,
+    Extended
+};
+
+// What the Intervención's report states beyond the figures: the operation's subject and
+// purpose, the budget, the ordinary resources and the long-term operations already arranged
+// this year (which decide who approves it), budgetary stability, the expenditure rule and the
+// average payment period as typed, and who signs where.
+struct Dossier
+{
+    QString subject;
+    Purpose purpose = Purpose::Investment;
+    BudgetState budget = BudgetState::Approved;
+    // The operation is foreseen in the budget.
+    bool foreseen = false;
+    Amount ordinaryResources = 0;
+    Amount arrangedThisYear = 0;
+    // Financing capacity (+) or need (−).
+    Amount stability = 0;
+    bool meetsSpendingRule = false;
+    // Average payment period in days.
+    Amount paymentPeriod = 0;
+    QString controller;
+    QString place;
+
+    friend bool operator==(const Dossier&, const Dossier&) = default;
+};
+
 // Everything a case holds: what the user typed, never what the program computes.
 struct Case
 {
@@ -184,6 +222,8 @@ struct Case
     std::vector<DependentEntity> entities;
     // How much current revenue grows a year in the projection, in percent.
     Amount revenueGrowth = 0;
+    // What the Intervención's report states beyond the figures.
+    Dossier dossier = {};
 
     friend bool operator==(const Case&, const Case&) = default;
 };
@@ -191,6 +231,9 @@ struct Case
 // The figures as their fields hold them: each rounded as it is shown. A figure that is no
 // number stays as it is, for a check to name it.
 Figures shownFigures(Figures figures);
+
+// The dossier's amounts as their fields show them.
+Dossier shownDossier(Dossier dossier);
 
 // The case as the window holds it: every figure of a field rounded as that field shows it, the
 // register's totals standing in the existing debt's capital and annuity while it holds loans,

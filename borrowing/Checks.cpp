@@ -199,6 +199,22 @@ void checkCase(const Case& c)
             }
         }
     }
+    const Dossier& d = c.dossier;
+    struct DossierFigure
+    {
+        Amount value;
+        const char* key;
+        bool mayBeNegative;
+    };
+    for (const DossierFigure& f : {DossierFigure{d.ordinaryResources, "recursos", false},
+                                   DossierFigure{d.arrangedThisYear, "concertadas", false},
+                                   DossierFigure{d.stability, "estabilidad", true},
+                                   DossierFigure{d.paymentPeriod, "pmp", false}}) {
+        const QString figure = QLatin1String(f.key) + QStringLiteral(" del expediente");
+        checkAmount(figure, f.value);
+        if (f.value < 0 && !f.mayBeNegative)
+            refuse(figure, QStringLiteral("no puede ser negativo"));
+    }
     if (const QString problem = entitiesProblem(c.entities); !problem.isEmpty())
         throw InvalidInput((problem + u'.').toStdString());
     // How each loan counts, and whose it is: its guaranteed share, its mortgage-secured part,

@@ -48,6 +48,7 @@ const QString RevenueKey = QStringLiteral("ingresos");
 const QString ExpenditureKey = QStringLiteral("gastos");
 const QString ResultKey = QStringLiteral("resultado");
 const QString TransfersKey = QStringLiteral("transferencias");
+const QString DossierKey = QStringLiteral("expediente");
 const QString AdministrativeWord = QStringLiteral("administrativa");
 const QString MarketWord = QStringLiteral("mercado");
 
@@ -205,6 +206,79 @@ std::vector<borrowing::DependentEntity> entitiesAt(const QJsonObject& root)
     return entities;
 }
 
+bool boolAt(const QJsonObject& object, const QString& key)
+{
+    const QJsonValue value = object.value(key);
+    if (!value.isUndefined() && !value.isBool())
+        notACase();
+    return value.toBool();
+}
+
+// A word of two the key may hold; `first` when absent.
+bool secondWordAt(const QJsonObject& object, const QString& key, const QString& first,
+                  const QString& second)
+{
+    const QString word = stringAt(object, key);
+    if (!word.isEmpty() && word != first && word != second) {
+        throw CaseFormatError(QStringLiteral("el expediente: %1 no es %2 ni %3.")
+                                  .arg(key, first, second)
+                                  .toStdString());
+    }
+    return word == second;
+}
+
+borrowing::Dossier dossierAt(const QJsonObject& root)
+{
+    const QJsonObject o = objectAt(root, DossierKey);
+    const auto figure = [&o](const char* key) {
+        return amountAt(o, QLatin1String(key),
+                        QLatin1String(key) + QStringLiteral(" del expediente"));
+    };
+    borrowing::Dossier d;
+    d.subject = stringAt(o, QStringLiteral("objeto"));
+    d.purpose = secondWordAt(o, QStringLiteral("finalidad"), QStringLiteral("inversiones"),
+                             QStringLiteral("sustitucion"))
+                    ? borrowing::Purpose::Refinancing
+                    : borrowing::Purpose::Investment;
+    d.budget = secondWordAt(o, QStringLiteral("presupuesto"), QStringLiteral("aprobado"),
+                            QStringLiteral("prorrogado"))
+                   ? borrowing::BudgetState::Extended
+                   : borrowing::BudgetState::Approved;
+    d.foreseen = boolAt(o, QStringLiteral("prevista"));
+    d.ordinaryResources = figure("recursos");
+    d.arrangedThisYear = figure("concertadas");
+    d.stability = figure("estabilidad");
+    d.meetsSpendingRule = boolAt(o, QStringLiteral("reglagasto"));
+    d.paymentPeriod = figure("pmp");
+    d.controller = stringAt(o, QStringLiteral("interventor"));
+    d.place = stringAt(o, QStringLiteral("lugar"));
+    return d;
+}
+
+QString dossierJson(const borrowing::Dossier& d)
+{
+    const auto boolean = [](bool b) {
+        return b ? QStringLiteral("true") : QStringLiteral("false");
+    };
+    const auto amount = [](Amount x) { return quoted(amountToText(x)); };
+    return inlineObject(
+        {member(QStringLiteral("objeto"), quoted(d.subject)),
+         member(QStringLiteral("finalidad"), quoted(d.purpose == borrowing::Purpose::Refinancing
+                                                        ? QStringLiteral("sustitucion")
+                                                        : QStringLiteral("inversiones"))),
+         member(QStringLiteral("presupuesto"),
+                quoted(d.budget == borrowing::BudgetState::Extended ? QStringLiteral("prorrogado")
+                                                                    : QStringLiteral("aprobado"))),
+         member(QStringLiteral("prevista"), boolean(d.foreseen)),
+         member(QStringLiteral("recursos"), amount(d.ordinaryResources)),
+         member(QStringLiteral("concertadas"), amount(d.arrangedThisYear)),
+         member(QStringLiteral("estabilidad"), amount(d.stability)),
+         member(QStringLiteral("reglagasto"), boolean(d.meetsSpendingRule)),
+         member(QStringLiteral("pmp"), amount(d.paymentPeriod)),
+         member(QStringLiteral("interventor"), quoted(d.controller)),
+         member(QStringLiteral("lugar"), quoted(d.place))});
+}
+
 void checkFormatAndVersion(const QJsonObject& root)
 {
     if (root.value(QStringLiteral("formato")) != QJsonValue(Format))
@@ -304,6 +378,9 @@ QByteArray caseToJson(const Case& c)
              member(MaximumRateKey, quoted(amountToText(c.plannedLoan.maximumRate)))}));
     members << member(QStringLiteral("evolucion"),
                       inlineObject({member(GrowthKey, quoted(amountToText(c.revenueGrowth)))}));
+    // Written once there is something to state, so that older cases save as they did.
+    if (!(c.dossier == borrowing::Dossier{}))
+        members << member(DossierKey, dossierJson(c.dossier));
     if (!c.loans.empty()) {
         QStringList loans;
         for (const borrowing::Loan& loan : c.loans) {
@@ -387,6 +464,7 @@ Case caseFromJson(const QByteArray& json)
     c.plannedLoan.accepted = accepted.toBool();
     c.plannedLoan.maximumRate = amountAt(loan, MaximumRateKey);
     c.revenueGrowth = amountAt(objectAt(root, QStringLiteral("evolucion")), GrowthKey);
+    c.dossier = dossierAt(root);
     c.loans = loansAt(root);
     c.entities = entitiesAt(root);
     return c;

@@ -2,6 +2,7 @@
 #include "FullReport.h"
 
 #include "DataTemplateEngine.h"
+#include "Picture.h"
 #include "ProjectionTable.h"
 #include "Wording.h"
 
@@ -37,16 +38,27 @@ QList<QStringList> kindTotalsRows(const borrowing::RegisterTotals& totals,
 class ReportEngine final : public templating::DataTemplateEngine
 {
 public:
-    explicit ReportEngine(const ReportValues& values) : m_values(values) {}
+    ReportEngine(const ReportValues& values, const ReportPictures& pictures)
+        : m_values(values), m_pictures(pictures)
+    {
+    }
 
 protected:
     std::optional<std::string> customTagValue(std::string_view tag) override
     {
         return m_values.tagValue(tag);
     }
+    std::optional<templating::Picture> tagPicture(std::string_view tag) override
+    {
+        const auto found = m_pictures.find(std::string(tag));
+        if (found == m_pictures.end())
+            return std::nullopt;
+        return templating::pictureFromPng(found->second.toStdString());
+    }
 
 private:
     const ReportValues& m_values;
+    const ReportPictures& m_pictures;
 };
 
 // A data source of texts as the windows show them.
@@ -70,8 +82,21 @@ std::unique_ptr<templating::MemoryDataSet> textSource(const std::string& name,
 
 FullReportFiles fullReportFiles(const QString& programFolder, const QString& documentsFolder)
 {
-    const QString templateName = QStringLiteral("PlantillaInformeP.rtf");
-    const QString outputName = QStringLiteral("Informerelleno.rtf");
+    return reportFiles(programFolder, documentsFolder, QStringLiteral("PlantillaInformeP.rtf"),
+                       QStringLiteral("Informerelleno.rtf"));
+}
+
+FullReportFiles interventionReportFiles(const QString& programFolder,
+                                        const QString& documentsFolder)
+{
+    return reportFiles(programFolder, documentsFolder,
+                       QStringLiteral("PlantillaInformeIntervencion.rtf"),
+                       QStringLiteral("InformeIntervencion.rtf"));
+}
+
+FullReportFiles reportFiles(const QString& programFolder, const QString& documentsFolder,
+                            const QString& templateName, const QString& outputName)
+{
     const QDir program(programFolder);
     const QFileInfo folder(program.absolutePath());
     // The permission bits decide for root too, for whom every folder is writable.
@@ -90,15 +115,15 @@ FullReportFiles fullReportFiles(const QString& programFolder, const QString& doc
 }
 
 void runFullReport(const QString& templatePath, const QString& outputPath,
-                   const ReportValues& values,
+                   const ReportValues& values, const ReportPictures& pictures,
                    const std::function<void(const QString&)>& openDocument)
 {
-    fillFullReport(templatePath, outputPath, values);
+    fillFullReport(templatePath, outputPath, values, pictures);
     openDocument(outputPath);
 }
 
 void fillFullReport(const QString& templatePath, const QString& outputPath,
-                    const ReportValues& values)
+                    const ReportValues& values, const ReportPictures& pictures)
 {
     const borrowing::Assessment& a = values.assessment();
     const amount::Separators separators = values.separators();
@@ -116,6 +141,10 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
                            : QList<QStringList>{registerTotalsRow(registerTotals, separators)});
     const auto kinds = textSource("prestamos_tipos", {"tipo", "capital", "computable", "anualidad"},
                                   kindTotalsRows(registerTotals, separators));
+    QList<QStringList> conclusion;
+    for (const QString& line : opinionLines(a))
+        conclusion << QStringList{line};
+    const auto conclusionRows = textSource("conclusion", {"linea"}, conclusion);
     const auto evolution = textSource("evolucion",
                                       {"ano", "anualidadvigentes", "anualidadnueva", "capitalvivo",
                                        "ingresos", "endeudamiento", "cargafinanciera"},
@@ -125,7 +154,8 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
         groupRows(a.group, a.shown.entityName, a.indicators, separators);
     const auto group = textSource(
         "grupo", {"titulo"},
-        groupTable.isEmpty() ? QList<QStringList>{} : QList<QStringList>{{groupCaption(a.group)}});
+        groupTable.isEmpty() ? QList<QStringList>{}
+                             : QList<QStringList>{{groupCaption(a.shown.entities.size())}});
     const auto entities = textSource("entidades",
                                      {"entidad", "tipo", "ingresos", "transferencias", "gastos",
                                       "anualidad", "ahorroneto", "capitalvivo"},
@@ -135,9 +165,9 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
         warnings << QStringList{warning};
     const auto warningRows = textSource("avisos", {"aviso"}, warnings);
 
-    ReportEngine engine(values);
-    engine.dataSets = {loans.get(), totals.get(),   kinds.get(),      evolution.get(),
-                       group.get(), entities.get(), warningRows.get()};
+    ReportEngine engine(values, pictures);
+    engine.dataSets = {loans.get(), totals.get(),   kinds.get(),       evolution.get(),
+                       group.get(), entities.get(), warningRows.get(), conclusionRows.get()};
     engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
                            QFile::encodeName(outputPath).toStdString());
 }

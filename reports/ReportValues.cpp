@@ -27,7 +27,8 @@ QString limitText(const borrowing::Case& c)
     return c.limitText.isEmpty() ? QStringLiteral("0") : c.limitText;
 }
 
-ReportValues::ReportValues(const borrowing::Assessment& a, amount::Separators separators)
+ReportValues::ReportValues(const borrowing::Assessment& a, amount::Separators separators,
+                           const QDate& today)
     : m_assessment(a), m_separators(separators)
 {
     const auto put = [this](std::string_view tag, const QString& text) {
@@ -66,6 +67,34 @@ ReportValues::ReportValues(const borrowing::Assessment& a, amount::Separators se
     put("capacidadlibre", capacityText(a.capacities.free, separators));
     put("capacidadmaxima", capacityText(a.capacities.withAuthorisation, separators));
     put("evolucion75", projectionSentence(a.projection));
+
+    // The Intervención's report.
+    const borrowing::Dossier& d = c.dossier;
+    const auto yes = [](bool b) { return b ? QStringLiteral("Sí") : QStringLiteral("No"); };
+    put("objeto", d.subject);
+    put("finalidad", purposeText(d.purpose));
+    put("presupuesto", budgetText(d.budget));
+    put("prevista", yes(d.foreseen));
+    put("recursos", amountText(d.ordinaryResources, separators));
+    put("concertadas", amountText(d.arrangedThisYear, separators));
+    put("estabilidad", amountText(d.stability, separators));
+    put("reglagasto", d.meetsSpendingRule ? QStringLiteral("Cumple la regla de gasto")
+                                          : QStringLiteral("No cumple la regla de gasto"));
+    put("pmp", amountText(d.paymentPeriod, separators));
+    put("interventor", d.controller);
+    put("lugar", d.place);
+    put("fecha", longDate(today));
+    put("organocompetente", decidingBodyText(a.decidingBody));
+    put("operacionesejercicio",
+        amountText(amount::roundToCents(d.arrangedThisYear + c.figures.plannedCapital),
+                   separators));
+    put("diezporcientorecursos",
+        amountText(amount::roundToCents(d.ordinaryResources / 10), separators));
+    put("presupuestotexto", d.budget == borrowing::BudgetState::Extended
+                                ? extendedBudgetText()
+                                : QStringLiteral("Presupuesto del ejercicio aprobado."));
+    put("reglavigente", ruleExplanation());
+    put("refinanciacion", refinancingText(d.purpose));
 }
 
 std::optional<std::string> ReportValues::tagValue(std::string_view tag) const

@@ -5,6 +5,7 @@
 #include "Assessment.h"
 #include "NumberFormat.h"
 
+#include <QDate>
 #include <QString>
 
 #include <optional>
@@ -17,8 +18,9 @@ namespace reports {
 class ReportValues final
 {
 public:
-    // The assessment must outlive the values.
-    ReportValues(const borrowing::Assessment& assessment, amount::Separators separators);
+    // The assessment must outlive the values; `today` is the report's date.
+    ReportValues(const borrowing::Assessment& assessment, amount::Separators separators,
+                 const QDate& today = QDate::currentDate());
 
     const borrowing::Assessment& assessment() const { return m_assessment; }
     amount::Separators separators() const { return m_separators; }

@@ -153,13 +153,88 @@ QStringList groupWarnings(const borrowing::Group& group, const QString& entityNa
     return warnings;
 }
 
-QString groupCaption(const borrowing::Group& group)
+QString groupCaption(std::size_t dependents)
 {
-    const auto dependents = static_cast<int>(group.rows.size()) - 1;
-    if (dependents <= 0)
+    if (dependents == 0)
         return {};
     return dependents == 1 ? QStringLiteral("Grupo: 1 entidad dependiente")
                            : QStringLiteral("Grupo: %1 entidades dependientes").arg(dependents);
+}
+
+QString decidingBodyText(borrowing::DecidingBody body)
+{
+    switch (body) {
+    case borrowing::DecidingBody::PlenaryAbsoluteMajority:
+        return QStringLiteral("Órgano competente: Pleno, por mayoría absoluta (art. 47.2.l LBRL)");
+    case borrowing::DecidingBody::Mayor:
+        return QStringLiteral(
+            "Órgano competente: Alcalde-Presidente (art. 21.1.f LBRL y 52.2 TRLHL)");
+    case borrowing::DecidingBody::PlenarySimpleMajority:
+        break;
+    }
+    return QStringLiteral("Órgano competente: Pleno, por mayoría simple (art. 22.2.m LBRL)");
+}
+
+QString purposeText(borrowing::Purpose purpose)
+{
+    return purpose == borrowing::Purpose::Refinancing
+               ? QStringLiteral("Sustituir operaciones (refinanciación)")
+               : QStringLiteral("Financiar inversiones");
+}
+
+QString budgetText(borrowing::BudgetState budget)
+{
+    return budget == borrowing::BudgetState::Extended ? QStringLiteral("Prorrogado")
+                                                      : QStringLiteral("Aprobado");
+}
+
+QString extendedBudgetText()
+{
+    return QStringLiteral("Presupuesto prorrogado: solo pueden concertarse operaciones para "
+                          "inversiones vinculadas a modificaciones de crédito del art. 177.1, 2, 3 "
+                          "y 6 TRLHL (art. 50 TRLHL).");
+}
+
+QStringList opinionLines(const borrowing::Assessment& a)
+{
+    const borrowing::Opinion& o = a.opinion;
+    switch (o.kind) {
+    case borrowing::Opinion::Kind::Favourable:
+        return {QStringLiteral("Conclusión: informe favorable.")};
+    case borrowing::Opinion::Kind::ConditionedOnAuthorisation:
+        return {QStringLiteral("Conclusión: informe favorable, condicionado a la autorización "
+                               "del órgano de tutela financiera.")};
+    case borrowing::Opinion::Kind::Unfavourable:
+        break;
+    }
+    QStringList lines{QStringLiteral("Conclusión: informe desfavorable.")};
+    if (o.barredByVerdict)
+        lines << verdictText(a.verdict) + u'.';
+    if (o.barredByExtendedBudget)
+        lines << extendedBudgetText();
+    if (o.barredByPrudence)
+        lines << prudenceText(a.prudent) + u'.';
+    return lines;
+}
+
+QString longDate(const QDate& date)
+{
+    static const std::array<const char*, 12> months{
+        "enero", "febrero", "marzo",      "abril",   "mayo",      "junio",
+        "julio", "agosto",  "septiembre", "octubre", "noviembre", "diciembre"};
+    return QStringLiteral("%1 de %2 de %3")
+        .arg(date.day())
+        .arg(QString::fromLatin1(months[static_cast<std::size_t>(date.month() - 1)]))
+        .arg(date.year());
+}
+
+QString refinancingText(borrowing::Purpose purpose)
+{
+    if (purpose != borrowing::Purpose::Refinancing)
+        return {};
+    return QStringLiteral("Operación de sustitución de operaciones vigentes: no precisa plan de "
+                          "saneamiento financiero (art. 53.3 TRLHL), pero debe reducir la carga "
+                          "financiera de la entidad.");
 }
 
 QString comparisonText(borrowing::Comparison comparison)

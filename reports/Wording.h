@@ -1,6 +1,7 @@
 // Every sentence the user reads about a case, and its numbers as the windows show them.
 #pragma once
 
+#include "Assessment.h"
 #include "Capacity.h"
 #include "Group.h"
 #include "Indicators.h"
@@ -9,6 +10,7 @@
 #include "Projection.h"
 #include "Verdict.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -52,7 +54,26 @@ QList<QStringList> groupRows(const borrowing::Group& group, const QString& entit
 // NAME: precisa un plan de saneamiento financiero (art. 53.1 TRLHL)."
 QStringList groupWarnings(const borrowing::Group& group, const QString& entityName);
 // "Grupo: 2 entidades dependientes"; empty without any.
-QString groupCaption(const borrowing::Group& group);
+QString groupCaption(std::size_t dependents);
+
+// "Órgano competente: Pleno, por mayoría absoluta (art. 47.2.l LBRL)", or the mayor's or the
+// plenary's by simple majority.
+QString decidingBodyText(borrowing::DecidingBody body);
+// "Financiar inversiones", "Sustituir operaciones (refinanciación)".
+QString purposeText(borrowing::Purpose purpose);
+// "Aprobado", "Prorrogado".
+QString budgetText(borrowing::BudgetState budget);
+// What an extended budget allows (art. 50 TRLHL).
+QString extendedBudgetText();
+// The Intervención's conclusion ("Conclusión: informe favorable.") and, for an unfavourable
+// one, each reason that makes it so.
+QStringList opinionLines(const borrowing::Assessment& assessment);
+
+// A date as a signature gives it: "8 de diciembre de 2026".
+QString longDate(const QDate& date);
+// What the planned operation's purpose asks of the prudence rule: for a refinancing, that no
+// financial recovery plan is needed but the burden must fall; empty for investments.
+QString refinancingText(borrowing::Purpose purpose);
 
 // "Mayor Que", "Menor Que", "Igual Que"; empty for Comparison::None.
 QString comparisonText(borrowing::Comparison comparison);

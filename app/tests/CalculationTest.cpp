@@ -1,8 +1,10 @@
 // "Calcular" on the main window: totals, burdens, savings, the limit and its prompts.
 #include "AmountEdit.h"
 #include "Application.h"
+#include "CaseDocument.h"
 #include "CaseModel.h"
 #include "Command.h"
+#include "DossierDialog.h"
 #include "LoanCalculatorDialog.h"
 #include "LocaleSeparators.h"
 #include "MainWindow.h"
@@ -13,12 +15,14 @@
 #include "TestSeparators.h"
 #include "TextPrompt.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -41,6 +45,7 @@ private:
     std::unique_ptr<MainWindow> m_window;
     std::deque<QString> m_answers;
     QStringList m_proposals;
+    QStringList m_converted;
 
     AmountEdit* field(const char* name) const
     {
@@ -67,8 +72,13 @@ private slots:
     {
         testsupport::useSeparators(testsupport::Spanish);
         m_window = std::make_unique<MainWindow>();
+        m_window->setPdfConverter([this](const QString& rtf) {
+            m_converted << rtf;
+            return PdfResult::NoOffice;
+        });
         m_answers = {u"110"_s};
         m_proposals.clear();
+        m_converted.clear();
         m_window->setPrompter([this](const QString&, const QString&, const QString& proposed) {
             m_proposals << proposed;
             if (m_answers.empty())
@@ -279,6 +289,46 @@ private slots:
         QVERIFY(rtf.contains("1.000,00"));
         QVERIFY(rtf.contains("Igual Que") || rtf.contains("Mayor Que"));
         QVERIFY(!rtf.contains("\\{"));
+        // The gauge and the chart as pictures; the PDF asked for, and why there is none.
+        QCOMPARE(rtf.count("{\\pict\\pngblip"), 2);
+        QCOMPARE(m_converted, QStringList{output});
+        QCOMPARE(m_window->statusBar()->currentMessage(),
+                 u"PDF no generado: LibreOffice no está instalado."_s);
+    }
+
+    // "Generar" keeps what was typed with the case, fills the Intervención's template beside
+    // the program and asks for its PDF.
+    void theInterventionReportIsGeneratedFromItsDialog()
+    {
+        m_answers = {u"Villa"_s, u"Soria"_s, u"110"_s};
+        setRevenue(1000);
+        set("CTPN", 100);
+        const QString output =
+            QCoreApplication::applicationDirPath() + u"/InformeIntervencion.rtf"_s;
+        QFile::remove(output);
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, this, [this, &poll] {
+            auto* dialog = m_window->findChild<calculator::DossierDialog*>();
+            if (!dialog || !dialog->isVisible())
+                return;
+            poll.stop();
+            dialog->findChild<AmountEdit*>(u"recursos"_s)->setValue(1000);
+            dialog->findChild<QCheckBox*>(u"prevista"_s)->setChecked(true);
+            dialog->findChild<QLineEdit*>(u"interventor"_s)->setText(u"Ana Gil"_s);
+            dialog->findChild<QPushButton*>(u"BtnGenerar"_s)->click();
+        });
+        poll.start(10);
+        m_window->produceInterventionReport();
+        QCOMPARE(m_converted, QStringList{output});
+        QFile file(output);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray rtf = file.readAll();
+        QVERIFY(rtf.contains("Ana Gil"));
+        QVERIFY(rtf.contains("rgano competente: Alcalde-Presidente"));
+        const borrowing::Dossier& kept = m_window->caseModel()->current().dossier;
+        QCOMPARE(kept.ordinaryResources, 1000);
+        QVERIFY(kept.foreseen);
+        QVERIFY(m_window->caseDocument()->isModified());
     }
 
     void fullReportWithoutItsTemplateShowsTheErrorAndKeepsTheEarlierOutput()

@@ -5,6 +5,7 @@
 #include "Checks.h"
 #include "NumberFormat.h"
 #include "QStringPrinter.h"
+#include "Wording.h"
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,99 @@ TEST(Assessment, loansNoRegisterMayHoldAreRefused)
         }
     }
     EXPECT_NO_THROW(checkCase(eachKind()));
+}
+
+} // namespace
+
+namespace {
+
+// Who approves: the operations of the year against 10 % of the ordinary resources, without
+// dividing, then whether the budget foresees the operation.
+TEST(Opinion, whoApprovesAtAndAroundTheTenPercent)
+{
+    struct Row
+    {
+        Amount arranged, planned;
+        bool foreseen;
+        DecidingBody body;
+        const char* line;
+    };
+    const char* absolute = "Órgano competente: Pleno, por mayoría absoluta (art. 47.2.l LBRL)";
+    const char* mayor = "Órgano competente: Alcalde-Presidente (art. 21.1.f LBRL y 52.2 TRLHL)";
+    const char* simple = "Órgano competente: Pleno, por mayoría simple (art. 22.2.m LBRL)";
+    const Row rows[] = {
+        {0, 1000000, true, DecidingBody::Mayor, mayor},
+        {0, 1000000, false, DecidingBody::PlenarySimpleMajority, simple},
+        {0, 1000000.01L, true, DecidingBody::PlenaryAbsoluteMajority, absolute},
+        {500000, 500000, false, DecidingBody::PlenarySimpleMajority, simple},
+        {500000.01L, 500000, true, DecidingBody::PlenaryAbsoluteMajority, absolute},
+        {0, 0, true, DecidingBody::Mayor, mayor},
+    };
+    for (const Row& row : rows) {
+        Dossier d;
+        d.ordinaryResources = 10000000;
+        d.arrangedThisYear = row.arranged;
+        d.foreseen = row.foreseen;
+        const DecidingBody body = decidingBody(d, row.planned);
+        EXPECT_EQ(body, row.body) << double(row.arranged) << " " << double(row.planned);
+        EXPECT_EQ(reports::decidingBodyText(body).toStdString(), row.line);
+    }
+}
+
+// Exactly one conclusion, and every reason that makes it unfavourable.
+TEST(Opinion, theConclusionAndItsReasons)
+{
+    struct Row
+    {
+        const char* name;
+        Amount treasury; // live debt beside the own loan of 2 million, for the verdict
+        BudgetState budget;
+        Purpose purpose;
+        Amount maximumRate;
+        QStringList lines;
+    };
+    const QString favourable = u"Conclusión: informe favorable."_s;
+    const QString unfavourable = u"Conclusión: informe desfavorable."_s;
+    const QString prudence =
+        u"No cumple el principio de prudencia financiera: el tipo supera el máximo."_s;
+    const Row rows[] = {
+        {"favourable", 0, BudgetState::Approved, Purpose::Investment, 0, {favourable}},
+        {"an extended budget for investments",
+         0,
+         BudgetState::Extended,
+         Purpose::Investment,
+         3,
+         {favourable}},
+        {"authorisation",
+         4500000,
+         BudgetState::Approved,
+         Purpose::Investment,
+         0,
+         {u"Conclusión: informe favorable, condicionado a la autorización del órgano de tutela "
+          u"financiera."_s}},
+        {"barred, refinancing on an extended budget, imprudent",
+         9000000,
+         BudgetState::Extended,
+         Purpose::Refinancing,
+         2.99L,
+         {unfavourable, u"No puede concertarse: endeudamiento superior al 110 %."_s,
+          reports::extendedBudgetText(), prudence}},
+        {"only imprudent",
+         0,
+         BudgetState::Approved,
+         Purpose::Refinancing,
+         2.99L,
+         {unfavourable, prudence}},
+    };
+    for (const Row& row : rows) {
+        Case c = eachKind();
+        c.loans.resize(1);
+        c.figures.treasuryOperations = row.treasury;
+        c.dossier.budget = row.budget;
+        c.dossier.purpose = row.purpose;
+        c.plannedLoan.maximumRate = row.maximumRate;
+        EXPECT_EQ(reports::opinionLines(assess(c)), row.lines) << row.name;
+    }
 }
 
 } // namespace

@@ -52,6 +52,17 @@ Case sample()
                {u"Aguas"_s, 500000, 4, 8, borrowing::LoanKind::Guaranteed, 60, 100000},
                {u"Tesorería"_s, 300000, 2, 1, borrowing::LoanKind::ShortTerm},
                {u"BEI"_s, 80000, 3, 9, borrowing::LoanKind::Own, 100, 0, u"Aguas \"Norte\""_s}};
+    c.dossier = {u"Alumbrado \"LED\""_s,
+                 borrowing::Purpose::Refinancing,
+                 borrowing::BudgetState::Extended,
+                 true,
+                 9000000.5L,
+                 50000,
+                 -120000.25L,
+                 true,
+                 28,
+                 u"María López"_s,
+                 u"Soria"_s};
     c.entities = {
         {u"Aguas \"Norte\""_s, borrowing::EntityKind::Market, 3000000, 0, -50000.5L, 1E5L},
         {u"Deportes"_s, borrowing::EntityKind::Administrative, 600000, 550000, 0, 0}};
@@ -225,6 +236,13 @@ TEST(CaseFile, badFilesAreRefusedWithTheReason)
          "\"0\", \"transferencias\": \"0\"}]}",
          u"No se puede abrir \"caso.endeudamiento\": la entidad dependiente \"A\" está "
          u"repetida."_s},
+        // What the Intervención's report states.
+        {"{\"formato\": \"endeudamiento-caso\", \"expediente\": {\"finalidad\": \"obras\"}}",
+         u"No se puede abrir \"caso.endeudamiento\": el expediente: finalidad no es inversiones ni "
+         u"sustitucion."_s},
+        {"{\"formato\": \"endeudamiento-caso\", \"expediente\": {\"recursos\": \"-1\"}}",
+         u"No se puede abrir \"caso.endeudamiento\": el importe de recursos del expediente no "
+         u"puede ser negativo."_s},
         // An adjustment only adds to or takes from what it adjusts.
         {"{\"formato\": \"endeudamiento-caso\", \"importes\": {\"AJAVALES\": \"-0.01\"}}",
          u"No se puede abrir \"caso.endeudamiento\": el importe de AJAVALES no puede ser "

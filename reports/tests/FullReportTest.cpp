@@ -4,6 +4,7 @@
 #include "DataTemplateEngine.h"
 #include "QStringPrinter.h"
 #include "SampleCases.h"
+#include "SamplePictures.h"
 #include "TestSeparators.h"
 
 #include <QDir>
@@ -125,7 +126,7 @@ protected:
     {
         const borrowing::Assessment assessment = samples::assessed(c);
         runFullReport(templatePath, output, ReportValues(assessment, testsupport::Spanish),
-                      [this](const QString& path) { opened << path; });
+                      samples::pictures(), [this](const QString& path) { opened << path; });
     }
     QByteArray filled() const
     {
@@ -147,6 +148,8 @@ TEST_F(ShippedTemplate, holdsEveryValueWithAccentsEscaped)
           "Capacidad de endeudamiento"})
         EXPECT_TRUE(rtf.contains(text)) << text;
     EXPECT_FALSE(rtf.contains("\\{")) << "a tag was left unfilled";
+    // The gauge in section 7 and the chart in section 8.
+    EXPECT_EQ(rtf.count("{\\pict\\pngblip\\picw2\\pich1\\picwgoal10\\pichgoal5"), 2);
 }
 
 TEST_F(ShippedTemplate, theRegisterIsATableOnlyWhenItHoldsLoans)
@@ -188,6 +191,35 @@ TEST_F(ShippedTemplate, theGroupIsATableOnlyWhenThereAreDependentEntities)
                              "financiero (art. 53.1 TRLHL)."})
         EXPECT_TRUE(rtf.contains(text)) << text;
     EXPECT_FALSE(rtf.contains("\\{"));
+}
+
+// The Intervención's report of a case whose verdict bars the loan, for resources at and around
+// the 10 % that decides who approves it.
+TEST_F(ShippedTemplate, theInterventionReportSaysWhoDecidesAndWhy)
+{
+    templatePath = QFileInfo(templatePath).dir().filePath(u"PlantillaInformeIntervencion.rtf"_s);
+    const std::pair<amount::Amount, bool> rows[] = {
+        {999999.99L, true}, {1000000, true}, {1000000, false}};
+    const char* lines[] = {
+        "\\'D3rgano competente: Pleno, por mayor\\'EDa absoluta (art. 47.2.l LBRL)",
+        "\\'D3rgano competente: Alcalde-Presidente (art. 21.1.f LBRL y 52.2 TRLHL)",
+        "\\'D3rgano competente: Pleno, por mayor\\'EDa simple (art. 22.2.m LBRL)"};
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+        borrowing::Case c = samples::deficitCase();
+        c.dossier.ordinaryResources = rows[i].first;
+        c.dossier.foreseen = rows[i].second;
+        c.dossier.controller = u"María López"_s;
+        run(c);
+        const QByteArray rtf = filled();
+        EXPECT_TRUE(rtf.contains(lines[i])) << lines[i];
+        for (const char* text :
+             {"Conclusi\\'F3n: informe desfavorable.",
+              "No puede concertarse: ahorro neto negativo y endeudamiento superior al 110 %.",
+              "-172.919,52", "Mar\\'EDa L\\'F3pez", "1.000.000,00"})
+            EXPECT_TRUE(rtf.contains(text)) << text;
+        EXPECT_EQ(rtf.count("{\\pict\\pngblip"), 2);
+        EXPECT_FALSE(rtf.contains("\\{"));
+    }
 }
 
 TEST_F(ShippedTemplate, anUnknownTagStopsTheReportAndOpensNothing)
