@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-translations-l10n libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev libkainjow-mustache-dev libsqlite3-dev time bc
     clang clang-format libclang-rt-14-dev
-    libreoffice-writer-nogui
+    libreoffice-writer-nogui poppler-utils
     locales fonts-dejavu-core fonts-liberation
     xvfb xdotool desktop-file-utils appstream dpkg-dev
 )
