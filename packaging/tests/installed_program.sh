@@ -2,13 +2,17 @@
 # Installs a build into a temporary prefix whose bin/ cannot be written, starts the installed
 # program on a display of its own with a case, presses "Informe" and checks that the template
 # came from share/, that the report landed in the documents folder and that it is the document
-# the desktop was asked to open. Usage: installed_program.sh BUILD_DIR
+# the desktop was asked to open, and, with LibreOffice installed, that it was written as PDF too.
+# Usage: installed_program.sh BUILD_DIR
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # The program's LibreOffice, converting the report to PDF, names the folder in its profile.
+    pkill -f -- "$work" 2>/dev/null || true
+    for _ in $(seq 50); do pgrep -f -- "$work" > /dev/null || break; sleep 0.1; done
     chmod -R u+w "$work" 2>/dev/null || true
     rm -rf "$work"
 }
@@ -61,3 +65,11 @@ grep -q 'Villanueva del Campo' "$report" || fail "the report does not hold the c
 [ "$(cat "$work/opened")" = "file://$report" ] || fail "opened $(cat "$work/opened"), not $report"
 [ ! -e "$work/prefix/bin/Informerelleno.rtf" ] || fail "a report was written beside the program"
 echo "report written to the documents folder and opened"
+
+# With LibreOffice installed the report is written again as PDF beside it.
+if command -v soffice > /dev/null || command -v libreoffice > /dev/null; then
+    pdf="$work/home/Documents/Informerelleno.pdf"
+    for _ in $(seq 400); do [ -s "$pdf" ] && break; sleep 0.2; done
+    [ -s "$pdf" ] || fail "no PDF beside the report: $(cat "$work/program.log")"
+    echo "and written as PDF"
+fi
