@@ -29,6 +29,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QGridLayout>
+#include <QProgressBar>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -51,6 +52,7 @@ constexpr QSize ToolButtonSize{118, 21};
 constexpr int ToolBarHeight = 29;
 constexpr int ToolBarIndent = 5;
 constexpr int StatusBarHeight = 19;
+constexpr int PdfProgressWidth = 100;
 
 // Room for a window manager's title bar and borders, which are not known before the window is
 // shown: a little more than most take.
@@ -120,7 +122,7 @@ MainWindow::MainWindow(QWidget* parent)
       }),
       m_documentOpener(
           [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }),
-      m_pdfConverter(&convertToPdf)
+      m_pdfConverter(new PdfConverter(this))
 {
     m_ui->setupUi(this);
     setupToolBar();
@@ -129,6 +131,7 @@ MainWindow::MainWindow(QWidget* parent)
     sizeSmallControls();
     m_ui->LabelCita->setText(reports::ruleExplanation());
     applyColours();
+    showPdfProgress();
 
     const auto runs = [this](auto method) { return command::guarded(this, method); };
     connect(m_ui->BtnSalir, &QPushButton::clicked, this, runs(&MainWindow::quit));
@@ -607,13 +610,31 @@ void MainWindow::fillReport(const reports::FullReportFiles& files)
     const borrowing::Assessment& assessment = *m_model->assessment();
     const reports::ReportValues values(assessment, amount::currentSeparators());
     const reports::ReportPictures pictures = reportPictures(assessment);
+    // LibreOffice must not be reading the report while it is written again.
+    m_pdfConverter->stop(files.outputPath);
     whileBusy(
         [&] { reports::fillFullReport(files.templatePath, files.outputPath, values, pictures); });
     m_documentOpener(files.outputPath);
     // The same report as PDF, beside it.
-    const QFileInfo rtf(files.outputPath);
-    const PdfResult pdf = whileBusy([&] { return m_pdfConverter(files.outputPath); });
-    statusBar()->showMessage(pdfResultText(pdf, rtf.completeBaseName() + QStringLiteral(".pdf")));
+    m_pdfConverter->convert(files.outputPath);
+}
+
+void MainWindow::showPdfProgress()
+{
+    m_pdfProgress = new QProgressBar(this);
+    m_pdfProgress->setRange(0, 0);
+    m_pdfProgress->setMaximumWidth(PdfProgressWidth);
+    m_pdfProgress->hide();
+    statusBar()->addPermanentWidget(m_pdfProgress);
+    connect(m_pdfConverter, &PdfConverter::started, this, [this](const QString& pdf) {
+        statusBar()->showMessage(pdfStartedText(QFileInfo(pdf).fileName()));
+        m_pdfProgress->show();
+    });
+    connect(m_pdfConverter, &PdfConverter::finished, this,
+            [this](PdfResult result, const QString& pdf) {
+                statusBar()->showMessage(pdfResultText(result, QFileInfo(pdf).fileName()));
+                m_pdfProgress->setVisible(m_pdfConverter->isBusy());
+            });
 }
 
 void MainWindow::calculate()

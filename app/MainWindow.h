@@ -14,6 +14,7 @@
 #include <optional>
 
 class QCloseEvent;
+class QProgressBar;
 
 namespace calculator {
 class DossierDialog;
@@ -57,11 +58,8 @@ public:
     {
         m_documentOpener = std::move(opener);
     }
-    // Replaces the conversion of a filled report into PDF.
-    void setPdfConverter(std::function<PdfResult(const QString&)> converter)
-    {
-        m_pdfConverter = std::move(converter);
-    }
+    // What writes the filled reports again as PDF.
+    PdfConverter* pdfConverter() const { return m_pdfConverter; }
     // Replaces the program's folder, where the full report's template and output lie.
     void setProgramFolder(const QString& folder) { m_programFolder = folder; }
 
@@ -109,6 +107,8 @@ private:
     // Fills a report's template with the assessed case and its pictures, opens it, and writes
     // it again as PDF.
     void fillReport(const reports::FullReportFiles& files);
+    // The status bar says what the PDF conversions do, with a moving bar while one runs.
+    void showPdfProgress();
     // The register's dialog offers the entity and its dependent entities as holders.
     void showHolders();
     void showEditedGroup();
@@ -132,7 +132,8 @@ private:
     CaseModel* m_model;
     Prompter m_prompter;
     std::function<void(const QString&)> m_documentOpener;
-    std::function<PdfResult(const QString&)> m_pdfConverter;
+    PdfConverter* m_pdfConverter;
+    QProgressBar* m_pdfProgress = nullptr;
     QString m_programFolder;
     CaseDocument* m_document = nullptr;
     reports::ResultsWindow* m_resultsWindow = nullptr;

@@ -1,9 +1,14 @@
-// A filled report written again as PDF by LibreOffice, when it is installed.
+// Filled reports written again as PDF by LibreOffice, when it is installed, in the background.
 #pragma once
 
+#include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
+#include <optional>
+
+class QProcess;
 
 namespace app {
 
@@ -15,13 +20,53 @@ enum class PdfResult : std::uint8_t
     Failed
 };
 
-// Converts the RTF document into a PDF of the same name beside it, with LibreOffice in headless
+// Converts RTF documents into PDFs of the same name beside them, with LibreOffice in headless
 // mode under a profile of its own (so that a LibreOffice the user has open does not get in the
-// way). Blocks until the conversion ends; touches no widget.
-PdfResult convertToPdf(const QString& rtfPath);
+// way). Conversions run one after another while the windows stay usable; each ends with
+// finished(), and one stopped ends with nothing.
+class PdfConverter final : public QObject
+{
+    Q_OBJECT
 
-// What the status bar says of the conversion ("PDF no generado: LibreOffice no está
+public:
+    explicit PdfConverter(QObject* parent = nullptr);
+    // Stops the running conversion.
+    ~PdfConverter() override;
+
+    // Queues `rtfPath`; without LibreOffice, says so at once.
+    void convert(const QString& rtfPath);
+    // Forgets `rtfPath`, queued or running, and the half-written PDF of a running one: the
+    // document is about to be written again.
+    void stop(const QString& rtfPath);
+    bool isBusy() const;
+    // The program to convert with, instead of the one found on the PATH at each conversion;
+    // an empty one is no LibreOffice.
+    void setOffice(const QString& program) { m_office = program; }
+
+    // The PDF written for `rtfPath`.
+    static QString pdfPath(const QString& rtfPath);
+
+signals:
+    // The conversion whose PDF is `pdfPath` began.
+    void started(const QString& pdfPath);
+    void finished(app::PdfResult result, const QString& pdfPath);
+
+private:
+    QString office() const;
+    void startNext();
+    void end(int exitCode);
+    void kill();
+
+    std::optional<QString> m_office;
+    QStringList m_queue;
+    QProcess* m_process = nullptr;
+    QString m_running;
+};
+
+// What the status bar says of a conversion ("PDF no generado: LibreOffice no está
 // instalado.").
 QString pdfResultText(PdfResult result, const QString& pdfName);
+// What it says while one runs.
+QString pdfStartedText(const QString& pdfName);
 
 } // namespace app

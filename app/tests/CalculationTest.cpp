@@ -5,6 +5,7 @@
 #include "CaseModel.h"
 #include "Command.h"
 #include "DossierDialog.h"
+#include "FakeOffice.h"
 #include "LoanCalculatorDialog.h"
 #include "LocaleSeparators.h"
 #include "MainWindow.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -72,10 +74,9 @@ private slots:
     {
         testsupport::useSeparators(testsupport::Spanish);
         m_window = std::make_unique<MainWindow>();
-        m_window->setPdfConverter([this](const QString& rtf) {
-            m_converted << rtf;
-            return PdfResult::NoOffice;
-        });
+        m_window->pdfConverter()->setOffice({});
+        connect(m_window->pdfConverter(), &PdfConverter::finished, this,
+                [this](PdfResult, const QString& pdf) { m_converted << pdf; });
         m_answers = {u"110"_s};
         m_proposals.clear();
         m_converted.clear();
@@ -291,9 +292,26 @@ private slots:
         QVERIFY(!rtf.contains("\\{"));
         // The gauge and the chart as pictures; the PDF asked for, and why there is none.
         QCOMPARE(rtf.count("{\\pict\\pngblip"), 2);
-        QCOMPARE(m_converted, QStringList{output});
+        QCOMPARE(m_converted, QStringList{PdfConverter::pdfPath(output)});
         QCOMPARE(m_window->statusBar()->currentMessage(),
                  u"PDF no generado: LibreOffice no está instalado."_s);
+    }
+
+    // The window stays usable while LibreOffice works, and the status bar says how it went.
+    void thePdfIsWrittenInTheBackground()
+    {
+        m_answers = {u"Villa"_s, u"Soria"_s, u"110"_s};
+        QTemporaryDir office;
+        m_window->pdfConverter()->setOffice(testsupport::writeFakeOffice(office.path()));
+        m_window->setDocumentOpener([](const QString&) {});
+        m_window->produceFullReport();
+        auto* progress = m_window->statusBar()->findChild<QProgressBar*>();
+        QCOMPARE(m_window->statusBar()->currentMessage(),
+                 u"Escribiendo el PDF: Informerelleno.pdf…"_s);
+        QVERIFY(progress->isVisibleTo(m_window.get()));
+        QTRY_COMPARE_WITH_TIMEOUT(m_window->statusBar()->currentMessage(),
+                                  u"PDF escrito: Informerelleno.pdf"_s, 20000);
+        QVERIFY(!progress->isVisibleTo(m_window.get()));
     }
 
     // "Generar" keeps what was typed with the case, fills the Intervención's template beside
@@ -319,7 +337,7 @@ private slots:
         });
         poll.start(10);
         m_window->produceInterventionReport();
-        QCOMPARE(m_converted, QStringList{output});
+        QCOMPARE(m_converted, QStringList{PdfConverter::pdfPath(output)});
         QFile file(output);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray rtf = file.readAll();

@@ -1,5 +1,5 @@
 // A filled Intervención report written again as PDF by LibreOffice: the PDF says who approves
-// the operation and concludes; without LibreOffice there is none, and the reason.
+// the operation and concludes.
 #include "PdfConversion.h"
 
 #include "FullReport.h"
@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,7 +34,12 @@ private slots:
         reports::fillFullReport(
             QCoreApplication::applicationDirPath() + u"/PlantillaInformeIntervencion.rtf"_s, rtf,
             reports::ReportValues(assessment, testsupport::Spanish), samples::pictures());
-        QCOMPARE(app::convertToPdf(rtf), app::PdfResult::Written);
+        app::PdfConverter converter;
+        QSignalSpy finished(&converter, &app::PdfConverter::finished);
+        converter.convert(rtf);
+        // A first start sets LibreOffice's profile up, which takes a while.
+        QVERIFY(finished.wait(180000));
+        QCOMPARE(finished.front().front().value<app::PdfResult>(), app::PdfResult::Written);
         QProcess text;
         text.start(u"pdftotext"_s, {folder.filePath(u"InformeIntervencion.pdf"_s), u"-"_s});
         QVERIFY(text.waitForFinished(60000));
@@ -42,17 +48,6 @@ private slots:
             pdf.contains(u"Órgano competente: Pleno, por mayoría absoluta (art. 47.2.l LBRL)"_s),
             qPrintable(pdf.left(400)));
         QVERIFY(pdf.contains(u"Conclusión: informe desfavorable."_s));
-    }
-
-    void withoutLibreOfficeThereIsNoPdf()
-    {
-        const QByteArray path = qgetenv("PATH");
-        qputenv("PATH", "/nonexistent");
-        const app::PdfResult result = app::convertToPdf(u"/tmp/any.rtf"_s);
-        qputenv("PATH", path);
-        QCOMPARE(result, app::PdfResult::NoOffice);
-        QCOMPARE(app::pdfResultText(result, u"x.pdf"_s),
-                 u"PDF no generado: LibreOffice no está instalado."_s);
     }
 };
 

@@ -1,0 +1,39 @@
+// A stand-in for LibreOffice's PDF conversion, for tests that must not wait for the real one.
+#pragma once
+
+#include <QFile>
+#include <QString>
+
+namespace testsupport {
+
+// Writes into `folder` a program called as LibreOffice converts (… --outdir DIR FILE.rtf).
+// The document's first line says how many seconds it takes and whether it succeeds
+// ("0.2 ok", "0 fail"; any other, as a real report, "0 ok"); meanwhile a child process of its own
+// writes its number to FILE.child. It appends "start FILE" and "end FILE" to `folder`/log, and
+// writes half the PDF at once and the rest as it ends.
+inline QString writeFakeOffice(const QString& folder)
+{
+    const QString path = folder + QStringLiteral("/soffice");
+    QFile script(path);
+    if (!script.open(QIODevice::WriteOnly))
+        return {};
+    script.write(R"(#!/bin/sh
+dir=$6 rtf=$7
+read -r seconds outcome < "$rtf"
+case $seconds in [0-9]*) ;; *) seconds=0 outcome=ok ;; esac
+pdf="$dir/$(basename "$rtf" .rtf).pdf"
+echo "start $rtf" >> ")" +
+                 folder.toUtf8() + R"(/log"
+echo half > "$pdf"
+sh -c 'echo $$ > "$1.child"; exec sleep "$2"' child "$rtf" "$seconds" &
+wait
+echo "end $rtf" >> ")" +
+                 folder.toUtf8() + R"(/log"
+[ "$outcome" = ok ] || { rm -f "$pdf"; exit 1; }
+echo whole >> "$pdf"
+)");
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return path;
+}
+
+} // namespace testsupport
