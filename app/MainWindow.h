@@ -5,7 +5,6 @@
 #include "CaseDocument.h"
 #include "EntityData.h"
 #include "FullReport.h"
-#include "PdfConversion.h"
 #include "TextPrompt.h"
 
 #include <QMainWindow>
@@ -34,6 +33,7 @@ namespace app {
 class CaseBinding;
 class CaseModel;
 class EvolutionDialog;
+class PdfConverter;
 
 class MainWindow final : public QMainWindow
 {

@@ -10,6 +10,7 @@
 #include "LocaleSeparators.h"
 #include "MainWindow.h"
 #include "PaletteTesting.h"
+#include "PdfConversion.h"
 #include "QuickReport.h"
 #include "ResultsWindow.h"
 #include "ScheduleModel.h"
