@@ -172,7 +172,7 @@ void CaseDocument::load(const QString& path)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     // Taken first: a change while reading then shows as a change at the next save.
-    const std::optional<casefile::FileStamp> stamp = casefile::fileStamp(absolute);
+    const std::optional<userfile::FileStamp> stamp = userfile::fileStamp(absolute);
     casefile::Case c;
     try {
         c = whileBusy([&] { return casefile::readCaseFile(absolute); });
@@ -189,7 +189,7 @@ bool CaseDocument::save()
 {
     if (m_path.isEmpty())
         return saveAs();
-    const std::optional<casefile::FileStamp> now = casefile::fileStamp(m_path);
+    const std::optional<userfile::FileStamp> now = userfile::fileStamp(m_path);
     // A file another program replaced since; one that is gone is simply written again.
     if (now && m_stamp && *now != *m_stamp && !m_dialogs.askToOverwrite(displayName()))
         return false;
@@ -213,10 +213,10 @@ bool CaseDocument::saveAs()
 void CaseDocument::saveTo(const QString& path)
 {
     whileBusy([&] { casefile::writeCaseFile(path, m_model.current()); });
-    settle(path, casefile::fileStamp(path));
+    settle(path, userfile::fileStamp(path));
 }
 
-void CaseDocument::settle(const QString& path, const std::optional<casefile::FileStamp>& stamp)
+void CaseDocument::settle(const QString& path, const std::optional<userfile::FileStamp>& stamp)
 {
     m_path = path;
     m_stamp = stamp;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "CaseFile.h"
+#include "FileStamp.h"
 
 #include <QObject>
 #include <QString>
@@ -79,7 +80,7 @@ private:
     void load(const QString& path);
     void saveTo(const QString& path);
     // The file, as `stamp` found it, is now what this window opened or saved.
-    void settle(const QString& path, const std::optional<casefile::FileStamp>& stamp);
+    void settle(const QString& path, const std::optional<userfile::FileStamp>& stamp);
     void rememberRecent(const QString& path);
     void forgetRecent(const QString& path);
     QString lastFolder() const;
@@ -88,7 +89,7 @@ private:
     Dialogs m_dialogs;
     QString m_path;
     // The file as this window last read or wrote it.
-    std::optional<casefile::FileStamp> m_stamp;
+    std::optional<userfile::FileStamp> m_stamp;
     bool m_modified = false;
 };
 

@@ -2,42 +2,27 @@
 #include "MainWindow.h"
 
 #include "AmountEdit.h"
-#include "BusyWork.h"
 #include "CaseBinding.h"
 #include "CaseModel.h"
 #include "Checks.h"
 #include "Colours.h"
 #include "Command.h"
 #include "DebtGauge.h"
-#include "DossierDialog.h"
 #include "EntitiesDialog.h"
 #include "EvolutionDialog.h"
-#include "FullReport.h"
 #include "KeyRules.h"
 #include "LoanCalculatorDialog.h"
 #include "LoansDialog.h"
 #include "LocaleSeparators.h"
-#include "PdfConversion.h"
-#include "QuickReport.h"
-#include "ReportPictures.h"
-#include "ResultsWindow.h"
+#include "ReportCommands.h"
+#include "WindowPlacement.h"
 #include "Wording.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
-#include <QGridLayout>
-#include <QProgressBar>
-#include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QSettings>
-#include <QStandardPaths>
 #include <QTabBar>
-#include <QToolButton>
-#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -48,70 +33,7 @@ using amount::AmountEdit;
 
 namespace {
 
-constexpr QSize ToolButtonSize{118, 21};
-constexpr int ToolBarHeight = 29;
-constexpr int ToolBarIndent = 5;
-constexpr int StatusBarHeight = 19;
-constexpr int PdfProgressWidth = 100;
-
-// Room for a window manager's title bar and borders, which are not known before the window is
-// shown: a little more than most take.
-constexpr QMargins FrameAllowance{4, 40, 4, 4};
-// However small the window, a page shows this many lines, more than its tallest control takes.
-constexpr int SmallestPageLines = 8;
-
 const QString Caption = QStringLiteral("Cálculos para Endeudamiento Municipal.");
-// Where the window's place and size are remembered.
-const QString GeometryKey = QStringLiteral("ventana/geometria");
-const QString MaximizedKey = QStringLiteral("ventana/maximizada");
-
-// The width of a field that shows `text`, in the field's font and frame.
-int fieldWidthFor(const AmountEdit* field, const QString& text)
-{
-    const QFontMetrics metrics(field->font());
-    // A line edit asks for 17 "x" and its frame.
-    const int frame = field->sizeHint().width() - 17 * metrics.horizontalAdvance(u'x');
-    return metrics.horizontalAdvance(text) + frame;
-}
-
-// A page of the tab widget that scrolls when the window is smaller than the page's layout asks
-// for, and shows the page as it was otherwise.
-class ScrollingPage final : public QScrollArea
-{
-public:
-    ScrollingPage(QWidget* page, QWidget* parent) : QScrollArea(parent)
-    {
-        setObjectName(page->objectName() + QStringLiteral("Scroll"));
-        setFrameShape(QFrame::NoFrame);
-        // The fields' tab order passes the page by.
-        setFocusPolicy(Qt::NoFocus);
-        setWidgetResizable(true);
-        // Only the height scrolls: a form read sideways loses its labels.
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        setWidget(page);
-        // The tab's pane shows through, as it did behind the page alone.
-        page->setAutoFillBackground(false);
-        viewport()->setAutoFillBackground(false);
-        // Whatever takes the focus, by keys or by a page turned, comes into view: with what
-        // lies around it where there is room, and whole in any case.
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-            if (!now || !widget()->isAncestorOf(now))
-                return;
-            ensureWidgetVisible(now);
-            const QRect field(now->mapTo(widget(), QPoint()), now->size());
-            ensureVisible(field.center().x(), field.center().y(), field.width() / 2 + 1,
-                          field.height() / 2 + 1);
-        });
-    }
-
-    // The page's whole size, where a plain scroll area asks for less.
-    QSize sizeHint() const override { return widget()->sizeHint(); }
-    QSize minimumSizeHint() const override
-    {
-        return {widget()->minimumSizeHint().width() + verticalScrollBar()->sizeHint().width(),
-                SmallestPageLines * fontMetrics().lineSpacing()};
-    }
-};
 
 } // namespace
 
@@ -119,19 +41,12 @@ MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), m_ui(new Ui::MainWindow), m_model(new CaseModel(this)),
       m_prompter([this](const QString& title, const QString& prompt, const QString& proposed) {
           return TextPrompt::ask(title, prompt, proposed, this);
-      }),
-      m_documentOpener(
-          [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }),
-      m_pdfConverter(new PdfConverter(this))
+      })
 {
     m_ui->setupUi(this);
-    setupToolBar();
-    m_ui->BarraInferior->setFixedHeight(StatusBarHeight);
-    sizeAmountFields();
-    sizeSmallControls();
+    layOutForm(*m_ui);
     m_ui->LabelCita->setText(reports::ruleExplanation());
     applyColours();
-    showPdfProgress();
 
     const auto runs = [this](auto method) { return command::guarded(this, method); };
     connect(m_ui->BtnSalir, &QPushButton::clicked, this, runs(&MainWindow::quit));
@@ -141,26 +56,29 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_ui->BtnPrestamos, &QPushButton::clicked, this, runs(&MainWindow::openLoansRegister));
     connect(m_ui->TbDatosE, &QAction::triggered, this, runs(&MainWindow::editEntityData));
     connect(m_ui->tbPorcientoE, &QAction::triggered, this, runs(&MainWindow::askDebtLimit));
-    connect(m_ui->TbInforme, &QAction::triggered, this, runs(&MainWindow::showQuickReport));
-    connect(m_ui->BtnInforme, &QPushButton::clicked, this, runs(&MainWindow::produceFullReport));
     connect(m_ui->BtnUsarCapital, &QPushButton::clicked, this,
             runs(&MainWindow::borrowFreeCapacity));
     connect(m_ui->BtnEvolucion, &QPushButton::clicked, this, runs(&MainWindow::showEvolution));
     connect(m_ui->mnEvolucion, &QAction::triggered, this, runs(&MainWindow::showEvolution));
     connect(m_ui->BtnEntidades, &QPushButton::clicked, this, runs(&MainWindow::openEntities));
     connect(m_ui->mnEntidades, &QAction::triggered, this, runs(&MainWindow::openEntities));
-    connect(m_ui->mnIntervencion, &QAction::triggered, this,
-            runs(&MainWindow::produceInterventionReport));
 
     startFresh();
-    m_resultsWindow = new reports::ResultsWindow(this);
+    m_reports = new ReportCommands(*m_model, this, [this] {
+        ensureEntityData();
+        recalculate();
+    });
+    const auto reports = [this](auto method) { return command::guarded(m_reports, method); };
+    connect(m_ui->TbInforme, &QAction::triggered, this, reports(&ReportCommands::showQuickReport));
+    connect(m_ui->BtnInforme, &QPushButton::clicked, this,
+            reports(&ReportCommands::produceFullReport));
+    connect(m_ui->mnIntervencion, &QAction::triggered, this,
+            reports(&ReportCommands::produceInterventionReport));
     m_loanCalculator = new calculator::LoanCalculatorDialog(this);
-    m_loansDialog = new calculator::LoansDialog(this);
-    m_entitiesDialog = new calculator::EntitiesDialog(this);
-    m_dossierDialog = new calculator::DossierDialog(this);
+    m_loansDialog = new editors::LoansDialog(this);
+    m_entitiesDialog = new editors::EntitiesDialog(this);
     m_evolutionDialog = new EvolutionDialog(this);
-    connect(m_entitiesDialog, &calculator::EntitiesDialog::edited, this,
-            &MainWindow::showEditedGroup);
+    connect(m_entitiesDialog, &editors::EntitiesDialog::edited, this, &MainWindow::showEditedGroup);
     m_binding = new CaseBinding(*m_model, m_ui->centralwidget, m_loanCalculator, m_evolutionDialog);
     connect(m_loanCalculator, &calculator::LoanCalculatorDialog::quoted, m_model,
             [this] { m_model->setQuote(m_loanCalculator->quote()); });
@@ -183,124 +101,13 @@ MainWindow::MainWindow(QWidget* parent)
     });
     showCaseState();
     // Once the pages are filled in, so that what they ask for is measured as they show.
-    scrollPages();
-    placeWindow();
+    scrollPages(m_ui->Paginas);
+    placeWindow(*this);
 }
 
 MainWindow::~MainWindow()
 {
     delete m_ui;
-}
-
-void MainWindow::setupToolBar()
-{
-    m_ui->Barrasuperior->setFixedHeight(ToolBarHeight);
-    // Three 118-pixel buttons after an indent of 5 pixels fill the window's width.
-    m_ui->Barrasuperior->setStyleSheet(
-        QStringLiteral("QToolBar { spacing: 0px; padding: 0px; border: none; }"));
-    auto* indent = new QWidget(m_ui->Barrasuperior);
-    indent->setFixedWidth(ToolBarIndent);
-    m_ui->Barrasuperior->insertWidget(m_ui->Barrasuperior->actions().value(0), indent);
-    for (QAction* action : {m_ui->TbDatosE, m_ui->tbPorcientoE, m_ui->TbInforme}) {
-        QWidget* button = m_ui->Barrasuperior->widgetForAction(action);
-        button->setObjectName(action->objectName());
-        button->setFixedSize(ToolButtonSize);
-        // The button's own text keeps the "&" mnemonic that the action's icon text drops.
-        if (auto* toolButton = qobject_cast<QToolButton*>(button))
-            toolButton->setText(action->text());
-    }
-}
-
-void MainWindow::scrollPages()
-{
-    QTabWidget* pages = m_ui->Paginas;
-    const int current = pages->currentIndex();
-    for (int i = 0; i < pages->count(); ++i) {
-        QWidget* page = pages->widget(i);
-        const QString title = pages->tabText(i);
-        pages->removeTab(i);
-        // Inside the window throughout, so that the page keeps its place in the tab order.
-        pages->insertTab(i, new ScrollingPage(page, pages), title);
-    }
-    pages->setCurrentIndex(current);
-}
-
-void MainWindow::sizeAmountFields()
-{
-    // Percentages are short; every field has room for the largest amount it may show, and
-    // no more, so that wide windows do not stretch them.
-    const QList<AmountEdit*> percentages{m_ui->CFANTERIOR, m_ui->CFNUEVO, m_ui->CFTOTAL};
-    for (AmountEdit* field : m_ui->centralwidget->findChildren<AmountEdit*>()) {
-        const bool percentage = percentages.contains(field);
-        field->setMinimumWidth(fieldWidthFor(field, percentage ? QStringLiteral("100,00")
-                                                               : QStringLiteral("999.999.999,99")));
-        field->setMaximumWidth(fieldWidthFor(field, QStringLiteral("-9.999.999.999.999,99")));
-    }
-}
-
-void MainWindow::sizeSmallControls()
-{
-    // The calculator's button is a square as high as the field beside it.
-    const int side = m_ui->APPTOTAL->sizeHint().height();
-    m_ui->BtnPrestamo->setFixedSize(side, side);
-    // The revenue and expenditure groups line their fields up one under the other.
-    QGridLayout* revenue = m_ui->GbDrnLayout;
-    QGridLayout* expenditure = m_ui->BGOrnLayout;
-    int labels = 0;
-    for (QGridLayout* grid : {revenue, expenditure}) {
-        for (int row = 1; row < grid->rowCount(); ++row) {
-            if (QLayoutItem* item = grid->itemAtPosition(row, 0))
-                labels = std::max(labels, item->sizeHint().width());
-        }
-    }
-    revenue->setColumnMinimumWidth(0, labels);
-    expenditure->setColumnMinimumWidth(0, labels);
-    // The verdict takes a few lines at most.
-    const QFontMetrics metrics(m_ui->REGIMENVIGENTE->font());
-    m_ui->REGIMENVIGENTE->setMaximumHeight(4 * metrics.lineSpacing() +
-                                           2 * m_ui->REGIMENVIGENTE->frameWidth());
-}
-
-void MainWindow::placeWindow()
-{
-    // At first what the layouts ask for, every tab in sight, centred on the screen; on a
-    // smaller screen what it leaves room for, frame included, the pages scrolling.
-    QSize size = sizeHint();
-    const QScreen* s = screen();
-    if (s)
-        size = size.boundedTo(s->availableGeometry().marginsRemoved(FrameAllowance).size());
-    resize(size.expandedTo(minimumSizeHint()));
-    if (s) {
-        // The position is the frame's; its title bar, then its bottom, stay on the screen.
-        const QRect available = s->availableGeometry();
-        QRect frame(available.center() - rect().center(), this->size().grownBy(FrameAllowance));
-        frame.moveBottom(std::min(frame.bottom(), available.bottom()));
-        frame.moveTop(std::max(frame.top(), available.top()));
-        frame.moveRight(std::min(frame.right(), available.right()));
-        frame.moveLeft(std::max(frame.left(), available.left()));
-        move(frame.topLeft());
-    }
-    // Then where the user left it, while that still fits a screen.
-    const QSettings settings;
-    const QRect remembered = settings.value(GeometryKey).toRect();
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    const bool fits = remembered.isValid() && remembered.width() >= minimumSizeHint().width() &&
-                      remembered.height() >= minimumSizeHint().height() &&
-                      std::any_of(screens.cbegin(), screens.cend(), [&](const QScreen* s) {
-                          return s->availableGeometry().contains(remembered);
-                      });
-    if (fits) {
-        setGeometry(remembered);
-        if (settings.value(MaximizedKey).toBool())
-            setWindowState(windowState() | Qt::WindowMaximized);
-    }
-}
-
-void MainWindow::rememberPlace() const
-{
-    QSettings settings;
-    settings.setValue(GeometryKey, normalGeometry());
-    settings.setValue(MaximizedKey, isMaximized());
 }
 
 void MainWindow::startFresh()
@@ -538,19 +345,6 @@ void MainWindow::showEditedGroup()
         reports::groupWarnings(a.group, edited.entityName));
 }
 
-void MainWindow::produceInterventionReport()
-{
-    m_dossierDialog->setDossier(m_model->current().dossier);
-    if (m_dossierDialog->exec() != QDialog::Accepted)
-        return;
-    m_model->setDossier(m_dossierDialog->dossier());
-    ensureEntityData();
-    recalculate();
-    fillReport(reports::interventionReportFiles(
-        m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder,
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));
-}
-
 void MainWindow::showRegisterState()
 {
     const QString group = reports::groupCaption(m_model->current().entities.size());
@@ -585,58 +379,6 @@ void MainWindow::openLoanCalculator()
         m_document->markModified();
 }
 
-void MainWindow::showQuickReport()
-{
-    ensureEntityData();
-    recalculate();
-    const reports::ReportValues values(*m_model->assessment(), amount::currentSeparators());
-    m_resultsWindow->clearLines();
-    m_resultsWindow->appendLines(reports::quickReportLines(values));
-    m_resultsWindow->exec();
-}
-
-void MainWindow::produceFullReport()
-{
-    ensureEntityData();
-    recalculate();
-    const reports::FullReportFiles files = reports::fullReportFiles(
-        m_programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : m_programFolder,
-        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    fillReport(files);
-}
-
-void MainWindow::fillReport(const reports::FullReportFiles& files)
-{
-    const borrowing::Assessment& assessment = *m_model->assessment();
-    const reports::ReportValues values(assessment, amount::currentSeparators());
-    const reports::ReportPictures pictures = reportPictures(assessment);
-    // LibreOffice must not be reading the report while it is written again.
-    m_pdfConverter->stop(files.outputPath);
-    whileBusy(
-        [&] { reports::fillFullReport(files.templatePath, files.outputPath, values, pictures); });
-    m_documentOpener(files.outputPath);
-    // The same report as PDF, beside it.
-    m_pdfConverter->convert(files.outputPath);
-}
-
-void MainWindow::showPdfProgress()
-{
-    m_pdfProgress = new QProgressBar(this);
-    m_pdfProgress->setRange(0, 0);
-    m_pdfProgress->setMaximumWidth(PdfProgressWidth);
-    m_pdfProgress->hide();
-    statusBar()->addPermanentWidget(m_pdfProgress);
-    connect(m_pdfConverter, &PdfConverter::started, this, [this](const QString& pdf) {
-        statusBar()->showMessage(pdfStartedText(QFileInfo(pdf).fileName()));
-        m_pdfProgress->show();
-    });
-    connect(m_pdfConverter, &PdfConverter::finished, this,
-            [this](PdfResult result, const QString& pdf) {
-                statusBar()->showMessage(pdfResultText(result, QFileInfo(pdf).fileName()));
-                m_pdfProgress->setVisible(m_pdfConverter->isBusy());
-            });
-}
-
 void MainWindow::calculate()
 {
     recalculate();
@@ -653,7 +395,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    rememberPlace();
+    rememberPlace(*this);
     event->accept();
 }
 

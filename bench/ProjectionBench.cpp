@@ -53,7 +53,7 @@ void BM_EvolutionDialogToItsFirstFrame(benchmark::State& state)
     for (auto _ : state) {
         app::EvolutionDialog dialog;
         FirstPaint watcher;
-        dialog.findChild<app::DebtChart*>()->installEventFilter(&watcher);
+        dialog.findChild<charts::DebtChart*>()->installEventFilter(&watcher);
         dialog.showProjection(projectDebt(figures));
         dialog.show();
         while (!watcher.painted)
@@ -68,11 +68,11 @@ BENCHMARK(BM_EvolutionDialogToItsFirstFrame)->Unit(benchmark::kMillisecond);
 // Today and ten years, repainted at an unchanged size as when the dialog is uncovered.
 void BM_DebtChartRepaint(benchmark::State& state)
 {
-    std::vector<app::DebtChartYear> years;
+    std::vector<charts::DebtChartYear> years;
     for (int year = 1; year <= 10; ++year)
         years.push_back({2024 + year, 2e6L - year * 1e5L, 90.0L - year * 4});
-    app::DebtChart chart;
-    chart.setYears(years, app::DebtChartYear{2024, 2e6L, 95.0L});
+    charts::DebtChart chart;
+    chart.setYears(years, charts::DebtChartYear{2024, 2e6L, 95.0L});
     chart.resize(chart.sizeHint());
     QImage image(chart.size(), QImage::Format_RGB32);
     for (auto _ : state)

@@ -16,8 +16,6 @@
 #include <array>
 #include <charconv>
 
-#include <sys/stat.h>
-
 namespace casefile {
 
 namespace {
@@ -500,19 +498,6 @@ void writeCaseFile(const QString& path, const Case& c)
                                      .arg(nameOf(path), QString::fromUtf8(e.what()))
                                      .toStdString());
     }
-}
-
-std::optional<FileStamp> fileStamp(const QString& path)
-{
-    struct stat status
-    {
-    };
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
-        return std::nullopt;
-    return FileStamp{static_cast<quint64>(status.st_dev), static_cast<quint64>(status.st_ino),
-                     static_cast<qint64>(status.st_size),
-                     static_cast<qint64>(status.st_mtim.tv_sec) * 1'000'000'000 +
-                         status.st_mtim.tv_nsec};
 }
 
 } // namespace casefile

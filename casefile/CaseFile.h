@@ -40,17 +40,4 @@ Case readCaseFile(const QString& path);
 // earlier file as it was. The message of a failure starts with `No se puede guardar "NAME": `.
 void writeCaseFile(const QString& path, const Case& c);
 
-// What tells one version of a file from another: its identity, size and modification time.
-struct FileStamp
-{
-    quint64 device = 0;
-    quint64 inode = 0;
-    qint64 size = 0;
-    qint64 modifiedNs = 0;
-
-    friend bool operator==(const FileStamp&, const FileStamp&) = default;
-};
-// The file's stamp; nothing when it does not exist.
-std::optional<FileStamp> fileStamp(const QString& path);
-
 } // namespace casefile

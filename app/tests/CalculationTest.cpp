@@ -12,6 +12,7 @@
 #include "PaletteTesting.h"
 #include "PdfConversion.h"
 #include "QuickReport.h"
+#include "ReportCommands.h"
 #include "ResultsWindow.h"
 #include "ScheduleModel.h"
 #include "TestSeparators.h"
@@ -75,8 +76,8 @@ private slots:
     {
         testsupport::useSeparators(testsupport::Spanish);
         m_window = std::make_unique<MainWindow>();
-        m_window->pdfConverter()->setOffice({});
-        connect(m_window->pdfConverter(), &PdfConverter::finished, this,
+        m_window->reports()->pdfConverter()->setOffice({});
+        connect(m_window->reports()->pdfConverter(), &PdfConverter::finished, this,
                 [this](PdfResult, const QString& pdf) { m_converted << pdf; });
         m_answers = {u"110"_s};
         m_proposals.clear();
@@ -251,22 +252,22 @@ private slots:
         setRevenue(1000);
         const auto closeResults = [this] {
             QTimer::singleShot(0, this, [this] {
-                QTRY_VERIFY(m_window->resultsWindow()->isVisible());
-                m_window->resultsWindow()->reject();
+                QTRY_VERIFY(m_window->reports()->resultsWindow()->isVisible());
+                m_window->reports()->resultsWindow()->reject();
             });
         };
         closeResults();
-        m_window->showQuickReport();
+        m_window->reports()->showQuickReport();
         QCOMPARE(m_proposals.size(), 3);
-        QStringList lines = m_window->resultsWindow()->lines();
+        QStringList lines = m_window->reports()->resultsWindow()->lines();
         QCOMPARE(lines.first(), u"Villa(Soria)"_s);
         QVERIFY(lines.contains(u"Derechos Reconocidos Netos (Cap. I al V) = 1.000,00"_s));
 
         setRevenue(2000);
         closeResults();
-        m_window->showQuickReport();
+        m_window->reports()->showQuickReport();
         QCOMPARE(m_proposals.size(), 3); // nothing asked the second time
-        lines = m_window->resultsWindow()->lines();
+        lines = m_window->reports()->resultsWindow()->lines();
         const reports::ReportValues values(*m_window->caseModel()->assessment(),
                                            testsupport::Spanish);
         QCOMPARE(lines, reports::quickReportLines(values));
@@ -279,10 +280,10 @@ private slots:
         m_answers = {u"Villa"_s, u"Soria"_s, u"110"_s};
         setRevenue(1000);
         QStringList opened;
-        m_window->setDocumentOpener([&](const QString& path) { opened << path; });
+        m_window->reports()->setDocumentOpener([&](const QString& path) { opened << path; });
         const QString output = QCoreApplication::applicationDirPath() + u"/Informerelleno.rtf"_s;
         QFile::remove(output);
-        m_window->produceFullReport();
+        m_window->reports()->produceFullReport();
         QCOMPARE(opened, QStringList{output});
         QFile file(output);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -303,9 +304,9 @@ private slots:
     {
         m_answers = {u"Villa"_s, u"Soria"_s, u"110"_s};
         QTemporaryDir office;
-        m_window->pdfConverter()->setOffice(testsupport::writeFakeOffice(office.path()));
-        m_window->setDocumentOpener([](const QString&) {});
-        m_window->produceFullReport();
+        m_window->reports()->pdfConverter()->setOffice(testsupport::writeFakeOffice(office.path()));
+        m_window->reports()->setDocumentOpener([](const QString&) {});
+        m_window->reports()->produceFullReport();
         auto* progress = m_window->statusBar()->findChild<QProgressBar*>();
         QCOMPARE(m_window->statusBar()->currentMessage(),
                  u"Escribiendo el PDF: Informerelleno.pdf…"_s);
@@ -327,7 +328,7 @@ private slots:
         QFile::remove(output);
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [this, &poll] {
-            auto* dialog = m_window->findChild<calculator::DossierDialog*>();
+            auto* dialog = m_window->findChild<editors::DossierDialog*>();
             if (!dialog || !dialog->isVisible())
                 return;
             poll.stop();
@@ -337,7 +338,7 @@ private slots:
             dialog->findChild<QPushButton*>(u"BtnGenerar"_s)->click();
         });
         poll.start(10);
-        m_window->produceInterventionReport();
+        m_window->reports()->produceInterventionReport();
         QCOMPARE(m_converted, QStringList{PdfConverter::pdfPath(output)});
         QFile file(output);
         QVERIFY(file.open(QIODevice::ReadOnly));
@@ -359,9 +360,9 @@ private slots:
         QVERIFY(earlier.open(QIODevice::WriteOnly));
         earlier.write("earlier");
         earlier.close();
-        m_window->setProgramFolder(folder.path() + u'/');
+        m_window->reports()->setProgramFolder(folder.path() + u'/');
         QStringList opened;
-        m_window->setDocumentOpener([&](const QString& path) { opened << path; });
+        m_window->reports()->setDocumentOpener([&](const QString& path) { opened << path; });
         QStringList shown;
         command::setErrorPresenter([&](const QString&, const QString& text) { shown << text; });
         QTest::mouseClick(m_window->findChild<QPushButton*>(u"BtnInforme"_s), Qt::LeftButton);

@@ -312,7 +312,7 @@ private slots:
     void theRegisterStandsInTheExistingDebtAndIsSaved()
     {
         field(u"CVPEX"_s)->setValue(7);
-        calculator::LoansDialog* loans = m_window->loansRegister();
+        editors::LoansDialog* loans = m_window->loansRegister();
         const auto acceptWith = [&](std::vector<borrowing::Loan> register_) {
             loans->setLoans(std::move(register_));
             m_window->show();

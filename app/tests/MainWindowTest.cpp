@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "LoanCalculatorDialog.h"
 #include "LocaleSeparators.h"
+#include "ReportCommands.h"
 #include "ResultsWindow.h"
 #include "TestSeparators.h"
 
@@ -95,9 +96,9 @@ private slots:
 
     void createsTheOtherTwoWindowsHidden()
     {
-        QCOMPARE(m_window->resultsWindow()->windowTitle(), u"Resultados"_s);
+        QCOMPARE(m_window->reports()->resultsWindow()->windowTitle(), u"Resultados"_s);
         QCOMPARE(m_window->loanCalculator()->windowTitle(), u"Calculadora de Préstamos"_s);
-        QVERIFY(!m_window->resultsWindow()->isVisible());
+        QVERIFY(!m_window->reports()->resultsWindow()->isVisible());
         QVERIFY(!m_window->loanCalculator()->isVisible());
     }
 

@@ -1,0 +1,159 @@
+// LoansDialog: "Préstamos vigentes", the register of the loans in force.
+#include "LoansDialog.h"
+
+#include "Command.h"
+#include "LoanCsv.h"
+#include "LoansModel.h"
+#include "LocaleSeparators.h"
+#include "UserFile.h"
+#include "Wording.h"
+#include "ui_LoansDialog.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QProgressDialog>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace editors {
+
+namespace {
+
+// Widths of the columns, bank first, unless a heading needs more.
+constexpr int ColumnWidths[LoansModel::ColumnCount] = {150, 110, 105, 70, 100, 105, 60, 120, 105};
+
+QString chooseCsvFile(QWidget* parent)
+{
+    QFileDialog dialog(parent, QStringLiteral("Importar préstamos"), QString(),
+                       QStringLiteral("Archivos CSV (*.csv);;Todos los archivos (*)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
+    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("&Nombre:"));
+    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
+    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Importar"));
+    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+} // namespace
+
+LoansDialog::LoansDialog(QWidget* parent)
+    : QDialog(parent), m_ui(new Ui::LoansDialog), m_editing(new LoansModel(this)),
+      m_chooseCsv([this] { return chooseCsvFile(this); })
+{
+    m_ui->setupUi(this);
+    m_ui->TablaPrestamos->setModel(m_editing);
+    const QHeaderView* headings = m_ui->TablaPrestamos->horizontalHeader();
+    for (int column = 0; column < LoansModel::ColumnCount; ++column) {
+        m_ui->TablaPrestamos->setColumnWidth(
+            column, std::max(ColumnWidths[column], headings->sectionSizeHint(column)));
+    }
+    m_ui->TablaPrestamos->setColumnHidden(LoansModel::Holder, true);
+    // The line of totals by kind follows every change of the register being edited.
+    connect(m_editing, &QAbstractItemModel::modelReset, this, &LoansDialog::showKindTotals);
+    connect(m_editing, &QAbstractItemModel::rowsInserted, this, &LoansDialog::showKindTotals);
+    connect(m_editing, &QAbstractItemModel::rowsRemoved, this, &LoansDialog::showKindTotals);
+    connect(m_editing, &QAbstractItemModel::dataChanged, this, &LoansDialog::showKindTotals);
+    connect(m_ui->BtnAnadir, &QPushButton::clicked, this,
+            command::guarded(this, &LoansDialog::addLoan));
+    connect(m_ui->BtnQuitar, &QPushButton::clicked, this,
+            command::guarded(this, &LoansDialog::removeSelectedLoans));
+    connect(m_ui->BtnImportar, &QPushButton::clicked, this,
+            command::guarded(this, &LoansDialog::importCsv));
+    connect(m_ui->BtnAceptar, &QPushButton::clicked, this,
+            command::guarded(this, &LoansDialog::acceptLoans));
+    connect(m_ui->BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+LoansDialog::~LoansDialog()
+{
+    delete m_ui;
+}
+
+void LoansDialog::setLoans(std::vector<borrowing::Loan> loans)
+{
+    m_loans = std::move(loans);
+    m_editing->setLoans(m_loans);
+}
+
+void LoansDialog::setHolders(const QString& entityName, const QStringList& dependentNames)
+{
+    m_editing->setHolders(entityName, dependentNames);
+    m_ui->TablaPrestamos->setColumnHidden(LoansModel::Holder, dependentNames.isEmpty());
+}
+
+void LoansDialog::showEvent(QShowEvent* event)
+{
+    // Every showing starts from the accepted register, so "Cancelar" undoes what it changed.
+    m_editing->setLoans(m_loans);
+    QDialog::showEvent(event);
+}
+
+void LoansDialog::showKindTotals()
+{
+    m_ui->TotalesPorTipo->setText(reports::kindTotalsText(
+        borrowing::registerTotals(m_editing->loans()), amount::currentSeparators()));
+}
+
+void LoansDialog::addLoan()
+{
+    const int row = m_editing->appendEmptyLoan();
+    m_ui->TablaPrestamos->startEditing(m_editing->index(row, LoansModel::Bank));
+}
+
+void LoansDialog::removeSelectedLoans()
+{
+    m_editing->removeLoans(m_ui->TablaPrestamos->chosenRows());
+}
+
+void LoansDialog::importCsv()
+{
+    const QString path = m_chooseCsv();
+    if (path.isEmpty())
+        return;
+    const QString name = QFileInfo(path).fileName();
+    const auto refuse = [&name](const std::exception& e) {
+        throw std::runtime_error(QStringLiteral("No se puede importar \"%1\": %2")
+                                     .arg(name, QString::fromUtf8(e.what()))
+                                     .toStdString());
+    };
+    std::vector<borrowing::Loan> loans;
+    try {
+        // A file this large would hold millions of loans, far more than any register.
+        constexpr qint64 SizeLimit = qint64{200} << 20;
+        const QByteArray bytes = userfile::readUserFile(path, SizeLimit);
+        QProgressDialog progress(QStringLiteral("Importando \"%1\"…").arg(name),
+                                 QStringLiteral("Cancelar"), 0, 1000, this);
+        progress.setWindowTitle(QStringLiteral("Importar préstamos"));
+        progress.setWindowModality(Qt::WindowModal);
+        progress.setMinimumDuration(ProgressDelayMs);
+        loans = imports::readLoansCsv(bytes, [&progress](qint64 done, qint64 total) {
+            progress.setValue(static_cast<int>(done * 1000 / std::max<qint64>(total, 1)));
+            return !progress.wasCanceled();
+        });
+        std::vector<borrowing::Loan> together = m_editing->loans();
+        together.insert(together.end(), loans.begin(), loans.end());
+        LoansModel::checkTotals(together);
+    } catch (const imports::ReadingCancelled&) {
+        return;
+    } catch (const userfile::FileError& e) {
+        refuse(e);
+    } catch (const borrowing::InvalidInput& e) {
+        refuse(e);
+    }
+    m_editing->appendLoans(loans);
+}
+
+void LoansDialog::acceptLoans()
+{
+    // An edit still open is part of what is accepted.
+    m_ui->TablaPrestamos->setCurrentIndex({});
+    m_editing->checkLoans();
+    m_loans = m_editing->loans();
+    accept();
+}
+
+} // namespace editors

@@ -1,0 +1,328 @@
+// LoansModel: the register of existing loans as a table, with each loan's holder, kind and annuity
+// and a totals row.
+#include "LoansModel.h"
+
+#include "Checks.h"
+#include "LocaleSeparators.h"
+#include "Wording.h"
+
+#include <QFont>
+
+#include <algorithm>
+#include <optional>
+
+namespace editors {
+
+LoansModel::LoansModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void LoansModel::setLoans(std::vector<borrowing::Loan> loans)
+{
+    beginResetModel();
+    m_loans = std::move(loans);
+    endResetModel();
+}
+
+void LoansModel::appendLoans(const std::vector<borrowing::Loan>& loans)
+{
+    if (loans.empty())
+        return;
+    const int first = static_cast<int>(m_loans.size());
+    beginInsertRows({}, first, first + static_cast<int>(loans.size()) - 1);
+    m_loans.insert(m_loans.end(), loans.begin(), loans.end());
+    endInsertRows();
+}
+
+int LoansModel::appendEmptyLoan()
+{
+    appendLoans({borrowing::Loan{}});
+    return static_cast<int>(m_loans.size()) - 1;
+}
+
+void LoansModel::removeLoans(QList<int> rows)
+{
+    std::sort(rows.begin(), rows.end(), std::greater<>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (const int row : rows) {
+        if (row < 0 || isTotalsRow(row) || row > static_cast<int>(m_loans.size()))
+            continue;
+        beginRemoveRows({}, row, row);
+        m_loans.erase(m_loans.begin() + row);
+        endRemoveRows();
+    }
+}
+
+void LoansModel::setHolders(const QString& entityName, const QStringList& dependentNames)
+{
+    m_entityName = entityName;
+    m_dependentNames = dependentNames;
+    if (!m_loans.empty())
+        emit dataChanged(index(0, Holder), index(static_cast<int>(m_loans.size()) - 1, Holder));
+}
+
+QStringList LoansModel::holderChoices() const
+{
+    return QStringList{reports::entityNameText(m_entityName)} + m_dependentNames;
+}
+
+int LoansModel::holderChoice(int row) const
+{
+    const QString& holder = m_loans.at(static_cast<std::size_t>(row)).holder;
+    if (holder.isEmpty())
+        return 0;
+    const auto dependent = m_dependentNames.indexOf(holder);
+    return dependent < 0 ? -1 : static_cast<int>(dependent) + 1;
+}
+
+void LoansModel::setHolderChoice(int row, int choice)
+{
+    if (choice < 0 || choice > m_dependentNames.size() || !isEditable(row, Holder))
+        return;
+    // The entity's own loans have no holder.
+    m_loans.at(static_cast<std::size_t>(row)).holder =
+        choice == 0 ? QString() : m_dependentNames.at(choice - 1);
+    emit dataChanged(index(row, Holder), index(row, Holder));
+}
+
+namespace {
+
+// The loan's figure an amount column shows and edits; none for the annuity, which is worked out.
+Amount borrowing::Loan::*memberOf(int column)
+{
+    switch (column) {
+    case LoansModel::Capital:
+        return &borrowing::Loan::capital;
+    case LoansModel::Rate:
+        return &borrowing::Loan::rate;
+    case LoansModel::Years:
+        return &borrowing::Loan::years;
+    case LoansModel::Share:
+        return &borrowing::Loan::guaranteedShare;
+    case LoansModel::Mortgage:
+        return &borrowing::Loan::mortgaged;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+Amount LoansModel::figure(const QModelIndex& index) const
+{
+    const borrowing::Loan& loan = m_loans.at(static_cast<std::size_t>(index.row()));
+    const auto member = memberOf(index.column());
+    return member ? loan.*member : borrowing::theoreticalAnnuity(loan);
+}
+
+void LoansModel::setFigure(const QModelIndex& index, Amount value)
+{
+    const auto member = memberOf(index.column());
+    if (!member || !isEditable(index.row(), index.column()))
+        return;
+    borrowing::Loan changed = m_loans.at(static_cast<std::size_t>(index.row()));
+    if (changed.*member == value)
+        return;
+    changed.*member = value;
+    replaceLoan(index.row(), index.column(), changed);
+}
+
+void LoansModel::setKind(int row, borrowing::LoanKind kind)
+{
+    borrowing::Loan changed = m_loans.at(static_cast<std::size_t>(row));
+    if (changed.kind == kind)
+        return;
+    changed.kind = kind;
+    // The table shows a share only for a guaranteed loan: no other keeps one it cannot show.
+    if (kind != borrowing::LoanKind::Guaranteed)
+        changed.guaranteedShare = borrowing::Loan{}.guaranteedShare;
+    replaceLoan(row, Kind, changed);
+}
+
+void LoansModel::replaceLoan(int row, int column, const borrowing::Loan& loan)
+{
+    if (const auto member = memberOf(column))
+        checkFigure(row, column, loan.*member);
+    checkMortgage(row, loan);
+    // The register's totals must still stand in their fields.
+    std::vector<borrowing::Loan> changed = m_loans;
+    changed[static_cast<std::size_t>(row)] = loan;
+    checkTotals(changed);
+    m_loans = std::move(changed);
+    // What the row shows after its kind, its annuity and the totals follow.
+    emit dataChanged(index(row, Capital), index(row, Annuity));
+    const int totals = static_cast<int>(m_loans.size());
+    emit dataChanged(index(totals, Capital), index(totals, Annuity));
+}
+
+void LoansModel::checkFigure(int row, int column, Amount value) const
+{
+    std::optional<borrowing::LoanFigure> figure;
+    switch (column) {
+    case Capital:
+        figure = borrowing::LoanFigure::Capital;
+        break;
+    case Rate:
+        figure = borrowing::LoanFigure::Rate;
+        break;
+    case Years:
+        figure = borrowing::LoanFigure::Years;
+        break;
+    case Share:
+        figure = borrowing::LoanFigure::GuaranteedShare;
+        break;
+    default:
+        return;
+    }
+    if (const QString problem = borrowing::loanFigureProblem(*figure, value); !problem.isEmpty())
+        refuse(row, column, problem);
+}
+
+void LoansModel::checkMortgage(int row, const borrowing::Loan& loan) const
+{
+    if (const QString problem = borrowing::loanMortgageProblem(loan); !problem.isEmpty())
+        refuse(row, Mortgage, problem);
+}
+
+void LoansModel::refuse(int row, int column, const QString& problem) const
+{
+    throw borrowing::InvalidInput(
+        QStringLiteral("Préstamo %1, \"%2\": %3.")
+            .arg(row + 1)
+            .arg(headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), problem)
+            .toStdString());
+}
+
+void LoansModel::checkLoans() const
+{
+    for (int row = 0; row < static_cast<int>(m_loans.size()); ++row) {
+        for (const int column : {Capital, Rate, Years, Share}) {
+            if (isEditable(row, column))
+                checkFigure(row, column, figure(index(row, column)));
+        }
+        checkMortgage(row, m_loans[static_cast<std::size_t>(row)]);
+    }
+    checkTotals(m_loans);
+}
+
+void LoansModel::checkTotals(const std::vector<borrowing::Loan>& loans)
+{
+    if (const QString problem = borrowing::registerTotalsProblem(loans); !problem.isEmpty())
+        throw borrowing::InvalidInput(problem.toStdString());
+}
+
+int LoansModel::decimalsOf(int column)
+{
+    return column == Years ? 0 : 2;
+}
+
+QString LoansModel::shownText(int row, int column) const
+{
+    const amount::Separators separators = amount::currentSeparators();
+    if (!isTotalsRow(row)) {
+        const borrowing::Loan& loan = m_loans.at(static_cast<std::size_t>(row));
+        if (column == Holder)
+            return loan.holder.isEmpty() ? reports::entityNameText(m_entityName) : loan.holder;
+        // The loan's texts have every column but the holder.
+        return reports::loanRow(loan, separators).value(column < Holder ? column : column - 1);
+    }
+    switch (column) {
+    case Bank:
+        return QStringLiteral("Total");
+    case Capital:
+    case Annuity: {
+        const QStringList totals =
+            reports::registerTotalsRow(borrowing::registerTotals(m_loans), separators);
+        return totals.value(column == Capital ? 0 : 1);
+    }
+    default:
+        return {};
+    }
+}
+
+int LoansModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_loans.size()) + 1;
+}
+
+int LoansModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant LoansModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return shownText(index.row(), index.column());
+    case Qt::TextAlignmentRole:
+        return index.column() == Bank || index.column() == Holder || index.column() == Kind
+                   ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                   : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    case Qt::FontRole:
+        if (isTotalsRow(index.row())) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        return {};
+    default:
+        return {};
+    }
+}
+
+bool LoansModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::EditRole || index.column() != Bank || isTotalsRow(index.row()))
+        return false;
+    m_loans.at(static_cast<std::size_t>(index.row())).lender = value.toString();
+    emit dataChanged(index, index);
+    return true;
+}
+
+QVariant LoansModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return {};
+    if (orientation == Qt::Vertical)
+        return isTotalsRow(section) ? QString() : QString::number(section + 1);
+    static const QStringList headings{
+        QStringLiteral("Entidad financiera"), QStringLiteral("Titular"),
+        QStringLiteral("Capital pendiente"),  QStringLiteral("Interés (%)"),
+        QStringLiteral("Años pendientes"),    QStringLiteral("Tipo"),
+        QStringLiteral("Aval (%)"),           QStringLiteral("Garantía hipotecaria"),
+        QStringLiteral("Anualidad teórica")};
+    return headings.value(section);
+}
+
+Qt::ItemFlags LoansModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    if (isTotalsRow(index.row()))
+        return Qt::ItemIsEnabled;
+    if (!isEditable(index.row(), index.column()))
+        return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+bool LoansModel::isEditable(int row, int column) const
+{
+    if (isTotalsRow(row))
+        return false;
+    switch (column) {
+    case Holder:
+        return !m_dependentNames.isEmpty();
+    case Share:
+        return kind(row) == borrowing::LoanKind::Guaranteed;
+    case Mortgage:
+        return kind(row) != borrowing::LoanKind::ShortTerm;
+    case Annuity:
+        return false;
+    default:
+        return true;
+    }
+}
+
+} // namespace editors
