@@ -4,51 +4,37 @@
 
 #include "AmountEdit.h"
 #include "CaseModel.h"
-#include "Checks.h"
+#include "FormFields.h"
 
 #include <QWidget>
-
-#include <stdexcept>
 
 namespace app {
 
 using amount::Amount;
 using amount::AmountEdit;
 
-AmountEdit* fieldNamed(QWidget* form, const char* name)
-{
-    auto* field = form->findChild<AmountEdit*>(QLatin1String(name));
-    if (!field) {
-        throw std::logic_error("The form " + form->objectName().toStdString() +
-                               " has no field for the key " + name);
-    }
-    return field;
-}
-
 CaseBinding::CaseBinding(CaseModel& model, QWidget* mainForm, QWidget* calculatorForm,
                          QWidget* evolutionForm)
     : QObject(&model), m_model(model)
 {
-    for (const borrowing::FigureField& f : borrowing::FigureFields) {
-        bindInput(mainForm, f.name,
-                  {nullptr, [f](const borrowing::Case& c) { return c.figures.*f.member; },
-                   [this, f](Amount x) { m_model.setFigure(f.member, x); }});
-    }
-    for (const borrowing::PlannedLoanField& f : borrowing::PlannedLoanFields) {
-        bindInput(calculatorForm, f.name,
-                  {nullptr, [f](const borrowing::Case& c) { return c.plannedLoan.*f.member; },
-                   [this, f](Amount x) { m_model.setPlannedLoanFigure(f.member, x); }});
-    }
-    bindInput(evolutionForm, "CRECIMIENTO",
-              {nullptr, [](const borrowing::Case& c) { return c.revenueGrowth; },
-               [this](Amount x) { m_model.setRevenueGrowth(x); }});
+    using borrowing::Case;
+    bindRecord(
+        mainForm, borrowing::FigureFields, +[](const Case& c) -> auto& { return c.figures; },
+        [this](const borrowing::FigureField& f, Amount x) { m_model.setFigure(f.amount, x); });
+    bindRecord(
+        calculatorForm, borrowing::PlannedLoanFields,
+        +[](const Case& c) -> auto& { return c.plannedLoan; },
+        [this](const borrowing::PlannedLoanField& f, Amount x) {
+            m_model.setPlannedLoanFigure(f.amount, x);
+        });
+    bindRecord(
+        evolutionForm, borrowing::EvolutionFields,
+        +[](const Case& c) -> auto& { return c.evolution; },
+        [this](const borrowing::Field<borrowing::Evolution>&, Amount x) {
+            m_model.setRevenueGrowth(x);
+        });
     for (const borrowing::IndicatorField& f : borrowing::IndicatorFields)
-        m_results.push_back(fieldNamed(mainForm, f.name));
-    // Typing keeps every figure within what a case may hold.
-    for (std::size_t i = 0; i < borrowing::FigureFields.size(); ++i) {
-        m_inputs[i].field->setMinValue(borrowing::lowestFigure(borrowing::FigureFields[i].member));
-        m_inputs[i].field->setMaxValue(borrowing::LargestAmount);
-    }
+        m_results.push_back(editors::formWidget<AmountEdit>(mainForm, f.key));
 
     connect(&model, &CaseModel::changed, this, &CaseBinding::showCase);
     connect(&model, &CaseModel::wasReset, this, &CaseBinding::showResults);
@@ -56,14 +42,31 @@ CaseBinding::CaseBinding(CaseModel& model, QWidget* mainForm, QWidget* calculato
     showCase();
 }
 
-void CaseBinding::bindInput(QWidget* form, const char* name, Input input)
+template <typename Part, std::size_t N, typename Write>
+void CaseBinding::bindRecord(QWidget* form, const std::array<borrowing::Field<Part>, N>& fields,
+                             const Part& (*read)(const borrowing::Case&), Write write)
 {
-    input.field = fieldNamed(form, name);
-    m_inputs.push_back(std::move(input));
-    // The inputs never move once all are bound.
-    const std::size_t index = m_inputs.size() - 1;
-    connect(m_inputs.back().field, &AmountEdit::textChanged, this,
-            [this, index] { fieldEdited(m_inputs[index]); });
+    for (const borrowing::Field<Part>& f : fields) {
+        if (!f.isNumber())
+            continue;
+        auto* field = editors::formWidget<AmountEdit>(form, f.key);
+        editors::limitTo(field, f.bounds);
+        m_inputs.push_back({field,
+                            [read, f](const borrowing::Case& c) { return read(c).*f.amount; },
+                            [write, f](Amount x) { write(f, x); }});
+        // The inputs never move once all are bound.
+        const std::size_t index = m_inputs.size() - 1;
+        connect(field, &AmountEdit::textChanged, this,
+                [this, index] { fieldEdited(m_inputs[index]); });
+    }
+}
+
+AmountEdit* CaseBinding::fieldOf(Amount borrowing::Figures::*figure) const
+{
+    const auto at =
+        &borrowing::fieldOf(borrowing::FigureFields, figure) - borrowing::FigureFields.data();
+    // The figures are bound first, in their table's order.
+    return m_inputs[static_cast<std::size_t>(at)].field;
 }
 
 void CaseBinding::fieldEdited(const Input& input)
@@ -110,7 +113,7 @@ void CaseBinding::showResults()
     const auto& assessment = m_model.assessment();
     for (std::size_t i = 0; i < m_results.size(); ++i) {
         const borrowing::IndicatorField& f = borrowing::IndicatorFields[i];
-        m_results[i]->setValue(assessment ? assessment->indicators.*f.member : Amount{0});
+        m_results[i]->setValue(assessment ? assessment->indicators.*f.amount : Amount{0});
     }
 }
 

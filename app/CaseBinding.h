@@ -2,7 +2,7 @@
 // give their figures.
 #pragma once
 
-#include "Case.h"
+#include "CaseFields.h"
 
 #include <QObject>
 
@@ -25,14 +25,16 @@ class CaseBinding final : public QObject
 
 public:
     // The forms whose fields are named after the keys: the main window's figures and results,
-    // the loan calculator's inputs and the evolution's growth. Throws std::logic_error naming
-    // the first key no field of its form has.
+    // the loan calculator's inputs and the evolution's growth. Each input takes the values its
+    // figure may. Throws std::logic_error naming the first key no field of its form has.
     CaseBinding(CaseModel& model, QWidget* mainForm, QWidget* calculatorForm,
                 QWidget* evolutionForm);
 
     // Reads every bound field's text once more; throws amount::ConversionError for the first
     // that holds no number, as the command that needs the figures would meet it.
     void checkFields() const;
+    // The main window's field of a figure.
+    amount::AmountEdit* fieldOf(amount::Amount borrowing::Figures::*figure) const;
 
 private:
     struct Input
@@ -42,7 +44,10 @@ private:
         std::function<void(amount::Amount)> write;
     };
 
-    void bindInput(QWidget* form, const char* name, Input input);
+    // Binds the number fields of a record that `read` finds in a case and `write` changes.
+    template <typename Part, std::size_t N, typename Write>
+    void bindRecord(QWidget* form, const std::array<borrowing::Field<Part>, N>& fields,
+                    const Part& (*read)(const borrowing::Case&), Write write);
     void fieldEdited(const Input& input);
     // Fields show what the case holds, results what its assessment gives.
     void showCase();
@@ -54,8 +59,5 @@ private:
     // Set while the fields are being given the case, whose own edits these are not.
     bool m_showing = false;
 };
-
-// The field named `name` in the form; throws std::logic_error naming it when there is none.
-amount::AmountEdit* fieldNamed(QWidget* form, const char* name);
 
 } // namespace app

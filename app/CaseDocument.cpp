@@ -5,6 +5,8 @@
 #include "BusyWork.h"
 #include "CaseModel.h"
 #include "Command.h"
+#include "Refusals.h"
+#include "UserFile.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -174,12 +176,18 @@ void CaseDocument::load(const QString& path)
     // Taken first: a change while reading then shows as a change at the next save.
     const std::optional<userfile::FileStamp> stamp = userfile::fileStamp(absolute);
     casefile::Case c;
-    try {
-        c = whileBusy([&] { return casefile::readCaseFile(absolute); });
-    } catch (...) {
+    const auto refuse = [&](const QString& reason) {
         if (!QFileInfo::exists(absolute))
             forgetRecent(absolute);
-        throw;
+        throw std::runtime_error(
+            reports::cannotOpenText(QFileInfo(absolute).fileName(), reason).toStdString());
+    };
+    try {
+        c = whileBusy([absolute] { return casefile::readCaseFile(absolute); });
+    } catch (const userfile::FileError& e) {
+        refuse(QString::fromUtf8(e.what()));
+    } catch (const borrowing::Refused& e) {
+        refuse(reports::refusalText(e.refusal()));
     }
     m_model.reset(c);
     settle(absolute, stamp);
@@ -212,7 +220,14 @@ bool CaseDocument::saveAs()
 
 void CaseDocument::saveTo(const QString& path)
 {
-    whileBusy([&] { casefile::writeCaseFile(path, m_model.current()); });
+    try {
+        // A copy: the window may change the case while it is written.
+        whileBusy([path, c = m_model.current()] { casefile::writeCaseFile(path, c); });
+    } catch (const userfile::FileError& e) {
+        throw std::runtime_error(
+            reports::cannotSaveText(QFileInfo(path).fileName(), QString::fromUtf8(e.what()))
+                .toStdString());
+    }
     settle(path, userfile::fileStamp(path));
 }
 

@@ -3,6 +3,7 @@
 #include "CaseModel.h"
 
 #include "BusyWork.h"
+#include "CaseFields.h"
 #include "IntegerText.h"
 #include "NumberFormat.h"
 
@@ -43,10 +44,8 @@ void CaseModel::setFigure(Amount borrowing::Figures::*figure, Amount value)
 
 void CaseModel::setPlannedLoanFigure(Amount borrowing::PlannedLoan::*figure, Amount value)
 {
-    const auto field =
-        std::find_if(borrowing::PlannedLoanFields.begin(), borrowing::PlannedLoanFields.end(),
-                     [&](const borrowing::PlannedLoanField& f) { return f.member == figure; });
-    const Amount shown = amount::shownValue(value, field->decimals);
+    const Amount shown = amount::shownValue(
+        value, borrowing::fieldOf(borrowing::PlannedLoanFields, figure).decimals);
     update(
         [&](borrowing::Case& c) { return std::exchange(c.plannedLoan.*figure, shown) != shown; });
 }
@@ -61,7 +60,7 @@ void CaseModel::setLoanAccepted(bool accepted)
 void CaseModel::setRevenueGrowth(Amount percent)
 {
     const Amount shown = amount::shownValue(percent, borrowing::AmountDecimals);
-    update([&](borrowing::Case& c) { return std::exchange(c.revenueGrowth, shown) != shown; });
+    update([&](borrowing::Case& c) { return std::exchange(c.evolution.growth, shown) != shown; });
 }
 
 void CaseModel::setLoans(std::vector<borrowing::Loan> loans)
@@ -118,18 +117,23 @@ void CaseModel::setEntity(const EntityData& entity)
     });
 }
 
-void CaseModel::setQuote(borrowing::LoanQuote quote)
-{
-    m_quote = std::move(quote);
-}
-
 void CaseModel::assess()
 {
-    const borrowing::Indicators previous =
-        m_assessment ? m_assessment->indicators : borrowing::Indicators{};
-    // A register of a large city's size takes a moment.
-    m_assessment = whileBusy([&] { return borrowing::assess(m_case, previous, m_quote); });
+    // A register of a large city's size takes a moment. The work takes copies: the window may
+    // change the case while it runs.
+    m_assessment = whileBusy(
+        [c = m_case, previous = previousIndicators()] { return borrowing::assess(c, previous); });
     emit assessed();
+}
+
+borrowing::Assessment CaseModel::preview(const borrowing::Case& c) const
+{
+    return borrowing::assess(c, previousIndicators());
+}
+
+borrowing::Indicators CaseModel::previousIndicators() const
+{
+    return m_assessment ? m_assessment->indicators : borrowing::Indicators{};
 }
 
 } // namespace app

@@ -41,15 +41,14 @@ public:
     EntityData entity() const;
     void setEntity(const EntityData& entity);
 
-    // What the loan calculator last worked out, which its inputs may have left behind since.
-    const borrowing::LoanQuote& quote() const { return m_quote; }
-    void setQuote(borrowing::LoanQuote quote);
-
     // The latest assessment; nothing since the case was opened or made new, until assess().
     const std::optional<borrowing::Assessment>& assessment() const { return m_assessment; }
     // Works out everything from the case as it is now. The burdens the last assessment showed
     // stand where there is no revenue to work them out from.
     void assess();
+    // What another case would give, the one held changed by an editor still open; the model's
+    // assessment stays as it is.
+    borrowing::Assessment preview(const borrowing::Case& c) const;
 
 signals:
     // The case changed, by an edit or as a whole.
@@ -65,9 +64,10 @@ private:
     // Applies a change to the case, which answers whether it changed anything, and tells who
     // listens.
     void update(const std::function<bool(borrowing::Case&)>& change);
+    // The indicators shown last, whose burdens stand where there is no revenue.
+    borrowing::Indicators previousIndicators() const;
 
     borrowing::Case m_case;
-    borrowing::LoanQuote m_quote;
     std::optional<borrowing::Assessment> m_assessment;
 };
 

@@ -8,6 +8,7 @@
 #include "DebtChart.h"
 #include "LocaleSeparators.h"
 #include "ProjectionTable.h"
+#include "Refusals.h"
 #include "UserFile.h"
 #include "Wording.h"
 #include "ui_EvolutionDialog.h"
@@ -39,8 +40,6 @@ EvolutionDialog::EvolutionDialog(QWidget* parent)
       m_chooseCsv([this] { return chooseCsvFile(this); })
 {
     m_ui->setupUi(this);
-    m_ui->CRECIMIENTO->setMinValue(-borrowing::LargestGrowth);
-    m_ui->CRECIMIENTO->setMaxValue(borrowing::LargestGrowth);
     QTableWidget* table = m_ui->TablaEvolucion;
     table->setColumnCount(static_cast<int>(reports::projectionHeadings().size()));
     table->setHorizontalHeaderLabels(reports::projectionHeadings());
@@ -54,9 +53,9 @@ EvolutionDialog::EvolutionDialog(QWidget* parent)
                             borrowing::ProjectionYears * rowHeight + 2 * table->frameWidth());
     table->setMaximumHeight(table->minimumHeight());
     // The growth is a short figure.
-    const QFontMetrics metrics(m_ui->CRECIMIENTO->font());
-    m_ui->CRECIMIENTO->setMaximumWidth(metrics.horizontalAdvance(QStringLiteral("-100,00")) +
-                                       m_ui->CRECIMIENTO->sizeHint().width() -
+    const QFontMetrics metrics(m_ui->crecimiento->font());
+    m_ui->crecimiento->setMaximumWidth(metrics.horizontalAdvance(QStringLiteral("-100,00")) +
+                                       m_ui->crecimiento->sizeHint().width() -
                                        17 * metrics.horizontalAdvance(u'x'));
 
     connect(m_ui->BtnExportar, &QPushButton::clicked, this,
@@ -109,9 +108,9 @@ void EvolutionDialog::exportCsv()
     try {
         userfile::writeUserFile(path, reports::projectionCsv(m_projection));
     } catch (const userfile::FileError& e) {
-        throw std::runtime_error(QStringLiteral("No se puede guardar \"%1\": %2")
-                                     .arg(QFileInfo(path).fileName(), QString::fromUtf8(e.what()))
-                                     .toStdString());
+        throw std::runtime_error(
+            reports::cannotSaveText(QFileInfo(path).fileName(), QString::fromUtf8(e.what()))
+                .toStdString());
     }
 }
 

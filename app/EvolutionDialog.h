@@ -23,7 +23,7 @@ public:
     ~EvolutionDialog() override;
 
     // Shows the debt year by year, as the case's assessment projects it at the growth in the
-    // dialog's field (CRECIMIENTO, which the case model is bound to).
+    // dialog's field (crecimiento, which the case model is bound to).
     void showProjection(const borrowing::Projection& projection);
     const borrowing::Projection& projection() const { return m_projection; }
 

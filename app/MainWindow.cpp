@@ -80,8 +80,6 @@ MainWindow::MainWindow(QWidget* parent)
     m_evolutionDialog = new EvolutionDialog(this);
     connect(m_entitiesDialog, &editors::EntitiesDialog::edited, this, &MainWindow::showEditedGroup);
     m_binding = new CaseBinding(*m_model, m_ui->centralwidget, m_loanCalculator, m_evolutionDialog);
-    connect(m_loanCalculator, &calculator::LoanCalculatorDialog::quoted, m_model,
-            [this] { m_model->setQuote(m_loanCalculator->quote()); });
 
     m_document = new CaseDocument(*m_model, this);
     const auto runsCase = [this](auto method) { return command::guarded(m_document, method); };
@@ -337,9 +335,9 @@ void MainWindow::showEditedGroup()
     borrowing::Case edited = m_model->current();
     edited.entities = m_entitiesDialog->editedEntities();
     edited.loans = m_entitiesDialog->editedLoans();
-    if (!borrowing::entitiesProblem(edited.entities).isEmpty())
+    if (borrowing::entitiesProblem(edited.entities))
         return;
-    const borrowing::Assessment a = borrowing::assess(edited);
+    const borrowing::Assessment a = m_model->preview(edited);
     m_entitiesDialog->showGroup(
         reports::groupRows(a.group, edited.entityName, a.indicators, amount::currentSeparators()),
         reports::groupWarnings(a.group, edited.entityName));
@@ -350,13 +348,10 @@ void MainWindow::showRegisterState()
     const QString group = reports::groupCaption(m_model->current().entities.size());
     m_ui->LabelGrupo->setText(group);
     m_ui->LabelGrupo->setVisible(!group.isEmpty());
-    const std::pair<AmountEdit*, amount::Amount borrowing::Figures::*> filled[] = {
-        {m_ui->CVPEX, &borrowing::Figures::existingCapital},
-        {m_ui->APVTOTAL, &borrowing::Figures::existingAnnuity},
-        {m_ui->CVOTEX, &borrowing::Figures::treasuryOperations},
-        {m_ui->AJAVALES, &borrowing::Figures::guarantees}};
-    for (const auto& [field, figure] : filled) {
-        const bool fromRegister = borrowing::registerFills(figure, m_model->current().loans);
+    // A figure the register fills is shown, not typed.
+    for (const borrowing::FigureField& figure : borrowing::FigureFields) {
+        const bool fromRegister = borrowing::registerFills(figure.amount, m_model->current().loans);
+        AmountEdit* field = m_binding->fieldOf(figure.amount);
         field->setEnabled(!fromRegister);
         field->setToolTip(fromRegister
                               ? QStringLiteral("Calculado desde el registro de préstamos vigentes")
@@ -371,7 +366,9 @@ void MainWindow::openLoanCalculator()
     const bool accepted = m_loanCalculator->wasAccepted();
     m_model->setLoanAccepted(accepted);
     if (accepted) {
-        m_model->setFigure(&borrowing::Figures::plannedAnnuity, m_model->quote().yearlyPayment);
+        // The annuity the calculator shows and the user accepted.
+        m_model->setFigure(&borrowing::Figures::plannedAnnuity,
+                           m_loanCalculator->quote().yearlyPayment);
         m_model->setFigure(&borrowing::Figures::plannedCapital,
                            m_model->current().plannedLoan.capital);
     }

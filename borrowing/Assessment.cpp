@@ -19,30 +19,46 @@ std::int32_t Assessment::debtLimit() const
     return limitOf(shown);
 }
 
-Assessment assess(const Case& c, const Indicators& previous, const LoanQuote& quote)
+LoanQuote quoteOf(const PlannedLoan& loan)
 {
-    Case shown = shownCase(c);
+    if (loan.capital == 0 && loan.rate == 0 && loan.years == 0)
+        return {};
+    try {
+        return quoteLoan(loan.capital, loan.rate, loan.years);
+    } catch (const MathError&) {
+        return {};
+    }
+}
+
+Assessment assess(const Case& c, const Indicators& previous)
+{
+    RegisterSummary summary = summarise(c.loans);
+    Case shown = c;
+    shown.figures = withRegisterTotals(c.figures, summary.of({}));
+    shown = roundedAsShown(std::move(shown));
     const Figures& f = shown.figures;
     const PlannedLoan& loan = shown.plannedLoan;
     const Indicators own = computeIndicators(f, limitOf(shown), previous);
-    Group group = groupOf(shown, own);
+    Group group = groupOf(shown, own, summary);
     const Indicators r = consolidated(own, group);
     Verdict verdict = currentVerdict(r.computableRevenue, r.computableDebt, r.computableNetSavings);
     const Capacities capacities = borrowingCapacities(capacityFigures(f, r, loan, group));
     Projection projection =
-        projectDebt(projectionFigures(f, r, shown.loans, loan, shown.revenueGrowth, group));
+        projectDebt(projectionFigures(f, r, shown.loans, loan, shown.evolution.growth, group));
     const std::optional<bool> prudent = meetsPrudence(loan.rate, loan.maximumRate);
-    const DecidingBody body = decidingBody(shown.dossier, f.plannedCapital);
+    const Competence competence = competenceOf(shown.dossier, f.plannedCapital);
     const Opinion opinion = opinionOf(verdict, shown.dossier, prudent);
+    LoanQuote quote = quoteOf(loan);
     return {.shown = std::move(shown),
+            .registerSummary = std::move(summary),
             .indicators = r,
             .verdict = verdict,
             .capacities = capacities,
             .projection = std::move(projection),
-            .quote = quote,
+            .quote = std::move(quote),
             .group = std::move(group),
             .prudent = prudent,
-            .decidingBody = body,
+            .competence = competence,
             .opinion = opinion};
 }
 

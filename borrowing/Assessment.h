@@ -21,21 +21,24 @@ struct Assessment
     // The case as the window holds it (shownCase): its figures as their fields show them, with
     // the register's totals in place while it holds loans.
     Case shown;
+    // The register as the law counts it: each loan, each holder's and each kind's totals.
+    RegisterSummary registerSummary;
     Indicators indicators;
     // Under the rules in force: the verdict, how much can be borrowed without authorisation
     // and with it, and the debt year by year.
     Verdict verdict;
     Capacities capacities;
     Projection projection;
-    // The loan calculator's payments, schedule and average life as it last worked them out.
+    // The planned loan's payments, schedule and average life, from its terms; nothing when they
+    // give none.
     LoanQuote quote;
     // The entity and its dependent entities; with any, the computable figures, the verdict,
     // the capacity and the projection are the group's.
     Group group;
     // Whether the planned loan's rate keeps within the prudence maximum; nothing without one.
     std::optional<bool> prudent;
-    // The Intervención's: who approves the operation, and its opinion.
-    DecidingBody decidingBody = DecidingBody::PlenarySimpleMajority;
+    // The Intervención's: who approves the operation, on what amounts, and its opinion.
+    Competence competence;
     Opinion opinion;
 
     const Figures& figures() const { return shown.figures; }
@@ -46,8 +49,10 @@ struct Assessment
 };
 
 // Everything that follows from a case. `previous` are the indicators shown before, whose burden
-// percentages stand when there is no revenue to work them out from; `quote` is what the loan
-// calculator last worked out, which its inputs may have left behind since.
-Assessment assess(const Case& c, const Indicators& previous = {}, const LoanQuote& quote = {});
+// percentages stand when there is no revenue to work them out from.
+Assessment assess(const Case& c, const Indicators& previous = {});
+
+// The quote of the planned loan's terms; nothing when they are all 0 or give no payment.
+LoanQuote quoteOf(const PlannedLoan& loan);
 
 } // namespace borrowing

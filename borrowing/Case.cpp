@@ -2,6 +2,7 @@
 // register of loans in force, with the entity data and the debt limit.
 #include "Case.h"
 
+#include "CaseFields.h"
 #include "LoanRegister.h"
 #include "NumberFormat.h"
 
@@ -16,34 +17,40 @@ Amount shown(Amount x, int decimals)
     return std::isfinite(x) ? amount::shownValue(x, decimals) : x;
 }
 
+// Each number field of the record as its field shows it.
 template <typename Part, std::size_t N>
-void roundAsShown(Part& part, const std::array<Field<Part>, N>& fields)
+Part roundedAsShown(Part part, const std::array<Field<Part>, N>& fields)
 {
-    for (const Field<Part>& field : fields)
-        part.*field.member = shown(part.*field.member, field.decimals);
+    for (const Field<Part>& field : fields) {
+        if (field.isNumber())
+            part.*field.amount = shown(part.*field.amount, field.decimals);
+    }
+    return part;
 }
 
 } // namespace
 
 Figures shownFigures(Figures figures)
 {
-    roundAsShown(figures, FigureFields);
-    return figures;
+    return roundedAsShown(figures, FigureFields);
 }
 
-Dossier shownDossier(Dossier d)
+Dossier shownDossier(Dossier dossier)
 {
-    for (Amount* figure :
-         {&d.ordinaryResources, &d.arrangedThisYear, &d.stability, &d.paymentPeriod})
-        *figure = shown(*figure, AmountDecimals);
-    return d;
+    return roundedAsShown(dossier, DossierFields);
 }
 
 Case shownCase(Case c)
 {
-    c.figures = shownFigures(withRegisterTotals(c.figures, c.loans));
-    roundAsShown(c.plannedLoan, PlannedLoanFields);
-    c.revenueGrowth = shown(c.revenueGrowth, AmountDecimals);
+    c.figures = withRegisterTotals(c.figures, c.loans);
+    return roundedAsShown(std::move(c));
+}
+
+Case roundedAsShown(Case c)
+{
+    c.figures = shownFigures(c.figures);
+    c.plannedLoan = roundedAsShown(c.plannedLoan, PlannedLoanFields);
+    c.evolution = roundedAsShown(c.evolution, EvolutionFields);
     c.dossier = shownDossier(c.dossier);
     if (c.limitText == u"0")
         c.limitText.clear();

@@ -2,30 +2,17 @@
 // register of loans in force, with the entity data and the debt limit.
 #pragma once
 
-#include "Amount.h"
+#include "Field.h"
+#include "Refusal.h"
 
 #include <QString>
 
-#include <array>
 #include <cstdint>
-#include <stdexcept>
 #include <vector>
 
 namespace borrowing {
 
 using amount::Amount;
-
-// Input the program refuses, or a result it cannot show; the message names the figure and says
-// what is wrong with it, in words that may follow "No se puede abrir "NAME": ".
-class InvalidInput : public std::runtime_error
-{
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// The decimals the fields show: every amount, and the loan calculator's years.
-inline constexpr int AmountDecimals = 2;
-inline constexpr int YearsDecimals = 0;
 
 // A whole, in percent.
 inline constexpr Amount Percent = 100;
@@ -61,39 +48,6 @@ struct Figures
 
     friend bool operator==(const Figures&, const Figures&) = default;
 };
-
-// A figure of a part of the case: the name of the field that holds it (also its key in case
-// files), the member, the decimals the field shows and the full report's tag that shows it
-// (nothing when no tag does).
-template <typename Part> struct Field
-{
-    const char* name;
-    Amount Part::*member;
-    int decimals = AmountDecimals;
-    const char* tag = nullptr;
-};
-using FigureField = Field<Figures>;
-
-// Every figure by its field's name, in the order case files list them.
-inline constexpr std::array<FigureField, 17> FigureFields{{
-    {"ICAP1", &Figures::revenueI},
-    {"ICAP2", &Figures::revenueII},
-    {"ICAP3", &Figures::revenueIII},
-    {"ICAP4", &Figures::revenueIV},
-    {"ICAP5", &Figures::revenueV},
-    {"GCAP1", &Figures::expenditureI},
-    {"GCAP2", &Figures::expenditureII},
-    {"GCAP4", &Figures::expenditureIV},
-    {"CVPEX", &Figures::existingCapital},
-    {"CVOTEX", &Figures::treasuryOperations},
-    {"APVTOTAL", &Figures::existingAnnuity, AmountDecimals, "deudaactual"},
-    {"APPTOTAL", &Figures::plannedAnnuity, AmountDecimals, "deudaacontraer"},
-    {"CTPN", &Figures::plannedCapital},
-    {"AJINGEXT", &Figures::earmarkedRevenue, AmountDecimals, "ajusteingresos"},
-    {"AJGASREM", &Figures::surplusFinancedExpenditure, AmountDecimals, "ajustegastos"},
-    {"AJAVALES", &Figures::guarantees, AmountDecimals, "ajusteavales"},
-    {"AJNODISP", &Figures::undrawnBalances, AmountDecimals, "ajustenodispuestos"},
-}};
 
 // How a loan counts: one of the entity's own at long term, a third party's loan the entity
 // guarantees, or a short-term (treasury) operation.
@@ -159,16 +113,6 @@ struct PlannedLoan
 
     friend bool operator==(const PlannedLoan&, const PlannedLoan&) = default;
 };
-using PlannedLoanField = Field<PlannedLoan>;
-
-// The loan calculator's inputs by their fields' names, in the order case files list them.
-inline constexpr std::array<PlannedLoanField, 4> PlannedLoanFields{{
-    {"Capital", &PlannedLoan::capital, AmountDecimals, "prestamosolicitado"},
-    {"Interes", &PlannedLoan::rate, AmountDecimals, "tipointeres"},
-    {"anios", &PlannedLoan::years, YearsDecimals},
-    {"tipomaximo", &PlannedLoan::maximumRate},
-}};
-
 // What the operation is for: investments, or replacing operations in force (refinancing).
 enum class Purpose : std::uint8_t
 {
@@ -207,6 +151,15 @@ struct Dossier
     friend bool operator==(const Dossier&, const Dossier&) = default;
 };
 
+// What the projection of the years ahead is given: how much current revenue grows a year, in
+// percent.
+struct Evolution
+{
+    Amount growth = 0;
+
+    friend bool operator==(const Evolution&, const Evolution&) = default;
+};
+
 // Everything a case holds: what the user typed, never what the program computes.
 struct Case
 {
@@ -220,8 +173,7 @@ struct Case
     std::vector<Loan> loans;
     // The dependent entities whose figures are consolidated with the entity's.
     std::vector<DependentEntity> entities;
-    // How much current revenue grows a year in the projection, in percent.
-    Amount revenueGrowth = 0;
+    Evolution evolution = {};
     // What the Intervención's report states beyond the figures.
     Dossier dossier = {};
 
@@ -239,5 +191,7 @@ Dossier shownDossier(Dossier dossier);
 // register's totals standing in the existing debt's capital and annuity while it holds loans,
 // and the limit "0", which is no limit, written as none.
 Case shownCase(Case c);
+// The same with the figures as they are, the register's totals already in them.
+Case roundedAsShown(Case c);
 
 } // namespace borrowing

@@ -1,11 +1,10 @@
 // The bounds of what a case may hold, and the check of a whole case before it is shown.
 #include "Checks.h"
 
-#include "Assessment.h"
 #include "LoanMath.h"
 #include "LoanRegister.h"
 
-#include <QStringList>
+#include <QSet>
 
 #include <algorithm>
 #include <cmath>
@@ -14,243 +13,198 @@ namespace borrowing {
 
 namespace {
 
-QString between(Amount value, int lowest, Amount highest, bool lowestIncluded)
-{
-    const bool tooLow = lowestIncluded ? !(value >= lowest) : !(value > lowest);
-    if (!tooLow && value <= highest)
-        return {};
-    return lowestIncluded ? QStringLiteral("debe estar entre %1 y %2")
-                                .arg(lowest)
-                                .arg(static_cast<int>(highest))
-                          : QStringLiteral("debe ser mayor que %1 y no mayor que %2")
-                                .arg(lowest)
-                                .arg(static_cast<int>(highest));
-}
+using Reason = Refusal::Reason;
+using Record = Refusal::Record;
 
-[[noreturn]] void refuse(const QString& figure, const QString& problem)
+// The first number field of a record out of its bounds.
+template <typename Part, std::size_t N>
+std::optional<Refusal> recordProblem(const std::array<Field<Part>, N>& fields, const Part& part,
+                                     Record record, int index = 0)
 {
-    throw InvalidInput(QStringLiteral("el importe de %1 %2.").arg(figure, problem).toStdString());
-}
-
-void checkAmount(const QString& figure, Amount value)
-{
-    if (const QString problem = amountProblem(value); !problem.isEmpty())
-        refuse(figure, problem);
+    for (const Field<Part>& field : fields) {
+        if (!field.isNumber())
+            continue;
+        if (const auto reason = valueProblem(field, part.*field.amount)) {
+            return Refusal{.reason = *reason,
+                           .record = record,
+                           .key = field.key,
+                           .bounds = field.bounds,
+                           .index = index};
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
 
-QString amountProblem(Amount value)
+bool fitsAField(Amount value)
 {
-    return std::fabs(value) <= LargestAmount ? QString()
-                                             : QStringLiteral("pasa de 13 cifras enteras");
+    return std::fabs(value) <= LargestAmount;
 }
 
-Amount lowestFigure(Amount Figures::*figure)
+std::optional<Refusal::Reason> valueProblem(FieldKind kind, const Bounds& bounds, Amount value)
 {
-    const bool adjustment = figure == &Figures::earmarkedRevenue ||
-                            figure == &Figures::surplusFinancedExpenditure ||
-                            figure == &Figures::guarantees || figure == &Figures::undrawnBalances;
-    return adjustment ? 0 : -LargestAmount;
-}
-
-QString registerTotalsProblem(const std::vector<Loan>& loans)
-{
-    const Figures filled = withRegisterTotals({}, loans);
-    for (const FigureField& field : FigureFields) {
-        if (!amountProblem(filled.*field.member).isEmpty())
-            return QStringLiteral("El total del registro pasaría de 13 cifras enteras.");
+    if (kind == FieldKind::Amount) {
+        if (!fitsAField(value))
+            return Reason::TooManyDigits;
+        return value < bounds.lowest ? std::optional(Reason::Negative) : std::nullopt;
     }
-    return {};
+    // A term counts in whole months.
+    if (kind == FieldKind::Years && termMonths(value) == 0)
+        value = 0;
+    const bool tooLow =
+        bounds.lowestIncluded ? !(value >= bounds.lowest) : !(value > bounds.lowest);
+    return tooLow || !(value <= bounds.highest) ? std::optional(Reason::OutOfRange) : std::nullopt;
 }
 
-QString loanFigureProblem(LoanFigure figure, Amount value)
-{
-    switch (figure) {
-    case LoanFigure::Capital:
-        if (!(value >= 0))
-            return QStringLiteral("no puede ser negativo");
-        return amountProblem(value);
-    case LoanFigure::Rate:
-        return between(value, 0, LargestRate, true);
-    case LoanFigure::Years:
-        // The term counts in whole months: one that rounds to none is no term either.
-        return between(termMonths(value) > 0 ? value : 0, 0, LargestYears, false);
-    case LoanFigure::GuaranteedShare:
-        return between(value, 0, Percent, false);
-    }
-    return {};
-}
-
-QString loanMortgageProblem(const Loan& loan)
+std::optional<Refusal::Reason> mortgageProblem(const Loan& loan)
 {
     if (!(loan.mortgaged >= 0))
-        return QStringLiteral("la garantía hipotecaria no puede ser negativa");
+        return Reason::MortgageNegative;
     if (loan.mortgaged > 0 && loan.kind == LoanKind::ShortTerm)
-        return QStringLiteral("una operación a corto plazo no lleva garantía hipotecaria");
+        return Reason::MortgageOnShortTerm;
     if (loan.mortgaged > loan.capital)
-        return QStringLiteral("la garantía hipotecaria no puede pasar del capital pendiente");
-    return {};
-}
-
-QString entitiesProblem(const std::vector<DependentEntity>& entities)
-{
-    QStringList names;
-    for (std::size_t i = 0; i < entities.size(); ++i) {
-        const DependentEntity& e = entities[i];
-        const QString name = e.name.trimmed();
-        if (name.isEmpty())
-            return QStringLiteral("la entidad dependiente %1 no tiene nombre").arg(i + 1);
-        const QString entity = QStringLiteral("la entidad dependiente \"%1\"").arg(e.name);
-        if (names.contains(name))
-            return entity + QStringLiteral(" está repetida");
-        names << name;
-        const std::pair<Amount, const char*> figures[] = {
-            {e.revenue, "los ingresos corrientes"},
-            {e.expenditure, "los gastos corrientes"},
-            {e.result, "el resultado"},
-            {e.transfers, "las transferencias internas"}};
-        for (const auto& [value, what] : figures) {
-            if (const QString problem = amountProblem(value); !problem.isEmpty())
-                return entity + QStringLiteral(": ") + QString::fromUtf8(what) + u' ' + problem;
-        }
-        if (!(e.transfers >= 0))
-            return entity + QStringLiteral(": las transferencias internas no pueden ser negativas");
-        if (e.transfers > e.revenue)
-            return entity + QStringLiteral(": las transferencias internas pasan de sus ingresos");
-    }
-    return {};
-}
-
-std::optional<LoanKind> loanKindNamed(const QString& text)
-{
-    const QString name = text.trimmed().toLower();
-    if (name == u"propio")
-        return LoanKind::Own;
-    if (name == u"avalado" || name == u"avalado a terceros")
-        return LoanKind::Guaranteed;
-    if (name == u"corto" || name == u"corto plazo")
-        return LoanKind::ShortTerm;
+        return Reason::MortgageAboveCapital;
     return std::nullopt;
 }
 
-QString plannedLoanFigureProblem(LoanFigure figure, Amount value)
+std::optional<Refusal> loanProblem(const Loan& loan, int index)
 {
-    switch (figure) {
-    case LoanFigure::Capital:
-        return amountProblem(value);
-    case LoanFigure::Rate:
-        return between(value, 0, LargestRate, true);
-    case LoanFigure::Years:
-        return between(value, 0, LargestYears, true);
-    case LoanFigure::GuaranteedShare:
-        break;
+    for (const LoanField& field : LoanFields) {
+        // The mortgage-secured part is checked with the capital it is part of.
+        if (!field.isNumber() || field.amount == &Loan::mortgaged || !field.appliesTo(loan))
+            continue;
+        if (const auto reason = valueProblem(field, loan.*field.amount)) {
+            return Refusal{.reason = *reason,
+                           .record = Record::Loan,
+                           .key = field.key,
+                           .bounds = field.bounds,
+                           .index = index};
+        }
     }
-    return {};
+    if (const auto reason = mortgageProblem(loan)) {
+        return Refusal{.reason = *reason,
+                       .record = Record::Loan,
+                       .key = fieldOf(LoanFields, &Loan::mortgaged).key,
+                       .index = index};
+    }
+    return std::nullopt;
 }
 
-void checkCase(const Case& c)
+std::optional<Refusal> entitiesProblem(const std::vector<DependentEntity>& entities)
 {
-    for (const FigureField& field : FigureFields) {
-        const Amount value = c.figures.*field.member;
-        checkAmount(QLatin1String(field.name), value);
-        if (value < lowestFigure(field.member))
-            refuse(QLatin1String(field.name), QStringLiteral("no puede ser negativo"));
-    }
-
-    const LoanFigure loanFigures[] = {LoanFigure::Capital, LoanFigure::Rate, LoanFigure::Years};
-    const auto valueOf = [](const auto& loan, LoanFigure figure) {
-        return figure == LoanFigure::Capital ? loan.capital
-               : figure == LoanFigure::Rate  ? loan.rate
-                                             : loan.years;
-    };
-    // The names the case file gives the figures.
-    const auto keyOf = [](LoanFigure figure, bool planned) {
-        switch (figure) {
-        case LoanFigure::Capital:
-            return planned ? QStringLiteral("Capital") : QStringLiteral("capital");
-        case LoanFigure::Rate:
-            return planned ? QStringLiteral("Interes") : QStringLiteral("interes");
-        case LoanFigure::Years:
-        case LoanFigure::GuaranteedShare:
-            break;
+    QSet<QString> names;
+    for (std::size_t i = 0; i < entities.size(); ++i) {
+        const DependentEntity& e = entities[i];
+        const QString name = e.name.trimmed();
+        Refusal refusal{.reason = Reason::Unnamed,
+                        .record = Record::Entity,
+                        .index = static_cast<int>(i) + 1,
+                        .name = e.name};
+        if (name.isEmpty())
+            return refusal;
+        if (names.contains(name)) {
+            refusal.reason = Reason::RepeatedName;
+            return refusal;
         }
-        return QStringLiteral("anios");
-    };
-    for (const LoanFigure figure : loanFigures) {
-        const QString problem = plannedLoanFigureProblem(figure, valueOf(c.plannedLoan, figure));
-        if (!problem.isEmpty())
-            refuse(keyOf(figure, true) + QStringLiteral(" de la calculadora"), problem);
+        names.insert(name);
+        // Each figure as an amount, whether or not the entity's kind counts it.
+        for (const EntityField& field : EntityFields) {
+            if (!field.isNumber() || fitsAField(e.*field.amount))
+                continue;
+            refusal.reason = Reason::TooManyDigits;
+            refusal.key = field.key;
+            return refusal;
+        }
+        refusal.key = fieldOf(EntityFields, &DependentEntity::transfers).key;
+        if (!(e.transfers >= 0)) {
+            refusal.reason = Reason::TransfersNegative;
+            return refusal;
+        }
+        if (e.transfers > e.revenue) {
+            refusal.reason = Reason::TransfersAboveRevenue;
+            return refusal;
+        }
     }
-    const QString maximumRate = between(c.plannedLoan.maximumRate, 0, LargestRate, true);
-    if (!maximumRate.isEmpty())
-        refuse(QStringLiteral("tipomaximo de la calculadora"), maximumRate);
-    const QString growth = between(c.revenueGrowth, -100, LargestGrowth, true);
-    if (!growth.isEmpty())
-        refuse(QStringLiteral("crecimiento de la evolución"), growth);
+    return std::nullopt;
+}
+
+std::optional<Refusal> registerTotalsProblem(const std::vector<Loan>& loans, const Figures& figures)
+{
+    const Figures filled = shownFigures(withRegisterTotals(figures, loans));
+    for (const FigureField& field : FigureFields) {
+        if (!fitsAField(filled.*field.amount)) {
+            return Refusal{
+                .reason = Reason::TooManyDigits, .record = Record::RegisterTotal, .key = field.key};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Refusal> caseProblem(const Case& c)
+{
+    if (auto refusal = recordProblem(FigureFields, c.figures, Record::Figures))
+        return refusal;
+    if (auto refusal = recordProblem(PlannedLoanFields, c.plannedLoan, Record::PlannedLoan))
+        return refusal;
+    if (auto refusal = recordProblem(EvolutionFields, c.evolution, Record::Evolution))
+        return refusal;
     for (std::size_t i = 0; i < c.loans.size(); ++i) {
-        for (const LoanFigure figure : loanFigures) {
-            const QString problem = loanFigureProblem(figure, valueOf(c.loans[i], figure));
-            if (!problem.isEmpty()) {
-                refuse(QStringLiteral("%1 del préstamo vigente %2")
-                           .arg(keyOf(figure, false))
-                           .arg(i + 1),
-                       problem);
+        // The figures every loan has come first; its share and mortgage after the entities.
+        const LoanField* const first[] = {&fieldOf(LoanFields, &Loan::capital),
+                                          &fieldOf(LoanFields, &Loan::rate),
+                                          &fieldOf(LoanFields, &Loan::years)};
+        for (const LoanField* field : first) {
+            if (const auto reason = valueProblem(*field, c.loans[i].*field->amount)) {
+                return Refusal{.reason = *reason,
+                               .record = Record::Loan,
+                               .key = field->key,
+                               .bounds = field->bounds,
+                               .index = static_cast<int>(i) + 1};
             }
         }
     }
-    const Dossier& d = c.dossier;
-    struct DossierFigure
-    {
-        Amount value;
-        const char* key;
-        bool mayBeNegative;
-    };
-    for (const DossierFigure& f : {DossierFigure{d.ordinaryResources, "recursos", false},
-                                   DossierFigure{d.arrangedThisYear, "concertadas", false},
-                                   DossierFigure{d.stability, "estabilidad", true},
-                                   DossierFigure{d.paymentPeriod, "pmp", false}}) {
-        const QString figure = QLatin1String(f.key) + QStringLiteral(" del expediente");
-        checkAmount(figure, f.value);
-        if (f.value < 0 && !f.mayBeNegative)
-            refuse(figure, QStringLiteral("no puede ser negativo"));
-    }
-    if (const QString problem = entitiesProblem(c.entities); !problem.isEmpty())
-        throw InvalidInput((problem + u'.').toStdString());
-    // How each loan counts, and whose it is: its guaranteed share, its mortgage-secured part,
-    // and the entity or one of its dependent entities.
+    if (auto refusal = recordProblem(DossierFields, c.dossier, Record::Dossier))
+        return refusal;
+    if (auto refusal = entitiesProblem(c.entities))
+        return refusal;
     for (std::size_t i = 0; i < c.loans.size(); ++i) {
         const Loan& loan = c.loans[i];
+        const int index = static_cast<int>(i) + 1;
         const bool known =
             loan.holder.isEmpty() ||
             std::any_of(c.entities.begin(), c.entities.end(),
                         [&](const DependentEntity& e) { return e.name == loan.holder; });
         if (!known) {
-            throw InvalidInput(QStringLiteral("Préstamo %1: su titular \"%2\" no es una entidad "
-                                              "dependiente del caso.")
-                                   .arg(i + 1)
-                                   .arg(loan.holder)
-                                   .toStdString());
+            return Refusal{.reason = Reason::UnknownHolder,
+                           .record = Record::Loan,
+                           .key = fieldOf(LoanFields, &Loan::holder).key,
+                           .index = index,
+                           .text = loan.holder};
         }
-        QString problem = loanFigureProblem(LoanFigure::GuaranteedShare, loan.guaranteedShare);
-        if (!problem.isEmpty())
-            problem = QStringLiteral("el aval (%) ") + problem;
-        else
-            problem = loanMortgageProblem(loan);
-        if (!problem.isEmpty())
-            throw InvalidInput(
-                QStringLiteral("Préstamo %1: %2.").arg(i + 1).arg(problem).toStdString());
-    }
-    // The register's totals stand in the existing debt's figures, and must fit their fields.
-    const Assessment a = assess(c);
-    for (const FigureField& field : FigureFields) {
-        const QString problem = amountProblem(a.figures().*field.member);
-        if (!problem.isEmpty()) {
-            refuse(QStringLiteral("%1 (total del registro de préstamos vigentes)")
-                       .arg(QLatin1String(field.name)),
-                   problem);
+        // A share is checked whatever the kind, as files keep it.
+        const LoanField& share = fieldOf(LoanFields, &Loan::guaranteedShare);
+        if (const auto reason = valueProblem(share, loan.guaranteedShare)) {
+            return Refusal{.reason = *reason,
+                           .record = Record::Loan,
+                           .key = share.key,
+                           .bounds = share.bounds,
+                           .index = index};
+        }
+        if (const auto reason = mortgageProblem(loan)) {
+            return Refusal{.reason = *reason,
+                           .record = Record::Loan,
+                           .key = fieldOf(LoanFields, &Loan::mortgaged).key,
+                           .index = index};
         }
     }
+    return registerTotalsProblem(c.loans, c.figures);
+}
+
+void checkCase(const Case& c)
+{
+    if (auto refusal = caseProblem(c))
+        throw Refused(std::move(*refusal));
 }
 
 } // namespace borrowing

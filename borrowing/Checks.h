@@ -1,61 +1,45 @@
 // The bounds of what a case may hold, and the check of a whole case before it is shown.
 #pragma once
 
-#include "Case.h"
-
-#include <QString>
+#include "CaseFields.h"
 
 #include <optional>
+#include <vector>
 
 namespace borrowing {
 
-// The largest amount a field takes: 13 integer digits, so that it still shows to the cent.
-inline constexpr Amount LargestAmount = 9999999999999.99L;
-// A yearly rate in percent, and a term in years, are at most this; revenue grows or shrinks by
-// at most this percentage a year.
-inline constexpr Amount LargestRate = 100;
-inline constexpr Amount LargestYears = 100;
-inline constexpr Amount LargestGrowth = 100;
+// Whether a value fits an amount field: 13 integer digits at most.
+bool fitsAField(Amount value);
 
-enum class LoanFigure
+// What is wrong with a value of a number field: past 13 integer digits or below 0 where its
+// bounds start there (an amount), outside its bounds (a percentage or a term, which counts in
+// whole months: one that rounds to none is no term); nothing when it fits.
+std::optional<Refusal::Reason> valueProblem(FieldKind kind, const Bounds& bounds, Amount value);
+template <typename Record>
+std::optional<Refusal::Reason> valueProblem(const Field<Record>& field, Amount value)
 {
-    Capital,
-    Rate,
-    Years,
-    // The share of a loan the entity guarantees, in percent.
-    GuaranteedShare
-};
+    return valueProblem(field.kind, field.bounds, value);
+}
 
-// What is wrong with a value as an amount ("pasa de 13 cifras enteras"); empty when nothing.
-QString amountProblem(Amount value);
-// The lowest value a figure may have: 0 for the adjustments, which only add to or take from
-// what they adjust, and -LargestAmount for the rest.
-Amount lowestFigure(Amount Figures::*figure);
-// What is wrong with a register whose totals would not stand in their fields ("El total del
-// registro pasaría de 13 cifras enteras."); empty when nothing.
-QString registerTotalsProblem(const std::vector<Loan>& loans);
-// What is wrong with a value as this figure of a loan in force: a capital of at least 0, a rate
-// from 0 to 100 and from more than 0 up to 100 years (at least half a month, which counts as
-// one); empty when nothing.
-QString loanFigureProblem(LoanFigure figure, Amount value);
-// What is wrong with a loan's figures together: a mortgage-secured part below 0 or above its
-// capital, or on a short-term operation ("la garantía hipotecaria no puede pasar del capital
-// pendiente"); empty when nothing.
-QString loanMortgageProblem(const Loan& loan);
+// What is wrong with a loan's mortgage-secured part: below 0, above its capital, or on a
+// short-term operation.
+std::optional<Refusal::Reason> mortgageProblem(const Loan& loan);
+// What is wrong with a loan of the register, at `index` (from 1): the first of its figures
+// that no loan can have, then its mortgage-secured part. A loan's holder is not checked.
+std::optional<Refusal> loanProblem(const Loan& loan, int index);
 // What is wrong with the dependent entities: an empty or repeated name, an amount past its
-// field's digits, internal transfers below 0 or above the entity's revenue ("la entidad
-// dependiente "Aguas": las transferencias internas pasan de sus ingresos"); empty when nothing.
-QString entitiesProblem(const std::vector<DependentEntity>& entities);
-// The kind a text names, in any case: "propio", "avalado" (or "avalado a terceros"), "corto"
-// (or "corto plazo"); nothing for any other text.
-std::optional<LoanKind> loanKindNamed(const QString& text);
-// The same for the loan calculator's inputs, where no years are allowed.
-QString plannedLoanFigureProblem(LoanFigure figure, Amount value);
+// field's digits, internal transfers below 0 or above the entity's revenue.
+std::optional<Refusal> entitiesProblem(const std::vector<DependentEntity>& entities);
+// What is wrong with figures that would hold these loans' totals: the first figure the
+// register fills that would pass 13 integer digits.
+std::optional<Refusal> registerTotalsProblem(const std::vector<Loan>& loans,
+                                             const Figures& figures = {});
 
-// Checks every figure of a case against its bounds, then works out all that the window will
-// compute from it and checks that the register's totals stand in their fields; throws
-// InvalidInput naming the first figure that fails. The message follows "No se puede abrir
-// "NAME": ".
+// The first thing a case holds that it may not: a figure out of its bounds, a loan or an entity
+// no register or group may have, a loan of a holder the case does not have, or register totals
+// that would not stand in their fields.
+std::optional<Refusal> caseProblem(const Case& c);
+// Throws Refused with caseProblem(c), if any.
 void checkCase(const Case& c);
 
 } // namespace borrowing

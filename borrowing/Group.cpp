@@ -16,7 +16,7 @@ Amount shown(Amount x)
 
 } // namespace
 
-Group groupOf(const Case& c, const Indicators& own)
+Group groupOf(const Case& c, const Indicators& own, const RegisterSummary& loans)
 {
     Group group;
     if (c.entities.empty())
@@ -31,7 +31,7 @@ Group groupOf(const Case& c, const Indicators& own)
                           .netSavings = own.computableNetSavings,
                           .debt = own.computableDebt});
     for (const DependentEntity& e : c.entities) {
-        const RegisterTotals totals = registerTotals(loansOf(c.loans, e.name));
+        const RegisterTotals& totals = loans.of(e.name);
         const Amount annuity =
             shown(totals.of(LoanKind::Own).annuity + totals.of(LoanKind::Guaranteed).annuity);
         Amount debt = 0;
@@ -53,6 +53,12 @@ Group groupOf(const Case& c, const Indicators& own)
         group.debt += debt;
         group.shortTermDebt += totals.of(LoanKind::ShortTerm).capital;
     }
+    for (const GroupRow& row : group.rows) {
+        group.totalTransfers += row.transfers;
+        group.totalAnnuity += row.annuity;
+    }
+    group.totalTransfers = amount::roundToCents(group.totalTransfers);
+    group.totalAnnuity = amount::roundToCents(group.totalAnnuity);
     group.revenue = shown(group.revenue);
     group.netSavings = shown(group.netSavings);
     group.debt = shown(group.debt);

@@ -4,6 +4,7 @@
 
 #include "Case.h"
 #include "Indicators.h"
+#include "LoanRegister.h"
 
 #include <optional>
 #include <vector>
@@ -40,14 +41,18 @@ struct Group
     Amount debt = 0;
     // Their short-term operations' capital, which stays as it is year by year.
     Amount shortTermDebt = 0;
+    // The whole group's internal transfers and annuities, every row's.
+    Amount totalTransfers = 0;
+    Amount totalAnnuity = 0;
 
     bool hasDependents() const { return !rows.empty(); }
 
     friend bool operator==(const Group&, const Group&) = default;
 };
 
-// The group of a case as the window holds it, from the entity's own indicators.
-Group groupOf(const Case& c, const Indicators& own);
+// The group of a case as the window holds it, from the entity's own indicators and its
+// register as counted.
+Group groupOf(const Case& c, const Indicators& own, const RegisterSummary& loans);
 
 // The indicators with the computable revenue, net savings and live debt of the whole group:
 // the entity's own plus what its dependent entities add, each shown to the cent. Without

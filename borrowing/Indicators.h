@@ -50,22 +50,22 @@ struct Indicators
 using IndicatorField = Field<Indicators>;
 
 inline constexpr std::array<IndicatorField, 16> IndicatorFields{{
-    {"ITOTAL", &Indicators::totalRevenue, AmountDecimals, "derechosnetos"},
-    {"GTOTAL", &Indicators::totalExpenditure, AmountDecimals, "obligacionesnetas"},
-    {"CFANTERIOR", &Indicators::existingBurden, AmountDecimals, "cargafanterior"},
-    {"CFEUR1", &Indicators::existingBurdenPerUnit, AmountDecimals, "euroscfanterior"},
-    {"CFNUEVO", &Indicators::plannedBurden, AmountDecimals, "cargafnueva"},
-    {"CFEUR2", &Indicators::plannedBurdenPerUnit, AmountDecimals, "euroscfnueva"},
-    {"CFTOTAL", &Indicators::totalBurden, AmountDecimals, "cargaftotal"},
-    {"CFEUR3", &Indicators::totalBurdenPerUnit, AmountDecimals, "euroscftotal"},
-    {"AHORROBRUTO", &Indicators::grossSavings, AmountDecimals, "ahorrobruto"},
-    {"AHORRONETO", &Indicators::netSavings, AmountDecimals, "ahorroneto"},
-    {"ITOTAL110", &Indicators::debtLimit, AmountDecimals, "porcientoderechos"},
-    {"CVTOTAL", &Indicators::loansCapital, AmountDecimals, "deudatotal"},
-    {"CVTOTAL2", &Indicators::totalCapital},
-    {"ICOMPUT", &Indicators::computableRevenue, AmountDecimals, "ingresoscomputables"},
-    {"ANCOMPUT", &Indicators::computableNetSavings, AmountDecimals, "ahorronetocomputable"},
-    {"CVCOMPUT", &Indicators::computableDebt, AmountDecimals, "capitalvivocomputable"},
+    {.key = "ITOTAL", .amount = &Indicators::totalRevenue, .tag = "derechosnetos"},
+    {.key = "GTOTAL", .amount = &Indicators::totalExpenditure, .tag = "obligacionesnetas"},
+    {.key = "CFANTERIOR", .amount = &Indicators::existingBurden, .tag = "cargafanterior"},
+    {.key = "CFEUR1", .amount = &Indicators::existingBurdenPerUnit, .tag = "euroscfanterior"},
+    {.key = "CFNUEVO", .amount = &Indicators::plannedBurden, .tag = "cargafnueva"},
+    {.key = "CFEUR2", .amount = &Indicators::plannedBurdenPerUnit, .tag = "euroscfnueva"},
+    {.key = "CFTOTAL", .amount = &Indicators::totalBurden, .tag = "cargaftotal"},
+    {.key = "CFEUR3", .amount = &Indicators::totalBurdenPerUnit, .tag = "euroscftotal"},
+    {.key = "AHORROBRUTO", .amount = &Indicators::grossSavings, .tag = "ahorrobruto"},
+    {.key = "AHORRONETO", .amount = &Indicators::netSavings, .tag = "ahorroneto"},
+    {.key = "ITOTAL110", .amount = &Indicators::debtLimit, .tag = "porcientoderechos"},
+    {.key = "CVTOTAL", .amount = &Indicators::loansCapital, .tag = "deudatotal"},
+    {.key = "CVTOTAL2", .amount = &Indicators::totalCapital},
+    {.key = "ICOMPUT", .amount = &Indicators::computableRevenue, .tag = "ingresoscomputables"},
+    {.key = "ANCOMPUT", .amount = &Indicators::computableNetSavings, .tag = "ahorronetocomputable"},
+    {.key = "CVCOMPUT", .amount = &Indicators::computableDebt, .tag = "capitalvivocomputable"},
 }};
 
 // Every indicator of the figures for a debt limit in percent. Each step works with the earlier

@@ -69,19 +69,22 @@ Amount theoreticalAnnuity(const Loan& loan)
     return AnnuityFormula(loan.rate, loan.years)(annuityCapital(loan));
 }
 
-RegisterTotals registerTotals(const std::vector<Loan>& loans)
+namespace {
+
+void add(RegisterTotals& totals, const Loan& loan, const CountedLoan& counted)
 {
-    RegisterTotals totals;
-    for (const Loan& loan : loans) {
-        const Amount annuity = theoreticalAnnuity(loan);
-        KindTotals& kind = totals.kinds[static_cast<std::size_t>(loan.kind)];
-        ++kind.count;
-        kind.capital += loan.capital;
-        kind.debt += debtOf(loan);
-        kind.annuity += annuity;
-        totals.capital += loan.capital;
-        totals.annuity += annuity;
-    }
+    KindTotals& kind = totals.kinds[static_cast<std::size_t>(loan.kind)];
+    ++kind.count;
+    kind.capital += loan.capital;
+    kind.debt += counted.debt;
+    kind.annuity += counted.annuity;
+    totals.capital += loan.capital;
+    totals.annuity += counted.annuity;
+}
+
+// The sums to the cent, once all is added.
+void round(RegisterTotals& totals)
+{
     for (KindTotals& kind : totals.kinds) {
         kind.capital = roundToCents(kind.capital);
         kind.debt = roundToCents(kind.debt);
@@ -89,7 +92,48 @@ RegisterTotals registerTotals(const std::vector<Loan>& loans)
     }
     totals.capital = roundToCents(totals.capital);
     totals.annuity = roundToCents(totals.annuity);
+}
+
+} // namespace
+
+Amount RegisterTotals::debt() const
+{
+    Amount debt = 0;
+    for (const KindTotals& kind : kinds)
+        debt += kind.debt;
+    return roundToCents(debt);
+}
+
+RegisterTotals registerTotals(const std::vector<Loan>& loans)
+{
+    RegisterTotals totals;
+    for (const Loan& loan : loans)
+        add(totals, loan, {theoreticalAnnuity(loan), debtOf(loan)});
+    round(totals);
     return totals;
+}
+
+const RegisterTotals& RegisterSummary::of(const QString& holder) const
+{
+    static const RegisterTotals none;
+    const auto found = holders.constFind(holder);
+    return found == holders.constEnd() ? none : *found;
+}
+
+RegisterSummary summarise(const std::vector<Loan>& loans)
+{
+    RegisterSummary summary;
+    summary.counted.reserve(loans.size());
+    for (const Loan& loan : loans) {
+        const CountedLoan& counted =
+            summary.counted.emplace_back(CountedLoan{theoreticalAnnuity(loan), debtOf(loan)});
+        add(summary.all, loan, counted);
+        add(summary.holders[loan.holder], loan, counted);
+    }
+    round(summary.all);
+    for (RegisterTotals& totals : summary.holders)
+        round(totals);
+    return summary;
 }
 
 std::vector<Loan> loansOf(const std::vector<Loan>& loans, const QString& holder)
@@ -100,15 +144,18 @@ std::vector<Loan> loansOf(const std::vector<Loan>& loans, const QString& holder)
     return held;
 }
 
-Figures withRegisterTotals(Figures figures, const std::vector<Loan>& register_)
+Figures withRegisterTotals(Figures figures, const std::vector<Loan>& loans)
 {
-    const std::vector<Loan> loans = loansOf(register_, {});
-    if (loans.empty())
-        return figures;
-    const RegisterTotals totals = registerTotals(loans);
+    return withRegisterTotals(figures, registerTotals(loansOf(loans, {})));
+}
+
+Figures withRegisterTotals(Figures figures, const RegisterTotals& totals)
+{
     const KindTotals& own = totals.of(LoanKind::Own);
     const KindTotals& guaranteed = totals.of(LoanKind::Guaranteed);
     const KindTotals& shortTerm = totals.of(LoanKind::ShortTerm);
+    if (own.count + guaranteed.count + shortTerm.count == 0)
+        return figures;
     figures.existingCapital = own.capital;
     figures.existingAnnuity = roundToCents(own.annuity + guaranteed.annuity);
     if (shortTerm.count > 0)

@@ -4,6 +4,8 @@
 #include "Case.h"
 #include "LoanMath.h"
 
+#include <QHash>
+
 #include <vector>
 
 namespace borrowing {
@@ -60,20 +62,51 @@ struct RegisterTotals
     std::array<KindTotals, LoanKindCount> kinds{};
 
     const KindTotals& of(LoanKind kind) const { return kinds[static_cast<std::size_t>(kind)]; }
+    // The live debt of every kind.
+    Amount debt() const;
+
+    friend bool operator==(const RegisterTotals&, const RegisterTotals&) = default;
 };
 
 // The sums of the figures as shown: each annuity rounded to cents before it is added.
 RegisterTotals registerTotals(const std::vector<Loan>& loans);
 
+// What a loan counts for: its annuity and its live debt.
+struct CountedLoan
+{
+    Amount annuity = 0;
+    Amount debt = 0;
+
+    friend bool operator==(const CountedLoan&, const CountedLoan&) = default;
+};
+
+// The register as the law counts it: what each loan counts for, in the register's order, and
+// the totals of every loan and of each holder's (the entity's own under an empty name).
+struct RegisterSummary
+{
+    std::vector<CountedLoan> counted;
+    RegisterTotals all;
+    QHash<QString, RegisterTotals> holders;
+
+    // The totals of a holder's loans; nothing counted for a holder without any.
+    const RegisterTotals& of(const QString& holder) const;
+
+    friend bool operator==(const RegisterSummary&, const RegisterSummary&) = default;
+};
+
+// Each loan counted once, its annuity and debt added into every total it is part of.
+RegisterSummary summarise(const std::vector<Loan>& loans);
+
 // The loans of one holder: the entity's own with an empty name.
 std::vector<Loan> loansOf(const std::vector<Loan>& loans, const QString& holder);
 
-// The figures with the register's totals of the entity's own loans standing in theirs while it
-// holds any: the own
-// loans' capital in the existing debt's (CVPEX), the own and guaranteed loans' annuities in the
-// existing annuity (APVTOTAL), and, while it holds any of their kind, the short-term
+// The figures with the totals of the entity's own loans standing in theirs while it holds any:
+// the own loans' capital in the existing debt's (CVPEX), the own and guaranteed loans' annuities
+// in the existing annuity (APVTOTAL), and, while it holds any of their kind, the short-term
 // operations' capital in the treasury operations (CVOTEX) and the guaranteed risk in the
 // guarantees (AJAVALES).
+Figures withRegisterTotals(Figures figures, const RegisterTotals& own);
+// The same from the register's loans.
 Figures withRegisterTotals(Figures figures, const std::vector<Loan>& loans);
 
 // Whether the register fills this figure, by what it holds of the entity's own.

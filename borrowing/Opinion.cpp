@@ -2,14 +2,21 @@
 // favourable.
 #include "Opinion.h"
 
+#include "NumberFormat.h"
+
 namespace borrowing {
 
-DecidingBody decidingBody(const Dossier& d, Amount plannedCapital)
+Competence competenceOf(const Dossier& d, Amount plannedCapital)
 {
     constexpr Amount TenPercent = 10;
-    if (Percent * (d.arrangedThisYear + plannedCapital) > TenPercent * d.ordinaryResources)
-        return DecidingBody::PlenaryAbsoluteMajority;
-    return d.foreseen ? DecidingBody::Mayor : DecidingBody::PlenarySimpleMajority;
+    const Amount operations = d.arrangedThisYear + plannedCapital;
+    Competence competence{
+        .body = d.foreseen ? DecidingBody::Mayor : DecidingBody::PlenarySimpleMajority,
+        .operations = amount::roundToCents(operations),
+        .tenPercentOfResources = amount::roundToCents(d.ordinaryResources / TenPercent)};
+    if (Percent * operations > TenPercent * d.ordinaryResources)
+        competence.body = DecidingBody::PlenaryAbsoluteMajority;
+    return competence;
 }
 
 Opinion opinionOf(const Verdict& verdict, const Dossier& dossier,

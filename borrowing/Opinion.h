@@ -20,9 +20,20 @@ enum class DecidingBody : std::uint8_t
     PlenarySimpleMajority
 };
 
-// The operations of the year, this one included, against the ordinary resources, compared
-// without dividing: 100 × (arranged + planned capital) > 10 × resources.
-DecidingBody decidingBody(const Dossier& dossier, Amount plannedCapital);
+// Who approves the operation, and the two amounts that decide it as the report shows them: the
+// long-term operations of the year, this one included, and 10 % of the ordinary resources.
+struct Competence
+{
+    DecidingBody body = DecidingBody::PlenarySimpleMajority;
+    Amount operations = 0;
+    Amount tenPercentOfResources = 0;
+
+    friend bool operator==(const Competence&, const Competence&) = default;
+};
+
+// The operations of the year against the ordinary resources, compared without dividing:
+// 100 × (arranged + planned capital) > 10 × resources.
+Competence competenceOf(const Dossier& dossier, Amount plannedCapital);
 
 struct Opinion
 {

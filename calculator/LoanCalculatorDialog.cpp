@@ -32,12 +32,6 @@ LoanCalculatorDialog::LoanCalculatorDialog(QWidget* parent)
     : QDialog(parent), m_ui(new Ui::LoanCalculatorDialog), m_schedule(new ScheduleModel(this))
 {
     m_ui->setupUi(this);
-    // Typing keeps the inputs within what a case may hold.
-    m_ui->Capital->setMinValue(-borrowing::LargestAmount);
-    m_ui->Capital->setMaxValue(borrowing::LargestAmount);
-    m_ui->Interes->setMaxValue(borrowing::LargestRate);
-    m_ui->anios->setMaxValue(borrowing::LargestYears);
-    m_ui->tipomaximo->setMaxValue(borrowing::LargestRate);
     QTableView* grid = m_ui->Tabla;
     grid->setModel(m_schedule);
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -114,7 +108,7 @@ bool LoanCalculatorDialog::event(QEvent* e)
 void LoanCalculatorDialog::acceptLoan()
 {
     // The yearly payment becomes the new loan's annuity, which a field must be able to hold.
-    if (!borrowing::amountProblem(m_quote.yearlyPayment).isEmpty()) {
+    if (!borrowing::fitsAField(m_quote.yearlyPayment)) {
         throw borrowing::InvalidInput(
             "La anualidad pasa de 13 cifras enteras: no cabe en la anualidad de la nueva "
             "operación y no puede aceptarse.");

@@ -6,11 +6,15 @@
 
 #include <QDialog>
 
+#include <memory>
+
 namespace Ui {
 class DossierDialog;
 }
 
 namespace editors {
+
+template <typename Part> class RecordForm;
 
 class DossierDialog final : public QDialog
 {
@@ -30,6 +34,7 @@ public:
 
 private:
     Ui::DossierDialog* m_ui;
+    std::unique_ptr<RecordForm<borrowing::Dossier>> m_form;
 };
 
 } // namespace editors

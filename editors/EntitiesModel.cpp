@@ -4,6 +4,7 @@
 
 #include "Checks.h"
 #include "LocaleSeparators.h"
+#include "Refusals.h"
 #include "Wording.h"
 
 #include <algorithm>
@@ -12,21 +13,18 @@ namespace editors {
 
 namespace {
 
+// The entity's field a column shows: the columns are the fields, in their table's order.
+const borrowing::EntityField& fieldOf(int column)
+{
+    return borrowing::EntityFields.at(static_cast<std::size_t>(column));
+}
+
 // The entity's figure an amount column shows and edits.
 Amount borrowing::DependentEntity::*memberOf(int column)
 {
-    switch (column) {
-    case EntitiesModel::Revenue:
-        return &borrowing::DependentEntity::revenue;
-    case EntitiesModel::Expenditure:
-        return &borrowing::DependentEntity::expenditure;
-    case EntitiesModel::Result:
-        return &borrowing::DependentEntity::result;
-    case EntitiesModel::Transfers:
-        return &borrowing::DependentEntity::transfers;
-    default:
-        return nullptr;
-    }
+    return column >= 0 && column < EntitiesModel::ColumnCount && fieldOf(column).isNumber()
+               ? fieldOf(column).amount
+               : nullptr;
 }
 
 bool hasName(const borrowing::DependentEntity& entity)
@@ -34,11 +32,9 @@ bool hasName(const borrowing::DependentEntity& entity)
     return !entity.name.trimmed().isEmpty();
 }
 
-// The problem as a sentence of the error box.
-[[noreturn]] void refuse(const QString& problem)
+[[noreturn]] void refuse(const borrowing::Refusal& refusal)
 {
-    throw borrowing::InvalidInput(
-        (problem.left(1).toUpper() + problem.mid(1) + u'.').toStdString());
+    throw borrowing::InvalidInput(reports::cellRefusalText(refusal).toStdString());
 }
 
 } // namespace
@@ -143,8 +139,8 @@ void EntitiesModel::replaceEntity(int row, const borrowing::DependentEntity& ent
         else if (hasName(current))
             checked.push_back(current);
     }
-    if (const QString problem = borrowing::entitiesProblem(checked); !problem.isEmpty())
-        refuse(problem);
+    if (const auto refusal = borrowing::entitiesProblem(checked))
+        refuse(*refusal);
     borrowing::DependentEntity& current = m_entities.at(static_cast<std::size_t>(row));
     if (!current.name.isEmpty()) {
         for (borrowing::Loan& loan : m_loans) {
@@ -158,8 +154,8 @@ void EntitiesModel::replaceEntity(int row, const borrowing::DependentEntity& ent
 
 void EntitiesModel::checkEntities() const
 {
-    if (const QString problem = borrowing::entitiesProblem(m_entities); !problem.isEmpty())
-        refuse(problem);
+    if (const auto refusal = borrowing::entitiesProblem(m_entities))
+        refuse(*refusal);
 }
 
 int EntitiesModel::rowCount(const QModelIndex& parent) const
@@ -180,14 +176,10 @@ QVariant EntitiesModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
-        if (index.column() == Name)
-            return entity.name;
-        if (index.column() == Kind)
-            return reports::entityKindText(entity.kind);
         // The figure the kind does not count shows nothing.
         if (!isEditable(index.row(), index.column()))
             return QString();
-        return reports::amountText(figure(index), amount::currentSeparators());
+        return reports::fieldText(fieldOf(index.column()), entity, amount::currentSeparators());
     case Qt::TextAlignmentRole:
         return index.column() == Name || index.column() == Kind
                    ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
@@ -203,13 +195,9 @@ QVariant EntitiesModel::headerData(int section, Qt::Orientation orientation, int
         return {};
     if (orientation == Qt::Vertical)
         return QString::number(section + 1);
-    static const QStringList headings{QStringLiteral("Entidad"),
-                                      QStringLiteral("Tipo"),
-                                      QStringLiteral("Ingresos corrientes"),
-                                      QStringLiteral("Gastos corrientes"),
-                                      QStringLiteral("Resultado"),
-                                      QStringLiteral("Transferencias internas")};
-    return headings.value(section);
+    if (section < 0 || section >= ColumnCount)
+        return {};
+    return QString::fromUtf8(fieldOf(section).label);
 }
 
 Qt::ItemFlags EntitiesModel::flags(const QModelIndex& index) const
@@ -223,14 +211,7 @@ Qt::ItemFlags EntitiesModel::flags(const QModelIndex& index) const
 
 bool EntitiesModel::isEditable(int row, int column) const
 {
-    switch (column) {
-    case Expenditure:
-        return kind(row) == borrowing::EntityKind::Administrative;
-    case Result:
-        return kind(row) == borrowing::EntityKind::Market;
-    default:
-        return true;
-    }
+    return fieldOf(column).appliesTo(m_entities.at(static_cast<std::size_t>(row)));
 }
 
 } // namespace editors

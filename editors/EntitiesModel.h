@@ -2,7 +2,7 @@
 // names.
 #pragma once
 
-#include "Case.h"
+#include "CaseFields.h"
 
 #include <QAbstractTableModel>
 
@@ -17,6 +17,7 @@ class EntitiesModel final : public QAbstractTableModel
     Q_OBJECT
 
 public:
+    // The entity's fields, in their table's order.
     enum Column
     {
         Name,

@@ -5,6 +5,7 @@
 #include "LoanCsv.h"
 #include "LoansModel.h"
 #include "LocaleSeparators.h"
+#include "Refusals.h"
 #include "UserFile.h"
 #include "Wording.h"
 #include "ui_LoansDialog.h"
@@ -94,8 +95,8 @@ void LoansDialog::showEvent(QShowEvent* event)
 
 void LoansDialog::showKindTotals()
 {
-    m_ui->TotalesPorTipo->setText(reports::kindTotalsText(
-        borrowing::registerTotals(m_editing->loans()), amount::currentSeparators()));
+    m_ui->TotalesPorTipo->setText(
+        reports::kindTotalsText(m_editing->summary().all, amount::currentSeparators()));
 }
 
 void LoansDialog::addLoan()
@@ -115,10 +116,8 @@ void LoansDialog::importCsv()
     if (path.isEmpty())
         return;
     const QString name = QFileInfo(path).fileName();
-    const auto refuse = [&name](const std::exception& e) {
-        throw std::runtime_error(QStringLiteral("No se puede importar \"%1\": %2")
-                                     .arg(name, QString::fromUtf8(e.what()))
-                                     .toStdString());
+    const auto refuse = [&name](const QString& reason) {
+        throw std::runtime_error(reports::cannotImportText(name, reason).toStdString());
     };
     std::vector<borrowing::Loan> loans;
     try {
@@ -140,9 +139,11 @@ void LoansDialog::importCsv()
     } catch (const imports::ReadingCancelled&) {
         return;
     } catch (const userfile::FileError& e) {
-        refuse(e);
+        refuse(QString::fromUtf8(e.what()));
+    } catch (const borrowing::Refused& e) {
+        refuse(reports::refusalText(e.refusal()));
     } catch (const borrowing::InvalidInput& e) {
-        refuse(e);
+        refuse(QString::fromUtf8(e.what()));
     }
     m_editing->appendLoans(loans);
 }

@@ -4,6 +4,7 @@
 
 #include "Checks.h"
 #include "LocaleSeparators.h"
+#include "Refusals.h"
 #include "Wording.h"
 
 #include <QFont>
@@ -19,6 +20,7 @@ void LoansModel::setLoans(std::vector<borrowing::Loan> loans)
 {
     beginResetModel();
     m_loans = std::move(loans);
+    m_summary = borrowing::summarise(m_loans);
     endResetModel();
 }
 
@@ -29,6 +31,7 @@ void LoansModel::appendLoans(const std::vector<borrowing::Loan>& loans)
     const int first = static_cast<int>(m_loans.size());
     beginInsertRows({}, first, first + static_cast<int>(loans.size()) - 1);
     m_loans.insert(m_loans.end(), loans.begin(), loans.end());
+    m_summary = borrowing::summarise(m_loans);
     endInsertRows();
 }
 
@@ -47,6 +50,7 @@ void LoansModel::removeLoans(QList<int> rows)
             continue;
         beginRemoveRows({}, row, row);
         m_loans.erase(m_loans.begin() + row);
+        m_summary = borrowing::summarise(m_loans);
         endRemoveRows();
     }
 }
@@ -80,28 +84,38 @@ void LoansModel::setHolderChoice(int row, int choice)
     // The entity's own loans have no holder.
     m_loans.at(static_cast<std::size_t>(row)).holder =
         choice == 0 ? QString() : m_dependentNames.at(choice - 1);
+    m_summary = borrowing::summarise(m_loans);
     emit dataChanged(index(row, Holder), index(row, Holder));
 }
 
 namespace {
 
-// The loan's figure an amount column shows and edits; none for the annuity, which is worked out.
+// The loan's field each column shows, in the columns' order; none for the annuity, which is
+// worked out.
+const borrowing::LoanField* fieldOf(int column)
+{
+    using borrowing::Loan;
+    using borrowing::LoanFields;
+    static const std::array<const borrowing::LoanField*, LoansModel::ColumnCount> fields{
+        &borrowing::fieldOf(LoanFields, &Loan::lender),
+        &borrowing::fieldOf(LoanFields, &Loan::holder),
+        &borrowing::fieldOf(LoanFields, &Loan::capital),
+        &borrowing::fieldOf(LoanFields, &Loan::rate),
+        &borrowing::fieldOf(LoanFields, &Loan::years),
+        &borrowing::choiceField(LoanFields),
+        &borrowing::fieldOf(LoanFields, &Loan::guaranteedShare),
+        &borrowing::fieldOf(LoanFields, &Loan::mortgaged),
+        nullptr};
+    return column >= 0 && column < LoansModel::ColumnCount
+               ? fields[static_cast<std::size_t>(column)]
+               : nullptr;
+}
+
+// The loan's figure an amount column shows and edits.
 Amount borrowing::Loan::*memberOf(int column)
 {
-    switch (column) {
-    case LoansModel::Capital:
-        return &borrowing::Loan::capital;
-    case LoansModel::Rate:
-        return &borrowing::Loan::rate;
-    case LoansModel::Years:
-        return &borrowing::Loan::years;
-    case LoansModel::Share:
-        return &borrowing::Loan::guaranteedShare;
-    case LoansModel::Mortgage:
-        return &borrowing::Loan::mortgaged;
-    default:
-        return nullptr;
-    }
+    const borrowing::LoanField* field = fieldOf(column);
+    return field && field->isNumber() ? field->amount : nullptr;
 }
 
 } // namespace
@@ -110,7 +124,8 @@ Amount LoansModel::figure(const QModelIndex& index) const
 {
     const borrowing::Loan& loan = m_loans.at(static_cast<std::size_t>(index.row()));
     const auto member = memberOf(index.column());
-    return member ? loan.*member : borrowing::theoreticalAnnuity(loan);
+    return member ? loan.*member
+                  : m_summary.counted.at(static_cast<std::size_t>(index.row())).annuity;
 }
 
 void LoansModel::setFigure(const QModelIndex& index, Amount value)
@@ -147,6 +162,7 @@ void LoansModel::replaceLoan(int row, int column, const borrowing::Loan& loan)
     changed[static_cast<std::size_t>(row)] = loan;
     checkTotals(changed);
     m_loans = std::move(changed);
+    m_summary = borrowing::summarise(m_loans);
     // What the row shows after its kind, its annuity and the totals follow.
     emit dataChanged(index(row, Capital), index(row, Annuity));
     const int totals = static_cast<int>(m_loans.size());
@@ -155,40 +171,24 @@ void LoansModel::replaceLoan(int row, int column, const borrowing::Loan& loan)
 
 void LoansModel::checkFigure(int row, int column, Amount value) const
 {
-    std::optional<borrowing::LoanFigure> figure;
-    switch (column) {
-    case Capital:
-        figure = borrowing::LoanFigure::Capital;
-        break;
-    case Rate:
-        figure = borrowing::LoanFigure::Rate;
-        break;
-    case Years:
-        figure = borrowing::LoanFigure::Years;
-        break;
-    case Share:
-        figure = borrowing::LoanFigure::GuaranteedShare;
-        break;
-    default:
+    const borrowing::LoanField* field = fieldOf(column);
+    if (!field || !field->isNumber() || field->amount == &borrowing::Loan::mortgaged)
         return;
-    }
-    if (const QString problem = borrowing::loanFigureProblem(*figure, value); !problem.isEmpty())
-        refuse(row, column, problem);
+    if (const auto reason = borrowing::valueProblem(*field, value))
+        refuse({.reason = *reason, .key = field->key, .bounds = field->bounds}, row);
 }
 
 void LoansModel::checkMortgage(int row, const borrowing::Loan& loan) const
 {
-    if (const QString problem = borrowing::loanMortgageProblem(loan); !problem.isEmpty())
-        refuse(row, Mortgage, problem);
+    if (const auto reason = borrowing::mortgageProblem(loan))
+        refuse({.reason = *reason, .key = fieldOf(Mortgage)->key}, row);
 }
 
-void LoansModel::refuse(int row, int column, const QString& problem) const
+void LoansModel::refuse(borrowing::Refusal refusal, int row) const
 {
-    throw borrowing::InvalidInput(
-        QStringLiteral("Préstamo %1, \"%2\": %3.")
-            .arg(row + 1)
-            .arg(headerData(column, Qt::Horizontal, Qt::DisplayRole).toString(), problem)
-            .toStdString());
+    refusal.record = borrowing::Refusal::Record::Loan;
+    refusal.index = row + 1;
+    throw borrowing::InvalidInput(reports::cellRefusalText(refusal).toStdString());
 }
 
 void LoansModel::checkLoans() const
@@ -205,34 +205,34 @@ void LoansModel::checkLoans() const
 
 void LoansModel::checkTotals(const std::vector<borrowing::Loan>& loans)
 {
-    if (const QString problem = borrowing::registerTotalsProblem(loans); !problem.isEmpty())
-        throw borrowing::InvalidInput(problem.toStdString());
+    if (const auto refusal = borrowing::registerTotalsProblem(loans))
+        throw borrowing::InvalidInput(reports::cellRefusalText(*refusal).toStdString());
 }
 
 int LoansModel::decimalsOf(int column)
 {
-    return column == Years ? 0 : 2;
+    const borrowing::LoanField* field = fieldOf(column);
+    return field ? field->decimals : borrowing::AmountDecimals;
 }
 
 QString LoansModel::shownText(int row, int column) const
 {
     const amount::Separators separators = amount::currentSeparators();
     if (!isTotalsRow(row)) {
-        const borrowing::Loan& loan = m_loans.at(static_cast<std::size_t>(row));
-        if (column == Holder)
-            return loan.holder.isEmpty() ? reports::entityNameText(m_entityName) : loan.holder;
-        // The loan's texts have every column but the holder.
-        return reports::loanRow(loan, separators).value(column < Holder ? column : column - 1);
+        const auto at = static_cast<std::size_t>(row);
+        const QStringList texts =
+            reports::loanRow(m_loans.at(at), m_summary.counted.at(at), m_entityName, separators);
+        // The loan's texts are its fields' in their table's order, then its annuity.
+        const borrowing::LoanField* field = fieldOf(column);
+        return field ? texts.value(field - borrowing::LoanFields.data()) : texts.last();
     }
     switch (column) {
     case Bank:
         return QStringLiteral("Total");
     case Capital:
-    case Annuity: {
-        const QStringList totals =
-            reports::registerTotalsRow(borrowing::registerTotals(m_loans), separators);
-        return totals.value(column == Capital ? 0 : 1);
-    }
+    case Annuity:
+        return reports::registerTotalsRow(m_summary.all, separators)
+            .value(column == Capital ? 0 : 1);
     default:
         return {};
     }
@@ -287,13 +287,9 @@ QVariant LoansModel::headerData(int section, Qt::Orientation orientation, int ro
         return {};
     if (orientation == Qt::Vertical)
         return isTotalsRow(section) ? QString() : QString::number(section + 1);
-    static const QStringList headings{
-        QStringLiteral("Entidad financiera"), QStringLiteral("Titular"),
-        QStringLiteral("Capital pendiente"),  QStringLiteral("Interés (%)"),
-        QStringLiteral("Años pendientes"),    QStringLiteral("Tipo"),
-        QStringLiteral("Aval (%)"),           QStringLiteral("Garantía hipotecaria"),
-        QStringLiteral("Anualidad teórica")};
-    return headings.value(section);
+    if (const borrowing::LoanField* field = fieldOf(section))
+        return QString::fromUtf8(field->label);
+    return section == Annuity ? reports::annuityHeading() : QVariant();
 }
 
 Qt::ItemFlags LoansModel::flags(const QModelIndex& index) const
@@ -311,18 +307,10 @@ bool LoansModel::isEditable(int row, int column) const
 {
     if (isTotalsRow(row))
         return false;
-    switch (column) {
-    case Holder:
+    if (column == Holder)
         return !m_dependentNames.isEmpty();
-    case Share:
-        return kind(row) == borrowing::LoanKind::Guaranteed;
-    case Mortgage:
-        return kind(row) != borrowing::LoanKind::ShortTerm;
-    case Annuity:
-        return false;
-    default:
-        return true;
-    }
+    const borrowing::LoanField* field = fieldOf(column);
+    return field && field->appliesTo(m_loans.at(static_cast<std::size_t>(row)));
 }
 
 } // namespace editors

@@ -35,6 +35,8 @@ public:
     explicit LoansModel(QObject* parent = nullptr);
 
     const std::vector<borrowing::Loan>& loans() const { return m_loans; }
+    // What each loan counts for, and the totals of the register as it is being edited.
+    const borrowing::RegisterSummary& summary() const { return m_summary; }
     void setLoans(std::vector<borrowing::Loan> loans);
     void appendLoans(const std::vector<borrowing::Loan>& loans);
     // Appends an empty loan; returns its row.
@@ -88,9 +90,12 @@ private:
     void replaceLoan(int row, int column, const borrowing::Loan& loan);
     void checkFigure(int row, int column, Amount value) const;
     void checkMortgage(int row, const borrowing::Loan& loan) const;
-    [[noreturn]] void refuse(int row, int column, const QString& problem) const;
+    // Throws InvalidInput with the refusal of the loan in the row.
+    [[noreturn]] void refuse(borrowing::Refusal refusal, int row) const;
 
     std::vector<borrowing::Loan> m_loans;
+    // What each loan counts for and the register's totals, as the loans are now.
+    borrowing::RegisterSummary m_summary;
     QString m_entityName;
     QStringList m_dependentNames;
 };

@@ -24,9 +24,12 @@ struct Record
     QStringList fields;
 };
 
-[[noreturn]] void failAt(int line, const QString& what)
+using Reason = Refusal::Reason;
+
+[[noreturn]] void failAt(int line, Refusal refusal)
 {
-    throw InvalidInput(QStringLiteral("Línea %1: %2").arg(line).arg(what).toStdString());
+    refusal.line = line;
+    throw Refused(std::move(refusal));
 }
 
 QString decoded(const QByteArray& bytes)
@@ -93,7 +96,7 @@ public:
             }
         }
         if (quoted)
-            failAt(record.line, QStringLiteral("unas comillas no se cierran."));
+            failAt(record.line, {.reason = Reason::UnclosedQuote});
         return true;
     }
 
@@ -154,98 +157,102 @@ std::optional<Amount> number(const QString& text, QChar separator)
     return value;
 }
 
-// The columns a file names in its header; the first four are required.
-enum Column
+// The columns a file may name: every figure of a loan but its holder. The ones every file must
+// have come first.
+bool isColumn(const LoanField& field)
 {
-    Lender,
-    CapitalColumn,
-    RateColumn,
-    YearsColumn,
-    KindColumn,
-    ShareColumn,
-    MortgageColumn,
-    ColumnCount
-};
-constexpr int RequiredColumns = KindColumn;
-
-const std::array<QString, ColumnCount>& columnNames()
-{
-    static const std::array<QString, ColumnCount> names{
-        QStringLiteral("entidad"), QStringLiteral("capital"), QStringLiteral("interes"),
-        QStringLiteral("anios"),   QStringLiteral("tipo"),    QStringLiteral("aval"),
-        QStringLiteral("hipoteca")};
-    return names;
+    return field.text != &Loan::holder;
 }
 
-// One record's fields by column.
+// One record's fields by column, which is the field's place in the loans' table.
 class Fields
 {
 public:
-    Fields(const Record& record, const std::array<qsizetype, ColumnCount>& columns, QChar separator)
+    Fields(const Record& record, const std::array<qsizetype, LoanFields.size()>& columns,
+           QChar separator)
         : m_record(record), m_columns(columns), m_separator(separator)
     {
     }
 
     int line() const { return m_record.line; }
     // The field of a column; empty when the file has no such column.
-    QString text(Column column) const
+    QString text(const LoanField& field) const
     {
-        const qsizetype at = m_columns[column];
+        const qsizetype at = m_columns[place(field)];
         return at < 0 ? QString() : m_record.fields[at].trimmed();
     }
-    // The number of a column rounded to these decimals; a text that is no number stops the
-    // reading.
-    Amount numberOf(Column column, int decimals) const
+    // The number of a column rounded to its field's decimals; a text that is no number stops
+    // the reading.
+    Amount numberOf(const LoanField& field) const
     {
-        const std::optional<Amount> value = number(text(column), m_separator);
+        const std::optional<Amount> value = number(text(field), m_separator);
         if (!value) {
-            failAt(line(), QStringLiteral("\"%1\" no es un número válido en la columna %2.")
-                               .arg(m_record.fields[m_columns[column]], columnNames()[column]));
+            failAt(line(), {.reason = Reason::NotANumber,
+                            .key = field.key,
+                            .text = m_record.fields[m_columns[place(field)]]});
         }
-        return decimal::roundToDecimals(*value, decimals);
+        return decimal::roundToDecimals(*value, field.decimals);
     }
     // A figure of a loan, which must be one a loan can have.
-    Amount figure(Column column, LoanFigure figure) const
+    Amount figure(const LoanField& field) const
     {
-        const Amount value =
-            numberOf(column, figure == LoanFigure::Years ? YearsDecimals : AmountDecimals);
-        if (const QString problem = loanFigureProblem(figure, value); !problem.isEmpty()) {
-            failAt(line(), QStringLiteral("en la columna %1, %2 %3.")
-                               .arg(columnNames()[column], text(column), problem));
+        const Amount value = numberOf(field);
+        if (const auto reason = valueProblem(field, value)) {
+            failAt(
+                line(),
+                {.reason = *reason, .key = field.key, .bounds = field.bounds, .text = text(field)});
         }
         return value;
     }
 
 private:
+    static std::size_t place(const LoanField& field)
+    {
+        return static_cast<std::size_t>(&field - LoanFields.data());
+    }
+
     const Record& m_record;
-    const std::array<qsizetype, ColumnCount>& m_columns;
+    const std::array<qsizetype, LoanFields.size()>& m_columns;
     QChar m_separator;
 };
 
 // The loan of a record. An empty field of an optional column reads as its absence: an own
-// loan, the whole of it guaranteed, no mortgage. Only a guaranteed loan takes a share.
+// loan, the whole of it guaranteed, no mortgage. A share is read for a guaranteed loan only; a
+// mortgage on a loan that cannot have one is refused.
 Loan loanOf(const Fields& fields)
 {
-    Loan loan{fields.text(Lender), fields.figure(CapitalColumn, LoanFigure::Capital),
-              fields.figure(RateColumn, LoanFigure::Rate),
-              fields.figure(YearsColumn, LoanFigure::Years)};
-    if (const QString kind = fields.text(KindColumn); !kind.isEmpty()) {
-        const std::optional<LoanKind> named = loanKindNamed(kind);
-        if (!named) {
-            failAt(fields.line(),
-                   QStringLiteral("en la columna tipo, \"%1\" no es propio, avalado ni corto "
-                                  "plazo.")
-                       .arg(kind));
+    Loan loan;
+    for (const LoanField& field : LoanFields) {
+        const QString text = fields.text(field);
+        const bool read = field.appliesTo(loan) || field.amount == &Loan::mortgaged;
+        if (!isColumn(field) || !read || (!field.required && text.isEmpty()))
+            continue;
+        switch (field.kind) {
+        case FieldKind::Text:
+            loan.*field.text = text;
+            break;
+        case FieldKind::Choice:
+            if (const std::optional<int> option = choiceNamed(field.words, text))
+                field.setChoice(loan, *option);
+            else
+                failAt(fields.line(), {.reason = Reason::UnknownWord,
+                                       .key = field.key,
+                                       .text = text,
+                                       .words = field.words});
+            break;
+        case FieldKind::Flag:
+            break;
+        case FieldKind::Amount:
+        case FieldKind::Percent:
+        case FieldKind::Years:
+            // The mortgage-secured part is checked with the capital it is part of.
+            loan.*field.amount =
+                field.amount == &Loan::mortgaged ? fields.numberOf(field) : fields.figure(field);
+            break;
         }
-        loan.kind = *named;
     }
-    if (loan.kind == LoanKind::Guaranteed && !fields.text(ShareColumn).isEmpty())
-        loan.guaranteedShare = fields.figure(ShareColumn, LoanFigure::GuaranteedShare);
-    if (!fields.text(MortgageColumn).isEmpty()) {
-        loan.mortgaged = fields.numberOf(MortgageColumn, AmountDecimals);
-        if (const QString problem = loanMortgageProblem(loan); !problem.isEmpty())
-            failAt(fields.line(), problem + u'.');
-    }
+    if (const auto reason = mortgageProblem(loan))
+        failAt(fields.line(), {.reason = *reason});
     return loan;
 }
 
@@ -259,17 +266,17 @@ std::vector<Loan> readLoansCsv(const QByteArray& bytes, const ReadingProgress& p
     RecordReader reader(text, separator);
     Record header;
     if (headerLine.trimmed().isEmpty() || !reader.next(header))
-        failAt(1, QStringLiteral("falta la cabecera con las columnas entidad, capital, interes y "
-                                 "anios."));
+        failAt(1, {.reason = Reason::MissingHeader});
 
-    std::array<qsizetype, ColumnCount> columns{};
+    std::array<qsizetype, LoanFields.size()> columns{};
     QStringList headings;
     for (const QString& name : header.fields)
         headings << name.trimmed().toLower();
-    for (int n = 0; n < ColumnCount; ++n) {
-        columns[n] = headings.indexOf(columnNames()[n]);
-        if (columns[n] < 0 && n < RequiredColumns)
-            failAt(header.line, QStringLiteral("falta la columna \"%1\".").arg(columnNames()[n]));
+    for (std::size_t n = 0; n < LoanFields.size(); ++n) {
+        const LoanField& field = LoanFields[n];
+        columns[n] = isColumn(field) ? headings.indexOf(QString::fromLatin1(field.key)) : -1;
+        if (columns[n] < 0 && isColumn(field) && field.required)
+            failAt(header.line, {.reason = Reason::Missing, .key = field.key});
     }
 
     std::vector<Loan> loans;
@@ -282,9 +289,9 @@ std::vector<Loan> readLoansCsv(const QByteArray& bytes, const ReadingProgress& p
         if (record.fields.size() == 1 && record.fields.front().trimmed().isEmpty())
             continue; // a blank line
         if (record.fields.size() != headings.size()) {
-            failAt(record.line, QStringLiteral("tiene %1 campos y la cabecera %2.")
-                                    .arg(record.fields.size())
-                                    .arg(headings.size()));
+            failAt(record.line, {.reason = Reason::FieldCount,
+                                 .count = static_cast<int>(record.fields.size()),
+                                 .expected = static_cast<int>(headings.size())});
         }
         loans.push_back(loanOf(Fields(record, columns, separator)));
     }

@@ -1,7 +1,7 @@
 // Existing loans read from a CSV file that an accounting program exported.
 #pragma once
 
-#include "Case.h"
+#include "CaseFields.h"
 
 #include <QByteArray>
 

@@ -127,20 +127,31 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
 {
     const borrowing::Assessment& a = values.assessment();
     const amount::Separators separators = values.separators();
+    // Every loan of the register with its holder; the totals are the entity's own loans', as
+    // its debt figures count them.
     QList<QStringList> loanRows;
-    for (const borrowing::Loan& loan : a.shown.loans)
-        loanRows << loanRow(loan, separators);
-    const auto loans = textSource(
-        "prestamos",
-        {"entidad", "capital", "interes", "anios", "tipo", "aval", "hipoteca", "anualidad"},
-        loanRows);
-    const borrowing::RegisterTotals registerTotals = borrowing::registerTotals(a.shown.loans);
-    const auto totals = textSource(
-        "prestamos_totales", {"capital", "anualidad"},
-        loanRows.isEmpty() ? QList<QStringList>{}
-                           : QList<QStringList>{registerTotalsRow(registerTotals, separators)});
+    for (std::size_t i = 0; i < a.shown.loans.size(); ++i) {
+        loanRows << loanRow(a.shown.loans[i], a.registerSummary.counted[i], a.shown.entityName,
+                            separators);
+    }
+    std::vector<const char*> loanFields;
+    for (const borrowing::LoanField& field : borrowing::LoanFields)
+        loanFields.push_back(field.key);
+    loanFields.push_back("anualidad");
+    const auto loans = textSource("prestamos", loanFields, loanRows);
+    const borrowing::RegisterTotals& own = a.registerSummary.of({});
+    const auto totals =
+        textSource("prestamos_totales", {"capital", "anualidad"},
+                   loanRows.isEmpty() ? QList<QStringList>{}
+                                      : QList<QStringList>{registerTotalsRow(own, separators)});
     const auto kinds = textSource("prestamos_tipos", {"tipo", "capital", "computable", "anualidad"},
-                                  kindTotalsRows(registerTotals, separators));
+                                  kindTotalsRows(own, separators));
+    // The register's table without and with its holders' column.
+    const bool grouped = a.group.hasDependents();
+    const auto alone =
+        textSource("registro_propio", {}, grouped ? QList<QStringList>{} : QList<QStringList>{{}});
+    const auto holders =
+        textSource("registro_grupo", {}, grouped ? QList<QStringList>{{}} : QList<QStringList>{});
     QList<QStringList> conclusion;
     for (const QString& line : opinionLines(a))
         conclusion << QStringList{line};
@@ -166,8 +177,9 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
     const auto warningRows = textSource("avisos", {"aviso"}, warnings);
 
     ReportEngine engine(values, pictures);
-    engine.dataSets = {loans.get(), totals.get(),   kinds.get(),       evolution.get(),
-                       group.get(), entities.get(), warningRows.get(), conclusionRows.get()};
+    engine.dataSets = {loans.get(),       totals.get(),        kinds.get(), alone.get(),
+                       holders.get(),     evolution.get(),     group.get(), entities.get(),
+                       warningRows.get(), conclusionRows.get()};
     engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
                            QFile::encodeName(outputPath).toStdString());
 }

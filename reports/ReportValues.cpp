@@ -2,6 +2,7 @@
 // once for a report.
 #include "ReportValues.h"
 
+#include "CaseFields.h"
 #include "Wording.h"
 
 #include <stdexcept>
@@ -9,11 +10,6 @@
 namespace reports {
 
 namespace {
-
-QString yesNo(bool authorisationNeeded)
-{
-    return authorisationNeeded ? QStringLiteral("Sí") : QStringLiteral("No");
-}
 
 QString sign(Amount value)
 {
@@ -34,11 +30,11 @@ ReportValues::ReportValues(const borrowing::Assessment& a, amount::Separators se
     const auto put = [this](std::string_view tag, const QString& text) {
         m_texts[tag] = text.toStdString();
     };
-    // The fields' own figures, each as its field shows it.
+    // The fields' own texts and figures, each as its field shows it.
     const auto putFields = [&](const auto& fields, const auto& part) {
         for (const auto& field : fields) {
             if (field.tag)
-                put(field.tag, amountText(part.*field.member, separators, field.decimals));
+                put(field.tag, fieldText(field, part, separators));
         }
     };
     const borrowing::Case& c = a.shown;
@@ -46,6 +42,7 @@ ReportValues::ReportValues(const borrowing::Assessment& a, amount::Separators se
     putFields(borrowing::FigureFields, c.figures);
     putFields(borrowing::IndicatorFields, r);
     putFields(borrowing::PlannedLoanFields, c.plannedLoan);
+    putFields(borrowing::DossierFields, c.dossier);
 
     put("Entidad", c.entityName);
     put("Provincia", c.entityProvince);
@@ -55,13 +52,13 @@ ReportValues::ReportValues(const borrowing::Assessment& a, amount::Separators se
     put("cuotaanual", amountText(a.quote.yearlyPayment, separators));
     put("vidamedia", amountText(a.quote.averageLife, separators));
     put("prudenciafinanciera", prudenceText(a.prudent));
-    put("sinoahorrobruto", yesNo(r.grossSavings < 0));
-    put("sinoahorroneto", yesNo(r.netSavings < 0));
+    put("sinoahorrobruto", yesNoText(r.grossSavings < 0));
+    put("sinoahorroneto", yesNoText(r.netSavings < 0));
     put("signoahorrobruto", sign(r.grossSavings));
     put("signoahorroneto", sign(r.netSavings));
     put("tantoporciento", limitText(c));
     put("mayoromenor", comparisonText(r.comparison));
-    put("sinoporciento", yesNo(!(r.debtLimit >= r.totalCapital)));
+    put("sinoporciento", yesNoText(!(r.debtLimit >= r.totalCapital)));
     put("ratioendeudamiento", percentText(a.verdict.ratio, separators));
     put("regimenvigente", verdictText(a.verdict));
     put("capacidadlibre", capacityText(a.capacities.free, separators));
@@ -70,26 +67,10 @@ ReportValues::ReportValues(const borrowing::Assessment& a, amount::Separators se
 
     // The Intervención's report.
     const borrowing::Dossier& d = c.dossier;
-    const auto yes = [](bool b) { return b ? QStringLiteral("Sí") : QStringLiteral("No"); };
-    put("objeto", d.subject);
-    put("finalidad", purposeText(d.purpose));
-    put("presupuesto", budgetText(d.budget));
-    put("prevista", yes(d.foreseen));
-    put("recursos", amountText(d.ordinaryResources, separators));
-    put("concertadas", amountText(d.arrangedThisYear, separators));
-    put("estabilidad", amountText(d.stability, separators));
-    put("reglagasto", d.meetsSpendingRule ? QStringLiteral("Cumple la regla de gasto")
-                                          : QStringLiteral("No cumple la regla de gasto"));
-    put("pmp", amountText(d.paymentPeriod, separators));
-    put("interventor", d.controller);
-    put("lugar", d.place);
     put("fecha", longDate(today));
-    put("organocompetente", decidingBodyText(a.decidingBody));
-    put("operacionesejercicio",
-        amountText(amount::roundToCents(d.arrangedThisYear + c.figures.plannedCapital),
-                   separators));
-    put("diezporcientorecursos",
-        amountText(amount::roundToCents(d.ordinaryResources / 10), separators));
+    put("organocompetente", decidingBodyText(a.competence.body));
+    put("operacionesejercicio", amountText(a.competence.operations, separators));
+    put("diezporcientorecursos", amountText(a.competence.tenPercentOfResources, separators));
     put("presupuestotexto", d.budget == borrowing::BudgetState::Extended
                                 ? extendedBudgetText()
                                 : QStringLiteral("Presupuesto del ejercicio aprobado."));

@@ -40,6 +40,31 @@ QString percentText(const std::optional<Amount>& percent, amount::Separators sep
     return percent ? amountText(*percent, separators) + QStringLiteral(" %") : None;
 }
 
+QString choiceText(borrowing::ChoiceWords words, int option)
+{
+    const auto is = [&words](borrowing::ChoiceWords choice) {
+        return words.data() == choice.data();
+    };
+    if (is(borrowing::LoanKindWords))
+        return loanKindText(static_cast<borrowing::LoanKind>(option));
+    if (is(borrowing::EntityKindWords))
+        return entityKindText(static_cast<borrowing::EntityKind>(option));
+    if (is(borrowing::PurposeWords))
+        return purposeText(static_cast<borrowing::Purpose>(option));
+    return budgetText(static_cast<borrowing::BudgetState>(option));
+}
+
+QString yesNoText(bool yes)
+{
+    return yes ? QStringLiteral("Sí") : QStringLiteral("No");
+}
+
+QString spendingRuleText(bool met)
+{
+    return met ? QStringLiteral("Cumple la regla de gasto")
+               : QStringLiteral("No cumple la regla de gasto");
+}
+
 QString loanKindText(borrowing::LoanKind kind)
 {
     switch (kind) {
@@ -53,18 +78,22 @@ QString loanKindText(borrowing::LoanKind kind)
     return QStringLiteral("Propio");
 }
 
-QStringList loanRow(const borrowing::Loan& loan, amount::Separators separators)
+QStringList loanRow(const borrowing::Loan& loan, const borrowing::CountedLoan& counted,
+                    const QString& entityName, amount::Separators separators)
 {
-    using borrowing::LoanKind;
-    return {loan.lender,
-            amountText(loan.capital, separators),
-            amountText(loan.rate, separators),
-            amountText(loan.years, separators, borrowing::YearsDecimals),
-            loanKindText(loan.kind),
-            loan.kind == LoanKind::Guaranteed ? amountText(loan.guaranteedShare, separators)
-                                              : QString(),
-            loan.kind == LoanKind::ShortTerm ? QString() : amountText(loan.mortgaged, separators),
-            amountText(borrowing::theoreticalAnnuity(loan), separators)};
+    QStringList row;
+    for (const borrowing::LoanField& field : borrowing::LoanFields) {
+        if (field.text == &borrowing::Loan::holder)
+            row << (loan.holder.isEmpty() ? entityNameText(entityName) : loan.holder);
+        else
+            row << (field.appliesTo(loan) ? fieldText(field, loan, separators) : QString());
+    }
+    return row << amountText(counted.annuity, separators);
+}
+
+QString annuityHeading()
+{
+    return QStringLiteral("Anualidad teórica");
 }
 
 QString kindTotalsText(const borrowing::RegisterTotals& totals, amount::Separators separators)
@@ -114,11 +143,7 @@ QList<QStringList> groupRows(const borrowing::Group& group, const QString& entit
     QList<QStringList> rows;
     if (!group.hasDependents())
         return rows;
-    Amount transfers = 0;
-    Amount annuity = 0;
     for (const borrowing::GroupRow& row : group.rows) {
-        transfers += row.transfers;
-        annuity += row.annuity;
         rows << QStringList{
             row.kind ? row.name : entityNameText(entityName),
             entityKindText(row.kind.value_or(borrowing::EntityKind::Administrative)),
@@ -132,9 +157,9 @@ QList<QStringList> groupRows(const borrowing::Group& group, const QString& entit
     rows << QStringList{QStringLiteral("Consolidado"),
                         QString(),
                         amountText(consolidated.computableRevenue, separators),
-                        amountText(amount::roundToCents(transfers), separators),
+                        amountText(group.totalTransfers, separators),
                         QString(),
-                        amountText(amount::roundToCents(annuity), separators),
+                        amountText(group.totalAnnuity, separators),
                         amountText(consolidated.computableNetSavings, separators),
                         amountText(consolidated.computableDebt, separators)};
     return rows;

@@ -3,6 +3,7 @@
 
 #include "Assessment.h"
 #include "Capacity.h"
+#include "CaseFields.h"
 #include "Group.h"
 #include "Indicators.h"
 #include "LoanRegister.h"
@@ -15,6 +16,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <type_traits>
 
 namespace reports {
 
@@ -26,12 +28,45 @@ QString amountText(Amount x, amount::Separators separators,
 // A percentage with two decimals and " %" ("131,63 %"); "—" when there is none.
 QString percentText(const std::optional<Amount>& percent, amount::Separators separators);
 
+// An option of a choice as the windows and the reports name it ("Corto plazo", "Prorrogado").
+QString choiceText(borrowing::ChoiceWords words, int option);
+// "Sí" or "No".
+QString yesNoText(bool yes);
+// "Cumple la regla de gasto", or not.
+QString spendingRuleText(bool met);
+
+// A field of a record as the windows and the reports show it: a figure with its decimals, a
+// text as it is, an option or a flag in words.
+template <typename Part>
+QString fieldText(const borrowing::Field<Part>& field, const Part& part,
+                  amount::Separators separators)
+{
+    switch (field.kind) {
+    case borrowing::FieldKind::Text:
+        return part.*field.text;
+    case borrowing::FieldKind::Choice:
+        return choiceText(field.words, field.choice(part));
+    case borrowing::FieldKind::Flag:
+        if constexpr (std::is_same_v<Part, borrowing::Dossier>) {
+            if (field.flag == &borrowing::Dossier::meetsSpendingRule)
+                return spendingRuleText(part.*field.flag);
+        }
+        return yesNoText(part.*field.flag);
+    default:
+        break;
+    }
+    return amountText(part.*field.amount, separators, field.decimals);
+}
+
 // "Propio", "Avalado", "Corto plazo".
 QString loanKindText(borrowing::LoanKind kind);
-// The columns of a loan of the register as its table shows them, in this order: lender,
-// capital, rate, years, kind, guaranteed share (empty but for a guaranteed loan), mortgage-
-// secured part (empty for a short-term operation) and annuity as it counts.
-QStringList loanRow(const borrowing::Loan& loan, amount::Separators separators);
+// The texts of a loan of the register: one for each of its fields, in their table's order
+// (empty where its kind does not count the field, the entity's name for its own loans' holder),
+// then its annuity as it counts.
+QStringList loanRow(const borrowing::Loan& loan, const borrowing::CountedLoan& counted,
+                    const QString& entityName, amount::Separators separators);
+// The heading of the annuity that follows a loan's fields.
+QString annuityHeading();
 // The register's totals as its table shows them: capital and annuity.
 QStringList registerTotalsRow(const borrowing::RegisterTotals& totals,
                               amount::Separators separators);
@@ -44,9 +79,9 @@ QString entityKindText(borrowing::EntityKind kind);
 // The entity's name as the group's table shows it: "Entidad local" while it has none.
 QString entityNameText(const QString& name);
 // The group's table: a row for the entity itself, one for each dependent entity and one
-// "Consolidado" (with the consolidated indicators), each with the entity, its kind, current
-// revenue, internal transfers, current expenditure or result, annuity, net savings and live
-// debt; nothing without dependent entities.
+// "Consolidado" (with the consolidated indicators and the group's sums), each with the entity,
+// its kind, current revenue, internal transfers, current expenditure or result, annuity, net
+// savings and live debt; nothing without dependent entities.
 QList<QStringList> groupRows(const borrowing::Group& group, const QString& entityName,
                              const borrowing::Indicators& consolidated,
                              amount::Separators separators);

@@ -37,12 +37,14 @@ struct Forms
                 (new AmountEdit(&form))->setObjectName(QLatin1String(name));
         };
         for (const borrowing::FigureField& f : borrowing::FigureFields)
-            add(main, f.name);
+            add(main, f.key);
         for (const borrowing::IndicatorField& f : borrowing::IndicatorFields)
-            add(main, f.name);
-        for (const borrowing::PlannedLoanField& f : borrowing::PlannedLoanFields)
-            add(calculator, f.name);
-        add(evolution, "CRECIMIENTO");
+            add(main, f.key);
+        for (const borrowing::PlannedLoanField& f : borrowing::PlannedLoanFields) {
+            if (f.isNumber())
+                add(calculator, f.key);
+        }
+        add(evolution, "crecimiento");
         for (AmountEdit* field : main.findChildren<AmountEdit*>()) {
             field->setDecimals(2);
             field->setNumberFormat(amount::NumberFormat::Thousands);
@@ -67,7 +69,7 @@ private slots:
     void aKeyWithoutItsFieldIsNamed_data()
     {
         QTest::addColumn<QString>("key");
-        for (const char* key : {"ICAP3", "AJNODISP", "CVCOMPUT", "tipomaximo", "CRECIMIENTO"})
+        for (const char* key : {"ICAP3", "AJNODISP", "CVCOMPUT", "tipomaximo", "crecimiento"})
             QTest::newRow(key) << QString::fromLatin1(key);
     }
     void aKeyWithoutItsFieldIsNamed()
@@ -120,8 +122,8 @@ private slots:
         forms.field(forms.calculator, "anios")->setDecimals(0);
         forms.field(forms.calculator, "anios")->setText(u"20"_s);
         QCOMPARE(model.current().plannedLoan.years, 20);
-        forms.field(forms.evolution, "CRECIMIENTO")->setText(u"-1,5"_s);
-        QCOMPARE(model.current().revenueGrowth, -1.5L);
+        forms.field(forms.evolution, "crecimiento")->setText(u"-1,5"_s);
+        QCOMPARE(model.current().evolution.growth, -1.5L);
         QCOMPARE(edited.count(), 3);
         // A text that is no number yet leaves the case as it was; the same value is no edit.
         forms.field(forms.main, "ICAP2")->setText(u"abc"_s);

@@ -84,14 +84,14 @@ private slots:
         QTimer::singleShot(0, this, [&] {
             QTRY_VERIFY(dialog->isVisible());
             first = cells(table, 0);
-            dialog->findChild<amount::AmountEdit*>(u"CRECIMIENTO"_s)->setText(u"3"_s);
+            dialog->findChild<amount::AmountEdit*>(u"crecimiento"_s)->setText(u"3"_s);
             last = cells(table, 9);
             dialog->accept();
         });
         window.showEvolution();
         QCOMPARE(first[3], u"338.526,46"_s);
         QCOMPARE(last[4], u"671.958,19"_s);
-        QCOMPARE(model.current().revenueGrowth, 3);
+        QCOMPARE(model.current().evolution.growth, 3);
         QVERIFY(window.caseDocument()->isModified());
     }
 

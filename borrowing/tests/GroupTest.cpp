@@ -5,6 +5,7 @@
 #include "Checks.h"
 #include "NumberFormat.h"
 #include "QStringPrinter.h"
+#include "Refusals.h"
 
 #include <gtest/gtest.h>
 
@@ -88,8 +89,8 @@ TEST(Group, entitiesNoGroupMayHoldAreRefused)
     const auto refusal = [](Case c) -> std::string {
         try {
             checkCase(c);
-        } catch (const InvalidInput& e) {
-            return e.what();
+        } catch (const Refused& e) {
+            return reports::refusalText(e.refusal()).toStdString();
         }
         return {};
     };

@@ -2,6 +2,7 @@
 #include "LoanCsv.h"
 
 #include "QStringPrinter.h"
+#include "Refusals.h"
 
 #include <gtest/gtest.h>
 
@@ -98,7 +99,7 @@ TEST(LoanCsv, aBadLineIsRefusedWhole)
         {"entidad,capital,interes,anios\nA,10000000000000,2,3\n",
          u"Línea 2: en la columna capital, 10000000000000 pasa de 13 cifras enteras."_s},
         {"entidad;capital;interes;anios;tipo\nA;1;2;3;x\n",
-         u"Línea 2: en la columna tipo, \"x\" no es propio, avalado ni corto plazo."_s},
+         u"Línea 2: en la columna tipo, \"x\" no es propio, avalado ni corto."_s},
         {"entidad;capital;interes;anios;tipo;aval\nA;1;2;3;avalado;0\n",
          u"Línea 2: en la columna aval, 0 debe ser mayor que 0 y no mayor que 100."_s},
         {"entidad;capital;interes;anios;tipo;aval\nA;1;2;3;avalado;100,01\n",
@@ -118,8 +119,8 @@ TEST(LoanCsv, aBadLineIsRefusedWhole)
         try {
             read(csv);
             ADD_FAILURE() << "read: " << csv.toStdString();
-        } catch (const std::runtime_error& e) {
-            EXPECT_EQ(QString::fromUtf8(e.what()), message) << csv.toStdString();
+        } catch (const borrowing::Refused& e) {
+            EXPECT_EQ(reports::refusalText(e.refusal()), message) << csv.toStdString();
         }
     }
 }

@@ -46,11 +46,10 @@ inline borrowing::Case deficitCase()
     return c;
 }
 
-// The case assessed as the window assesses it, the calculator having worked out its loan.
+// The case assessed as the window assesses it.
 inline borrowing::Assessment assessed(const borrowing::Case& c)
 {
-    const borrowing::PlannedLoan& loan = c.plannedLoan;
-    return borrowing::assess(c, {}, borrowing::quoteLoan(loan.capital, loan.rate, loan.years));
+    return borrowing::assess(c);
 }
 
 } // namespace samples

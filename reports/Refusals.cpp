@@ -1,0 +1,271 @@
+// What the program refuses, in words: a refusal of a case, a case file, a CSV line or a table's
+// cell, and the failures of the files the user chooses.
+#include "Refusals.h"
+
+#include "CaseFields.h"
+
+#include <QStringList>
+
+#include <algorithm>
+
+namespace reports {
+
+namespace {
+
+using borrowing::Refusal;
+using Reason = Refusal::Reason;
+using Record = Refusal::Record;
+
+// A key or a label of the field tables.
+QString key(const char* name)
+{
+    return QString::fromUtf8(name);
+}
+
+// "a, b y c", or with "ni" for what something is not.
+QString listed(const QStringList& items, const QString& last)
+{
+    if (items.size() < 2)
+        return items.value(0);
+    return items.first(items.size() - 1).join(QStringLiteral(", ")) + u' ' + last + u' ' +
+           items.last();
+}
+
+QString wordsText(borrowing::ChoiceWords words)
+{
+    QStringList all;
+    for (const borrowing::ChoiceWord& word : words)
+        all << QString::fromUtf8(word.word);
+    return listed(all, QStringLiteral("ni"));
+}
+
+// What is wrong with the value itself ("no puede ser negativo").
+QString problemText(const Refusal& r)
+{
+    switch (r.reason) {
+    case Reason::TooManyDigits:
+        return QStringLiteral("pasa de 13 cifras enteras");
+    case Reason::Negative:
+        return QStringLiteral("no puede ser negativo");
+    case Reason::OutOfRange: {
+        const int lowest = static_cast<int>(r.bounds.lowest);
+        const int highest = static_cast<int>(r.bounds.highest);
+        return r.bounds.lowestIncluded
+                   ? QStringLiteral("debe estar entre %1 y %2").arg(lowest).arg(highest)
+                   : QStringLiteral("debe ser mayor que %1 y no mayor que %2")
+                         .arg(lowest)
+                         .arg(highest);
+    }
+    case Reason::MortgageNegative:
+        return QStringLiteral("la garantía hipotecaria no puede ser negativa");
+    case Reason::MortgageAboveCapital:
+        return QStringLiteral("la garantía hipotecaria no puede pasar del capital pendiente");
+    case Reason::MortgageOnShortTerm:
+        return QStringLiteral("una operación a corto plazo no lleva garantía hipotecaria");
+    default:
+        break;
+    }
+    return {};
+}
+
+const borrowing::LoanField* loanField(const char* name)
+{
+    const auto found =
+        std::find_if(borrowing::LoanFields.begin(), borrowing::LoanFields.end(),
+                     [name](const borrowing::LoanField& f) { return f.key == name; });
+    return found == borrowing::LoanFields.end() ? nullptr : &*found;
+}
+
+// An entity's figure as a sentence names it.
+QString entityFigure(const char* name)
+{
+    using borrowing::DependentEntity;
+    const auto is = [name](amount::Amount DependentEntity::*member) {
+        return borrowing::fieldOf(borrowing::EntityFields, member).key == name;
+    };
+    if (is(&DependentEntity::revenue))
+        return QStringLiteral("los ingresos corrientes");
+    if (is(&DependentEntity::expenditure))
+        return QStringLiteral("los gastos corrientes");
+    if (is(&DependentEntity::result))
+        return QStringLiteral("el resultado");
+    return QStringLiteral("las transferencias internas");
+}
+
+QString entityRefusal(const Refusal& r)
+{
+    const QString entity = QStringLiteral("la entidad dependiente \"%1\"").arg(r.name);
+    switch (r.reason) {
+    case Reason::Unnamed:
+        return QStringLiteral("la entidad dependiente %1 no tiene nombre").arg(r.index);
+    case Reason::RepeatedName:
+        return entity + QStringLiteral(" está repetida");
+    case Reason::TooManyDigits:
+        return entity + QStringLiteral(": ") + entityFigure(r.key) + u' ' + problemText(r);
+    case Reason::TransfersNegative:
+        return entity + QStringLiteral(": las transferencias internas no pueden ser negativas");
+    case Reason::TransfersAboveRevenue:
+        return entity + QStringLiteral(": las transferencias internas pasan de sus ingresos");
+    case Reason::UnknownWord:
+        return entity + QStringLiteral(": el %1 no es %2").arg(key(r.key), wordsText(r.words));
+    case Reason::Missing:
+        return entity + QStringLiteral(": falta %1").arg(key(r.key));
+    default:
+        break;
+    }
+    return QStringLiteral("el importe de %1 de %2 no es válido").arg(key(r.key), entity);
+}
+
+QString loanRefusal(const Refusal& r)
+{
+    const QString loan = QStringLiteral("Préstamo %1: ").arg(r.index);
+    switch (r.reason) {
+    case Reason::UnknownHolder:
+        return loan + QStringLiteral("su titular \"%1\" no es una entidad dependiente del caso.")
+                          .arg(r.text);
+    case Reason::MortgageNegative:
+    case Reason::MortgageAboveCapital:
+    case Reason::MortgageOnShortTerm:
+        return loan + problemText(r) + u'.';
+    case Reason::UnknownWord:
+        return loan + QStringLiteral("el %1 no es %2.").arg(key(r.key), wordsText(r.words));
+    case Reason::NotANumber:
+        return QStringLiteral("el importe de %1 del préstamo vigente %2 no es válido.")
+            .arg(key(r.key))
+            .arg(r.index);
+    default:
+        break;
+    }
+    // The figures every loan has are named by their keys, the others by their labels.
+    const borrowing::LoanField* field = loanField(r.key);
+    if (field && !field->required)
+        return loan + QStringLiteral("el %1 %2.").arg(key(field->label).toLower(), problemText(r));
+    return QStringLiteral("el importe de %1 del préstamo vigente %2 %3.")
+        .arg(key(r.key))
+        .arg(r.index)
+        .arg(problemText(r));
+}
+
+// A refusal of a CSV file's line, after "Línea N: ".
+QString lineRefusal(const Refusal& r)
+{
+    switch (r.reason) {
+    case Reason::MissingHeader: {
+        QStringList columns;
+        for (const borrowing::LoanField& field : borrowing::LoanFields) {
+            if (field.required)
+                columns << key(field.key);
+        }
+        return QStringLiteral("falta la cabecera con las columnas %1.")
+            .arg(listed(columns, QStringLiteral("y")));
+    }
+    case Reason::Missing:
+        return QStringLiteral("falta la columna \"%1\".").arg(key(r.key));
+    case Reason::FieldCount:
+        return QStringLiteral("tiene %1 campos y la cabecera %2.").arg(r.count).arg(r.expected);
+    case Reason::UnclosedQuote:
+        return QStringLiteral("unas comillas no se cierran.");
+    case Reason::NotANumber:
+        return QStringLiteral("\"%1\" no es un número válido en la columna %2.")
+            .arg(r.text, key(r.key));
+    case Reason::UnknownWord:
+        return QStringLiteral("en la columna %1, \"%2\" no es %3.")
+            .arg(key(r.key), r.text, wordsText(r.words));
+    case Reason::MortgageNegative:
+    case Reason::MortgageAboveCapital:
+    case Reason::MortgageOnShortTerm:
+        return problemText(r) + u'.';
+    default:
+        break;
+    }
+    return QStringLiteral("en la columna %1, %2 %3.").arg(key(r.key), r.text, problemText(r));
+}
+
+// "el importe de KEY<where> no es válido." or "… <problem>."
+QString figureRefusal(const Refusal& r, const QString& where)
+{
+    const QString problem =
+        r.reason == Reason::NotANumber ? QStringLiteral("no es válido") : problemText(r);
+    return QStringLiteral("el importe de %1%2 %3.").arg(key(r.key), where, problem);
+}
+
+QString capitalised(const QString& sentence)
+{
+    return sentence.left(1).toUpper() + sentence.mid(1);
+}
+
+} // namespace
+
+QString refusalText(const Refusal& r)
+{
+    if (r.line > 0)
+        return QStringLiteral("Línea %1: ").arg(r.line) + lineRefusal(r);
+    switch (r.reason) {
+    case Reason::NotACase:
+        return QStringLiteral("no es un caso de endeudamiento.");
+    case Reason::LaterVersion:
+        return QStringLiteral("lo creó una versión posterior del programa.");
+    case Reason::InvalidLimit:
+        return QStringLiteral("el límite de endeudamiento no es válido.");
+    default:
+        break;
+    }
+    // Only a figure out of its bounds says where it stands; one that is no number says its key.
+    const bool bounds = r.reason != Reason::NotANumber;
+    switch (r.record) {
+    case Record::Entity:
+        return entityRefusal(r) + u'.';
+    case Record::Loan:
+        return loanRefusal(r);
+    case Record::RegisterTotal:
+        return figureRefusal(r, QStringLiteral(" (total del registro de préstamos vigentes)"));
+    case Record::PlannedLoan:
+        return figureRefusal(r, bounds ? QStringLiteral(" de la calculadora") : QString());
+    case Record::Evolution:
+        return figureRefusal(r, bounds ? QStringLiteral(" de la evolución") : QString());
+    case Record::Dossier:
+        if (r.reason == Reason::UnknownWord)
+            return QStringLiteral("el expediente: %1 no es %2.")
+                .arg(key(r.key), wordsText(r.words));
+        return figureRefusal(r, QStringLiteral(" del expediente"));
+    case Record::Figures:
+    case Record::None:
+        break;
+    }
+    return figureRefusal(r, QString());
+}
+
+QString cellRefusalText(const Refusal& r)
+{
+    switch (r.record) {
+    case Record::RegisterTotal:
+        return QStringLiteral("El total del registro pasaría de 13 cifras enteras.");
+    case Record::Loan:
+        if (const borrowing::LoanField* field = loanField(r.key)) {
+            return QStringLiteral("Préstamo %1, \"%2\": %3.")
+                .arg(r.index)
+                .arg(key(field->label), problemText(r));
+        }
+        break;
+    default:
+        break;
+    }
+    return capitalised(refusalText(r));
+}
+
+QString cannotOpenText(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("No se puede abrir \"%1\": %2").arg(fileName, reason);
+}
+
+QString cannotSaveText(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("No se puede guardar \"%1\": %2").arg(fileName, reason);
+}
+
+QString cannotImportText(const QString& fileName, const QString& reason)
+{
+    return QStringLiteral("No se puede importar \"%1\": %2").arg(fileName, reason);
+}
+
+} // namespace reports
