@@ -186,6 +186,13 @@ TEST(Opinion, theConclusionAndItsReasons)
          Purpose::Refinancing,
          2.99L,
          {unfavourable, prudence}},
+        // An imprudent rate is not mended by the authorisation the debt would need.
+        {"imprudent, needing authorisation",
+         4500000,
+         BudgetState::Approved,
+         Purpose::Investment,
+         2.99L,
+         {unfavourable, prudence}},
     };
     for (const Row& row : rows) {
         Case c = eachKind();

@@ -84,6 +84,55 @@ TEST(Group, theDependentEntitiesAreConsolidated)
     EXPECT_FALSE(own.group.hasDependents());
 }
 
+// A loan of the sports board as the law counts it, in its row of the group and in the group's
+// figures: a guaranteed loan for its share, in the annuity and the debt; a short-term operation
+// in the debt alone; a mortgage left out of the annuity only. Each loan is interest-free, so its
+// annuity is its counted capital over its years.
+TEST(Group, aDependentEntitysLoansCountAsTheLawCountsThem)
+{
+    struct Row
+    {
+        const char* name;
+        Loan loan;
+        Amount annuity, netSavings, debt;
+    };
+    const QString board = u"Patronato de Deportes"_s;
+    const Row rows[] = {
+        // 400.000 guaranteed at 50 % over 4 years: 50.000 a year, 200.000 of debt.
+        {"guaranteed",
+         {u"Aval"_s, 400000, 0, 4, LoanKind::Guaranteed, 50, 0, board},
+         95291,
+         -45291,
+         400000},
+        {"short-term",
+         {u"Póliza"_s, 100000, 2, 1, LoanKind::ShortTerm, 100, 0, board},
+         45291,
+         4709,
+         300000},
+        // 400.000 with 100.000 secured by a mortgage over 4 years: 75.000 a year.
+        {"mortgage",
+         {u"Hipoteca"_s, 400000, 0, 4, LoanKind::Own, 100, 100000, board},
+         120291,
+         -70291,
+         600000},
+    };
+    for (const Row& row : rows) {
+        Case c = group();
+        c.loans.push_back(row.loan);
+        const Assessment a = assess(c);
+        const GroupRow& boardRow = a.group.rows[1];
+        EXPECT_EQ(boardRow.annuity, row.annuity) << row.name;
+        EXPECT_EQ(boardRow.netSavings, row.netSavings) << row.name;
+        EXPECT_EQ(boardRow.debt, row.debt) << row.name;
+        // What the loan adds to the group's figures of the case without it.
+        const Amount added = row.annuity - 45291;
+        EXPECT_EQ(a.indicators.computableNetSavings, 214048.64L - added) << row.name;
+        EXPECT_EQ(a.indicators.computableDebt, 4350000 + row.debt - 200000) << row.name;
+        // The consolidated row adds every row's annuity: 358.861,20 + 45.291 + 91.799,16.
+        EXPECT_EQ(a.group.totalAnnuity, 495951.36L + added) << row.name;
+    }
+}
+
 TEST(Group, entitiesNoGroupMayHoldAreRefused)
 {
     const auto refusal = [](Case c) -> std::string {

@@ -317,6 +317,30 @@ TEST(CaseFile, whatIsNotAReadableFileIsRefusedWithWhatItIs)
         EXPECT_EQ(openingFailure(path), message) << path.toStdString();
 }
 
+// A loan's kind reads as the register's import reads it: any case, either word of a kind.
+TEST(CaseFile, aLoansKindReadsAsTheImportReadsIt)
+{
+    const std::pair<const char*, std::optional<borrowing::LoanKind>> words[] = {
+        {"Propio", borrowing::LoanKind::Own},
+        {"avalado a terceros", borrowing::LoanKind::Guaranteed},
+        {" CORTO plazo ", borrowing::LoanKind::ShortTerm},
+        {"corto-plazo", std::nullopt},
+    };
+    for (const auto& [word, kind] : words) {
+        const QByteArray json = QByteArray("{\"formato\": \"endeudamiento-caso\", "
+                                           "\"prestamos_vigentes\": [{\"anios\": \"1\", "
+                                           "\"tipo\": \"") +
+                                word + "\"}]}";
+        try {
+            EXPECT_EQ(caseFromJson(json).loans.at(0).kind, kind) << word;
+        } catch (const borrowing::Refused& e) {
+            EXPECT_FALSE(kind) << word;
+            EXPECT_EQ(reports::refusalText(e.refusal()),
+                      u"Préstamo 1: el tipo no es propio, avalado ni corto."_s);
+        }
+    }
+}
+
 TEST(CaseFile, theRegisterIsWrittenOnlyWhenItHoldsLoans)
 {
     Case c = sample();

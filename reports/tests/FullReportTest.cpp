@@ -114,6 +114,43 @@ TEST(ReportTags, anUnusedCalculatorAnswersWithWhatItShows)
         EXPECT_EQ(values.tagValue(tag), text) << tag;
 }
 
+// The register's data sources: every loan with its holder and its annuity as it counts, and
+// the totals of the entity's own loans, as its debt figures count them, whole and by kind.
+// Interest-free loans: each annuity is the counted capital over the years.
+TEST(ReportRegister, everyLoanWithItsHolderAndTheEntitysOwnTotals)
+{
+    borrowing::Case c = samples::surplusCase();
+    c.entities = {{u"Aguas"_s, borrowing::EntityKind::Market, 3000000, 0, 10000, 0}};
+    c.loans = {{u"A"_s, 100000, 0, 10},
+               {u"B"_s, 300000, 0, 6, borrowing::LoanKind::Guaranteed, 50},
+               {u"C"_s, 40000, 2, 1, borrowing::LoanKind::ShortTerm},
+               {u"D"_s, 500000, 0, 5, borrowing::LoanKind::Own, 100, 0, u"Aguas"_s}};
+    QTemporaryDir folder;
+    const QString templatePath = folder.filePath(u"registro.txt"_s);
+    QFile file(templatePath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\\{for prestamos\\}\\{prestamos.entidad\\}|\\{prestamos.titular\\}|"
+               "\\{prestamos.tipo\\}|\\{prestamos.aval\\}|\\{prestamos.anualidad\\}\n"
+               "\\{end\\}\\{for prestamos_totales\\}T|\\{prestamos_totales.capital\\}|"
+               "\\{prestamos_totales.anualidad\\}\n\\{end\\}\\{for prestamos_tipos\\}K|"
+               "\\{prestamos_tipos.tipo\\}|\\{prestamos_tipos.capital\\}|"
+               "\\{prestamos_tipos.computable\\}|\\{prestamos_tipos.anualidad\\}\n\\{end\\}");
+    file.close();
+    const QString output = folder.filePath(u"registro-relleno.txt"_s);
+    const borrowing::Assessment a = borrowing::assess(c);
+    fillFullReport(templatePath, output, ReportValues(a, testsupport::Spanish));
+    QFile filled(output);
+    ASSERT_TRUE(filled.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(filled.readAll()), u"A|Villa|Propio||10.000,00\n"
+                                                   u"B|Villa|Avalado|50,00|25.000,00\n"
+                                                   u"C|Villa|Corto plazo||0,00\n"
+                                                   u"D|Aguas|Propio||100.000,00\n"
+                                                   u"T|440.000,00|35.000,00\n"
+                                                   u"K|Propio|100.000,00|100.000,00|10.000,00\n"
+                                                   u"K|Avalado|300.000,00|150.000,00|25.000,00\n"
+                                                   u"K|Corto plazo|40.000,00|40.000,00|0,00\n"_s);
+}
+
 class ShippedTemplate : public testing::Test
 {
 protected:
