@@ -162,7 +162,6 @@ void LoanCalculatorDialog::clearResults()
     m_ui->vidamedia->setValue(0);
     m_schedule->clear();
     m_quote = {};
-    emit quoted();
 }
 
 void LoanCalculatorDialog::calculate()
@@ -174,7 +173,6 @@ void LoanCalculatorDialog::calculate()
     u.cuotanual->setValue(quote.yearlyPayment);
     u.vidamedia->setValue(quote.averageLife);
     m_quote = quote;
-    emit quoted();
 
     m_schedule->setSchedule(quote.schedule);
 }

@@ -63,10 +63,6 @@ public:
     // that give no payment (all zero, or a failing formula) leave the results empty.
     void restore(const borrowing::PlannedLoan& loan);
 
-signals:
-    // The payments shown changed: quote() holds them.
-    void quoted();
-
 protected:
     bool event(QEvent* e) override;
     void changeEvent(QEvent* e) override;
