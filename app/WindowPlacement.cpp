@@ -4,6 +4,7 @@
 #include "WindowPlacement.h"
 
 #include "AmountEdit.h"
+#include "FormFields.h"
 #include "ui_MainWindow.h"
 
 #include <QApplication>
@@ -111,7 +112,7 @@ void sizeAmountFields(Ui::MainWindow& ui)
     // Percentages are short; every field has room for the largest amount it may show, and
     // no more, so that wide windows do not stretch them.
     const QList<AmountEdit*> percentages{ui.CFANTERIOR, ui.CFNUEVO, ui.CFTOTAL};
-    for (AmountEdit* field : ui.centralwidget->findChildren<AmountEdit*>()) {
+    for (AmountEdit* field : editors::amountFieldsOf(ui.centralwidget)) {
         const bool percentage = percentages.contains(field);
         field->setMinimumWidth(fieldWidthFor(field, percentage ? QStringLiteral("100,00")
                                                                : QStringLiteral("999.999.999,99")));
