@@ -88,37 +88,37 @@ void WindowColours::apply()
         }
         group->setPalette(own);
     }
-    const std::pair<QLabel*, Tone> remarks[] = {{u.Label22, Tone::Expenditure},
-                                                {u.Mayormenor, Tone::Emphasis}};
-    for (const auto& [label, tone] : remarks) {
+    // Remarks on their panels, and the commands' captions on their buttons.
+    struct Caption
+    {
+        QWidget* widget;
+        Tone tone;
+        QPalette::ColorRole role;
+        QColor background;
+    };
+    const Caption captions[] = {{u.Label22, Tone::Expenditure, QPalette::WindowText, panel},
+                                {u.Mayormenor, Tone::Emphasis, QPalette::WindowText, panel},
+                                {u.BtnCalcular, Tone::Positive, QPalette::ButtonText, button},
+                                {u.BtnInforme, Tone::Positive, QPalette::ButtonText, button},
+                                {u.BtnSalir, Tone::Emphasis, QPalette::ButtonText, button}};
+    for (const Caption& c : captions) {
         QPalette own;
-        setEnabledColour(own, QPalette::WindowText, colours::textColourOn(tone, palette, {panel}));
-        label->setPalette(own);
-    }
-    const std::pair<QPushButton*, Tone> commands[] = {{u.BtnCalcular, Tone::Positive},
-                                                      {u.BtnInforme, Tone::Positive},
-                                                      {u.BtnSalir, Tone::Emphasis}};
-    for (const auto& [command, tone] : commands) {
-        QPalette own;
-        setEnabledColour(own, QPalette::ButtonText, colours::textColourOn(tone, palette, {button}));
-        command->setPalette(own);
+        setEnabledColour(own, c.role, colours::textColourOn(c.tone, palette, {c.background}));
+        c.widget->setPalette(own);
     }
 
-    // The figures the program works out stand on a fill that says what they are, or on the
-    // plain disabled face; their text is readable on either.
+    // The figures the program works out stand on the plain disabled face, or on a fill that
+    // says what they are; their text is readable on either.
+    for (AmountEdit* field : u.centralwidget->findChildren<AmountEdit*>())
+        field->setDisabledTextColor(colours::textColourOn(Tone::Computed, palette, {button}));
     const std::pair<AmountEdit*, Fill> results[] = {{u.CFANTERIOR, Fill::Result},
                                                     {u.CFNUEVO, Fill::Result},
                                                     {u.CFTOTAL, Fill::Result},
                                                     {u.AHORROBRUTO, Fill::Savings},
                                                     {u.AHORRONETO, Fill::Savings}};
-    for (AmountEdit* field : u.centralwidget->findChildren<AmountEdit*>()) {
-        QColor shown = button;
-        for (const auto& [result, fill] : results) {
-            if (field == result) {
-                shown = colours::fillColour(fill, palette);
-                field->setDisabledColor(shown);
-            }
-        }
+    for (const auto& [field, fill] : results) {
+        const QColor shown = colours::fillColour(fill, palette);
+        field->setDisabledColor(shown);
         field->setDisabledTextColor(colours::textColourOn(Tone::Computed, palette, {shown}));
     }
     for (AmountEdit* total :

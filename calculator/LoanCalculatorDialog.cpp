@@ -207,7 +207,7 @@ void LoanCalculatorDialog::applyColours()
 {
     // The dialog hears of a new palette before the widgets in it take theirs on, so every
     // colour is chosen from the dialog's own.
-    const QPalette& own = palette();
+    const QPalette& dialog = palette();
     // Disabled fields show their figures on the fill of results, the yearly payment on its own.
     const std::pair<AmountEdit*, colours::Fill> fills[] = {
         {m_ui->Interes, colours::Fill::Result},
@@ -216,17 +216,13 @@ void LoanCalculatorDialog::applyColours()
         {m_ui->cuotanual, colours::Fill::Payment},
         {m_ui->vidamedia, colours::Fill::Result}};
     for (const auto& [field, fill] : fills) {
-        const QColor background = colours::fillColour(fill, own);
+        const QColor background = colours::fillColour(fill, dialog);
         field->setDisabledColor(background);
         field->setDisabledTextColor(
-            colours::textColourOn(colours::Tone::Computed, own, {background}));
+            colours::textColourOn(colours::Tone::Computed, dialog, {background}));
     }
     // The prudence line's colour repeats what it says.
-    QPalette prudence;
-    const QColor text = colours::textColour(m_prudenceTone, own);
-    prudence.setColor(QPalette::WindowText, text);
-    prudence.setColor(QPalette::Text, text);
-    m_ui->prudencia->setPalette(prudence);
+    m_ui->prudencia->setPalette(colours::withTextTone(dialog, m_prudenceTone));
 }
 
 void LoanCalculatorDialog::changeEvent(QEvent* e)
