@@ -7,6 +7,9 @@
 #include "ui_MainWindow.h"
 
 #include <QEvent>
+#include <QImage>
+#include <QPainter>
+#include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
 #include <optional>
@@ -24,6 +27,22 @@ void setEnabledColour(QPalette& palette, QPalette::ColorRole role, const QColor&
 {
     palette.setColor(QPalette::Active, role, colour);
     palette.setColor(QPalette::Inactive, role, colour);
+}
+
+// The shade the style paints the tab widget's pane in: the pages show it through, and it is
+// not the window's own.
+QColor paneColour(const QTabWidget& tabs, const QPalette& palette)
+{
+    QImage swatch(16, 16, QImage::Format_RGB32);
+    swatch.fill(palette.color(QPalette::Window));
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(&tabs);
+    frame.palette = palette;
+    frame.rect = swatch.rect();
+    QPainter painter(&swatch);
+    tabs.style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, &tabs);
+    painter.end();
+    return swatch.pixelColor(swatch.rect().center());
 }
 
 } // namespace
@@ -54,6 +73,7 @@ void WindowColours::apply()
 {
     const QPalette& palette = m_window->palette();
     const QColor window = palette.color(QPalette::Window);
+    const QColor pane = paneColour(*m_ui.Paginas, palette);
     const QColor base = palette.color(QPalette::Base);
     const QColor button = palette.color(QPalette::Button);
     const QColor panel = colours::fillColour(Fill::Panel, palette);
@@ -66,7 +86,7 @@ void WindowColours::apply()
     u.Paginas->setPalette(pages);
 
     // Each heading in the colour of what it heads, and the figures typed under it too; the
-    // groups that stand out on a cream panel.
+    // groups that stand out on a cream panel, the others on the pages' pane.
     const std::pair<QGroupBox*, std::optional<Tone>> headings[] = {
         {u.GbDrn, Tone::Revenue},         {u.BGOrn, Tone::Expenditure},
         {u.GBDeuda1, Tone::Debt},         {u.GBDeudaEx, Tone::Debt},
@@ -82,7 +102,7 @@ void WindowColours::apply()
             own.setColor(QPalette::Window, panel);
         if (tone) {
             const QColor text =
-                colours::textColourOn(*tone, palette, {onPanel ? panel : window, base});
+                colours::textColourOn(*tone, palette, {onPanel ? panel : pane, base});
             setEnabledColour(own, QPalette::WindowText, text);
             setEnabledColour(own, QPalette::Text, text);
         }

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -22,12 +23,25 @@ class WindowColoursTest : public QObject
 private:
     QTemporaryDir m_settings;
 
-    // What a widget's own text is painted on: the nearest filled background, or the window's.
-    static QColor backgroundOf(const QWidget* widget)
+    // What a widget's own text is painted on: the nearest filled background, the tab widget's
+    // pane, or the window's.
+    static QColor backgroundOf(const QWidget* widget, const QColor& pane)
     {
-        while (!widget->autoFillBackground() && !widget->isWindow())
-            widget = widget->parentWidget();
+        for (; !widget->autoFillBackground() && !widget->isWindow();
+             widget = widget->parentWidget()) {
+            if (qobject_cast<const QTabWidget*>(widget))
+                return pane;
+        }
         return widget->palette().color(widget->backgroundRole());
+    }
+    // The pane as the window draws it, read below the first page's groups, where it is bare.
+    static QColor paneOf(MainWindow& window)
+    {
+        auto* tabs = window.findChild<QTabWidget*>(QStringLiteral("Paginas"));
+        tabs->setCurrentIndex(0);
+        const QWidget* page = tabs->currentWidget();
+        const QPoint bare = page->mapTo(&window, QPoint(page->width() / 2, page->height() - 8));
+        return window.grab().toImage().pixelColor(bare);
     }
 
 private slots:
@@ -58,6 +72,7 @@ private slots:
         QApplication::setPalette(testsupport::paletteOf(dark));
         QTRY_COMPARE(window.palette().color(QPalette::Window), windowColour);
 
+        const QColor pane = paneOf(window);
         QStringList faults;
         const auto measure = [&](const QObject* widget, const char* what, const QColor& text,
                                  const QColor& background) {
@@ -79,7 +94,7 @@ private slots:
         }
         for (const QGroupBox* group : window.findChildren<QGroupBox*>())
             measure(group, "title", group->palette().color(QPalette::WindowText),
-                    backgroundOf(group));
+                    backgroundOf(group, pane));
         for (const QPushButton* button : window.findChildren<QPushButton*>()) {
             if (button->isEnabled())
                 measure(button, "caption", button->palette().color(QPalette::ButtonText),
