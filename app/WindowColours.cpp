@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QImage>
 #include <QPainter>
+#include <QStyleOptionButton>
 #include <QStyleOptionTabWidgetFrame>
 #include <QTabBar>
 
@@ -29,20 +30,26 @@ void setEnabledColour(QPalette& palette, QPalette::ColorRole role, const QColor&
     palette.setColor(QPalette::Inactive, role, colour);
 }
 
-// The shade the style paints the tab widget's pane in: the pages show it through, and it is
-// not the window's own.
-QColor paneColour(const QTabWidget& tabs, const QPalette& palette)
+// What the style paints behind a widget's text when it draws `element` for it: the middle and
+// the top and bottom of the face, where a gradient ends. Not always the palette's colour: a
+// tab widget's pane and a button's face may be lighter.
+template <typename Option>
+QList<QColor> paintedShades(const QWidget& widget, QStyle::PrimitiveElement element,
+                            const QPalette& palette)
 {
-    QImage swatch(16, 16, QImage::Format_RGB32);
+    constexpr int Size = 32;
+    constexpr int Inset = 3;
+    Option option;
+    option.initFrom(&widget);
+    option.palette = palette;
+    option.rect = QRect(0, 0, Size, Size);
+    QImage swatch(Size, Size, QImage::Format_RGB32);
     swatch.fill(palette.color(QPalette::Window));
-    QStyleOptionTabWidgetFrame frame;
-    frame.initFrom(&tabs);
-    frame.palette = palette;
-    frame.rect = swatch.rect();
     QPainter painter(&swatch);
-    tabs.style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &painter, &tabs);
+    widget.style()->drawPrimitive(element, &option, &painter, &widget);
     painter.end();
-    return swatch.pixelColor(swatch.rect().center());
+    return {swatch.pixelColor(Size / 2, Inset), swatch.pixelColor(Size / 2, Size / 2),
+            swatch.pixelColor(Size / 2, Size - 1 - Inset)};
 }
 
 } // namespace
@@ -73,9 +80,12 @@ void WindowColours::apply()
 {
     const QPalette& palette = m_window->palette();
     const QColor window = palette.color(QPalette::Window);
-    const QColor pane = paneColour(*m_ui.Paginas, palette);
+    const QList<QColor> pane = paintedShades<QStyleOptionTabWidgetFrame>(
+        *m_ui.Paginas, QStyle::PE_FrameTabWidget, palette);
     const QColor base = palette.color(QPalette::Base);
     const QColor button = palette.color(QPalette::Button);
+    const QList<QColor> buttonFace = paintedShades<QStyleOptionButton>(
+        *m_ui.BtnCalcular, QStyle::PE_PanelButtonCommand, palette);
     const QColor panel = colours::fillColour(Fill::Panel, palette);
     Ui::MainWindow& u = m_ui;
 
@@ -101,8 +111,9 @@ void WindowColours::apply()
         if (onPanel)
             own.setColor(QPalette::Window, panel);
         if (tone) {
-            const QColor text =
-                colours::textColourOn(*tone, palette, {onPanel ? panel : pane, base});
+            // The title and labels on the group's background, the typed figures on the base.
+            const QList<QColor> backgrounds = (onPanel ? QList{panel} : pane) + QList{base};
+            const QColor text = colours::textColourOn(*tone, palette, backgrounds);
             setEnabledColour(own, QPalette::WindowText, text);
             setEnabledColour(own, QPalette::Text, text);
         }
@@ -114,16 +125,16 @@ void WindowColours::apply()
         QWidget* widget;
         Tone tone;
         QPalette::ColorRole role;
-        QColor background;
+        QList<QColor> backgrounds;
     };
-    const Caption captions[] = {{u.Label22, Tone::Expenditure, QPalette::WindowText, panel},
-                                {u.Mayormenor, Tone::Emphasis, QPalette::WindowText, panel},
-                                {u.BtnCalcular, Tone::Positive, QPalette::ButtonText, button},
-                                {u.BtnInforme, Tone::Positive, QPalette::ButtonText, button},
-                                {u.BtnSalir, Tone::Emphasis, QPalette::ButtonText, button}};
+    const Caption captions[] = {{u.Label22, Tone::Expenditure, QPalette::WindowText, {panel}},
+                                {u.Mayormenor, Tone::Emphasis, QPalette::WindowText, {panel}},
+                                {u.BtnCalcular, Tone::Positive, QPalette::ButtonText, buttonFace},
+                                {u.BtnInforme, Tone::Positive, QPalette::ButtonText, buttonFace},
+                                {u.BtnSalir, Tone::Emphasis, QPalette::ButtonText, buttonFace}};
     for (const Caption& c : captions) {
         QPalette own;
-        setEnabledColour(own, c.role, colours::textColourOn(c.tone, palette, {c.background}));
+        setEnabledColour(own, c.role, colours::textColourOn(c.tone, palette, c.backgrounds));
         c.widget->setPalette(own);
     }
 

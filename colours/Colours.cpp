@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <initializer_list>
 
 namespace colours {
 
@@ -83,7 +82,7 @@ qreal contrast(const QColor& a, const QColor& b)
 // The shade as it is on the palettes it was chosen on; on a lighter dark or a darker light
 // background, the nearest step towards white or black that keeps `ratio` against every
 // background. When no step does (backgrounds at both ends), the shade as it is.
-QColor withContrast(QRgb shade, std::initializer_list<QColor> backgrounds, qreal ratio, bool dark)
+QColor withContrast(QRgb shade, const QList<QColor>& backgrounds, qreal ratio, bool dark)
 {
     const QColor start = QColor::fromRgb(shade);
     const QColor end = dark ? QColor(Qt::white) : QColor(Qt::black);
@@ -118,7 +117,7 @@ QColor textColour(Tone tone, const QPalette& palette)
                         {palette.color(QPalette::Window), palette.color(QPalette::Base)});
 }
 
-QColor textColourOn(Tone tone, const QPalette& palette, std::initializer_list<QColor> backgrounds)
+QColor textColourOn(Tone tone, const QPalette& palette, const QList<QColor>& backgrounds)
 {
     const bool dark = isDark(palette);
     return withContrast(shadesOf(tone, dark).text, backgrounds, TextContrast, dark);

@@ -3,9 +3,8 @@
 #pragma once
 
 #include <QColor>
+#include <QList>
 #include <QPalette>
-
-#include <initializer_list>
 
 namespace colours {
 
@@ -45,7 +44,7 @@ QColor textColour(Tone tone, const QPalette& palette);
 
 // The tone for text standing on `backgrounds`: at least 4.5:1 with each of them, in the shade
 // for the palette's lightness.
-QColor textColourOn(Tone tone, const QPalette& palette, std::initializer_list<QColor> backgrounds);
+QColor textColourOn(Tone tone, const QPalette& palette, const QList<QColor>& backgrounds);
 
 // The tone for filled bands and lines: a contrast of at least 3:1 with the palette's Window.
 QColor bandColour(Tone tone, const QPalette& palette);

@@ -7,6 +7,7 @@
 #include "PaletteTesting.h"
 
 #include <QGroupBox>
+#include <QImage>
 #include <QPushButton>
 #include <QSettings>
 #include <QTabWidget>
@@ -95,10 +96,14 @@ private slots:
         for (const QGroupBox* group : window.findChildren<QGroupBox*>())
             measure(group, "title", group->palette().color(QPalette::WindowText),
                     backgroundOf(group, pane));
-        for (const QPushButton* button : window.findChildren<QPushButton*>()) {
-            if (button->isEnabled())
+        // The face as drawn, at its top and bottom where a gradient ends, beside the caption.
+        for (QPushButton* button : window.findChildren<QPushButton*>()) {
+            if (!button->isEnabled())
+                continue;
+            const QImage face = button->grab().toImage();
+            for (const int y : {4, face.height() - 5})
                 measure(button, "caption", button->palette().color(QPalette::ButtonText),
-                        button->palette().color(QPalette::Button));
+                        face.pixelColor(4, y));
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(u'\n')));
     }
