@@ -5,6 +5,7 @@
 #include "Command.h"
 #include "LocaleSeparators.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -18,9 +19,6 @@ namespace amount {
 
 namespace {
 
-// The grey of a disabled field's text, dark enough to read on the results' coloured
-// backgrounds.
-const QColor DisabledTextColor(109, 109, 109);
 // The width of a new field, before a form sets its geometry.
 constexpr int DefaultWidth = 100;
 
@@ -71,8 +69,6 @@ AmountEdit::AmountEdit(QWidget* parent) : QLineEdit(parent)
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_lastSeparators = amount::currentSeparators();
     showFormatted(0);
-    m_enabledColor = palette().color(QPalette::Active, QPalette::Base);
-    m_disabledColor = palette().color(QPalette::Active, QPalette::Button);
     applyBackground();
     // Text reaches the field only through its own rules.
     setAcceptDrops(false);
@@ -134,6 +130,23 @@ bool AmountEdit::isOutOfRange(Amount x) const
     return hasRange && (x < m_minValue || x > m_maxValue);
 }
 
+QColor AmountEdit::color() const
+{
+    return m_enabledColor.isValid() ? m_enabledColor : inheritedPalette().color(QPalette::Base);
+}
+
+QColor AmountEdit::disabledColor() const
+{
+    return m_disabledColor.isValid() ? m_disabledColor : inheritedPalette().color(QPalette::Button);
+}
+
+QColor AmountEdit::disabledTextColor() const
+{
+    return m_disabledTextColor.isValid()
+               ? m_disabledTextColor
+               : inheritedPalette().color(QPalette::Disabled, QPalette::Text);
+}
+
 void AmountEdit::setColor(const QColor& color)
 {
     if (color == m_enabledColor)
@@ -150,6 +163,12 @@ void AmountEdit::setDisabledColor(const QColor& color)
     m_disabledColor = color;
     if (!isEnabled())
         applyBackground();
+}
+
+void AmountEdit::setDisabledTextColor(const QColor& color)
+{
+    m_disabledTextColor = color;
+    applyBackground();
 }
 
 void AmountEdit::setParentColor(bool parentColor)
@@ -223,13 +242,15 @@ void AmountEdit::changeEvent(QEvent* e)
 
 void AmountEdit::applyBackground()
 {
-    const QColor shown = isEnabled() ? m_enabledColor : m_disabledColor;
+    const QColor shown = isEnabled() ? color() : disabledColor();
+    const QColor disabledText = disabledTextColor();
     QPalette p = palette();
     if (p.color(QPalette::Active, QPalette::Base) == shown &&
-        p.color(QPalette::Disabled, QPalette::Base) == shown)
+        p.color(QPalette::Disabled, QPalette::Base) == shown &&
+        p.color(QPalette::Disabled, QPalette::Text) == disabledText)
         return;
     p.setColor(QPalette::Base, shown);
-    p.setColor(QPalette::Disabled, QPalette::Text, DisabledTextColor);
+    p.setColor(QPalette::Disabled, QPalette::Text, disabledText);
     m_applyingBackground = true;
     setPalette(p);
     m_applyingBackground = false;
@@ -239,6 +260,11 @@ QColor AmountEdit::parentBackground() const
 {
     const QWidget* parent = parentWidget();
     return parent->palette().color(parent->backgroundRole());
+}
+
+QPalette AmountEdit::inheritedPalette() const
+{
+    return parentWidget() ? parentWidget()->palette() : QApplication::palette(this);
 }
 
 EditSettings AmountEdit::editSettings() const

@@ -23,6 +23,7 @@ class AmountEdit : public QLineEdit
     Q_PROPERTY(int maxLength READ maxLength WRITE setMaxLength)
     Q_PROPERTY(QColor color READ color WRITE setColor)
     Q_PROPERTY(QColor disabledColor READ disabledColor WRITE setDisabledColor)
+    Q_PROPERTY(QColor disabledTextColor READ disabledTextColor WRITE setDisabledTextColor)
     Q_PROPERTY(bool parentColor READ parentColor WRITE setParentColor)
     Q_PROPERTY(bool autoSelect READ autoSelect WRITE setAutoSelect)
 
@@ -50,11 +51,15 @@ public:
     int maxLength() const { return m_maxLength; }
     void setMaxLength(int maxLength) { m_maxLength = std::max(maxLength, 0); }
 
-    // The background while enabled and while disabled.
-    QColor color() const { return m_enabledColor; }
+    // The background while enabled and while disabled. Until they are set they are the
+    // palette's Base and Button, and follow the palette as it changes.
+    QColor color() const;
     void setColor(const QColor& color);
-    QColor disabledColor() const { return m_disabledColor; }
+    QColor disabledColor() const;
     void setDisabledColor(const QColor& color);
+    // The text's colour while disabled; the palette's until it is set.
+    QColor disabledTextColor() const;
+    void setDisabledTextColor(const QColor& color);
     // The enabled background follows the parent's background.
     bool parentColor() const { return m_parentColor; }
     void setParentColor(bool parentColor);
@@ -115,6 +120,8 @@ private:
     void showFormatted(Amount x);
     void applyBackground();
     QColor parentBackground() const;
+    // The palette the field would have without colours of its own.
+    QPalette inheritedPalette() const;
     void regroupAfterKey(const QKeyEvent* e);
     void leave();
 
@@ -123,8 +130,10 @@ private:
     Amount m_minValue = 0;
     Amount m_maxValue = 0;
     int m_maxLength = 0;
+    // Invalid while not set.
     QColor m_enabledColor;
     QColor m_disabledColor;
+    QColor m_disabledTextColor;
     bool m_parentColor = false;
     bool m_autoSelect = true;
     // The separators the text was last written with; parsing converts from them.

@@ -5,7 +5,6 @@
 #include "CaseBinding.h"
 #include "CaseModel.h"
 #include "Checks.h"
-#include "Colours.h"
 #include "Command.h"
 #include "DebtGauge.h"
 #include "EntitiesDialog.h"
@@ -15,6 +14,7 @@
 #include "LoansDialog.h"
 #include "LocaleSeparators.h"
 #include "ReportCommands.h"
+#include "WindowColours.h"
 #include "WindowPlacement.h"
 #include "Wording.h"
 #include "ui_MainWindow.h"
@@ -22,7 +22,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
-#include <QTabBar>
 
 #include <algorithm>
 #include <cmath>
@@ -46,7 +45,7 @@ MainWindow::MainWindow(QWidget* parent)
     m_ui->setupUi(this);
     layOutForm(*m_ui);
     m_ui->LabelCita->setText(reports::ruleExplanation());
-    applyColours();
+    m_colours = new WindowColours(this, *m_ui);
 
     const auto runs = [this](auto method) { return command::guarded(this, method); };
     connect(m_ui->BtnSalir, &QPushButton::clicked, this, runs(&MainWindow::quit));
@@ -260,46 +259,7 @@ void MainWindow::showVerdict(const std::optional<borrowing::Verdict>& verdict)
     m_ui->IndicadorEndeudamiento->setReading(verdict ? verdict->ratio : std::nullopt, ratio,
                                              verdict && verdict->negativeNetSavings, result);
     if (verdict)
-        m_verdictOutcome = verdict->outcome;
-    applyColours();
-}
-
-void MainWindow::applyColours()
-{
-    // Compact tabs, so that the four captions fit the window's width; their captions are red.
-    QTabBar* tabs = m_ui->Paginas->tabBar();
-    const QPalette& palette = tabs->palette();
-    constexpr qreal UnselectedShade = 0.045;
-    tabs->setStyleSheet(
-        QStringLiteral("QTabBar::tab { color: %1; padding: 3px 6px; border: 1px solid #9a9a9a;"
-                       " border-bottom: none; border-top-left-radius: 2px;"
-                       " border-top-right-radius: 2px; background: %2; margin-top: 2px; }"
-                       "QTabBar::tab:selected { background: palette(window); margin-top: 0px; }")
-            .arg(colours::textColour(colours::Tone::Negative, palette).name(),
-                 colours::mix(palette.color(QPalette::Window), palette.color(QPalette::WindowText),
-                              UnselectedShade)
-                     .name()));
-    // Why there is no capacity, in the verdict's red; the verdict in the colour of its outcome.
-    for (QLabel* reason : {m_ui->MotivoCapLibre, m_ui->MotivoCapMax})
-        reason->setPalette(colours::withTextTone(reason->palette(), colours::Tone::Negative));
-    const colours::Tone tone =
-        m_verdictOutcome == borrowing::Outcome::NoAuthorisation ? colours::Tone::Positive
-        : m_verdictOutcome == borrowing::Outcome::Authorisation ? colours::Tone::Caution
-                                                                : colours::Tone::Negative;
-    // The verdict stands on its box's base, which may be dark inside a light group.
-    QPalette verdict = m_ui->REGIMENVIGENTE->palette();
-    QPalette onBase = verdict;
-    onBase.setColor(QPalette::Window, verdict.color(QPalette::Base));
-    verdict.setColor(QPalette::Text, colours::textColour(tone, onBase));
-    m_ui->REGIMENVIGENTE->setPalette(verdict);
-}
-
-void MainWindow::changeEvent(QEvent* event)
-{
-    // The semantic colours are chosen for the palette's backgrounds.
-    if (event->type() == QEvent::PaletteChange)
-        applyColours();
-    QMainWindow::changeEvent(event);
+        m_colours->showOutcome(verdict->outcome);
 }
 
 void MainWindow::openLoansRegister()

@@ -30,6 +30,7 @@ class CaseBinding;
 class CaseModel;
 class EvolutionDialog;
 class ReportCommands;
+class WindowColours;
 
 class MainWindow final : public QMainWindow
 {
@@ -73,7 +74,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
-    void changeEvent(QEvent* event) override;
 
 private:
     // Another case is held: everything it does not say is cleared, and it is assessed when it
@@ -90,8 +90,6 @@ private:
     // The register's dialog offers the entity and its dependent entities as holders.
     void showHolders();
     void showEditedGroup();
-    // The colours that say what a text means, for the palette in use.
-    void applyColours();
     // The entity data and the limit as the prompts leave them.
     void changeEntity(const std::function<void(EntityData&)>& change);
     void startFresh();
@@ -106,8 +104,7 @@ private:
     editors::EntitiesDialog* m_entitiesDialog = nullptr;
     EvolutionDialog* m_evolutionDialog = nullptr;
     CaseBinding* m_binding = nullptr;
-    // What the verdict shown last said; its text is coloured to match.
-    borrowing::Outcome m_verdictOutcome = borrowing::Outcome::NoAuthorisation;
+    WindowColours* m_colours = nullptr;
 };
 
 } // namespace app

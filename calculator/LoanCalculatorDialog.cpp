@@ -45,6 +45,7 @@ LoanCalculatorDialog::LoanCalculatorDialog(QWidget* parent)
                          GridMinimumRows * GridRowHeight + 2 * grid->frameWidth());
     // A two-line prudence line does not push the table down.
     m_ui->prudencia->setMinimumHeight(2 * m_ui->prudencia->fontMetrics().lineSpacing());
+    applyColours();
 
     connect(m_schedule, &QAbstractItemModel::modelReset, this, &LoanCalculatorDialog::showHeading);
     connect(m_ui->Button1, &QPushButton::clicked, this,
@@ -190,20 +191,36 @@ void LoanCalculatorDialog::showPrudence()
     }
     const std::optional<bool> prudent = borrowing::meetsPrudence(rate, maximum);
     m_prudenceTone = prudent.value_or(false) ? colours::Tone::Positive : colours::Tone::Negative;
-    applyPrudenceColour();
+    applyColours();
     m_ui->prudencia->setText(reports::prudenceText(prudent));
 }
 
-void LoanCalculatorDialog::applyPrudenceColour()
+void LoanCalculatorDialog::applyColours()
 {
-    // The colour repeats what the text says, in a shade for the palette in use.
-    m_ui->prudencia->setPalette(colours::withTextTone(m_ui->prudencia->palette(), m_prudenceTone));
+    // The dialog hears of a new palette before the widgets in it take theirs on, so every
+    // colour is chosen from the dialog's own.
+    const QPalette& dialog = palette();
+    // Disabled fields show their figures on the fill of results, the yearly payment on its own.
+    const std::pair<AmountEdit*, colours::Fill> fills[] = {
+        {m_ui->Interes, colours::Fill::Result},
+        {m_ui->anios, colours::Fill::Result},
+        {m_ui->cuotames, colours::Fill::Result},
+        {m_ui->cuotanual, colours::Fill::Payment},
+        {m_ui->vidamedia, colours::Fill::Result}};
+    for (const auto& [field, fill] : fills) {
+        const QColor background = colours::fillColour(fill, dialog);
+        field->setDisabledColor(background);
+        field->setDisabledTextColor(
+            colours::textColourOn(colours::Tone::Computed, dialog, {background}));
+    }
+    // The prudence line's colour repeats what it says.
+    m_ui->prudencia->setPalette(colours::withTextTone(dialog, m_prudenceTone));
 }
 
 void LoanCalculatorDialog::changeEvent(QEvent* e)
 {
     if (e->type() == QEvent::PaletteChange)
-        applyPrudenceColour();
+        applyColours();
     QDialog::changeEvent(e);
 }
 

@@ -70,7 +70,9 @@ protected:
 private:
     void clearResults();
     void showPrudence();
-    void applyPrudenceColour();
+    // The colours of the fields that show results, and of the prudence line, for the
+    // palette in use.
+    void applyColours();
     void showHeading();
 
     Ui::LoanCalculatorDialog* m_ui;

@@ -2,6 +2,7 @@
 // paper-white palette.
 #include "ReportPictures.h"
 
+#include "Colours.h"
 #include "DebtChart.h"
 #include "DebtGauge.h"
 #include "LocaleSeparators.h"
@@ -19,26 +20,18 @@ namespace {
 constexpr qreal ScreenDpi = 96;
 constexpr qreal InchesPerMetre = 39.3701;
 
-QPalette paper()
-{
-    QPalette palette;
-    palette.setColor(QPalette::Window, Qt::white);
-    palette.setColor(QPalette::Base, Qt::white);
-    palette.setColor(QPalette::WindowText, Qt::black);
-    palette.setColor(QPalette::Text, Qt::black);
-    return palette;
-}
-
 // The widget at `size` (in screen pixels) as a PNG at print resolution.
 QByteArray drawn(QWidget& widget, QSize size)
 {
-    widget.setPalette(paper());
+    // Printed, so drawn in ink on paper whatever the screen's palette.
+    const QPalette paper = colours::printPalette();
+    widget.setPalette(paper);
     widget.setAutoFillBackground(true);
     widget.resize(size);
     const qreal scale = PrintDpi / ScreenDpi;
     QImage image(size * scale, QImage::Format_RGB32);
     image.setDevicePixelRatio(scale);
-    image.fill(Qt::white);
+    image.fill(paper.color(QPalette::Window));
     widget.render(&image);
     image.setDevicePixelRatio(1);
     const int dotsPerMetre = qRound(PrintDpi * InchesPerMetre);

@@ -3,6 +3,7 @@
 
 #include "Beep.h"
 #include "LocaleSeparators.h"
+#include "PaletteTesting.h"
 #include "TestSeparators.h"
 
 #include <QSignalSpy>
@@ -266,6 +267,47 @@ private slots:
         QCOMPARE(edit.palette().color(QPalette::Base), QColor(Qt::yellow));
         edit.setEnabled(true);
         QCOMPARE(edit.palette().color(QPalette::Base), QColor(Qt::white));
+    }
+
+    // The colours not set follow the palette when it turns dark; the ones set stay.
+    void backgroundAndDisabledTextFollowThePaletteUntilSet_data()
+    {
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QColor>("setBackground");
+        QTest::addColumn<QColor>("setDisabledText");
+        QTest::addColumn<QColor>("background");
+        QTest::addColumn<QColor>("disabledText");
+        const QColor none;
+        QTest::newRow("enabled: the palette's base")
+            << true << none << none << QColor(0x2a, 0x2a, 0x2a) << QColor(0x7f, 0x7f, 0x7f);
+        QTest::newRow("disabled: the palette's button")
+            << false << none << none << QColor(0x35, 0x35, 0x35) << QColor(0x7f, 0x7f, 0x7f);
+        QTest::newRow("enabled, colour set")
+            << true << QColor(Qt::cyan) << none << QColor(Qt::cyan) << QColor(0x7f, 0x7f, 0x7f);
+        QTest::newRow("disabled, colours set")
+            << false << QColor(Qt::yellow) << QColor(0x40, 0x40, 0x40) << QColor(Qt::yellow)
+            << QColor(0x40, 0x40, 0x40);
+    }
+    void backgroundAndDisabledTextFollowThePaletteUntilSet()
+    {
+        QFETCH(bool, enabled);
+        QFETCH(QColor, setBackground);
+        QFETCH(QColor, setDisabledText);
+        QFETCH(QColor, background);
+        QFETCH(QColor, disabledText);
+        QWidget parent;
+        parent.setPalette(testsupport::paletteOf(false));
+        auto* edit = new AmountEdit(&parent);
+        edit->setEnabled(enabled);
+        if (setBackground.isValid())
+            enabled ? edit->setColor(setBackground) : edit->setDisabledColor(setBackground);
+        if (setDisabledText.isValid())
+            edit->setDisabledTextColor(setDisabledText);
+
+        parent.setPalette(testsupport::paletteOf(true));
+        const QPalette::ColorGroup group = enabled ? QPalette::Active : QPalette::Disabled;
+        QCOMPARE(edit->palette().color(group, QPalette::Base), background);
+        QCOMPARE(edit->palette().color(QPalette::Disabled, QPalette::Text), disabledText);
     }
 
     void parentColorTakesAndFollowsTheParentsBackground()

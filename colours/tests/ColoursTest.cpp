@@ -1,11 +1,12 @@
-// The semantic colours: readable as text and as bands on light and dark palettes, including
-// backgrounds greyer than the ones they were chosen on, and each tone keeps its hue.
+// The colours: readable as text and as bands on light and dark palettes, including backgrounds
+// greyer than the ones they were chosen on, and each tone and fill keeps its hue.
 #include "Colours.h"
 
 #include "PaletteTesting.h"
 
 #include <gtest/gtest.h>
 
+using colours::Fill;
 using colours::Tone;
 
 namespace {
@@ -24,21 +25,26 @@ class ColoursTest : public testing::TestWithParam<PaletteRow>
 {
 };
 
-// Hues in degrees; red wraps around 0.
+// Hues in degrees; red wraps around 0; -1 to -1 is grey.
 bool hueWithin(const QColor& colour, int from, int to)
 {
     const int hue = colour.hsvHue();
     return from <= to ? hue >= from && hue <= to : hue >= from || hue <= to;
 }
 
-TEST_P(ColoursTest, tonesAreReadableAndKeepTheirHue)
+QPalette paletteFor(const PaletteRow& row)
 {
-    const PaletteRow& row = GetParam();
     QPalette palette = testsupport::paletteOf(row.dark);
     if (row.window.isValid()) {
         palette.setColor(QPalette::Window, row.window);
         palette.setColor(QPalette::Base, row.base);
     }
+    return palette;
+}
+
+TEST_P(ColoursTest, tonesAreReadableAndKeepTheirHue)
+{
+    const QPalette palette = paletteFor(GetParam());
     const QColor window = palette.color(QPalette::Window);
     const QColor base = palette.color(QPalette::Base);
     struct Expected
@@ -48,7 +54,10 @@ TEST_P(ColoursTest, tonesAreReadableAndKeepTheirHue)
     };
     for (const Expected e :
          {Expected{Tone::Positive, 90, 150}, Expected{Tone::Caution, 20, 45},
-          Expected{Tone::Negative, 350, 10}, Expected{Tone::Neutral, 200, 230}}) {
+          Expected{Tone::Negative, 350, 10}, Expected{Tone::Neutral, 200, 230},
+          Expected{Tone::Revenue, 210, 250}, Expected{Tone::Expenditure, 350, 10},
+          Expected{Tone::Debt, 350, 10}, Expected{Tone::Savings, 165, 185},
+          Expected{Tone::Emphasis, 350, 10}, Expected{Tone::Computed, -1, -1}}) {
         const QColor text = colours::textColour(e.tone, palette);
         const QColor band = colours::bandColour(e.tone, palette);
         SCOPED_TRACE(testing::Message()
@@ -59,6 +68,35 @@ TEST_P(ColoursTest, tonesAreReadableAndKeepTheirHue)
         EXPECT_GE(testsupport::contrast(band, window), 3.0);
         EXPECT_TRUE(hueWithin(text, e.fromHue, e.toHue));
         EXPECT_TRUE(hueWithin(band, e.fromHue, e.toHue));
+    }
+}
+
+// A fill keeps its hue, stays on its palette's side of light and dark, and carries the text
+// that stands on it: a worked-out figure in a field, and a heading on a panel.
+TEST_P(ColoursTest, fillsKeepTheirHueAndCarryTheirText)
+{
+    const PaletteRow& row = GetParam();
+    const QPalette palette = paletteFor(row);
+    struct Expected
+    {
+        Fill fill;
+        int fromHue, toHue;
+        Tone text;
+    };
+    for (const Expected e : {Expected{Fill::Panel, 35, 55, Tone::Expenditure},
+                             Expected{Fill::Panel, 35, 55, Tone::Savings},
+                             Expected{Fill::Result, 50, 65, Tone::Computed},
+                             Expected{Fill::Savings, 110, 140, Tone::Computed},
+                             Expected{Fill::Payment, 100, 125, Tone::Computed},
+                             Expected{Fill::ReadOnly, 30, 50, Tone::Computed}}) {
+        const QColor fill = colours::fillColour(e.fill, palette);
+        const QColor text = colours::textColourOn(e.text, palette, {fill});
+        SCOPED_TRACE(testing::Message()
+                     << "fill " << static_cast<int>(e.fill) << ": " << qPrintable(fill.name())
+                     << ", text " << qPrintable(text.name()));
+        EXPECT_TRUE(hueWithin(fill, e.fromHue, e.toHue));
+        EXPECT_EQ(fill.lightnessF() < 0.5, row.dark);
+        EXPECT_GE(testsupport::contrast(text, fill), 4.5);
     }
 }
 

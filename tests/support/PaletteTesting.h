@@ -1,5 +1,5 @@
-// Colours as the painted widgets' tests see them: a light or a dark palette, and the contrast
-// ratio of two colours.
+// Colours as the widgets' tests see them: a light or a dark palette, and the contrast ratio of
+// two colours.
 #pragma once
 
 #include <QColor>
@@ -10,13 +10,46 @@
 
 namespace testsupport {
 
-// A plain light or dark palette: window, its text, and the base of text fields.
+// A whole light or dark palette, every colour role of every colour group set, so that nothing
+// a widget paints falls back to the platform's palette. Inactive is Active; Disabled greys
+// the texts.
 inline QPalette paletteOf(bool dark)
 {
+    struct Role
+    {
+        QPalette::ColorRole role;
+        QRgb light, dark, lightDisabled, darkDisabled;
+    };
+    static constexpr Role Roles[] = {
+        {QPalette::Window, 0xefefef, 0x353535, 0xefefef, 0x353535},
+        {QPalette::WindowText, 0x000000, 0xffffff, 0xbebebe, 0x7f7f7f},
+        {QPalette::Base, 0xffffff, 0x2a2a2a, 0xefefef, 0x353535},
+        {QPalette::AlternateBase, 0xf7f7f7, 0x424242, 0xf7f7f7, 0x424242},
+        {QPalette::Text, 0x000000, 0xffffff, 0xbebebe, 0x7f7f7f},
+        {QPalette::Button, 0xefefef, 0x353535, 0xefefef, 0x353535},
+        {QPalette::ButtonText, 0x000000, 0xffffff, 0xbebebe, 0x7f7f7f},
+        {QPalette::BrightText, 0xffffff, 0xff5555, 0xffffff, 0xff5555},
+        {QPalette::Highlight, 0x308cc6, 0x2a82da, 0x919191, 0x505050},
+        {QPalette::HighlightedText, 0xffffff, 0xffffff, 0xffffff, 0x7f7f7f},
+        {QPalette::ToolTipBase, 0xffffdc, 0x202020, 0xffffdc, 0x202020},
+        {QPalette::ToolTipText, 0x000000, 0xffffff, 0x000000, 0xffffff},
+        {QPalette::PlaceholderText, 0x7f7f7f, 0x9a9a9a, 0xbebebe, 0x5f5f5f},
+        {QPalette::Light, 0xffffff, 0x505050, 0xffffff, 0x505050},
+        {QPalette::Midlight, 0xcacaca, 0x424242, 0xcacaca, 0x424242},
+        {QPalette::Mid, 0xb8b8b8, 0x2b2b2b, 0xb8b8b8, 0x2b2b2b},
+        {QPalette::Dark, 0x9f9f9f, 0x232323, 0xbebebe, 0x232323},
+        {QPalette::Shadow, 0x767676, 0x141414, 0xb1b1b1, 0x141414},
+        {QPalette::Link, 0x0000ff, 0x6fa8ff, 0x0000ff, 0x6fa8ff},
+        {QPalette::LinkVisited, 0xff00ff, 0xd08cff, 0xff00ff, 0xd08cff},
+    };
     QPalette palette;
-    palette.setColor(QPalette::Window, dark ? QColor(0x35, 0x35, 0x35) : QColor(0xef, 0xef, 0xef));
-    palette.setColor(QPalette::WindowText, dark ? Qt::white : Qt::black);
-    palette.setColor(QPalette::Base, dark ? QColor(0x2a, 0x2a, 0x2a) : QColor(Qt::white));
+    for (const Role& r : Roles) {
+        const QColor normal = QColor::fromRgb(dark ? r.dark : r.light);
+        palette.setColor(QPalette::Active, r.role, normal);
+        palette.setColor(QPalette::Inactive, r.role, normal);
+        palette.setColor(QPalette::Disabled, r.role,
+                         QColor::fromRgb(dark ? r.darkDisabled : r.lightDisabled));
+    }
     return palette;
 }
 
