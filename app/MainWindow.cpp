@@ -14,6 +14,7 @@
 #include "LoanCalculatorDialog.h"
 #include "LoansDialog.h"
 #include "LocaleSeparators.h"
+#include "Messages.h"
 #include "ReportCommands.h"
 #include "WindowPlacement.h"
 #include "Wording.h"
@@ -30,12 +31,6 @@
 namespace app {
 
 using amount::AmountEdit;
-
-namespace {
-
-const QString Caption = QStringLiteral("Cálculos para Endeudamiento Municipal.");
-
-} // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), m_ui(new Ui::MainWindow), m_model(new CaseModel(this)),
@@ -122,9 +117,9 @@ void MainWindow::showCaseState()
     if (path.isEmpty()) {
         // The bare caption has no place for the unsaved-changes mark.
         setWindowModified(false);
-        setWindowTitle(Caption);
+        setWindowTitle(reports::windowCaption());
     } else {
-        setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] — ") + Caption);
+        setWindowTitle(reports::caseWindowTitle(QFileInfo(path).fileName()));
         setWindowModified(m_document->isModified());
     }
 
@@ -133,9 +128,9 @@ void MainWindow::showCaseState()
     const QStringList paths = m_document->recentCases();
     for (int i = 0; i < paths.size(); ++i) {
         const QString path = paths[i];
-        QAction* action = recent->addAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this,
-            [this, path] { command::run([&] { m_document->open(path); }); });
+        QAction* action =
+            recent->addAction(reports::recentCaseEntry(i + 1, QFileInfo(path).fileName()), this,
+                              [this, path] { command::run([&] { m_document->open(path); }); });
         action->setToolTip(path);
     }
     recent->setEnabled(!paths.isEmpty());
@@ -163,7 +158,7 @@ void MainWindow::showNewCase()
 
 void MainWindow::updateLimitCaption()
 {
-    m_ui->GroupBox11->setTitle(limitCaption(entityData().maxDebtPercentText));
+    m_ui->GroupBox11->setTitle(reports::limitCaption(entityData().maxDebtPercentText));
 }
 
 void MainWindow::changeEntity(const std::function<void(EntityData&)>& change)
@@ -353,9 +348,7 @@ void MainWindow::showRegisterState()
         const bool fromRegister = borrowing::registerFills(figure.amount, m_model->current().loans);
         AmountEdit* field = m_binding->fieldOf(figure.amount);
         field->setEnabled(!fromRegister);
-        field->setToolTip(fromRegister
-                              ? QStringLiteral("Calculado desde el registro de préstamos vigentes")
-                              : QString());
+        field->setToolTip(fromRegister ? reports::fromRegisterTip() : QString());
     }
 }
 
