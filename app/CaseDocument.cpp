@@ -5,6 +5,7 @@
 #include "BusyWork.h"
 #include "CaseModel.h"
 #include "Command.h"
+#include "Messages.h"
 #include "Refusals.h"
 #include "UserFile.h"
 
@@ -23,39 +24,32 @@ const QString Extension = QStringLiteral("endeudamiento");
 const QString RecentKey = QStringLiteral("recentCases");
 const QString FolderKey = QStringLiteral("lastFolder");
 
-QString fileFilter()
-{
-    return QStringLiteral("Casos de endeudamiento (*.endeudamiento);;Todos los archivos (*)");
-}
-
 // The file dialog, in Spanish whatever Qt's own language is.
 QString chooseFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString& start)
 {
     const bool opening = mode == QFileDialog::AcceptOpen;
-    QFileDialog dialog(parent,
-                       opening ? QStringLiteral("Abrir caso") : QStringLiteral("Guardar caso como"),
-                       start, fileFilter());
+    QFileDialog dialog(parent, opening ? reports::openCaseTitle() : reports::saveCaseTitle(), start,
+                       reports::caseFileFilter());
     dialog.setAcceptMode(mode);
     dialog.setFileMode(opening ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("&Nombre:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
+    dialog.setLabelText(QFileDialog::LookIn, reports::lookInLabel());
+    dialog.setLabelText(QFileDialog::FileName, reports::fileNameLabel());
+    dialog.setLabelText(QFileDialog::FileType, reports::fileTypeLabel());
     dialog.setLabelText(QFileDialog::Accept,
-                        opening ? QStringLiteral("&Abrir") : QStringLiteral("&Guardar"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+                        opening ? reports::openCaption() : reports::saveCaption());
+    dialog.setLabelText(QFileDialog::Reject, reports::cancelCaption());
     while (dialog.exec() == QDialog::Accepted) {
         const QString path = dialog.selectedFiles().value(0);
         if (opening || !QFileInfo::exists(path))
             return path;
         QMessageBox question(QMessageBox::Question, command::boxTitle(),
-                             QStringLiteral("\"%1\" ya existe. ¿Desea reemplazarlo?")
-                                 .arg(QFileInfo(path).fileName()),
+                             reports::replaceQuestion(QFileInfo(path).fileName()),
                              QMessageBox::NoButton, &dialog);
         QPushButton* replace =
-            question.addButton(QStringLiteral("&Reemplazar"), QMessageBox::AcceptRole);
+            question.addButton(reports::replaceCaption(), QMessageBox::AcceptRole);
         question.setEscapeButton(
-            question.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole));
+            question.addButton(reports::cancelCaption(), QMessageBox::RejectRole));
         question.exec();
         if (question.clickedButton() == replace)
             return path;
@@ -65,14 +59,11 @@ QString chooseFile(QWidget* parent, QFileDialog::AcceptMode mode, const QString&
 
 bool askToOverwriteInABox(QWidget* parent, const QString& caseName)
 {
-    QMessageBox box(QMessageBox::Warning, command::boxTitle(),
-                    QStringLiteral("\"%1\" ha cambiado en el disco desde que se abrió. ¿Desea "
-                                   "sobrescribirlo?")
-                        .arg(caseName),
+    QMessageBox box(QMessageBox::Warning, command::boxTitle(), reports::overwriteQuestion(caseName),
                     QMessageBox::NoButton, parent);
     QPushButton* overwrite =
-        box.addButton(QStringLiteral("&Sobrescribir"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+        box.addButton(reports::overwriteCaption(), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(reports::cancelCaption(), QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();
@@ -82,12 +73,10 @@ bool askToOverwriteInABox(QWidget* parent, const QString& caseName)
 CaseDocument::SaveAnswer askToSaveInABox(QWidget* parent, const QString& caseName)
 {
     QMessageBox box(QMessageBox::Question, command::boxTitle(),
-                    QStringLiteral("¿Desea guardar los cambios de \"%1\"?").arg(caseName),
-                    QMessageBox::NoButton, parent);
-    QPushButton* save = box.addButton(QStringLiteral("&Guardar"), QMessageBox::AcceptRole);
-    QPushButton* discard =
-        box.addButton(QStringLiteral("&No guardar"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+                    reports::saveChangesQuestion(caseName), QMessageBox::NoButton, parent);
+    QPushButton* save = box.addButton(reports::saveCaption(), QMessageBox::AcceptRole);
+    QPushButton* discard = box.addButton(reports::discardCaption(), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(reports::cancelCaption(), QMessageBox::RejectRole);
     box.setDefaultButton(save);
     box.setEscapeButton(cancel);
     box.exec();
@@ -128,7 +117,7 @@ CaseDocument::CaseDocument(CaseModel& model, QWidget* dialogParent)
 
 QString CaseDocument::displayName() const
 {
-    return m_path.isEmpty() ? QStringLiteral("Sin título") : QFileInfo(m_path).fileName();
+    return m_path.isEmpty() ? reports::untitledName() : QFileInfo(m_path).fileName();
 }
 
 void CaseDocument::markModified()

@@ -3,12 +3,11 @@
 #include "EntityData.h"
 
 #include "IntegerText.h"
+#include "Messages.h"
 
 namespace app {
 
 namespace {
-
-const QString EntityTitle = QStringLiteral("Datos de la Entidad Local Solicitante");
 
 struct EntityValue
 {
@@ -17,10 +16,10 @@ struct EntityValue
     QString placeholder;
 };
 
-const EntityValue Name{&EntityData::name, QStringLiteral("Nombre: "),
-                       QStringLiteral("Ponga aquí el nombre de la Entidad")};
-const EntityValue Province{&EntityData::province, QStringLiteral("Provincia: "),
-                           QStringLiteral("Ponga aquí la provincia de la Entidad")};
+const EntityValue Name{&EntityData::name, reports::entityNamePrompt(),
+                       reports::entityNamePlaceholder()};
+const EntityValue Province{&EntityData::province, reports::provincePrompt(),
+                           reports::provincePlaceholder()};
 
 bool isMissing(const EntityData& entity, const EntityValue& value)
 {
@@ -31,7 +30,7 @@ bool isMissing(const EntityData& entity, const EntityValue& value)
 void askUntilGiven(EntityData& entity, const EntityValue& value, const Prompter& ask)
 {
     do {
-        entity.*value.member = ask(EntityTitle, value.prompt, value.placeholder);
+        entity.*value.member = ask(reports::entityDataTitle(), value.prompt, value.placeholder);
     } while (entity.*value.member == value.placeholder);
 }
 
@@ -51,7 +50,8 @@ void editEntityData(EntityData& entity, const Prompter& ask)
         if (isMissing(entity, *value))
             askUntilGiven(entity, *value, ask);
         else
-            entity.*value->member = ask(EntityTitle, value->prompt, entity.*value->member);
+            entity.*value->member =
+                ask(reports::entityDataTitle(), value->prompt, entity.*value->member);
     }
 }
 
@@ -61,16 +61,11 @@ void askMaxDebtPercent(EntityData& entity, const Prompter& ask,
     std::optional<std::int32_t> value;
     do {
         entity.maxDebtPercentText =
-            ask(QStringLiteral("Porcentaje máximo de endeudamiento"),
-                QStringLiteral("% endeudamiento"), proposal.value_or(entity.maxDebtPercentText));
+            ask(reports::maxDebtPercentTitle(), reports::maxDebtPercentPrompt(),
+                proposal.value_or(entity.maxDebtPercentText));
         value = amount::parseInteger(entity.maxDebtPercentText);
         entity.maxDebtPercent = value.value_or(0);
     } while (!value);
-}
-
-QString limitCaption(const QString& maxDebtPercentText)
-{
-    return maxDebtPercentText + QStringLiteral("% Derechos Rec. frente a Capitales Vivos");
 }
 
 } // namespace app

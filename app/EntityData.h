@@ -31,7 +31,4 @@ void editEntityData(EntityData& entity, const Prompter& ask);
 void askMaxDebtPercent(EntityData& entity, const Prompter& ask,
                        const std::optional<QString>& proposal);
 
-// The caption of the limit's group box for the percentage text as typed.
-QString limitCaption(const QString& maxDebtPercentText);
-
 } // namespace app

@@ -7,6 +7,7 @@
 #include "Command.h"
 #include "DebtChart.h"
 #include "LocaleSeparators.h"
+#include "Messages.h"
 #include "ProjectionTable.h"
 #include "Refusals.h"
 #include "UserFile.h"
@@ -25,9 +26,8 @@ namespace {
 
 QString chooseCsvFile(QWidget* parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("Exportar la evolución de la deuda"),
-                       QStringLiteral("evolucion.csv"),
-                       QStringLiteral("Archivos CSV (*.csv);;Todos los archivos (*)"));
+    QFileDialog dialog(parent, reports::exportEvolutionTitle(), reports::evolutionFileName(),
+                       reports::csvFileFilter());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("csv"));
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -85,10 +85,8 @@ void EvolutionDialog::showProjection(const borrowing::Projection& projection)
         }
     }
     m_ui->FraseEvolucion->setText(reports::projectionSentence(m_projection));
-    m_ui->SinRegistro->setText(
-        m_projection.withoutRegister
-            ? QStringLiteral("Registre los préstamos vigentes para proyectar su evolución.")
-            : QString());
+    m_ui->SinRegistro->setText(m_projection.withoutRegister ? reports::withoutRegisterText()
+                                                            : QString());
     m_ui->SinRegistro->setVisible(m_projection.withoutRegister);
 
     m_ui->GraficoEvolucion->setProjection(m_projection);

@@ -13,6 +13,7 @@
 #include "LoanCalculatorDialog.h"
 #include "LoansDialog.h"
 #include "LocaleSeparators.h"
+#include "Messages.h"
 #include "ReportCommands.h"
 #include "WindowColours.h"
 #include "WindowPlacement.h"
@@ -29,12 +30,6 @@
 namespace app {
 
 using amount::AmountEdit;
-
-namespace {
-
-const QString Caption = QStringLiteral("Cálculos para Endeudamiento Municipal.");
-
-} // namespace
 
 MainWindow::MainWindow(QWidget* parent)
     : QMainWindow(parent), m_ui(new Ui::MainWindow), m_model(new CaseModel(this)),
@@ -121,9 +116,9 @@ void MainWindow::showCaseState()
     if (path.isEmpty()) {
         // The bare caption has no place for the unsaved-changes mark.
         setWindowModified(false);
-        setWindowTitle(Caption);
+        setWindowTitle(reports::windowCaption());
     } else {
-        setWindowTitle(QFileInfo(path).fileName() + QStringLiteral("[*] — ") + Caption);
+        setWindowTitle(reports::caseWindowTitle(QFileInfo(path).fileName()));
         setWindowModified(m_document->isModified());
     }
 
@@ -132,9 +127,9 @@ void MainWindow::showCaseState()
     const QStringList paths = m_document->recentCases();
     for (int i = 0; i < paths.size(); ++i) {
         const QString path = paths[i];
-        QAction* action = recent->addAction(
-            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()), this,
-            [this, path] { command::run([&] { m_document->open(path); }); });
+        QAction* action =
+            recent->addAction(reports::recentCaseEntry(i + 1, QFileInfo(path).fileName()), this,
+                              [this, path] { command::run([&] { m_document->open(path); }); });
         action->setToolTip(path);
     }
     recent->setEnabled(!paths.isEmpty());
@@ -162,7 +157,7 @@ void MainWindow::showNewCase()
 
 void MainWindow::updateLimitCaption()
 {
-    m_ui->GroupBox11->setTitle(limitCaption(entityData().maxDebtPercentText));
+    m_ui->GroupBox11->setTitle(reports::limitCaption(entityData().maxDebtPercentText));
 }
 
 void MainWindow::changeEntity(const std::function<void(EntityData&)>& change)
@@ -313,9 +308,7 @@ void MainWindow::showRegisterState()
         const bool fromRegister = borrowing::registerFills(figure.amount, m_model->current().loans);
         AmountEdit* field = m_binding->fieldOf(figure.amount);
         field->setEnabled(!fromRegister);
-        field->setToolTip(fromRegister
-                              ? QStringLiteral("Calculado desde el registro de préstamos vigentes")
-                              : QString());
+        field->setToolTip(fromRegister ? reports::fromRegisterTip() : QString());
     }
 }
 

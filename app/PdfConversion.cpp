@@ -1,6 +1,8 @@
 // Filled reports written again as PDF by LibreOffice, when it is installed, in the background.
 #include "PdfConversion.h"
 
+#include "Messages.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -120,16 +122,11 @@ QString pdfResultText(PdfResult result, const QString& pdfName)
     case PdfResult::Written:
         break;
     case PdfResult::NoOffice:
-        return QStringLiteral("PDF no generado: LibreOffice no está instalado.");
+        return reports::pdfWithoutOfficeText();
     case PdfResult::Failed:
-        return QStringLiteral("PDF no generado: LibreOffice no pudo convertir el informe.");
+        return reports::pdfFailedText();
     }
-    return QStringLiteral("PDF escrito: %1").arg(pdfName);
-}
-
-QString pdfStartedText(const QString& pdfName)
-{
-    return QStringLiteral("Escribiendo el PDF: %1…").arg(pdfName);
+    return reports::pdfWrittenText(pdfName);
 }
 
 } // namespace app

@@ -66,7 +66,5 @@ private:
 // What the status bar says of a conversion ("PDF no generado: LibreOffice no está
 // instalado.").
 QString pdfResultText(PdfResult result, const QString& pdfName);
-// What it says while one runs.
-QString pdfStartedText(const QString& pdfName);
 
 } // namespace app

@@ -7,6 +7,7 @@
 #include "CaseModel.h"
 #include "DossierDialog.h"
 #include "LocaleSeparators.h"
+#include "Messages.h"
 #include "PdfConversion.h"
 #include "QuickReport.h"
 #include "ReportPictures.h"
@@ -98,7 +99,7 @@ void ReportCommands::followPdfConversions(QMainWindow* window)
     m_pdfProgress->hide();
     status->addPermanentWidget(m_pdfProgress);
     connect(m_pdfConverter, &PdfConverter::started, this, [this, status](const QString& pdf) {
-        status->showMessage(pdfStartedText(QFileInfo(pdf).fileName()));
+        status->showMessage(reports::pdfStartedText(QFileInfo(pdf).fileName()));
         m_pdfProgress->show();
     });
     connect(m_pdfConverter, &PdfConverter::finished, this,

@@ -2,6 +2,7 @@
 #include "ResultsWindow.h"
 
 #include "Command.h"
+#include "Messages.h"
 #include "ui_ResultsWindow.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -104,11 +105,11 @@ void ResultsWindow::printResults()
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(m_printOutputFile);
     } else if (QPrinterInfo::defaultPrinter().isNull()) {
-        throw std::runtime_error("No hay ninguna impresora predeterminada.");
+        throw std::runtime_error(reports::noDefaultPrinterText().toStdString());
     }
     QPainter painter;
     if (!painter.begin(&printer))
-        throw std::runtime_error("No se ha podido empezar a imprimir.");
+        throw std::runtime_error(reports::printingNotStartedText().toStdString());
     const QFont font = m_ui->Memo->font();
     painter.setFont(font);
     // The font's character height in printer pixels (72 points an inch), with no extra leading.

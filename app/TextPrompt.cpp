@@ -1,6 +1,8 @@
 // TextPrompt: the small modal dialog that asks for one line of text.
 #include "TextPrompt.h"
 
+#include "Messages.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,10 +26,10 @@ TextPrompt::TextPrompt(const QString& title, const QString& prompt, const QStrin
     // Wide enough to show a long entity name whole.
     constexpr int MinimumTextWidth = 300;
     m_text->setMinimumWidth(MinimumTextWidth);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(reports::promptOkCaption(), this);
     ok->setObjectName(QStringLiteral("OK"));
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(reports::promptCancelCaption(), this);
     cancel->setObjectName(QStringLiteral("Cancel"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -6,6 +6,7 @@
 #include "Colours.h"
 #include "Command.h"
 #include "LoanMath.h"
+#include "Messages.h"
 #include "Projection.h"
 #include "ScheduleModel.h"
 #include "Wording.h"
@@ -110,9 +111,7 @@ void LoanCalculatorDialog::acceptLoan()
 {
     // The yearly payment becomes the new loan's annuity, which a field must be able to hold.
     if (!borrowing::fitsAField(m_quote.yearlyPayment)) {
-        throw borrowing::InvalidInput(
-            "La anualidad pasa de 13 cifras enteras: no cabe en la anualidad de la nueva "
-            "operación y no puede aceptarse.");
+        throw borrowing::InvalidInput(reports::annuityTooLargeText().toStdString());
     }
     m_accepted = true;
     accept();

@@ -2,6 +2,7 @@
 #include "ScheduleModel.h"
 
 #include "LocaleSeparators.h"
+#include "Messages.h"
 #include "NumberFormat.h"
 
 #include <algorithm>
@@ -45,10 +46,8 @@ QString ScheduleModel::cell(int column, int row) const
     if (row == 0) {
         if (!m_named)
             return {};
-        static const QString names[ColumnCount] = {
-            QStringLiteral("Mes"), QStringLiteral("Amortiz."), QStringLiteral("Interés"),
-            QStringLiteral("Pendiente")};
-        return names[column];
+        static const QStringList names = reports::scheduleHeadings();
+        return names.value(column);
     }
     if (row < 0 || row > static_cast<int>(m_schedule.size()))
         return {};

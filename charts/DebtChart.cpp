@@ -4,6 +4,7 @@
 
 #include "Colours.h"
 #include "LocaleSeparators.h"
+#include "Messages.h"
 #include "NumberFormat.h"
 #include "PaintHelpers.h"
 #include "Verdict.h"
@@ -57,33 +58,11 @@ long double niceStep(long double x)
     return 10 * power;
 }
 
-QString capitalLegend(const QString& unit)
-{
-    return QStringLiteral("Capital vivo (") + unit + u')';
-}
-
-QString ratioLegend()
-{
-    return QStringLiteral("Endeudamiento (%)");
-}
-
-QString yearCaption()
-{
-    return QStringLiteral("Año");
-}
-
-QString unitText(long double divisor)
-{
-    if (divisor == 1e6L)
-        return QStringLiteral("millones de €");
-    return divisor == 1e3L ? QStringLiteral("miles de €") : QStringLiteral("€");
-}
-
 } // namespace
 
 DebtChart::DebtChart(QWidget* parent) : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("Gráfico de la evolución de la deuda"));
+    setAccessibleName(reports::chartName());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setYears({});
 }
@@ -108,14 +87,7 @@ void DebtChart::setYears(std::vector<DebtChartYear> years, std::optional<DebtCha
         if (entry.ratioPercent && !std::isfinite(*entry.ratioPercent))
             entry.ratioPercent.reset();
     }
-    const QString description =
-        projected == 0
-            ? QStringLiteral("Sin datos de la evolución de la deuda")
-            : QStringLiteral("Capital vivo y endeudamiento ") +
-                  (now ? QStringLiteral("actuales y ") : QString()) +
-                  (projected == 1 ? QStringLiteral("del próximo año")
-                                  : QStringLiteral("de los próximos %1 años").arg(projected));
-    setAccessibleDescription(description);
+    setAccessibleDescription(reports::chartDescription(projected, now.has_value()));
     if (years == m_entries && now.has_value() == m_hasNow)
         return;
     m_entries = std::move(years);
@@ -164,11 +136,11 @@ DebtChart::Layout DebtChart::computeLayout(const amount::Separators& separators)
         layout.amountDivisor = 1e3L;
 
     // The legend above the plot, on one row when both entries fit.
-    layout.capitalLegendWidth =
-        metrics.height() * (SwatchLines + GapLines) +
-        metrics.horizontalAdvance(capitalLegend(unitText(layout.amountDivisor)));
-    layout.ratioLegendWidth =
-        metrics.height() * (LineSampleLines + GapLines) + metrics.horizontalAdvance(ratioLegend());
+    layout.capitalLegendWidth = metrics.height() * (SwatchLines + GapLines) +
+                                metrics.horizontalAdvance(reports::capitalLegend(
+                                    reports::amountUnitText(layout.amountDivisor)));
+    layout.ratioLegendWidth = metrics.height() * (LineSampleLines + GapLines) +
+                              metrics.horizontalAdvance(reports::ratioLegend());
     const qreal oneRow =
         layout.capitalLegendWidth + line * LegendSpacingLines + layout.ratioLegendWidth;
     layout.legendRows = oneRow <= width() - 2 * line * PaddingLines ? 1 : 2;
@@ -185,7 +157,7 @@ DebtChart::Layout DebtChart::computeLayout(const amount::Separators& separators)
 
     // Room beside the plot for the axes' labels.
     const qreal besidePlot = PaddingLines + GapLines + TickLines;
-    qreal leftLabels = metrics.horizontalAdvance(yearCaption());
+    qreal leftLabels = metrics.horizontalAdvance(reports::yearCaption());
     for (const Tick& tick : layout.amountTicks)
         leftLabels = std::max(leftLabels, metrics.horizontalAdvance(tick.text));
     layout.leftGutter = metrics.height() * besidePlot + leftLabels;
@@ -302,7 +274,7 @@ long double DebtChart::amountAxisEnd() const
 
 QString DebtChart::amountUnit() const
 {
-    return unitText(currentLayout().amountDivisor);
+    return reports::amountUnitText(currentLayout().amountDivisor);
 }
 
 std::vector<DebtChart::Tick> DebtChart::amountTicks() const
@@ -505,7 +477,7 @@ void DebtChart::drawAxes(QPainter& painter, const Layout& layout) const
     const qreal labelTop = plot.bottom() + tick;
     if (count() > 0) {
         painter.drawText(QRectF(0, labelTop, plot.left() - tick - gap, line),
-                         Qt::AlignRight | Qt::AlignVCenter, yearCaption());
+                         Qt::AlignRight | Qt::AlignVCenter, reports::yearCaption());
     }
     qreal previousRight = plot.left() - gap;
     for (int i = 0; i < count(); ++i) {
@@ -543,7 +515,7 @@ void DebtChart::drawLegend(QPainter& painter, const Layout& layout) const
     painter.drawText(QRectF(capitalAt.x() + swatch + line * GapLines, capitalAt.y(),
                             capitalWidth - swatch - line * GapLines, line),
                      Qt::AlignLeft | Qt::AlignVCenter,
-                     capitalLegend(unitText(layout.amountDivisor)));
+                     reports::capitalLegend(reports::amountUnitText(layout.amountDivisor)));
 
     const qreal sample = line * LineSampleLines;
     const qreal middle = ratioAt.y() + line / 2;
@@ -556,7 +528,7 @@ void DebtChart::drawLegend(QPainter& painter, const Layout& layout) const
     painter.setPen(ink);
     painter.drawText(QRectF(ratioAt.x() + sample + line * GapLines, ratioAt.y(),
                             ratioWidth - sample - line * GapLines, line),
-                     Qt::AlignLeft | Qt::AlignVCenter, ratioLegend());
+                     Qt::AlignLeft | Qt::AlignVCenter, reports::ratioLegend());
 }
 
 } // namespace charts

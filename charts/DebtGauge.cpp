@@ -3,6 +3,7 @@
 #include "DebtGauge.h"
 
 #include "Colours.h"
+#include "Messages.h"
 #include "PaintHelpers.h"
 #include "Verdict.h"
 
@@ -20,11 +21,6 @@ constexpr int ScaleStep = 50;
 // Dims the scale behind the negative net savings warning.
 constexpr qreal DimmedOpacity = 0.6;
 
-QString negativeSavingsText()
-{
-    return QStringLiteral("Ahorro neto negativo");
-}
-
 // Vertical layout in units of the font's line height: padding, the ratio's label, the marker's
 // triangle, the bar, the tick marks, the tick labels, padding.
 constexpr qreal PaddingLines = 0.15;
@@ -36,7 +32,7 @@ constexpr qreal WarningScale = 1.2;
 
 DebtGauge::DebtGauge(QWidget* parent) : QWidget(parent)
 {
-    setAccessibleName(QStringLiteral("Indicador de endeudamiento"));
+    setAccessibleName(reports::gaugeName());
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
 }
 
@@ -53,12 +49,7 @@ void DebtGauge::setReading(std::optional<long double> ratioPercent, const QStrin
     m_negativeNetSavings = negativeNetSavings;
     m_outcomeText = outcomeText;
 
-    QStringList description;
-    if (!ratioText.isEmpty())
-        description << QStringLiteral("Endeudamiento: ") + ratioText + QLatin1Char('.');
-    if (!outcomeText.isEmpty())
-        description << outcomeText;
-    setAccessibleDescription(description.join(QLatin1Char(' ')));
+    setAccessibleDescription(reports::gaugeDescription(ratioText, outcomeText));
     update();
 }
 
@@ -114,7 +105,8 @@ QSize DebtGauge::minimumSizeHint() const
     const int labels = metrics.horizontalAdvance(percentText(rules.authorisationAbove)) / 2 +
                        metrics.horizontalAdvance(percentText(rules.forbiddenAbove)) / 2 + line;
     const int scale = labels * MinScaleEnd / (rules.forbiddenAbove - rules.authorisationAbove);
-    const int warning = QFontMetrics(warningFont()).horizontalAdvance(negativeSavingsText()) + line;
+    const int warning =
+        QFontMetrics(warningFont()).horizontalAdvance(reports::negativeSavingsWarning()) + line;
     return {std::max(scale, warning) + 2 * qRound(line * TriangleLines), height};
 }
 
@@ -247,7 +239,7 @@ void DebtGauge::drawNegativeSavings(QPainter& painter, const QRect& bar) const
     const QFontMetrics metrics(warning);
     const QColor red = colours::textColour(colours::Tone::Negative, palette());
     const qreal line = fontMetrics().height();
-    const qreal plateWidth = metrics.horizontalAdvance(negativeSavingsText()) + line;
+    const qreal plateWidth = metrics.horizontalAdvance(reports::negativeSavingsWarning()) + line;
     const qreal plateHeight = metrics.height() + line / 4;
     const QRectF plate((width() - plateWidth) / 2, bar.center().y() + 0.5 - plateHeight / 2,
                        plateWidth, plateHeight);
@@ -255,7 +247,7 @@ void DebtGauge::drawNegativeSavings(QPainter& painter, const QRect& bar) const
     painter.setBrush(background);
     painter.drawRoundedRect(plate.adjusted(0.5, 0.5, -0.5, -0.5), line / 4, line / 4);
     painter.setFont(warning);
-    painter.drawText(plate, Qt::AlignCenter, negativeSavingsText());
+    painter.drawText(plate, Qt::AlignCenter, reports::negativeSavingsWarning());
 }
 
 } // namespace charts

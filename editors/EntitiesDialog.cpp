@@ -3,6 +3,7 @@
 
 #include "Command.h"
 #include "EntitiesModel.h"
+#include "Messages.h"
 #include "ui_EntitiesDialog.h"
 
 #include <QHeaderView>
@@ -21,22 +22,12 @@ constexpr int ColumnWidths[EntitiesModel::ColumnCount] = {200, 160, 130, 130, 13
 // their texts, and at least this, which leaves their headings two lines.
 constexpr int GroupColumnWidths[] = {0, 0, 95, 95, 120, 95, 95, 95};
 
-QString removalQuestion(const QString& name, int loans)
-{
-    if (loans == 1)
-        return QStringLiteral("La entidad %1 tiene 1 préstamo. ¿Eliminarla junto con su préstamo?")
-            .arg(name);
-    return QStringLiteral("La entidad %1 tiene %2 préstamos. ¿Eliminarla junto con sus préstamos?")
-        .arg(name)
-        .arg(loans);
-}
-
 bool askRemovalInABox(QWidget* parent, const QString& question)
 {
     QMessageBox box(QMessageBox::Question, command::boxTitle(), question, QMessageBox::NoButton,
                     parent);
-    QPushButton* remove = box.addButton(QStringLiteral("&Eliminar"), QMessageBox::DestructiveRole);
-    QPushButton* cancel = box.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+    QPushButton* remove = box.addButton(reports::removeCaption(), QMessageBox::DestructiveRole);
+    QPushButton* cancel = box.addButton(reports::cancelCaption(), QMessageBox::RejectRole);
     box.setDefaultButton(cancel);
     box.setEscapeButton(cancel);
     box.exec();
@@ -154,7 +145,7 @@ void EntitiesDialog::removeSelectedEntities()
     for (const int row : m_ui->TablaEntidades->chosenRows()) {
         const int loans = m_editing->loanCount(row);
         const QString& name = m_editing->entities().at(static_cast<std::size_t>(row)).name;
-        if (loans == 0 || m_askRemoval(removalQuestion(name, loans)))
+        if (loans == 0 || m_askRemoval(reports::entityRemovalQuestion(name, loans)))
             removed.prepend(row);
     }
     for (const int row : removed)

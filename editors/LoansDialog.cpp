@@ -5,6 +5,7 @@
 #include "LoanCsv.h"
 #include "LoansModel.h"
 #include "LocaleSeparators.h"
+#include "Messages.h"
 #include "Refusals.h"
 #include "UserFile.h"
 #include "Wording.h"
@@ -28,14 +29,13 @@ constexpr int ColumnWidths[LoansModel::ColumnCount] = {150, 110, 105, 70, 100, 1
 
 QString chooseCsvFile(QWidget* parent)
 {
-    QFileDialog dialog(parent, QStringLiteral("Importar préstamos"), QString(),
-                       QStringLiteral("Archivos CSV (*.csv);;Todos los archivos (*)"));
+    QFileDialog dialog(parent, reports::importLoansTitle(), QString(), reports::csvFileFilter());
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("Buscar en:"));
-    dialog.setLabelText(QFileDialog::FileName, QStringLiteral("&Nombre:"));
-    dialog.setLabelText(QFileDialog::FileType, QStringLiteral("Tipo:"));
-    dialog.setLabelText(QFileDialog::Accept, QStringLiteral("&Importar"));
-    dialog.setLabelText(QFileDialog::Reject, QStringLiteral("Cancelar"));
+    dialog.setLabelText(QFileDialog::LookIn, reports::lookInLabel());
+    dialog.setLabelText(QFileDialog::FileName, reports::fileNameLabel());
+    dialog.setLabelText(QFileDialog::FileType, reports::fileTypeLabel());
+    dialog.setLabelText(QFileDialog::Accept, reports::importCaption());
+    dialog.setLabelText(QFileDialog::Reject, reports::cancelCaption());
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
@@ -124,9 +124,9 @@ void LoansDialog::importCsv()
         // A file this large would hold millions of loans, far more than any register.
         constexpr qint64 SizeLimit = qint64{200} << 20;
         const QByteArray bytes = userfile::readUserFile(path, SizeLimit);
-        QProgressDialog progress(QStringLiteral("Importando \"%1\"…").arg(name),
-                                 QStringLiteral("Cancelar"), 0, 1000, this);
-        progress.setWindowTitle(QStringLiteral("Importar préstamos"));
+        QProgressDialog progress(reports::importingText(name), reports::cancelCaption(), 0, 1000,
+                                 this);
+        progress.setWindowTitle(reports::importLoansTitle());
         progress.setWindowModality(Qt::WindowModal);
         progress.setMinimumDuration(ProgressDelayMs);
         loans = imports::readLoansCsv(bytes, [&progress](qint64 done, qint64 total) {

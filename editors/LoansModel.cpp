@@ -4,6 +4,7 @@
 
 #include "Checks.h"
 #include "LocaleSeparators.h"
+#include "Messages.h"
 #include "Refusals.h"
 #include "Wording.h"
 
@@ -228,7 +229,7 @@ QString LoansModel::shownText(int row, int column) const
     }
     switch (column) {
     case Bank:
-        return QStringLiteral("Total");
+        return reports::totalLabel();
     case Capital:
     case Annuity:
         return reports::registerTotalsRow(m_summary.all, separators)

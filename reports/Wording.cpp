@@ -14,20 +14,6 @@ QString aboveText(int percent)
     return QStringLiteral("endeudamiento superior al %1 %").arg(percent);
 }
 
-// A number of years in words, as a sentence reads it.
-QString yearsInWords(int years)
-{
-    static const std::array<const char*, 13> words{"cero",  "un",   "dos",   "tres", "cuatro",
-                                                   "cinco", "seis", "siete", "ocho", "nueve",
-                                                   "diez",  "once", "doce"};
-    if (years == 1)
-        return QStringLiteral("el próximo año");
-    const QString count = years >= 0 && years < static_cast<int>(words.size())
-                              ? QString::fromLatin1(words[static_cast<std::size_t>(years)])
-                              : QString::number(years);
-    return QStringLiteral("los próximos %1 años").arg(count);
-}
-
 } // namespace
 
 QString amountText(Amount x, amount::Separators separators, int decimals)
@@ -334,6 +320,20 @@ QString shortfallText(const borrowing::Capacity& capacity)
     return {};
 }
 
+QString yearsAheadText(int years, Numerals numerals)
+{
+    static const std::array<const char*, 13> words{"cero",  "un",   "dos",   "tres", "cuatro",
+                                                   "cinco", "seis", "siete", "ocho", "nueve",
+                                                   "diez",  "once", "doce"};
+    if (years == 1)
+        return QStringLiteral("el próximo año");
+    const bool inWords =
+        numerals == Numerals::Words && years >= 0 && years < static_cast<int>(words.size());
+    const QString count = inWords ? QString::fromLatin1(words[static_cast<std::size_t>(years)])
+                                  : QString::number(years);
+    return QStringLiteral("los próximos %1 años").arg(count);
+}
+
 QString projectionSentence(const borrowing::Projection& projection)
 {
     const int threshold = borrowing::CurrentRules.authorisationAbove;
@@ -343,7 +343,7 @@ QString projectionSentence(const borrowing::Projection& projection)
             .arg(*projection.yearWithinFreeLimit);
     return QStringLiteral("No baja del %1 % en %2.")
         .arg(threshold)
-        .arg(yearsInWords(static_cast<int>(projection.years.size())));
+        .arg(yearsAheadText(static_cast<int>(projection.years.size()), Numerals::Words));
 }
 
 QString prudenceText(const std::optional<bool>& prudent)

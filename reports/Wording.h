@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <optional>
 #include <type_traits>
 
@@ -122,6 +123,16 @@ QString ruleExplanation();
 QString capacityText(const borrowing::Capacity& capacity, amount::Separators separators);
 // Why there is no capacity ("Sin capacidad: ahorro neto negativo"); empty while there is some.
 QString shortfallText(const borrowing::Capacity& capacity);
+
+// How a count is written: in words in a sentence, in figures in a caption.
+enum class Numerals : std::uint8_t
+{
+    Words,
+    Figures
+};
+// The years ahead: "el próximo año", "los próximos diez años" ("los próximos 10 años" in
+// figures; in figures too from thirteen on).
+QString yearsAheadText(int years, Numerals numerals);
 
 // When the debt falls back to where no authorisation is needed ("El endeudamiento baja del 75 %
 // en el año 3."), or that it does not within the years projected.

@@ -1,6 +1,7 @@
 // The integer test of the debt limit and the question sequences of the entity data.
 #include "EntityData.h"
 
+#include "Messages.h"
 #include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
@@ -152,7 +153,7 @@ TEST(askMaxDebtPercent, keepsTheTextAsTyped)
     ScriptedPrompter script({u"$6E"_s});
     askMaxDebtPercent(entity, script.prompter(), std::nullopt);
     EXPECT_EQ(entity.maxDebtPercent, 110);
-    EXPECT_EQ(limitCaption(entity.maxDebtPercentText),
+    EXPECT_EQ(reports::limitCaption(entity.maxDebtPercentText),
               u"$6E% Derechos Rec. frente a Capitales Vivos");
 }
 
