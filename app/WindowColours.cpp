@@ -4,6 +4,7 @@
 
 #include "AmountEdit.h"
 #include "Colours.h"
+#include "FormFields.h"
 #include "ui_MainWindow.h"
 
 #include <QEvent>
@@ -140,7 +141,7 @@ void WindowColours::apply()
 
     // The figures the program works out stand on the plain disabled face, or on a fill that
     // says what they are; their text is readable on either.
-    for (AmountEdit* field : u.centralwidget->findChildren<AmountEdit*>())
+    for (AmountEdit* field : editors::amountFieldsOf(u.centralwidget))
         field->setDisabledTextColor(colours::textColourOn(Tone::Computed, palette, {button}));
     const std::pair<AmountEdit*, Fill> results[] = {{u.CFANTERIOR, Fill::Result},
                                                     {u.CFNUEVO, Fill::Result},
