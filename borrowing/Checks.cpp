@@ -16,21 +16,31 @@ namespace {
 using Reason = Refusal::Reason;
 using Record = Refusal::Record;
 
+// What is wrong with a number field of a record, the `index`th of its list (from 1) if any.
+template <typename Part>
+std::optional<Refusal> fieldProblem(const Field<Part>& field, const Part& part, Record record,
+                                    int index = 0)
+{
+    if (const auto reason = valueProblem(field, part.*field.amount)) {
+        return Refusal{.reason = *reason,
+                       .record = record,
+                       .key = field.key,
+                       .bounds = field.bounds,
+                       .index = index};
+    }
+    return std::nullopt;
+}
+
 // The first number field of a record out of its bounds.
 template <typename Part, std::size_t N>
 std::optional<Refusal> recordProblem(const std::array<Field<Part>, N>& fields, const Part& part,
-                                     Record record, int index = 0)
+                                     Record record)
 {
     for (const Field<Part>& field : fields) {
         if (!field.isNumber())
             continue;
-        if (const auto reason = valueProblem(field, part.*field.amount)) {
-            return Refusal{.reason = *reason,
-                           .record = record,
-                           .key = field.key,
-                           .bounds = field.bounds,
-                           .index = index};
-        }
+        if (auto refusal = fieldProblem(field, part, record))
+            return refusal;
     }
     return std::nullopt;
 }
@@ -65,29 +75,6 @@ std::optional<Refusal::Reason> mortgageProblem(const Loan& loan)
         return Reason::MortgageOnShortTerm;
     if (loan.mortgaged > loan.capital)
         return Reason::MortgageAboveCapital;
-    return std::nullopt;
-}
-
-std::optional<Refusal> loanProblem(const Loan& loan, int index)
-{
-    for (const LoanField& field : LoanFields) {
-        // The mortgage-secured part is checked with the capital it is part of.
-        if (!field.isNumber() || field.amount == &Loan::mortgaged || !field.appliesTo(loan))
-            continue;
-        if (const auto reason = valueProblem(field, loan.*field.amount)) {
-            return Refusal{.reason = *reason,
-                           .record = Record::Loan,
-                           .key = field.key,
-                           .bounds = field.bounds,
-                           .index = index};
-        }
-    }
-    if (const auto reason = mortgageProblem(loan)) {
-        return Refusal{.reason = *reason,
-                       .record = Record::Loan,
-                       .key = fieldOf(LoanFields, &Loan::mortgaged).key,
-                       .index = index};
-    }
     return std::nullopt;
 }
 
@@ -151,17 +138,11 @@ std::optional<Refusal> caseProblem(const Case& c)
         return refusal;
     for (std::size_t i = 0; i < c.loans.size(); ++i) {
         // The figures every loan has come first; its share and mortgage after the entities.
-        const LoanField* const first[] = {&fieldOf(LoanFields, &Loan::capital),
-                                          &fieldOf(LoanFields, &Loan::rate),
-                                          &fieldOf(LoanFields, &Loan::years)};
-        for (const LoanField* field : first) {
-            if (const auto reason = valueProblem(*field, c.loans[i].*field->amount)) {
-                return Refusal{.reason = *reason,
-                               .record = Record::Loan,
-                               .key = field->key,
-                               .bounds = field->bounds,
-                               .index = static_cast<int>(i) + 1};
-            }
+        for (const auto figure : {&Loan::capital, &Loan::rate, &Loan::years}) {
+            const int index = static_cast<int>(i) + 1;
+            if (auto refusal =
+                    fieldProblem(fieldOf(LoanFields, figure), c.loans[i], Record::Loan, index))
+                return refusal;
         }
     }
     if (auto refusal = recordProblem(DossierFields, c.dossier, Record::Dossier))
@@ -183,14 +164,9 @@ std::optional<Refusal> caseProblem(const Case& c)
                            .text = loan.holder};
         }
         // A share is checked whatever the kind, as files keep it.
-        const LoanField& share = fieldOf(LoanFields, &Loan::guaranteedShare);
-        if (const auto reason = valueProblem(share, loan.guaranteedShare)) {
-            return Refusal{.reason = *reason,
-                           .record = Record::Loan,
-                           .key = share.key,
-                           .bounds = share.bounds,
-                           .index = index};
-        }
+        if (auto refusal = fieldProblem(fieldOf(LoanFields, &Loan::guaranteedShare), loan,
+                                        Record::Loan, index))
+            return refusal;
         if (const auto reason = mortgageProblem(loan)) {
             return Refusal{.reason = *reason,
                            .record = Record::Loan,

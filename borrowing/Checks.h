@@ -24,9 +24,6 @@ std::optional<Refusal::Reason> valueProblem(const Field<Record>& field, Amount v
 // What is wrong with a loan's mortgage-secured part: below 0, above its capital, or on a
 // short-term operation.
 std::optional<Refusal::Reason> mortgageProblem(const Loan& loan);
-// What is wrong with a loan of the register, at `index` (from 1): the first of its figures
-// that no loan can have, then its mortgage-secured part. A loan's holder is not checked.
-std::optional<Refusal> loanProblem(const Loan& loan, int index);
 // What is wrong with the dependent entities: an empty or repeated name, an amount past its
 // field's digits, internal transfers below 0 or above the entity's revenue.
 std::optional<Refusal> entitiesProblem(const std::vector<DependentEntity>& entities);
