@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <string_view>
 
 namespace reports {
 
@@ -81,7 +82,7 @@ QString entityFigure(const char* name)
 {
     using borrowing::DependentEntity;
     const auto is = [name](amount::Amount DependentEntity::*member) {
-        return borrowing::fieldOf(borrowing::EntityFields, member).key == name;
+        return sameKey(borrowing::fieldOf(borrowing::EntityFields, member).key, name);
     };
     if (is(&DependentEntity::revenue))
         return QStringLiteral("los ingresos corrientes");
