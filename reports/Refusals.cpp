@@ -69,11 +69,17 @@ QString problemText(const Refusal& r)
     return {};
 }
 
+// Keys compare by their letters: the same literal may stand at another address elsewhere.
+bool sameKey(const char* a, const char* b)
+{
+    return a && b && std::string_view(a) == b;
+}
+
 const borrowing::LoanField* loanField(const char* name)
 {
     const auto found =
         std::find_if(borrowing::LoanFields.begin(), borrowing::LoanFields.end(),
-                     [name](const borrowing::LoanField& f) { return f.key == name; });
+                     [name](const borrowing::LoanField& f) { return sameKey(f.key, name); });
     return found == borrowing::LoanFields.end() ? nullptr : &*found;
 }
 
