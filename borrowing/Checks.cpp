@@ -116,9 +116,9 @@ std::optional<Refusal> entitiesProblem(const std::vector<DependentEntity>& entit
     return std::nullopt;
 }
 
-std::optional<Refusal> registerTotalsProblem(const std::vector<Loan>& loans, const Figures& figures)
+std::optional<Refusal> registerTotalsProblem(const RegisterTotals& own, const Figures& figures)
 {
-    const Figures filled = shownFigures(withRegisterTotals(figures, loans));
+    const Figures filled = shownFigures(withRegisterTotals(figures, own));
     for (const FigureField& field : FigureFields) {
         if (!fitsAField(filled.*field.amount)) {
             return Refusal{
@@ -174,7 +174,7 @@ std::optional<Refusal> caseProblem(const Case& c)
                            .index = index};
         }
     }
-    return registerTotalsProblem(c.loans, c.figures);
+    return registerTotalsProblem(registerTotals(loansOf(c.loans, {})), c.figures);
 }
 
 void checkCase(const Case& c)

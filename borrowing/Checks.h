@@ -2,6 +2,7 @@
 #pragma once
 
 #include "CaseFields.h"
+#include "LoanRegister.h"
 
 #include <optional>
 #include <vector>
@@ -27,9 +28,9 @@ std::optional<Refusal::Reason> mortgageProblem(const Loan& loan);
 // What is wrong with the dependent entities: an empty or repeated name, an amount past its
 // field's digits, internal transfers below 0 or above the entity's revenue.
 std::optional<Refusal> entitiesProblem(const std::vector<DependentEntity>& entities);
-// What is wrong with figures that would hold these loans' totals: the first figure the
-// register fills that would pass 13 integer digits.
-std::optional<Refusal> registerTotalsProblem(const std::vector<Loan>& loans,
+// What is wrong with figures that would hold the totals of the entity's own loans: the first
+// figure the register fills that would pass 13 integer digits.
+std::optional<Refusal> registerTotalsProblem(const RegisterTotals& own,
                                              const Figures& figures = {});
 
 // The first thing a case holds that it may not: a figure out of its bounds, a loan or an entity

@@ -104,11 +104,16 @@ Amount RegisterTotals::debt() const
     return roundToCents(debt);
 }
 
+CountedLoan countOf(const Loan& loan)
+{
+    return {theoreticalAnnuity(loan), debtOf(loan)};
+}
+
 RegisterTotals registerTotals(const std::vector<Loan>& loans)
 {
     RegisterTotals totals;
     for (const Loan& loan : loans)
-        add(totals, loan, {theoreticalAnnuity(loan), debtOf(loan)});
+        add(totals, loan, countOf(loan));
     round(totals);
     return totals;
 }
@@ -120,19 +125,26 @@ const RegisterTotals& RegisterSummary::of(const QString& holder) const
     return found == holders.constEnd() ? none : *found;
 }
 
+void RegisterSummary::addUp(const std::vector<Loan>& loans)
+{
+    all = {};
+    holders.clear();
+    for (std::size_t i = 0; i < loans.size(); ++i) {
+        add(all, loans[i], counted[i]);
+        add(holders[loans[i].holder], loans[i], counted[i]);
+    }
+    round(all);
+    for (RegisterTotals& totals : holders)
+        round(totals);
+}
+
 RegisterSummary summarise(const std::vector<Loan>& loans)
 {
     RegisterSummary summary;
     summary.counted.reserve(loans.size());
-    for (const Loan& loan : loans) {
-        const CountedLoan& counted =
-            summary.counted.emplace_back(CountedLoan{theoreticalAnnuity(loan), debtOf(loan)});
-        add(summary.all, loan, counted);
-        add(summary.holders[loan.holder], loan, counted);
-    }
-    round(summary.all);
-    for (RegisterTotals& totals : summary.holders)
-        round(totals);
+    for (const Loan& loan : loans)
+        summary.counted.push_back(countOf(loan));
+    summary.addUp(loans);
     return summary;
 }
 

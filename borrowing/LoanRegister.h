@@ -79,6 +79,7 @@ struct CountedLoan
 
     friend bool operator==(const CountedLoan&, const CountedLoan&) = default;
 };
+CountedLoan countOf(const Loan& loan);
 
 // The register as the law counts it: what each loan counts for, in the register's order, and
 // the totals of every loan and of each holder's (the entity's own under an empty name).
@@ -90,6 +91,9 @@ struct RegisterSummary
 
     // The totals of a holder's loans; nothing counted for a holder without any.
     const RegisterTotals& of(const QString& holder) const;
+    // Adds the totals up again from what `counted` holds for each of the loans, once loans have
+    // been removed, added or changed along with it: only the changed loans are counted again.
+    void addUp(const std::vector<Loan>& loans);
 
     friend bool operator==(const RegisterSummary&, const RegisterSummary&) = default;
 };

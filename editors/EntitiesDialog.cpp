@@ -73,6 +73,8 @@ EntitiesDialog::EntitiesDialog(QWidget* parent)
 
 EntitiesDialog::~EntitiesDialog()
 {
+    // A cell still being edited is committed as the dialog goes: nothing of it is shown then.
+    disconnect(m_editing, nullptr, this, nullptr);
     delete m_ui;
 }
 

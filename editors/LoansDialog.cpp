@@ -71,6 +71,8 @@ LoansDialog::LoansDialog(QWidget* parent)
 
 LoansDialog::~LoansDialog()
 {
+    // A cell still being edited is committed as the dialog goes: nothing of it is shown then.
+    disconnect(m_editing, nullptr, this, nullptr);
     delete m_ui;
 }
 
@@ -107,7 +109,16 @@ void LoansDialog::addLoan()
 
 void LoansDialog::removeSelectedLoans()
 {
-    m_editing->removeLoans(m_ui->TablaPrestamos->chosenRows());
+    const QList<int> rows = m_ui->TablaPrestamos->chosenRows();
+    if (rows.isEmpty())
+        return;
+    m_editing->removeLoans(rows);
+    // The table shows where the first loan removed stood.
+    const int left = static_cast<int>(m_editing->loans().size());
+    if (left > 0) {
+        m_ui->TablaPrestamos->scrollTo(
+            m_editing->index(std::min(rows.first(), left - 1), LoansModel::Bank));
+    }
 }
 
 void LoansDialog::importCsv()
@@ -135,7 +146,7 @@ void LoansDialog::importCsv()
         });
         std::vector<borrowing::Loan> together = m_editing->loans();
         together.insert(together.end(), loans.begin(), loans.end());
-        LoansModel::checkTotals(together);
+        LoansModel::checkTotals(borrowing::summarise(together));
     } catch (const imports::ReadingCancelled&) {
         return;
     } catch (const userfile::FileError& e) {

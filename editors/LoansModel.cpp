@@ -32,7 +32,9 @@ void LoansModel::appendLoans(const std::vector<borrowing::Loan>& loans)
     const int first = static_cast<int>(m_loans.size());
     beginInsertRows({}, first, first + static_cast<int>(loans.size()) - 1);
     m_loans.insert(m_loans.end(), loans.begin(), loans.end());
-    m_summary = borrowing::summarise(m_loans);
+    for (const borrowing::Loan& loan : loans)
+        m_summary.counted.push_back(borrowing::countOf(loan));
+    m_summary.addUp(m_loans);
     endInsertRows();
 }
 
@@ -42,18 +44,30 @@ int LoansModel::appendEmptyLoan()
     return static_cast<int>(m_loans.size()) - 1;
 }
 
-void LoansModel::removeLoans(QList<int> rows)
+void LoansModel::removeLoans(const QList<int>& rows)
 {
-    std::sort(rows.begin(), rows.end(), std::greater<>());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<bool> removed(m_loans.size(), false);
+    bool any = false;
     for (const int row : rows) {
-        if (row < 0 || isTotalsRow(row) || row > static_cast<int>(m_loans.size()))
-            continue;
-        beginRemoveRows({}, row, row);
-        m_loans.erase(m_loans.begin() + row);
-        m_summary = borrowing::summarise(m_loans);
-        endRemoveRows();
+        if (row >= 0 && row < static_cast<int>(m_loans.size()))
+            any = removed[static_cast<std::size_t>(row)] = true;
     }
+    if (!any)
+        return;
+    // However many rows and wherever they are, one change of the model and one adding up.
+    beginResetModel();
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < m_loans.size(); ++i) {
+        if (removed[i])
+            continue;
+        m_loans[kept] = std::move(m_loans[i]);
+        m_summary.counted[kept] = m_summary.counted[i];
+        ++kept;
+    }
+    m_loans.resize(kept);
+    m_summary.counted.resize(kept);
+    m_summary.addUp(m_loans);
+    endResetModel();
 }
 
 void LoansModel::setHolders(const QString& entityName, const QStringList& dependentNames)
@@ -85,7 +99,7 @@ void LoansModel::setHolderChoice(int row, int choice)
     // The entity's own loans have no holder.
     m_loans.at(static_cast<std::size_t>(row)).holder =
         choice == 0 ? QString() : m_dependentNames.at(choice - 1);
-    m_summary = borrowing::summarise(m_loans);
+    m_summary.addUp(m_loans);
     emit dataChanged(index(row, Holder), index(row, Holder));
 }
 
@@ -158,12 +172,15 @@ void LoansModel::replaceLoan(int row, int column, const borrowing::Loan& loan)
     if (const auto member = memberOf(column))
         checkFigure(row, column, loan.*member);
     checkMortgage(row, loan);
-    // The register's totals must still stand in their fields.
-    std::vector<borrowing::Loan> changed = m_loans;
-    changed[static_cast<std::size_t>(row)] = loan;
-    checkTotals(changed);
-    m_loans = std::move(changed);
-    m_summary = borrowing::summarise(m_loans);
+    // The register's totals must still stand in their fields; only this loan is counted again.
+    std::vector<borrowing::Loan> loans = m_loans;
+    borrowing::RegisterSummary summary = m_summary;
+    loans[static_cast<std::size_t>(row)] = loan;
+    summary.counted[static_cast<std::size_t>(row)] = borrowing::countOf(loan);
+    summary.addUp(loans);
+    checkTotals(summary);
+    m_loans = std::move(loans);
+    m_summary = std::move(summary);
     // What the row shows after its kind, its annuity and the totals follow.
     emit dataChanged(index(row, Capital), index(row, Annuity));
     const int totals = static_cast<int>(m_loans.size());
@@ -201,12 +218,12 @@ void LoansModel::checkLoans() const
         }
         checkMortgage(row, m_loans[static_cast<std::size_t>(row)]);
     }
-    checkTotals(m_loans);
+    checkTotals(m_summary);
 }
 
-void LoansModel::checkTotals(const std::vector<borrowing::Loan>& loans)
+void LoansModel::checkTotals(const borrowing::RegisterSummary& summary)
 {
-    if (const auto refusal = borrowing::registerTotalsProblem(loans))
+    if (const auto refusal = borrowing::registerTotalsProblem(summary.of({})))
         throw borrowing::InvalidInput(reports::cellRefusalText(*refusal).toStdString());
 }
 

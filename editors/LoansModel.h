@@ -41,7 +41,7 @@ public:
     void appendLoans(const std::vector<borrowing::Loan>& loans);
     // Appends an empty loan; returns its row.
     int appendEmptyLoan();
-    void removeLoans(QList<int> rows);
+    void removeLoans(const QList<int>& rows);
 
     // Whose a loan may be: the entity itself (shown by its name) or one of its dependent
     // entities. Without dependent entities every loan is the entity's own and its holder cannot
@@ -69,8 +69,8 @@ public:
     // Throws InvalidInput naming the first row and column that no loan can have, or saying
     // that the register's totals would not stand in their fields.
     void checkLoans() const;
-    // Throws InvalidInput when these loans' totals would not stand in their fields.
-    static void checkTotals(const std::vector<borrowing::Loan>& loans);
+    // Throws InvalidInput when a register of these totals would not stand in its fields.
+    static void checkTotals(const borrowing::RegisterSummary& summary);
     // The decimals an amount column shows.
     static int decimalsOf(int column);
     bool isTotalsRow(int row) const { return row == static_cast<int>(m_loans.size()); }
