@@ -1,9 +1,11 @@
-// KeyRules: the application-wide key rules of data entry: "." in an amount field types ",",
-// Enter and Down move on as Tab does, Page Down and Page Up turn the main window's pages.
+// KeyRules: the application-wide key rules of data entry: "." in an amount field types the
+// locale's decimal separator, Enter and Down move on as Tab does, Page Down and Page Up turn the
+// main window's pages.
 #include "KeyRules.h"
 
 #include "AmountEdit.h"
 #include "Command.h"
+#include "LocaleSeparators.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -66,10 +68,12 @@ bool KeyRules::apply(QWidget* target, const QKeyEvent* key)
     // A file dialog keeps its own keys: Enter there accepts the name typed.
     if (qobject_cast<const QFileDialog*>(target->window()))
         return false;
-    if (key->text() == u"." && qobject_cast<amount::AmountEdit*>(target)) {
-        QKeyEvent comma(QEvent::KeyPress, Qt::Key_Comma, key->modifiers(), QStringLiteral(","),
-                        key->isAutoRepeat(), key->count());
-        QCoreApplication::sendEvent(target, &comma);
+    // The keypad's "." types the locale's decimal separator into an amount field.
+    const QChar decimal = amount::currentSeparators().decimal;
+    if (key->text() == u"." && decimal != u'.' && qobject_cast<amount::AmountEdit*>(target)) {
+        QKeyEvent separator(QEvent::KeyPress, decimal == u',' ? Qt::Key_Comma : Qt::Key_unknown,
+                            key->modifiers(), QString(decimal), key->isAutoRepeat(), key->count());
+        QCoreApplication::sendEvent(target, &separator);
         return true;
     }
     switch (key->key()) {

@@ -1,5 +1,6 @@
-// KeyRules: the application-wide key rules of data entry: "." in an amount field types ",",
-// Enter and Down move on as Tab does, Page Down and Page Up turn the main window's pages.
+// KeyRules: the application-wide key rules of data entry: "." in an amount field types the
+// locale's decimal separator, Enter and Down move on as Tab does, Page Down and Page Up turn the
+// main window's pages.
 #pragma once
 
 #include <QObject>

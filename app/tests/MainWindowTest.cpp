@@ -140,13 +140,26 @@ private slots:
         }
     }
 
-    void periodEntersACommaInAmountFieldsOnly()
+    void periodEntersTheDecimalSeparatorInAmountFieldsOnly_data()
     {
+        QTest::addColumn<QChar>("decimal");
+        QTest::addColumn<QChar>("thousands");
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("Spanish") << QChar(u',') << QChar(u'.') << u"12,5"_s;
+        QTest::newRow("English") << QChar(u'.') << QChar(u',') << u"12.5"_s;
+    }
+    void periodEntersTheDecimalSeparatorInAmountFieldsOnly()
+    {
+        QFETCH(QChar, decimal);
+        QFETCH(QChar, thousands);
+        QFETCH(QString, typed);
+        testsupport::useSeparators({decimal, thousands});
         auto* field = child<AmountEdit>("ICAP1");
         focus(field);
         field->clear();
         QTest::keyClicks(field, u"12.5"_s);
-        QCOMPARE(field->text(), u"12,5"_s);
+        QCOMPARE(field->text(), typed);
+        QCOMPARE(field->value(), 12.5L);
 
         QDialog prompt(m_window.get());
         auto* text = new QLineEdit(&prompt);
