@@ -4,16 +4,23 @@
 
 #include "NumberFormat.h"
 
+#include <cmath>
+
 namespace borrowing {
 
 Competence competenceOf(const Dossier& d, Amount plannedCapital)
 {
     constexpr Amount TenPercent = 10;
+    constexpr Amount CentsPerEuro = 100;
     const Amount operations = d.arrangedThisYear + plannedCapital;
+    // The operations are whole cents; a tenth of the resources may hold a fraction of one, shown
+    // cut down to the cent: the operations are above it exactly when they are above what shows.
+    const long long resourceCents = std::llround(d.ordinaryResources * CentsPerEuro);
     Competence competence{
         .body = d.foreseen ? DecidingBody::Mayor : DecidingBody::PlenarySimpleMajority,
         .operations = amount::roundToCents(operations),
-        .tenPercentOfResources = amount::roundToCents(d.ordinaryResources / TenPercent)};
+        .tenPercentOfResources =
+            static_cast<Amount>(resourceCents / static_cast<long long>(TenPercent)) / CentsPerEuro};
     if (Percent * operations > TenPercent * d.ordinaryResources)
         competence.body = DecidingBody::PlenaryAbsoluteMajority;
     return competence;

@@ -21,7 +21,8 @@ enum class DecidingBody : std::uint8_t
 };
 
 // Who approves the operation, and the two amounts that decide it as the report shows them: the
-// long-term operations of the year, this one included, and 10 % of the ordinary resources.
+// long-term operations of the year, this one included, and 10 % of the ordinary resources cut
+// down to the cent, so that operations shown above it are above it and shown equal are not.
 struct Competence
 {
     DecidingBody body = DecidingBody::PlenarySimpleMajority;
