@@ -14,7 +14,18 @@ namespace app {
 
 using amount::Amount;
 
-CaseModel::CaseModel(QObject* parent) : QObject(parent) {}
+CaseModel::CaseModel(QObject* parent) : QObject(parent), m_previewPause(new QTimer(this))
+{
+    m_previewPause->setSingleShot(true);
+    m_previewPause->setInterval(PreviewPause);
+    connect(m_previewPause, &QTimer::timeout, this, &CaseModel::startPreview);
+}
+
+CaseModel::~CaseModel()
+{
+    if (m_previewing.valid())
+        m_previewing.wait();
+}
 
 void CaseModel::reset(const borrowing::Case& c)
 {
@@ -126,9 +137,30 @@ void CaseModel::assess()
     emit assessed();
 }
 
-borrowing::Assessment CaseModel::preview(const borrowing::Case& c) const
+void CaseModel::requestPreview(borrowing::Case c)
 {
-    return borrowing::assess(c, previousIndicators());
+    m_previewCase = std::move(c);
+    ++m_previewsRequested;
+    m_previewPause->start();
+}
+
+void CaseModel::startPreview()
+{
+    // One at a time: a preview still running is waited for, and given only if still the latest.
+    if (m_previewing.valid())
+        m_previewing.wait();
+    const std::uint64_t request = m_previewsRequested;
+    m_previewing = std::async(std::launch::async, [this, request, c = m_previewCase,
+                                                   previous = previousIndicators()] {
+        auto assessment = std::make_shared<borrowing::Assessment>(borrowing::assess(c, previous));
+        QMetaObject::invokeMethod(
+            this,
+            [this, request, assessment] {
+                if (request == m_previewsRequested)
+                    emit previewed(*assessment);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 borrowing::Indicators CaseModel::previousIndicators() const

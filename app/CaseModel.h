@@ -6,7 +6,11 @@
 #include "EntityData.h"
 
 #include <QObject>
+#include <QTimer>
 
+#include <chrono>
+#include <cstdint>
+#include <future>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -19,6 +23,8 @@ class CaseModel final : public QObject
 
 public:
     explicit CaseModel(QObject* parent = nullptr);
+    // Waits for a preview still being worked out.
+    ~CaseModel() override;
 
     // The case as the window holds it: each figure as its field shows it.
     const borrowing::Case& current() const { return m_case; }
@@ -46,9 +52,12 @@ public:
     // Works out everything from the case as it is now. The burdens the last assessment showed
     // stand where there is no revenue to work them out from.
     void assess();
-    // What another case would give, the one held changed by an editor still open; the model's
-    // assessment stays as it is.
-    borrowing::Assessment preview(const borrowing::Case& c) const;
+    // What another case would give (the one held, changed by an editor still open), worked out
+    // beside the window once the requests pause: previewed() gives it. A request replaces the
+    // ones before it; the model's own assessment stays as it is.
+    void requestPreview(borrowing::Case c);
+    // How long requests must pause before the preview is worked out.
+    static constexpr std::chrono::milliseconds PreviewPause{200};
 
 signals:
     // The case changed, by an edit or as a whole.
@@ -59,6 +68,8 @@ signals:
     void wasReset();
     // A new assessment is ready.
     void assessed();
+    // The preview last requested is ready.
+    void previewed(const borrowing::Assessment& assessment);
 
 private:
     // Applies a change to the case, which answers whether it changed anything, and tells who
@@ -67,8 +78,16 @@ private:
     // The indicators shown last, whose burdens stand where there is no revenue.
     borrowing::Indicators previousIndicators() const;
 
+    void startPreview();
+
     borrowing::Case m_case;
     std::optional<borrowing::Assessment> m_assessment;
+    // The case of the latest preview requested, waiting for a pause; the preview being worked
+    // out, and how many were requested, so that only the latest one is given.
+    QTimer* m_previewPause;
+    borrowing::Case m_previewCase;
+    std::future<void> m_previewing;
+    std::uint64_t m_previewsRequested = 0;
 };
 
 } // namespace app

@@ -86,11 +86,12 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_model, &CaseModel::changed, this, &MainWindow::showRegisterState);
     connect(m_model, &CaseModel::wasReset, this, &MainWindow::showNewCase);
     connect(m_model, &CaseModel::assessed, this, &MainWindow::showAssessment);
-    // The evolution follows the growth as it is typed.
+    // The evolution follows the growth as it is typed, once the typing pauses.
     connect(m_model, &CaseModel::edited, this, [this] {
         if (m_evolutionDialog->isVisible())
-            command::run([this] { m_model->assess(); });
+            m_model->requestPreview(m_model->current());
     });
+    connect(m_model, &CaseModel::previewed, this, &MainWindow::showPreview);
     showCaseState();
     // Once the pages are filled in, so that what they ask for is measured as they show.
     scrollPages(m_ui->Paginas);
@@ -107,6 +108,7 @@ void MainWindow::startFresh()
     qApp->installEventFilter(new KeyRules(m_ui->Paginas, m_ui->ICAP1, this));
     m_ui->Paginas->setCurrentIndex(0);
     updateLimitCaption();
+    showAnnuityMismatch(std::nullopt);
 }
 
 void MainWindow::showCaseState()
@@ -147,6 +149,7 @@ void MainWindow::showNewCase()
     m_ui->Mayormenor->clear();
     showVerdict(std::nullopt);
     showCapacities(std::nullopt);
+    showAnnuityMismatch(std::nullopt);
     const borrowing::Case& c = m_model->current();
     m_loansDialog->setLoans(c.loans);
     showHolders();
@@ -200,8 +203,17 @@ void MainWindow::showAssessment()
         m_ui->Mayormenor->setText(reports::comparisonText(a.indicators.comparison));
     showVerdict(a.verdict);
     showCapacities(a.capacities);
+    showAnnuityMismatch(a.annuityMismatch);
     if (m_evolutionDialog->isVisible())
         m_evolutionDialog->showProjection(a.projection);
+}
+
+void MainWindow::showAnnuityMismatch(const std::optional<borrowing::AnnuityMismatch>& mismatch)
+{
+    m_ui->AvisoAnualidad->setText(
+        mismatch ? reports::annuityMismatchText(*mismatch, amount::currentSeparators())
+                 : QString());
+    m_ui->AvisoAnualidad->setVisible(mismatch.has_value());
 }
 
 void MainWindow::showCapacities(const std::optional<borrowing::Capacities>& capacities)
@@ -290,12 +302,20 @@ void MainWindow::showEditedGroup()
     borrowing::Case edited = m_model->current();
     edited.entities = m_entitiesDialog->editedEntities();
     edited.loans = m_entitiesDialog->editedLoans();
-    if (borrowing::entitiesProblem(edited.entities))
-        return;
-    const borrowing::Assessment a = m_model->preview(edited);
-    m_entitiesDialog->showGroup(
-        reports::groupRows(a.group, edited.entityName, a.indicators, amount::currentSeparators()),
-        reports::groupWarnings(a.group, edited.entityName));
+    if (!borrowing::entitiesProblem(edited.entities))
+        m_model->requestPreview(std::move(edited));
+}
+
+void MainWindow::showPreview(const borrowing::Assessment& a)
+{
+    if (m_entitiesDialog->isVisible()) {
+        const QString& entity = a.shown.entityName;
+        m_entitiesDialog->showGroup(
+            reports::groupRows(a.group, entity, a.indicators, amount::currentSeparators()),
+            reports::groupWarnings(a.group, entity));
+    }
+    if (m_evolutionDialog->isVisible())
+        m_evolutionDialog->showProjection(a.projection);
 }
 
 void MainWindow::showRegisterState()

@@ -85,11 +85,15 @@ private:
     void showCaseState();
     // Shows the verdict under the rules in force; nothing shows no verdict.
     void showVerdict(const std::optional<borrowing::Verdict>& verdict);
+    // Whether the planned loan's typed annuity is its terms'; nothing says nothing.
+    void showAnnuityMismatch(const std::optional<borrowing::AnnuityMismatch>& mismatch);
     // How much can be borrowed without authorisation and with it; nothing shows none.
     void showCapacities(const std::optional<borrowing::Capacities>& capacities);
     // The register's dialog offers the entity and its dependent entities as holders.
     void showHolders();
     void showEditedGroup();
+    // The entities' or the evolution's dialog shows the case as previewed.
+    void showPreview(const borrowing::Assessment& assessment);
     // The entity data and the limit as the prompts leave them.
     void changeEntity(const std::function<void(EntityData&)>& change);
     void startFresh();

@@ -130,6 +130,7 @@ void WindowColours::apply()
     };
     const Caption captions[] = {{u.Label22, Tone::Expenditure, QPalette::WindowText, {panel}},
                                 {u.Mayormenor, Tone::Emphasis, QPalette::WindowText, {panel}},
+                                {u.AvisoAnualidad, Tone::Caution, QPalette::WindowText, pane},
                                 {u.BtnCalcular, Tone::Positive, QPalette::ButtonText, buttonFace},
                                 {u.BtnInforme, Tone::Positive, QPalette::ButtonText, buttonFace},
                                 {u.BtnSalir, Tone::Emphasis, QPalette::ButtonText, buttonFace}};

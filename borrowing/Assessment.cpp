@@ -2,6 +2,7 @@
 #include "Assessment.h"
 
 #include "IntegerText.h"
+#include "NumberFormat.h"
 
 namespace borrowing {
 
@@ -49,6 +50,11 @@ Assessment assess(const Case& c, const Indicators& previous)
     const Competence competence = competenceOf(shown.dossier, f.plannedCapital);
     const Opinion opinion = opinionOf(verdict, shown.dossier, prudent);
     LoanQuote quote = quoteOf(loan);
+    // Both are shown to the cent: they differ by a cent or more when their cents differ.
+    std::optional<AnnuityMismatch> mismatch;
+    if (quote.months > 0 &&
+        amount::roundToCents(f.plannedAnnuity) != amount::roundToCents(quote.yearlyPayment))
+        mismatch = AnnuityMismatch{f.plannedAnnuity, quote.yearlyPayment};
     return {.shown = std::move(shown),
             .registerSummary = std::move(summary),
             .indicators = r,
@@ -56,6 +62,7 @@ Assessment assess(const Case& c, const Indicators& previous)
             .capacities = capacities,
             .projection = std::move(projection),
             .quote = std::move(quote),
+            .annuityMismatch = mismatch,
             .group = std::move(group),
             .prudent = prudent,
             .competence = competence,

@@ -16,6 +16,15 @@
 
 namespace borrowing {
 
+// The planned loan's annuity as typed and as its terms give it, when they disagree.
+struct AnnuityMismatch
+{
+    Amount typed = 0;
+    Amount terms = 0;
+
+    friend bool operator==(const AnnuityMismatch&, const AnnuityMismatch&) = default;
+};
+
 struct Assessment
 {
     // The case as the window holds it (shownCase): its figures as their fields show them, with
@@ -32,6 +41,9 @@ struct Assessment
     // The planned loan's payments, schedule and average life, from its terms; nothing when they
     // give none.
     LoanQuote quote;
+    // The typed annuity of the planned loan against its terms', when these are known and the
+    // two differ by a cent or more: net savings count the typed one.
+    std::optional<AnnuityMismatch> annuityMismatch;
     // The entity and its dependent entities; with any, the computable figures, the verdict,
     // the capacity and the projection are the group's.
     Group group;

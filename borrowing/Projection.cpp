@@ -84,6 +84,9 @@ Projection projectDebt(const ProjectionFigures& f, int years)
     projection.now = {
         .year = 0, .capital = f.debt, .revenue = f.revenue, .ratio = shareOf(f.debt, f.revenue)};
     projection.withoutRegister = f.loans.empty();
+    const int threshold = CurrentRules.authorisationAbove;
+    projection.withinFreeLimitNow =
+        projection.now.ratio.has_value() && !isAbove(f.debt, f.revenue, threshold);
     // Short-term operations stay as they are, among the treasury operations.
     std::vector<LoanProjection> loans;
     for (const Loan& loan : f.loans) {
@@ -103,9 +106,11 @@ Projection projectDebt(const ProjectionFigures& f, int years)
         y.revenue = f.revenue * std::pow(1 + f.revenueGrowth / Percent, static_cast<Amount>(year));
         y.ratio = shareOf(y.capital, y.revenue);
         y.burden = shareOf(y.existingAnnuity + y.plannedAnnuity, y.revenue);
-        if (!projection.yearWithinFreeLimit && y.ratio &&
-            !isAbove(y.capital, y.revenue, CurrentRules.authorisationAbove))
+        const bool above = isAbove(y.capital, y.revenue, threshold);
+        if (!projection.yearWithinFreeLimit && y.ratio && !above)
             projection.yearWithinFreeLimit = year;
+        if (!projection.yearAboveFreeLimit && y.ratio && above)
+            projection.yearAboveFreeLimit = year;
         projection.years.push_back(y);
     }
     return projection;

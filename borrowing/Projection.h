@@ -52,8 +52,11 @@ struct Projection
     ProjectionYear now;
     std::vector<ProjectionYear> years;
     // The first year whose ratio is at or under the threshold above which a loan needs
-    // authorisation; nothing when none is.
+    // authorisation; nothing when none is. Today's ratio at or under it, and then the first year
+    // above it; nothing when none is.
     std::optional<int> yearWithinFreeLimit;
+    bool withinFreeLimitNow = false;
+    std::optional<int> yearAboveFreeLimit;
     // The register holds no loans, so only the planned loan is projected.
     bool withoutRegister = false;
 

@@ -78,6 +78,19 @@ std::unique_ptr<templating::MemoryDataSet> textSource(const std::string& name,
     return source;
 }
 
+// A data source of sentences, "linea" each: a row for each that is not empty, so that a
+// template's paragraph for it is there only when it says something.
+std::unique_ptr<templating::MemoryDataSet> lineSource(const std::string& name,
+                                                      const QStringList& lines)
+{
+    QList<QStringList> rows;
+    for (const QString& line : lines) {
+        if (!line.isEmpty())
+            rows << QStringList{line};
+    }
+    return textSource(name, {"linea"}, rows);
+}
+
 } // namespace
 
 FullReportFiles fullReportFiles(const QString& programFolder, const QString& documentsFolder)
@@ -146,16 +159,20 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
                                       : QList<QStringList>{registerTotalsRow(own, separators)});
     const auto kinds = textSource("prestamos_tipos", {"tipo", "capital", "computable", "anualidad"},
                                   kindTotalsRows(own, separators));
-    // The register's table without and with its holders' column.
-    const bool grouped = a.group.hasDependents();
-    const auto alone =
-        textSource("registro_propio", {}, grouped ? QList<QStringList>{} : QList<QStringList>{{}});
-    const auto holders =
-        textSource("registro_grupo", {}, grouped ? QList<QStringList>{{}} : QList<QStringList>{});
-    QList<QStringList> conclusion;
-    for (const QString& line : opinionLines(a))
-        conclusion << QStringList{line};
-    const auto conclusionRows = textSource("conclusion", {"linea"}, conclusion);
+    // What is shown only without dependent entities ("grupo" holds what is shown with them).
+    const auto alone = textSource("sin_grupo", {},
+                                  a.group.hasDependents() ? QList<QStringList>{}
+                                                          : QList<QStringList>{{}});
+    const auto conclusionRows = lineSource("conclusion", opinionLines(a));
+    const auto annuityWarning = lineSource(
+        "aviso_anualidad", {a.annuityMismatch ? annuityMismatchText(*a.annuityMismatch, separators)
+                                              : QString()});
+    const borrowing::Dossier& d = a.shown.dossier;
+    const auto budget = lineSource(
+        "presupuesto_prorrogado",
+        {d.budget == borrowing::BudgetState::Extended ? extendedBudgetText() : QString()});
+    const auto prudence = lineSource("prudencia", {prudenceText(a.prudent)});
+    const auto refinancing = lineSource("refinanciacion", {refinancingText(d.purpose)});
     const auto evolution = textSource("evolucion",
                                       {"ano", "anualidadvigentes", "anualidadnueva", "capitalvivo",
                                        "ingresos", "endeudamiento", "cargafinanciera"},
@@ -177,9 +194,11 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
     const auto warningRows = textSource("avisos", {"aviso"}, warnings);
 
     ReportEngine engine(values, pictures);
-    engine.dataSets = {loans.get(),       totals.get(),        kinds.get(), alone.get(),
-                       holders.get(),     evolution.get(),     group.get(), entities.get(),
-                       warningRows.get(), conclusionRows.get()};
+    engine.dataSets = {loans.get(),     totals.get(),         kinds.get(),
+                       alone.get(),     evolution.get(),      group.get(),
+                       entities.get(),  warningRows.get(),    conclusionRows.get(),
+                       annuityWarning.get(), budget.get(),    prudence.get(),
+                       refinancing.get()};
     engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
                            QFile::encodeName(outputPath).toStdString());
 }

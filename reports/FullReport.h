@@ -37,15 +37,22 @@ FullReportFiles reportFiles(const QString& programFolder, const QString& documen
 
 // Fills the template into the output with the values' tags, then opens the output; nothing is
 // opened when filling fails, and the failure reaches the caller. The template's loops run over
-// the data sources "grupo" (one row with its titulo, "Grupo: 1 entidad dependiente", when there
-// are dependent entities, none otherwise), "entidades" (the group's table: entidad, tipo, ingresos,
-// transferencias, gastos, anualidad, ahorroneto, capitalvivo) and "avisos" (aviso: each entity with
-// negative net savings), "conclusion" (linea: the Intervención's conclusion and its reasons),
-// "prestamos", a row per existing loan (fields entidad, capital, interes, anios, tipo, aval,
-// hipoteca and anualidad), "prestamos_totales", one row with the totals' capital and anualidad when
-// there are loans and none otherwise, "prestamos_tipos", a row per kind of loan the register holds
-// (tipo, capital, computable, anualidad), and "evolucion", a row a year (fields ano,
-// anualidadvigentes, anualidadnueva, capitalvivo, ingresos, endeudamiento, cargafinanciera).
+// these data sources:
+// - "prestamos", a row per loan of the register (its fields by their keys, and anualidad);
+//   "prestamos_totales", one row with the capital and anualidad of the entity's own loans when
+//   the register holds loans, none otherwise; "prestamos_tipos", a row per kind of the entity's
+//   own loans (tipo, capital, computable, anualidad);
+// - "grupo", one row with its titulo ("Grupo: 1 entidad dependiente") when there are dependent
+//   entities, and "sin_grupo", one row (no fields) when there are none; "entidades", the group's
+//   table (entidad, tipo, ingresos, transferencias, gastos, anualidad, ahorroneto, capitalvivo),
+//   and "avisos" (aviso: each entity with negative net savings);
+// - "evolucion", a row a year (ano, anualidadvigentes, anualidadnueva, capitalvivo, ingresos,
+//   endeudamiento, cargafinanciera);
+// - sentences, "linea" each, a row only for one that says something: "conclusion" (the
+//   Intervención's conclusion and its reasons), "aviso_anualidad" (the planned loan's typed
+//   annuity against its terms'), "presupuesto_prorrogado" (what an extended budget allows),
+//   "prudencia" (whether the rate keeps to the prudence rule) and "refinanciacion" (what a
+//   refinancing asks).
 void runFullReport(const QString& templatePath, const QString& outputPath,
                    const ReportValues& values, const ReportPictures& pictures,
                    const std::function<void(const QString&)>& openDocument);

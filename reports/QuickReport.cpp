@@ -63,8 +63,10 @@ QStringList quickReportLines(const ReportValues& v)
           << Blank << QStringLiteral("D E U D A   A C T U A L") << rule(24)
           << QStringLiteral("Anualidad de préstamos actuales = ") + v.text("deudaactual") << Blank
           << QStringLiteral("D E U D A    A    C O N T R A E R") << rule(33)
-          << QStringLiteral("Anualidad de la Nueva Operación = ") + v.text("deudaacontraer")
-          << Blank << QStringLiteral("D E U D A    T O T A L") << rule(23)
+          << QStringLiteral("Anualidad de la Nueva Operación = ") + v.text("deudaacontraer");
+    if (const auto& mismatch = v.assessment().annuityMismatch)
+        lines << annuityMismatchText(*mismatch, v.separators());
+    lines << Blank << QStringLiteral("D E U D A    T O T A L") << rule(23)
           << QStringLiteral("Total de Capitales Vivos en Préstamos = ") + v.text("deudatotal")
           << QStringLiteral("Incluida la nueva Operación") << Blank
           << QStringLiteral("------------- R E S U L T A D O S -------------") << Blank

@@ -64,6 +64,11 @@ ReportValues::ReportValues(const borrowing::Assessment& a, amount::Separators se
     put("capacidadlibre", capacityText(a.capacities.free, separators));
     put("capacidadmaxima", capacityText(a.capacities.withAuthorisation, separators));
     put("evolucion75", projectionSentence(a.projection));
+    // The entity's own net savings, which the group's consolidate.
+    put("ahorronetoentidad",
+        amountText(a.group.hasDependents() ? a.group.rows.front().netSavings
+                                           : r.computableNetSavings,
+                   separators));
 
     // The Intervención's report.
     const borrowing::Dossier& d = c.dossier;

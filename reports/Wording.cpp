@@ -337,13 +337,34 @@ QString yearsAheadText(int years, Numerals numerals)
 QString projectionSentence(const borrowing::Projection& projection)
 {
     const int threshold = borrowing::CurrentRules.authorisationAbove;
+    const QString years =
+        yearsAheadText(static_cast<int>(projection.years.size()), Numerals::Words);
+    // Without the register its debt, typed as one figure, has no schedule to project.
+    if (projection.withoutRegister) {
+        return QStringLiteral("Sin el registro de los préstamos vigentes solo se proyecta la nueva "
+                              "operación: no se estima la evolución del endeudamiento.");
+    }
+    if (projection.withinFreeLimitNow) {
+        if (projection.yearAboveFreeLimit) {
+            return QStringLiteral("El endeudamiento supera el %1 % en el año %2.")
+                .arg(threshold)
+                .arg(*projection.yearAboveFreeLimit);
+        }
+        return QStringLiteral("El endeudamiento no supera el %1 % en %2.").arg(threshold).arg(years);
+    }
     if (projection.yearWithinFreeLimit)
         return QStringLiteral("El endeudamiento baja del %1 % en el año %2.")
             .arg(threshold)
             .arg(*projection.yearWithinFreeLimit);
-    return QStringLiteral("No baja del %1 % en %2.")
-        .arg(threshold)
-        .arg(yearsAheadText(static_cast<int>(projection.years.size()), Numerals::Words));
+    return QStringLiteral("No baja del %1 % en %2.").arg(threshold).arg(years);
+}
+
+QString annuityMismatchText(const borrowing::AnnuityMismatch& mismatch,
+                            amount::Separators separators)
+{
+    return QStringLiteral("La anualidad de la nueva operación (%1 €) no coincide con la de sus "
+                          "condiciones (%2 €).")
+        .arg(amountText(mismatch.typed, separators), amountText(mismatch.terms, separators));
 }
 
 QString prudenceText(const std::optional<bool>& prudent)

@@ -134,9 +134,16 @@ enum class Numerals : std::uint8_t
 // figures; in figures too from thirteen on).
 QString yearsAheadText(int years, Numerals numerals);
 
-// When the debt falls back to where no authorisation is needed ("El endeudamiento baja del 75 %
-// en el año 3."), or that it does not within the years projected.
+// Where the debt goes in the years projected: from above the threshold of authorisation, when
+// it falls back under it ("El endeudamiento baja del 75 % en el año 3.") or that it does not;
+// from under it, when it passes it or that it does not; without the register, that there is no
+// evolution to tell.
 QString projectionSentence(const borrowing::Projection& projection);
+
+// "La anualidad de la nueva operación (38.190,24 €) no coincide con la de sus condiciones
+// (42.598,92 €)."
+QString annuityMismatchText(const borrowing::AnnuityMismatch& mismatch,
+                            amount::Separators separators);
 
 // "Cumple el principio de prudencia financiera", or why not; empty without a maximum.
 QString prudenceText(const std::optional<bool>& prudent);

@@ -109,6 +109,40 @@ private slots:
                                  whileBusy([]() -> int { throw std::runtime_error("no"); }));
     }
 
+    // Requests as quick as typing give one preview, of the last case, once they pause; the
+    // model's own assessment is none of them.
+    void aPreviewWaitsForAPauseAndIsTheLatestRequests()
+    {
+        CaseModel model;
+        QList<amount::Amount> previewed;
+        connect(&model, &CaseModel::previewed, this,
+                [&](const borrowing::Assessment& a) { previewed << a.indicators.totalRevenue; });
+        QSignalSpy assessed(&model, &CaseModel::assessed);
+        for (int typed = 1; typed <= 5; ++typed) {
+            borrowing::Case c;
+            c.figures.revenueI = typed * 1000;
+            model.requestPreview(c);
+            QTest::qWait(CaseModel::PreviewPause.count() / 4);
+        }
+        QCOMPARE(previewed.size(), 0);
+        QTRY_COMPARE(previewed.size(), 1);
+        QCOMPARE(previewed.front(), 5000);
+        QTest::qWait(2 * CaseModel::PreviewPause.count());
+        QCOMPARE(previewed.size(), 1);
+        QCOMPARE(assessed.count(), 0);
+        QVERIFY(!model.assessment());
+
+        // Two pauses, two previews; one asked again while the first is worked out is given
+        // after it.
+        borrowing::Case c;
+        model.requestPreview(c);
+        QTRY_COMPARE(previewed.size(), 2);
+        c.figures.revenueI = 7000;
+        model.requestPreview(c);
+        QTRY_COMPARE(previewed.size(), 3);
+        QCOMPARE(previewed.last(), 7000);
+    }
+
     void fieldsAndModelFollowEachOther()
     {
         Forms forms;

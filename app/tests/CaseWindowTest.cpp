@@ -4,7 +4,10 @@
 #include "Application.h"
 #include "CaseDocument.h"
 #include "CaseFile.h"
+#include "CaseModel.h"
 #include "Command.h"
+#include "EntitiesDialog.h"
+#include "EntitiesModel.h"
 #include "LoanCalculatorDialog.h"
 #include "LoansDialog.h"
 #include "MainWindow.h"
@@ -16,6 +19,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -123,6 +129,37 @@ private slots:
     {
         m_window.reset();
         testsupport::restoreSeparators();
+    }
+
+    // Cells typed one after another in the entities' dialog are assessed once, when the typing
+    // pauses, beside the window; the window's own assessment stays as it is.
+    void theGroupBeingEditedIsAssessedOncePerPause()
+    {
+        m_window->show();
+        int previews = 0;
+        connect(m_window->caseModel(), &CaseModel::previewed, this, [&] { ++previews; });
+        QSignalSpy assessed(m_window->caseModel(), &CaseModel::assessed);
+        auto* dialog = m_window->findChild<editors::EntitiesDialog*>();
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(dialog->isVisible());
+            // Opening shows the group once.
+            QTRY_COMPARE(previews, 1);
+            auto* model = static_cast<editors::EntitiesModel*>(
+                dialog->findChild<QTableView*>(u"TablaEntidades"_s)->model());
+            const int row = model->appendEmptyEntity();
+            model->setName(row, u"Aguas"_s);
+            model->setFigure(model->index(row, editors::EntitiesModel::Revenue), 1000);
+            model->setFigure(model->index(row, editors::EntitiesModel::Expenditure), 500);
+            QCOMPARE(previews, 1);
+            QTRY_COMPARE(previews, 2);
+            // The entity, Aguas and the consolidated row.
+            QTRY_COMPARE(dialog->findChild<QTableWidget*>(u"TablaGrupo"_s)->rowCount(), 3);
+            QTest::qWait(2 * CaseModel::PreviewPause.count());
+            QCOMPARE(previews, 2);
+            dialog->reject();
+        });
+        m_window->openEntities();
+        QCOMPARE(assessed.count(), 0);
     }
 
     void aSavedCaseOpensAsItWasLeft()

@@ -85,6 +85,8 @@ private slots:
             QTRY_VERIFY(dialog->isVisible());
             first = cells(table, 0);
             dialog->findChild<amount::AmountEdit*>(u"crecimiento"_s)->setText(u"3"_s);
+            // The table follows once the typing pauses.
+            QTRY_COMPARE(cells(table, 9)[4], u"671.958,19"_s);
             last = cells(table, 9);
             dialog->accept();
         });

@@ -6,6 +6,7 @@
 #include "NumberFormat.h"
 #include "QStringPrinter.h"
 #include "Refusals.h"
+#include "TestSeparators.h"
 #include "Wording.h"
 
 #include <gtest/gtest.h>
@@ -140,6 +141,70 @@ TEST(Opinion, whoApprovesAtAndAroundTheTenPercent)
         EXPECT_EQ(body, row.body) << double(row.arranged) << " " << double(row.planned);
         EXPECT_EQ(reports::decidingBodyText(body).toStdString(), row.line);
     }
+}
+
+// The two amounts as the report shows them agree with the decision: operations shown above the
+// 10 % are above it, and shown equal to it are not.
+TEST(Opinion, theAmountsShownAgreeWithWhoApproves)
+{
+    struct Row
+    {
+        Amount resources, planned;
+        bool above;
+        const char* operations;
+        const char* tenPercent;
+    };
+    const Row rows[] = {
+        // A tenth of 10.000.000,05 is 1.000.000,005: shown cut down to the cent.
+        {10000000.05L, 1000000, false, "1.000.000,00", "1.000.000,00"},
+        {10000000.05L, 1000000.01L, true, "1.000.000,01", "1.000.000,00"},
+        {10000000.1L, 1000000.01L, false, "1.000.000,01", "1.000.000,01"},
+        {9999999.99L, 1000000, true, "1.000.000,00", "999.999,99"},
+        {0.09L, 0, false, "0,00", "0,00"},
+    };
+    for (const Row& row : rows) {
+        Dossier d;
+        d.ordinaryResources = row.resources;
+        d.foreseen = true;
+        const Competence c = competenceOf(d, row.planned);
+        EXPECT_EQ(c.body == DecidingBody::PlenaryAbsoluteMajority, row.above)
+            << double(row.resources) << " " << double(row.planned);
+        EXPECT_EQ(reports::amountText(c.operations, testsupport::Spanish).toStdString(),
+                  row.operations);
+        EXPECT_EQ(reports::amountText(c.tenPercentOfResources, testsupport::Spanish).toStdString(),
+                  row.tenPercent);
+    }
+}
+
+// The planned loan's typed annuity against the one of its terms (100.000 at 5 % over 10 years:
+// 12.727,92): said when they differ by a cent or more, never without terms.
+TEST(Assessment, theTypedAnnuityIsComparedWithItsTerms)
+{
+    struct Row
+    {
+        const char* name;
+        Amount typed;
+        PlannedLoan loan;
+        std::optional<AnnuityMismatch> mismatch;
+    };
+    const PlannedLoan terms{.capital = 100000, .rate = 5, .years = 10};
+    const Row rows[] = {
+        {"the same", 12727.92L, terms, std::nullopt},
+        {"a cent less", 12727.91L, terms, AnnuityMismatch{12727.91L, 12727.92L}},
+        {"typed over a half cent, as its field shows it", 12727.924L, terms, std::nullopt},
+        {"none typed", 0, terms, AnnuityMismatch{0, 12727.92L}},
+        {"no terms", 5000, PlannedLoan{}, std::nullopt},
+        {"terms giving no payment", 5000, PlannedLoan{.capital = 1000, .rate = 5}, std::nullopt},
+    };
+    for (const Row& row : rows) {
+        Case c;
+        c.figures.plannedAnnuity = row.typed;
+        c.plannedLoan = row.loan;
+        EXPECT_EQ(assess(c).annuityMismatch, row.mismatch) << row.name;
+    }
+    EXPECT_EQ(reports::annuityMismatchText({38190.24L, 42598.92L}, testsupport::Spanish),
+              u"La anualidad de la nueva operación (38.190,24 €) no coincide con la de sus "
+              u"condiciones (42.598,92 €)."_s);
 }
 
 // Exactly one conclusion, and every reason that makes it unfavourable.

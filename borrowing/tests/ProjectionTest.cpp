@@ -100,8 +100,45 @@ TEST(Projection, theRegisterThePlannedLoanAndARevenueThatGrows)
     EXPECT_EQ(p.years[0].existingAnnuity, 0);
     EXPECT_EQ(cents(p.years[0].capital), 261211.10L);
     EXPECT_FALSE(p.yearWithinFreeLimit);
-    EXPECT_EQ(reports::projectionSentence(p), u"No baja del 75 % en los próximos diez años."_s);
     EXPECT_FALSE(projectDebt({.revenue = 0}).years[0].ratio);
+}
+
+// What the sentence under the table says of the debt's way, from above 75 % or from under it:
+// a loan of 10 paid in the first year beside a constant debt, against revenue that grows or
+// shrinks; without a register there is no way to tell.
+TEST(Projection, theSentenceFollowsTheDebtFromWhereItIsToday)
+{
+    struct Row
+    {
+        const char* name;
+        Amount constantDebt, growth;
+        bool withRegister;
+        const char16_t* sentence;
+    };
+    const Row rows[] = {
+        // 710 of 1.000 today, 700 after: 70 % every year.
+        {"under and staying", 700, 0, true,
+         u"El endeudamiento no supera el 75 % en los próximos diez años."},
+        // 700 against 950 and then 902,50: 73,7 % and then 77,6 %.
+        {"under, then above", 700, -5, true, u"El endeudamiento supera el 75 % en el año 2."},
+        // 800 today, 790 after: 79 % every year.
+        {"above and staying", 790, 0, true, u"No baja del 75 % en los próximos diez años."},
+        // 790 against 1.030 and then 1.060,90: 76,7 % and then 74,5 %.
+        {"above, then under", 790, 3, true, u"El endeudamiento baja del 75 % en el año 2."},
+        {"without a register", 790, 3, false,
+         u"Sin el registro de los préstamos vigentes solo se proyecta la nueva operación: no se "
+         u"estima la evolución del endeudamiento."},
+    };
+    for (const Row& row : rows) {
+        ProjectionFigures f{.constantDebt = row.constantDebt,
+                            .revenue = 1000,
+                            .debt = row.constantDebt + 10,
+                            .revenueGrowth = row.growth};
+        if (row.withRegister)
+            f.loans = {{u"A"_s, 10, 0, 1}};
+        EXPECT_EQ(reports::projectionSentence(projectDebt(f)), QString::fromUtf16(row.sentence))
+            << row.name;
+    }
 }
 
 // A revenue that shrinks to less than a cent gives no ratio; no percentage is ever written with

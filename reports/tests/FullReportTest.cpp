@@ -6,6 +6,7 @@
 #include "SampleCases.h"
 #include "SamplePictures.h"
 #include "TestSeparators.h"
+#include "Wording.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,8 +76,11 @@ TEST(ReportTags, everyTagOfTwoCases)
          "No cumple el principio de prudencia financiera: el tipo supera "
          "el m\xc3\xa1ximo"},
         // Without a register only the planned loan and the debt held constant are projected.
-        {"evolucion75", "El endeudamiento baja del 75 % en el a\xc3\xb1o 1.",
-         "El endeudamiento baja del 75 % en el a\xc3\xb1o 1."},
+        {"evolucion75",
+         "Sin el registro de los pr\xc3\xa9stamos vigentes solo se proyecta la nueva "
+         "operaci\xc3\xb3n: no se estima la evoluci\xc3\xb3n del endeudamiento.",
+         "Sin el registro de los pr\xc3\xa9stamos vigentes solo se proyecta la nueva "
+         "operaci\xc3\xb3n: no se estima la evoluci\xc3\xb3n del endeudamiento."},
     };
     borrowing::Case surplus = samples::surplusCase();
     surplus.plannedLoan.maximumRate = 4;
@@ -185,6 +189,8 @@ TEST_F(ShippedTemplate, holdsEveryValueWithAccentsEscaped)
           "Capacidad de endeudamiento"})
         EXPECT_TRUE(rtf.contains(text)) << text;
     EXPECT_FALSE(rtf.contains("\\{")) << "a tag was left unfilled";
+    // Without a prudence maximum its line is not there, not even empty.
+    EXPECT_FALSE(rtf.contains("\\sa60 \\b \\b0\\par"));
     // The gauge in section 7 and the chart in section 8.
     EXPECT_EQ(rtf.count("{\\pict\\pngblip\\picw2\\pich1\\picwgoal10\\pichgoal5"), 2);
 }
@@ -257,6 +263,97 @@ TEST_F(ShippedTemplate, theInterventionReportSaysWhoDecidesAndWhy)
         EXPECT_EQ(rtf.count("{\\pict\\pngblip"), 2);
         EXPECT_FALSE(rtf.contains("\\{"));
     }
+}
+
+// Section 5 of the Intervención's report adds up: the entity's own lines end with its own net
+// savings, and the group's follow apart; without a group, as they always were. No sentence
+// that says nothing leaves an empty paragraph.
+TEST_F(ShippedTemplate, theInterventionReportsSavingsAddUpWithAndWithoutTheGroup)
+{
+    templatePath = QFileInfo(templatePath).dir().filePath(u"PlantillaInformeIntervencion.rtf"_s);
+    struct Row
+    {
+        const char* name;
+        bool grouped;
+        std::vector<const char*> present, absent;
+    };
+    const Row rows[] = {
+        {"alone",
+         false,
+         {"Ahorro neto computable\\tab\\b -172.919,52"},
+         {"Ahorro neto de la entidad", "consolidado del grupo", "cuadro siguiente"}},
+        // The company's result of -50.000 is its net savings: -172.919,52 - 50.000.
+        {"grouped",
+         true,
+         {"Ahorro neto de la entidad\\tab\\b -172.919,52",
+          "Ahorro neto consolidado del grupo\\tab\\b -222.919,52",
+          "Las cifras de cada ente del grupo figuran en el cuadro siguiente."},
+         {"Ahorro neto computable\\tab"}},
+    };
+    for (const Row& row : rows) {
+        borrowing::Case c = samples::deficitCase();
+        if (row.grouped)
+            c.entities = {{u"Aguas SA"_s, borrowing::EntityKind::Market, 3000000, 0, -50000, 0}};
+        run(c);
+        const QByteArray rtf = filled();
+        for (const char* text : row.present)
+            EXPECT_TRUE(rtf.contains(text)) << row.name << ": " << text;
+        for (const char* text : row.absent)
+            EXPECT_FALSE(rtf.contains(text)) << row.name << ": " << text;
+        // A paragraph with nothing after its formatting.
+        for (const char* empty : {"\\qj \\par", "\\sa60 \\b \\b0\\par", "\\li280 \\par"})
+            EXPECT_FALSE(rtf.contains(empty)) << row.name << ": " << empty;
+    }
+}
+
+// A group whose sports board holds a guaranteed loan, an imprudent planned loan that needs
+// authorisation and a typed annuity that is not its terms': every figure of both reports
+// agrees. Interest-free loans: each annuity is the counted capital over the years.
+TEST_F(ShippedTemplate, theGroupsFiguresAgreeAcrossBothReports)
+{
+    borrowing::Case c;
+    c.entityName = u"Villa"_s;
+    c.limitText = u"110"_s;
+    c.figures.revenueI = 1000000;
+    c.figures.expenditureI = 700000;
+    c.figures.treasuryOperations = 700000;
+    c.figures.plannedCapital = 100000;
+    // The terms give 12.727,92 a year.
+    c.figures.plannedAnnuity = 12000;
+    c.plannedLoan = {.capital = 100000, .rate = 5, .years = 10, .accepted = true, .maximumRate = 4};
+    c.entities = {{u"Deportes"_s, borrowing::EntityKind::Administrative, 200000, 150000, 0, 50000}};
+    c.loans = {{u"Caja"_s, 100000, 0, 10},
+               {u"Aval"_s, 80000, 0, 4, borrowing::LoanKind::Guaranteed, 50, 0, u"Deportes"_s}};
+    // Own net savings: 1.000.000 − 700.000 − 10.000 − 12.000; the board's 200.000 − 150.000 −
+    // 10.000 (half of 80.000 over 4 years). Debt: 100.000 + 100.000 + 700.000 and 40.000,
+    // against 1.000.000 + 150.000 of revenue: 81,74 %.
+    const borrowing::Assessment a = samples::assessed(c);
+    EXPECT_EQ(a.verdict.outcome, borrowing::Outcome::Authorisation);
+    const QList<QStringList> table =
+        groupRows(a.group, c.entityName, a.indicators, testsupport::Spanish);
+    ASSERT_EQ(table.size(), 3);
+    EXPECT_EQ(table[0].mid(5), (QStringList{u"22.000,00"_s, u"278.000,00"_s, u"900.000,00"_s}));
+    EXPECT_EQ(table[1].mid(2), (QStringList{u"200.000,00"_s, u"50.000,00"_s, u"150.000,00"_s,
+                                            u"10.000,00"_s, u"40.000,00"_s, u"40.000,00"_s}));
+    EXPECT_EQ(table[2].mid(2), (QStringList{u"1.150.000,00"_s, u"50.000,00"_s, QString(),
+                                            u"32.000,00"_s, u"318.000,00"_s, u"940.000,00"_s}));
+
+    const char* warning = "La anualidad de la nueva operaci\\'F3n (12.000,00 \\'80) no coincide "
+                          "con la de sus condiciones (12.727,92 \\'80).";
+    run(c);
+    QByteArray rtf = filled();
+    for (const char* text : {warning, "Villa\\cell", "Deportes\\cell", "Total de la entidad"})
+        EXPECT_TRUE(rtf.contains(text)) << text;
+    templatePath = QFileInfo(templatePath).dir().filePath(u"PlantillaInformeIntervencion.rtf"_s);
+    run(c);
+    rtf = filled();
+    for (const char* text : {warning, "Ahorro neto de la entidad\\tab\\b 278.000,00",
+                             "Ahorro neto consolidado del grupo\\tab\\b 318.000,00",
+                             "Conclusi\\'F3n: informe desfavorable.",
+                             "No cumple el principio de prudencia financiera: el tipo supera el "
+                             "m\\'E1ximo."})
+        EXPECT_TRUE(rtf.contains(text)) << text;
+    EXPECT_FALSE(rtf.contains("condicionado"));
 }
 
 TEST_F(ShippedTemplate, anUnknownTagStopsTheReportAndOpensNothing)

@@ -171,6 +171,11 @@ TEST(QuickReport, withoutTheLoanBlockAndWithNegativeSavings)
               u"Es decir, 300,51 Euros de cada 6.010,12 de ingresos se destinan"_s},
              {u"AHORRO NETO: -62.728,92"_s, u"AHORRO NETO: -50.001,00"_s}})
         expected = withLine(expected, from, {to});
+    // The typed annuity no longer is the one of the calculator's terms, and the report says so.
+    expected = withLine(expected, u"Anualidad de la Nueva Operación = 0,00"_s,
+                        {u"Anualidad de la Nueva Operación = 0,00"_s,
+                         u"La anualidad de la nueva operación (0,00 €) no coincide con la de sus "
+                         u"condiciones (12.727,92 €)."_s});
     expectLines(linesOf(c), expected);
 }
 
@@ -182,6 +187,7 @@ TEST(QuickReport, equalLimitAndZeroSavingsNeedNoAuthorisation)
     c.figures.expenditureI = 1000000;
     c.figures.existingAnnuity = 0;
     c.figures.plannedAnnuity = 0;
+    c.plannedLoan = {};
     const QStringList lines = linesOf(c);
     EXPECT_EQ(lines[0], u"(Soria)");
     EXPECT_EQ(lines.size(), 59);
