@@ -1,9 +1,10 @@
-// Timing of the register's dialog with 10,000 loans: removing 1,000 of them, scattered or
-// together, and one cell edited with the totals it changes.
+// Timing of the register's dialog with 10,000 loans: opening it, removing 1,000 of them,
+// scattered or together, and one cell edited with the totals it changes.
 #include "LoansDialog.h"
 #include "LoansModel.h"
 #include "RandomRegister.h"
 
+#include <QCoreApplication>
 #include <QTableView>
 
 #include <benchmark/benchmark.h>
@@ -43,6 +44,22 @@ BENCHMARK(BM_RemoveThousandOfTenThousandLoans)
     ->Arg(0)
     ->ArgNames({"scattered"})
     ->Unit(benchmark::kMillisecond);
+
+// The dialog opened on the register: every loan counted and the table shown.
+void BM_OpenTheRegisterOfTenThousandLoans(benchmark::State& state)
+{
+    const std::vector<borrowing::Loan> loans = benchdata::randomRegister();
+    editors::LoansDialog dialog;
+    for (auto _ : state) {
+        dialog.setLoans(loans);
+        dialog.show();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        dialog.hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenTheRegisterOfTenThousandLoans)->Unit(benchmark::kMillisecond);
 
 // A capital typed into one row, checked, and the register's totals the totals row shows.
 void BM_TotalsAfterOneCellEdit(benchmark::State& state)
