@@ -274,8 +274,8 @@ void MainWindow::openLoansRegister()
     showHolders();
     if (m_loansDialog->exec() != QDialog::Accepted)
         return;
+    // A register accepted as it was is no change to the case.
     m_model->setLoans(m_loansDialog->loans());
-    m_document->markModified();
 }
 
 void MainWindow::showHolders()

@@ -116,11 +116,12 @@ inline constexpr std::array<LoanField, 8> LoanFields{{
      .amount = &Loan::rate,
      .bounds = Percentage,
      .label = "Interés (%)"},
-    // Some time left: at least half a month, which counts as one.
+    // Some time left: at least half a month, which counts as one. Shown as typed, to the
+    // hundredth of a year.
     {.key = "anios",
      .kind = FieldKind::Years,
      .amount = &Loan::years,
-     .decimals = YearsDecimals,
+     .decimals = AmountDecimals,
      .bounds = {0, LargestYears, false},
      .label = "Años pendientes"},
     {.key = "tipo",

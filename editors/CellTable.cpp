@@ -20,6 +20,24 @@ amount::AmountEdit* CellDelegate::createAmountEditor(QWidget* parent, int decima
     return edit;
 }
 
+namespace {
+
+// Where a cell's field keeps the text it was shown with.
+constexpr const char* ShownText = "shownText";
+
+} // namespace
+
+void CellDelegate::showFigure(amount::AmountEdit* edit, amount::Amount figure)
+{
+    edit->setValue(figure);
+    edit->setProperty(ShownText, edit->text());
+}
+
+bool CellDelegate::typedInto(const amount::AmountEdit* edit)
+{
+    return edit->text() != edit->property(ShownText).toString();
+}
+
 bool CellDelegate::eventFilter(QObject* object, QEvent* event)
 {
     // Enter leaves a list of choices for the next cell, as the key rules make it leave a field.

@@ -2,6 +2,8 @@
 // by row and leave after the last one; and CellDelegate, the editing its delegates share.
 #pragma once
 
+#include "Amount.h"
+
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -22,6 +24,11 @@ public:
 protected:
     // An amount field grouped in thousands, as the cells show their figures.
     static amount::AmountEdit* createAmountEditor(QWidget* parent, int decimals);
+    // Shows the cell's figure in its field, which remembers the text it showed.
+    static void showFigure(amount::AmountEdit* edit, amount::Amount figure);
+    // Whether the user typed into the field: a cell left as it was shown keeps its exact figure,
+    // which the field may show rounded.
+    static bool typedInto(const amount::AmountEdit* edit);
     bool eventFilter(QObject* object, QEvent* event) override;
 };
 

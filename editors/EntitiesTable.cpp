@@ -39,7 +39,7 @@ void EntitiesDelegate::setEditorData(QWidget* editor, const QModelIndex& index) 
 {
     const auto* entities = qobject_cast<const EntitiesModel*>(index.model());
     if (auto* edit = qobject_cast<amount::AmountEdit*>(editor))
-        edit->setValue(entities->figure(index));
+        showFigure(edit, entities->figure(index));
     else if (auto* kinds = qobject_cast<QComboBox*>(editor))
         kinds->setCurrentIndex(static_cast<int>(entities->kind(index.row())));
     else
@@ -52,9 +52,10 @@ void EntitiesDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     auto* entities = qobject_cast<EntitiesModel*>(model);
     // What no entity can have keeps what the cell had, with the reason in the error box.
     command::run([&] {
-        if (auto* edit = qobject_cast<amount::AmountEdit*>(editor))
-            entities->setFigure(index, edit->value());
-        else if (auto* kinds = qobject_cast<QComboBox*>(editor))
+        if (auto* edit = qobject_cast<amount::AmountEdit*>(editor)) {
+            if (typedInto(edit))
+                entities->setFigure(index, edit->value());
+        } else if (auto* kinds = qobject_cast<QComboBox*>(editor))
             entities->setKind(index.row(), Kinds[std::max(kinds->currentIndex(), 0)]);
         else if (auto* name = qobject_cast<QLineEdit*>(editor))
             entities->setName(index.row(), name->text());

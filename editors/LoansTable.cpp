@@ -45,7 +45,7 @@ void LoansDelegate::setEditorData(QWidget* editor, const QModelIndex& index) con
     const LoansModel* loans = loansModel(index);
     auto* choices = qobject_cast<QComboBox*>(editor);
     if (auto* edit = qobject_cast<amount::AmountEdit*>(editor))
-        edit->setValue(loans->figure(index));
+        showFigure(edit, loans->figure(index));
     else if (choices && index.column() == LoansModel::Holder)
         choices->setCurrentIndex(loans->holderChoice(index.row()));
     else if (choices)
@@ -61,7 +61,8 @@ void LoansDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,
     auto* choices = qobject_cast<QComboBox*>(editor);
     if (auto* edit = qobject_cast<amount::AmountEdit*>(editor)) {
         // A text that is not a number keeps the figure the cell had, with the conversion error.
-        command::run([&] { loans->setFigure(index, edit->value()); });
+        if (typedInto(edit))
+            command::run([&] { loans->setFigure(index, edit->value()); });
     } else if (choices && index.column() == LoansModel::Holder) {
         loans->setHolderChoice(index.row(), choices->currentIndex());
     } else if (choices) {

@@ -21,6 +21,18 @@ QString amountText(Amount x, amount::Separators separators, int decimals)
     return amount::formatValue(x, decimals, amount::NumberFormat::Thousands, separators);
 }
 
+QString yearsText(Amount years, amount::Separators separators, int decimals)
+{
+    QString text = amount::formatValue(years, decimals, amount::NumberFormat::Standard, separators);
+    if (decimals > 0) {
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(separators.decimal))
+            text.chop(1);
+    }
+    return text;
+}
+
 QString percentText(const std::optional<Amount>& percent, amount::Separators separators)
 {
     return percent ? amountText(*percent, separators) + QStringLiteral(" %") : None;
@@ -350,7 +362,9 @@ QString projectionSentence(const borrowing::Projection& projection)
                 .arg(threshold)
                 .arg(*projection.yearAboveFreeLimit);
         }
-        return QStringLiteral("El endeudamiento no supera el %1 % en %2.").arg(threshold).arg(years);
+        return QStringLiteral("El endeudamiento no supera el %1 % en %2.")
+            .arg(threshold)
+            .arg(years);
     }
     if (projection.yearWithinFreeLimit)
         return QStringLiteral("El endeudamiento baja del %1 % en el año %2.")

@@ -29,6 +29,9 @@ QString amountText(Amount x, amount::Separators separators,
 // A percentage with two decimals and " %" ("131,63 %"); "—" when there is none.
 QString percentText(const std::optional<Amount>& percent, amount::Separators separators);
 
+// A term in years with at most `decimals` places, as typed: "2,5", "3", "0,04".
+QString yearsText(Amount years, amount::Separators separators, int decimals);
+
 // An option of a choice as the windows and the reports name it ("Corto plazo", "Prorrogado").
 QString choiceText(borrowing::ChoiceWords words, int option);
 // "Sí" or "No".
@@ -53,6 +56,8 @@ QString fieldText(const borrowing::Field<Part>& field, const Part& part,
                 return spendingRuleText(part.*field.flag);
         }
         return yesNoText(part.*field.flag);
+    case borrowing::FieldKind::Years:
+        return yearsText(part.*field.amount, separators, field.decimals);
     default:
         break;
     }

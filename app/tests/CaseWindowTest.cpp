@@ -10,6 +10,7 @@
 #include "EntitiesModel.h"
 #include "LoanCalculatorDialog.h"
 #include "LoansDialog.h"
+#include "LoansModel.h"
 #include "MainWindow.h"
 #include "ScheduleModel.h"
 #include "TestSeparators.h"
@@ -129,6 +130,45 @@ private slots:
     {
         m_window.reset();
         testsupport::restoreSeparators();
+    }
+
+    // Going through every cell of the register without typing changes nothing: a term shows as
+    // typed, to the hundredth, and a cell left as it was keeps its exact figure.
+    void visitingTheRegistersCellsChangesNothing()
+    {
+        borrowing::Case c;
+        for (const amount::Amount years :
+             {2.5L, 0.3L, 1.0L / 24, 7.25L, 0.75L, 12.0L, 1.5L, 30.125L, 0.08L, 99.99L}) {
+            c.loans.push_back(
+                {u"Caja"_s, 1000.005L * years, 3.333L, years,
+                 years < 1 ? borrowing::LoanKind::ShortTerm : borrowing::LoanKind::Own});
+        }
+        c.loans[6].kind = borrowing::LoanKind::Guaranteed;
+        c.loans[6].guaranteedShare = 33.333L;
+        m_window->caseModel()->reset(c);
+        const borrowing::Case before = m_window->caseModel()->current();
+        m_window->show();
+        auto* dialog = m_window->loansRegister();
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(dialog->isActiveWindow());
+            auto* table = dialog->findChild<QTableView*>(u"TablaPrestamos"_s);
+            const QAbstractItemModel* loans = table->model();
+            QCOMPARE(loans->index(0, editors::LoansModel::Years).data().toString(), u"2,5"_s);
+            QCOMPARE(loans->index(1, editors::LoansModel::Years).data().toString(), u"0,3"_s);
+            QCOMPARE(loans->index(2, editors::LoansModel::Years).data().toString(), u"0,04"_s);
+            table->setFocus();
+            table->setCurrentIndex(loans->index(0, editors::LoansModel::Bank));
+            // Tab leaves each cell for the next, and the table after the last one.
+            int visited = 0;
+            for (; visited < 100 && table->isAncestorOf(QApplication::focusWidget()); ++visited)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(visited, 57);
+            QTest::mouseClick(dialog->findChild<QPushButton*>(u"BtnAceptar"_s), Qt::LeftButton);
+        });
+        m_window->openLoansRegister();
+        QVERIFY(m_errors.isEmpty());
+        QVERIFY(!document().isModified());
+        QCOMPARE(m_window->caseModel()->current().loans, before.loans);
     }
 
     // Cells typed one after another in the entities' dialog are assessed once, when the typing

@@ -37,9 +37,9 @@ TEST(LoanCsv, readsBothSeparatorsEncodingsAndQuotes)
                              "ez\"\"\",500000,0,3";
     EXPECT_EQ(read(plain), expected);
     EXPECT_EQ(read("entidad;capital;interes;anios\n"), std::vector<Loan>{});
-    // Figures are rounded as the register shows them.
-    EXPECT_EQ(read("entidad,capital,interes,anios\nX,10.005,2.999,9.5\n"),
-              (std::vector<Loan>{{u"X"_s, 10.01L, 3, 10}}));
+    // Figures are rounded as the register shows them, a term to the hundredth of a year.
+    EXPECT_EQ(read("entidad,capital,interes,anios\nX,10.005,2.999,9.505\n"),
+              (std::vector<Loan>{{u"X"_s, 10.01L, 3, 9.51L}}));
 }
 
 TEST(LoanCsv, readsTheKindTheShareAndTheMortgage)
@@ -93,9 +93,9 @@ TEST(LoanCsv, aBadLineIsRefusedWhole)
          u"Línea 2: en la columna interes, 100,01 debe estar entre 0 y 100."_s},
         {"entidad;capital;interes;anios\nA;1;2;1.000.000\n",
          u"Línea 2: en la columna anios, 1.000.000 debe ser mayor que 0 y no mayor que 100."_s},
-        // Years are whole: 0,4 shows as 0.
-        {"entidad,capital,interes,anios\nA,1,2,0.4\n",
-         u"Línea 2: en la columna anios, 0.4 debe ser mayor que 0 y no mayor que 100."_s},
+        // A term counts in whole months: 0,02 of a year is less than half of one.
+        {"entidad,capital,interes,anios\nA,1,2,0.02\n",
+         u"Línea 2: en la columna anios, 0.02 debe ser mayor que 0 y no mayor que 100."_s},
         {"entidad,capital,interes,anios\nA,10000000000000,2,3\n",
          u"Línea 2: en la columna capital, 10000000000000 pasa de 13 cifras enteras."_s},
         {"entidad;capital;interes;anios;tipo\nA;1;2;3;x\n",
