@@ -35,11 +35,10 @@ struct Refusal
         MortgageNegative,
         MortgageAboveCapital,
         MortgageOnShortTerm,
-        // Dependent entities: without a name, named twice, with transfers below 0 or above
-        // their revenue; a loan held by an entity the case does not have.
+        // Dependent entities: without a name, named twice, with transfers above their revenue; a
+        // loan held by an entity the case does not have.
         Unnamed,
         RepeatedName,
-        TransfersNegative,
         TransfersAboveRevenue,
         UnknownHolder,
         // A field, column or header a file must have and has not.
@@ -48,15 +47,29 @@ struct Refusal
         // A line of a CSV file with another number of fields than its header, or an open quote.
         FieldCount,
         UnclosedQuote,
-        // A file that is no case, or one a later version wrote; a debt limit that is no number.
+        // A file that is no case, or one a later version wrote; a debt limit that is no number;
+        // a file not in UTF-8; a value of another shape than its field's.
         NotACase,
         LaterVersion,
-        InvalidLimit
+        InvalidLimit,
+        NotUtf8,
+        WrongShape
+    };
+    // What shape of value a field of a file holds.
+    enum class Shape : std::uint8_t
+    {
+        Text,
+        Flag,
+        Number,
+        List,
+        Object
     };
     // The record of the case the field belongs to.
     enum class Record : std::uint8_t
     {
         None,
+        // The entity's name and province.
+        EntityData,
         Figures,
         PlannedLoan,
         Evolution,
@@ -83,6 +96,8 @@ struct Refusal
     int expected = 0;
     // The words a choice takes, for a word that names none.
     ChoiceWords words = {};
+    // The shape the field's value should have had.
+    Shape shape = Shape::Text;
 };
 
 // A refusal thrown where the input cannot go on; its what() is for logs only, never shown.

@@ -9,6 +9,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <charconv>
@@ -35,6 +36,14 @@ QString key(const char* name)
 [[noreturn]] void notACase()
 {
     throw Refused({.reason = Reason::NotACase});
+}
+
+// A value of the field `where` names, of another shape than `shape`.
+[[noreturn]] void wrongShape(Refusal where, Refusal::Shape shape)
+{
+    where.reason = Reason::WrongShape;
+    where.shape = shape;
+    throw Refused(std::move(where));
 }
 
 // A JSON string literal.
@@ -76,7 +85,7 @@ QJsonObject objectAt(const QJsonObject& object, const char* name)
     if (value.isUndefined())
         return {};
     if (!value.isObject())
-        notACase();
+        wrongShape({.reason = Reason::WrongShape, .key = name}, Refusal::Shape::Object);
     return value.toObject();
 }
 
@@ -86,7 +95,7 @@ QJsonArray arrayAt(const QJsonObject& object, const char* name)
     if (value.isUndefined())
         return {};
     if (!value.isArray())
-        notACase();
+        wrongShape({.reason = Reason::WrongShape, .key = name}, Refusal::Shape::List);
     return value.toArray();
 }
 
@@ -160,18 +169,19 @@ void readFields(const std::array<Field<Part>, N>& fields, const QJsonObject& obj
         switch (field.kind) {
         case FieldKind::Text:
             if (!value.isString())
-                notACase();
+                wrongShape(where, Refusal::Shape::Text);
             part.*field.text = value.toString();
             break;
         case FieldKind::Flag:
             if (!value.isBool())
-                notACase();
+                wrongShape(where, Refusal::Shape::Flag);
             part.*field.flag = value.toBool();
             break;
         case FieldKind::Choice: {
-            if (!value.isString())
-                notACase();
-            const std::optional<int> option = borrowing::choiceNamed(field.words, value.toString());
+            // A word that is no text names no option either.
+            const std::optional<int> option =
+                value.isString() ? borrowing::choiceNamed(field.words, value.toString())
+                                 : std::nullopt;
             if (!option) {
                 where.reason = Reason::UnknownWord;
                 where.words = field.words;
@@ -215,13 +225,13 @@ std::vector<borrowing::Loan> loansAt(const QJsonObject& root)
 {
     std::vector<borrowing::Loan> loans;
     for (const QJsonValue& item : arrayAt(root, borrowing::keys::Loans)) {
+        const Refusal where{.reason = Reason::NotANumber,
+                            .record = Refusal::Record::Loan,
+                            .index = static_cast<int>(loans.size()) + 1};
         if (!item.isObject())
-            notACase();
+            wrongShape(where, Refusal::Shape::Object);
         borrowing::Loan loan;
-        readFields(borrowing::LoanFields, item.toObject(), loan,
-                   {.reason = Reason::NotANumber,
-                    .record = Refusal::Record::Loan,
-                    .index = static_cast<int>(loans.size()) + 1});
+        readFields(borrowing::LoanFields, item.toObject(), loan, where);
         loans.push_back(std::move(loan));
     }
     return loans;
@@ -231,8 +241,11 @@ std::vector<borrowing::DependentEntity> entitiesAt(const QJsonObject& root)
 {
     std::vector<borrowing::DependentEntity> entities;
     for (const QJsonValue& item : arrayAt(root, borrowing::keys::Entities)) {
+        Refusal where{.reason = Reason::NotANumber,
+                      .record = Refusal::Record::Entity,
+                      .index = static_cast<int>(entities.size()) + 1};
         if (!item.isObject())
-            notACase();
+            wrongShape(where, Refusal::Shape::Object);
         const QJsonObject object = item.toObject();
         borrowing::DependentEntity e;
         // The name and the kind first: the figures the kind needs must be there, and the other
@@ -240,15 +253,13 @@ std::vector<borrowing::DependentEntity> entitiesAt(const QJsonObject& root)
         const auto nameField =
             borrowing::fieldOf(borrowing::EntityFields, &borrowing::DependentEntity::name);
         if (const QJsonValue name = object.value(key(nameField.key)); !name.isUndefined()) {
+            where.key = nameField.key;
             if (!name.isString())
-                notACase();
+                wrongShape(where, Refusal::Shape::Text);
             e.name = name.toString();
         }
-        readFields(borrowing::EntityFields, object, e,
-                   {.reason = Reason::NotANumber,
-                    .record = Refusal::Record::Entity,
-                    .index = static_cast<int>(entities.size()) + 1,
-                    .name = e.name},
+        where.name = e.name;
+        readFields(borrowing::EntityFields, object, e, where,
                    {.onlyWhatApplies = true, .missingRefused = true});
         entities.push_back(std::move(e));
     }
@@ -262,8 +273,10 @@ void checkFormatAndVersion(const QJsonObject& root)
     const QJsonValue version = root.value(key(borrowing::keys::Version));
     if (version.isUndefined())
         return;
-    if (!version.isDouble())
-        notACase();
+    if (!version.isDouble()) {
+        wrongShape({.reason = Reason::WrongShape, .key = borrowing::keys::Version},
+                   Refusal::Shape::Number);
+    }
     if (version.toDouble() > Version)
         throw Refused({.reason = Reason::LaterVersion});
     if (version.toDouble() != Version)
@@ -355,6 +368,10 @@ QByteArray caseToJson(const Case& c)
 Case caseFromJson(const QByteArray& json)
 {
     using namespace borrowing;
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    [[maybe_unused]] const QString text = utf8(json);
+    if (utf8.hasError())
+        throw Refused({.reason = Reason::NotUtf8});
     QJsonParseError error{};
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
@@ -363,7 +380,8 @@ Case caseFromJson(const QByteArray& json)
     checkFormatAndVersion(root);
 
     Case c;
-    readFields(EntityDataFields, objectAt(root, keys::EntityData), c, {.reason = Reason::NotACase});
+    readFields(EntityDataFields, objectAt(root, keys::EntityData), c,
+               {.reason = Reason::NotACase, .record = Refusal::Record::EntityData});
     const QJsonValue limit = root.value(key(keys::Limit));
     if (!limit.isUndefined()) {
         c.limitText = limit.toString();

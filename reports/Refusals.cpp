@@ -83,40 +83,68 @@ const borrowing::LoanField* loanField(const char* name)
     return found == borrowing::LoanFields.end() ? nullptr : &*found;
 }
 
-// An entity's figure as a sentence names it.
-QString entityFigure(const char* name)
+// What a value of another shape than its field's is not.
+QString shapeText(Refusal::Shape shape)
+{
+    switch (shape) {
+    case Refusal::Shape::Text:
+        break;
+    case Refusal::Shape::Flag:
+        return QStringLiteral("no es true ni false");
+    case Refusal::Shape::Number:
+        return QStringLiteral("no es un número");
+    case Refusal::Shape::List:
+        return QStringLiteral("no es una lista");
+    case Refusal::Shape::Object:
+        return QStringLiteral("no es un objeto");
+    }
+    return QStringLiteral("no es un texto");
+}
+
+// An entity's figure as a sentence names it, and the verb and adjective that agree with it.
+QString entityFigureProblem(const Refusal& r)
 {
     using borrowing::DependentEntity;
-    const auto is = [name](amount::Amount DependentEntity::*member) {
-        return sameKey(borrowing::fieldOf(borrowing::EntityFields, member).key, name);
+    const auto is = [&r](amount::Amount DependentEntity::*member) {
+        return sameKey(borrowing::fieldOf(borrowing::EntityFields, member).key, r.key);
     };
-    if (is(&DependentEntity::revenue))
-        return QStringLiteral("los ingresos corrientes");
-    if (is(&DependentEntity::expenditure))
-        return QStringLiteral("los gastos corrientes");
+    const bool negative = r.reason == Reason::Negative;
     if (is(&DependentEntity::result))
-        return QStringLiteral("el resultado");
-    return QStringLiteral("las transferencias internas");
+        return QStringLiteral("el resultado ") + problemText(r);
+    const QString figure = is(&DependentEntity::revenue) ? QStringLiteral("los ingresos corrientes")
+                           : is(&DependentEntity::expenditure)
+                               ? QStringLiteral("los gastos corrientes")
+                               : QStringLiteral("las transferencias internas");
+    const bool feminine = !is(&DependentEntity::revenue) && !is(&DependentEntity::expenditure);
+    if (negative)
+        return figure + (feminine ? QStringLiteral(" no pueden ser negativas")
+                                  : QStringLiteral(" no pueden ser negativos"));
+    return figure + QStringLiteral(" pasan de 13 cifras enteras");
 }
 
 QString entityRefusal(const Refusal& r)
 {
-    const QString entity = QStringLiteral("la entidad dependiente \"%1\"").arg(r.name);
+    // An entity without a name, or whose name cannot be read, by its place in the list.
+    const QString entity = r.name.trimmed().isEmpty()
+                               ? QStringLiteral("la entidad dependiente %1").arg(r.index)
+                               : QStringLiteral("la entidad dependiente \"%1\"").arg(r.name);
     switch (r.reason) {
     case Reason::Unnamed:
-        return QStringLiteral("la entidad dependiente %1 no tiene nombre").arg(r.index);
+        return entity + QStringLiteral(" no tiene nombre");
     case Reason::RepeatedName:
         return entity + QStringLiteral(" está repetida");
     case Reason::TooManyDigits:
-        return entity + QStringLiteral(": ") + entityFigure(r.key) + u' ' + problemText(r);
-    case Reason::TransfersNegative:
-        return entity + QStringLiteral(": las transferencias internas no pueden ser negativas");
+    case Reason::Negative:
+        return entity + QStringLiteral(": ") + entityFigureProblem(r);
     case Reason::TransfersAboveRevenue:
         return entity + QStringLiteral(": las transferencias internas pasan de sus ingresos");
     case Reason::UnknownWord:
         return entity + QStringLiteral(": el %1 no es %2").arg(key(r.key), wordsText(r.words));
     case Reason::Missing:
         return entity + QStringLiteral(": falta %1").arg(key(r.key));
+    case Reason::WrongShape:
+        return r.key ? entity + QStringLiteral(": %1 %2").arg(key(r.key), shapeText(r.shape))
+                     : entity + u' ' + shapeText(r.shape);
     default:
         break;
     }
@@ -136,6 +164,9 @@ QString loanRefusal(const Refusal& r)
         return loan + problemText(r) + u'.';
     case Reason::UnknownWord:
         return loan + QStringLiteral("el %1 no es %2.").arg(key(r.key), wordsText(r.words));
+    case Reason::WrongShape:
+        return r.key ? loan + QStringLiteral("%1 %2.").arg(key(r.key), shapeText(r.shape))
+                     : QStringLiteral("Préstamo %1 %2.").arg(r.index).arg(shapeText(r.shape));
     case Reason::NotANumber:
         return QStringLiteral("el importe de %1 del préstamo vigente %2 no es válido.")
             .arg(key(r.key))
@@ -196,6 +227,24 @@ QString figureRefusal(const Refusal& r, const QString& where)
     return QStringLiteral("el importe de %1%2 %3.").arg(key(r.key), where, problem);
 }
 
+// The record a field belongs to, before what is wrong with it ("el expediente: ").
+QString sectionPrefix(Record record)
+{
+    switch (record) {
+    case Record::EntityData:
+        return QStringLiteral("la entidad: ");
+    case Record::PlannedLoan:
+        return QStringLiteral("la calculadora: ");
+    case Record::Evolution:
+        return QStringLiteral("la evolución: ");
+    case Record::Dossier:
+        return QStringLiteral("el expediente: ");
+    default:
+        break;
+    }
+    return {};
+}
+
 QString capitalised(const QString& sentence)
 {
     return sentence.left(1).toUpper() + sentence.mid(1);
@@ -214,8 +263,19 @@ QString refusalText(const Refusal& r)
         return QStringLiteral("lo creó una versión posterior del programa.");
     case Reason::InvalidLimit:
         return QStringLiteral("el límite de endeudamiento no es válido.");
+    case Reason::NotUtf8:
+        return QStringLiteral("no está en UTF-8.");
     default:
         break;
+    }
+    // A value of another shape than its field's, or a word no option has, after its record.
+    if ((r.reason == Reason::WrongShape && r.record != Record::Entity &&
+         r.record != Record::Loan) ||
+        (r.reason == Reason::UnknownWord && r.record == Record::Dossier)) {
+        const QString problem = r.reason == Reason::WrongShape
+                                    ? shapeText(r.shape)
+                                    : QStringLiteral("no es ") + wordsText(r.words);
+        return sectionPrefix(r.record) + QStringLiteral("%1 %2.").arg(key(r.key), problem);
     }
     // Only a figure out of its bounds says where it stands; one that is no number says its key.
     const bool bounds = r.reason != Reason::NotANumber;
@@ -231,10 +291,8 @@ QString refusalText(const Refusal& r)
     case Record::Evolution:
         return figureRefusal(r, bounds ? QStringLiteral(" de la evolución") : QString());
     case Record::Dossier:
-        if (r.reason == Reason::UnknownWord)
-            return QStringLiteral("el expediente: %1 no es %2.")
-                .arg(key(r.key), wordsText(r.words));
         return figureRefusal(r, QStringLiteral(" del expediente"));
+    case Record::EntityData:
     case Record::Figures:
     case Record::None:
         break;
