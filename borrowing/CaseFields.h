@@ -163,9 +163,14 @@ inline constexpr std::array<EntityField, 6> EntityFields{{
      .choice = [](const DependentEntity& e) { return static_cast<int>(e.kind); },
      .setChoice = [](DependentEntity& e, int kind) { e.kind = static_cast<EntityKind>(kind); },
      .label = "Tipo"},
-    {.key = "ingresos", .amount = &DependentEntity::revenue, .label = "Ingresos corrientes"},
+    {.key = "ingresos",
+     .amount = &DependentEntity::revenue,
+     .bounds = NotNegative,
+     .label = "Ingresos corrientes"},
+    // A company's result may be negative; an administrative body's spending may not.
     {.key = "gastos",
      .amount = &DependentEntity::expenditure,
+     .bounds = NotNegative,
      .label = "Gastos corrientes",
      .applies = [](const DependentEntity& e) { return e.kind == EntityKind::Administrative; }},
     {.key = "resultado",
@@ -174,6 +179,7 @@ inline constexpr std::array<EntityField, 6> EntityFields{{
      .applies = [](const DependentEntity& e) { return e.kind == EntityKind::Market; }},
     {.key = "transferencias",
      .amount = &DependentEntity::transfers,
+     .bounds = NotNegative,
      .label = "Transferencias internas"},
 }};
 

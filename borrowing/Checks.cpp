@@ -78,12 +78,22 @@ std::optional<Refusal::Reason> mortgageProblem(const Loan& loan)
     return std::nullopt;
 }
 
+QString comparableName(const QString& name)
+{
+    QString letters;
+    for (const QChar c : name.trimmed().normalized(QString::NormalizationForm_KD)) {
+        if (c.category() != QChar::Mark_NonSpacing)
+            letters += c;
+    }
+    return letters.toCaseFolded();
+}
+
 std::optional<Refusal> entitiesProblem(const std::vector<DependentEntity>& entities)
 {
     QSet<QString> names;
     for (std::size_t i = 0; i < entities.size(); ++i) {
         const DependentEntity& e = entities[i];
-        const QString name = e.name.trimmed();
+        const QString name = comparableName(e.name);
         Refusal refusal{.reason = Reason::Unnamed,
                         .record = Record::Entity,
                         .index = static_cast<int>(i) + 1,
@@ -95,19 +105,19 @@ std::optional<Refusal> entitiesProblem(const std::vector<DependentEntity>& entit
             return refusal;
         }
         names.insert(name);
-        // Each figure as an amount, whether or not the entity's kind counts it.
+        // Each figure as an amount, whether or not the entity's kind counts it; below its
+        // lowest bound only where it counts.
         for (const EntityField& field : EntityFields) {
-            if (!field.isNumber() || fitsAField(e.*field.amount))
+            if (!field.isNumber())
                 continue;
-            refusal.reason = Reason::TooManyDigits;
-            refusal.key = field.key;
-            return refusal;
+            const auto reason = valueProblem(field, e.*field.amount);
+            if (reason && (*reason == Reason::TooManyDigits || field.appliesTo(e))) {
+                refusal.reason = *reason;
+                refusal.key = field.key;
+                return refusal;
+            }
         }
         refusal.key = fieldOf(EntityFields, &DependentEntity::transfers).key;
-        if (!(e.transfers >= 0)) {
-            refusal.reason = Reason::TransfersNegative;
-            return refusal;
-        }
         if (e.transfers > e.revenue) {
             refusal.reason = Reason::TransfersAboveRevenue;
             return refusal;

@@ -25,8 +25,12 @@ std::optional<Refusal::Reason> valueProblem(const Field<Record>& field, Amount v
 // What is wrong with a loan's mortgage-secured part: below 0, above its capital, or on a
 // short-term operation.
 std::optional<Refusal::Reason> mortgageProblem(const Loan& loan);
+// A name as names are told apart: without the spaces around it, in any case, with or without
+// accents, in any Unicode form ("Suelo", " SUELO", "suelo" are one name).
+QString comparableName(const QString& name);
 // What is wrong with the dependent entities: an empty or repeated name, an amount past its
-// field's digits, internal transfers below 0 or above the entity's revenue.
+// field's digits, revenue, expenditure or internal transfers below 0, transfers above the
+// entity's revenue.
 std::optional<Refusal> entitiesProblem(const std::vector<DependentEntity>& entities);
 // What is wrong with figures that would hold the totals of the entity's own loans: the first
 // figure the register fills that would pass 13 integer digits.

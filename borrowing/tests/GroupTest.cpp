@@ -159,6 +159,23 @@ TEST(Group, entitiesNoGroupMayHoldAreRefused)
          "la entidad dependiente \"Aguas SA\": el resultado pasa de 13 cifras enteras."},
         {[](Case& c) { c.loans[1].holder = u"Patronato"_s; },
          "Préstamo 2: su titular \"Patronato\" no es una entidad dependiente del caso."},
+        // Names told apart by case, accents or Unicode form are one name.
+        {[](Case& c) { c.entities[2].name = u" aguas sa"_s; },
+         "la entidad dependiente \" aguas sa\" está repetida."},
+        {[](Case& c) { c.entities[2].name = u"A\u0301guas SA"_s; },
+         "la entidad dependiente \"A\u0301guas SA\" está repetida."},
+        // An administrative body spends; only a company's result may be negative.
+        {[](Case& c) { c.entities[0].expenditure = -0.01L; },
+         "la entidad dependiente \"Patronato de Deportes\": los gastos corrientes no pueden ser "
+         "negativos."},
+        {[](Case& c) { c.entities[1].revenue = -1; },
+         "la entidad dependiente \"Aguas SA\": los ingresos corrientes no pueden ser negativos."},
+        {[](Case& c) { c.entities[2].revenue = 1E13L; },
+         "la entidad dependiente \"Consorcio\": los ingresos corrientes pasan de 13 cifras "
+         "enteras."},
+        {[](Case& c) { c.entities[2].transfers = -5; },
+         "la entidad dependiente \"Consorcio\": las transferencias internas no pueden ser "
+         "negativas."},
     };
     for (const Row& row : rows) {
         Case c = group();

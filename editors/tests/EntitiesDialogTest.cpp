@@ -172,6 +172,13 @@ private slots:
             << group << 1 << int(EntitiesModel::Transfers) << u"-1"_s
             << u"La entidad dependiente \"Deportes\": las transferencias internas no pueden ser "
                u"negativas."_s;
+        QTest::newRow("a body's negative spending")
+            << group << 1 << int(EntitiesModel::Expenditure) << u"-1"_s
+            << u"La entidad dependiente \"Deportes\": los gastos corrientes no pueden ser "
+               u"negativos."_s;
+        QTest::newRow("the same name in capitals")
+            << group << 1 << int(EntitiesModel::Name) << u"AGUAS"_s
+            << u"La entidad dependiente \"AGUAS\" está repetida."_s;
         QTest::newRow("a result past 13 digits")
             << group << 0 << int(EntitiesModel::Result) << u"10000000000000"_s
             << u"La entidad dependiente \"Aguas\": el resultado pasa de 13 cifras enteras."_s;
