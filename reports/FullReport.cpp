@@ -160,19 +160,19 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
     const auto kinds = textSource("prestamos_tipos", {"tipo", "capital", "computable", "anualidad"},
                                   kindTotalsRows(own, separators));
     // What is shown only without dependent entities ("grupo" holds what is shown with them).
-    const auto alone = textSource("sin_grupo", {},
-                                  a.group.hasDependents() ? QList<QStringList>{}
-                                                          : QList<QStringList>{{}});
+    const auto alone = textSource(
+        "sin_grupo", {}, a.group.hasDependents() ? QList<QStringList>{} : QList<QStringList>{{}});
     const auto conclusionRows = lineSource("conclusion", opinionLines(a));
     const auto annuityWarning = lineSource(
-        "aviso_anualidad", {a.annuityMismatch ? annuityMismatchText(*a.annuityMismatch, separators)
-                                              : QString()});
+        "aviso_anualidad",
+        {a.annuityMismatch ? annuityMismatchText(*a.annuityMismatch, separators) : QString()});
     const borrowing::Dossier& d = a.shown.dossier;
     const auto budget = lineSource(
         "presupuesto_prorrogado",
         {d.budget == borrowing::BudgetState::Extended ? extendedBudgetText() : QString()});
     const auto prudence = lineSource("prudencia", {prudenceText(a.prudent)});
     const auto refinancing = lineSource("refinanciacion", {refinancingText(d.purpose)});
+    const auto subject = lineSource("objeto_operacion", {d.subject.trimmed()});
     const auto evolution = textSource("evolucion",
                                       {"ano", "anualidadvigentes", "anualidadnueva", "capitalvivo",
                                        "ingresos", "endeudamiento", "cargafinanciera"},
@@ -194,11 +194,10 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
     const auto warningRows = textSource("avisos", {"aviso"}, warnings);
 
     ReportEngine engine(values, pictures);
-    engine.dataSets = {loans.get(),     totals.get(),         kinds.get(),
-                       alone.get(),     evolution.get(),      group.get(),
-                       entities.get(),  warningRows.get(),    conclusionRows.get(),
-                       annuityWarning.get(), budget.get(),    prudence.get(),
-                       refinancing.get()};
+    engine.dataSets = {
+        loans.get(),  totals.get(),   kinds.get(),       alone.get(),          evolution.get(),
+        group.get(),  entities.get(), warningRows.get(), conclusionRows.get(), annuityWarning.get(),
+        budget.get(), prudence.get(), refinancing.get(), subject.get()};
     engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
                            QFile::encodeName(outputPath).toStdString());
 }

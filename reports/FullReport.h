@@ -51,8 +51,8 @@ FullReportFiles reportFiles(const QString& programFolder, const QString& documen
 // - sentences, "linea" each, a row only for one that says something: "conclusion" (the
 //   Intervención's conclusion and its reasons), "aviso_anualidad" (the planned loan's typed
 //   annuity against its terms'), "presupuesto_prorrogado" (what an extended budget allows),
-//   "prudencia" (whether the rate keeps to the prudence rule) and "refinanciacion" (what a
-//   refinancing asks).
+//   "prudencia" (whether the rate keeps to the prudence rule), "refinanciacion" (what a
+//   refinancing asks) and "objeto_operacion" (the operation's subject).
 void runFullReport(const QString& templatePath, const QString& outputPath,
                    const ReportValues& values, const ReportPictures& pictures,
                    const std::function<void(const QString&)>& openDocument);

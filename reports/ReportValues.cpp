@@ -65,14 +65,14 @@ ReportValues::ReportValues(const borrowing::Assessment& a, amount::Separators se
     put("capacidadmaxima", capacityText(a.capacities.withAuthorisation, separators));
     put("evolucion75", projectionSentence(a.projection));
     // The entity's own net savings, which the group's consolidate.
-    put("ahorronetoentidad",
-        amountText(a.group.hasDependents() ? a.group.rows.front().netSavings
-                                           : r.computableNetSavings,
-                   separators));
+    put("ahorronetoentidad", amountText(a.group.hasDependents() ? a.group.rows.front().netSavings
+                                                                : r.computableNetSavings,
+                                        separators));
 
     // The Intervención's report.
     const borrowing::Dossier& d = c.dossier;
     put("fecha", longDate(today));
+    put("lugarfecha", placeAndDateText(d.place, today));
     put("organocompetente", decidingBodyText(a.competence.body));
     put("operacionesejercicio", amountText(a.competence.operations, separators));
     put("diezporcientorecursos", amountText(a.competence.tenPercentOfResources, separators));

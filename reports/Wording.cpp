@@ -94,9 +94,11 @@ QString annuityHeading()
     return QStringLiteral("Anualidad teórica");
 }
 
-QString kindTotalsText(const borrowing::RegisterTotals& totals, amount::Separators separators)
+QString registerFiguresText(const borrowing::RegisterSummary& summary,
+                            const QStringList& dependents, amount::Separators separators)
 {
     using borrowing::LoanKind;
+    const borrowing::RegisterTotals& totals = summary.of({});
     QStringList kinds;
     const borrowing::KindTotals& own = totals.of(LoanKind::Own);
     const borrowing::KindTotals& guaranteed = totals.of(LoanKind::Guaranteed);
@@ -113,6 +115,14 @@ QString kindTotalsText(const borrowing::RegisterTotals& totals, amount::Separato
     if (shortTerm.count > 0) {
         kinds << QStringLiteral("Corto plazo: capital %1.")
                      .arg(amountText(shortTerm.capital, separators));
+    }
+    for (const QString& dependent : dependents) {
+        const borrowing::RegisterTotals& held = summary.of(dependent);
+        if (held.capital == 0 && held.annuity == 0)
+            continue;
+        kinds << QStringLiteral("%1: deuda %2, anualidad %3.")
+                     .arg(dependent, amountText(held.debt(), separators),
+                          amountText(held.annuity, separators));
     }
     return kinds.join(u' ');
 }
@@ -249,6 +259,13 @@ QString longDate(const QDate& date)
         .arg(date.day())
         .arg(QString::fromLatin1(months[static_cast<std::size_t>(date.month() - 1)]))
         .arg(date.year());
+}
+
+QString placeAndDateText(const QString& place, const QDate& date)
+{
+    const QString when = QStringLiteral("a ") + longDate(date);
+    return place.trimmed().isEmpty() ? when
+                                     : QStringLiteral("En %1, %2").arg(place.trimmed(), when);
 }
 
 QString refinancingText(borrowing::Purpose purpose)

@@ -76,9 +76,12 @@ QString annuityHeading();
 // The register's totals as its table shows them: capital and annuity.
 QStringList registerTotalsRow(const borrowing::RegisterTotals& totals,
                               amount::Separators separators);
-// The totals of each kind the register holds, as a line under its table ("Propios: capital
-// 1.000,00, anualidad 120,00. Avalados: riesgo 600,00, anualidad 72,00."); empty without loans.
-QString kindTotalsText(const borrowing::RegisterTotals& totals, amount::Separators separators);
+// The register as the case counts it, as a line under its table: the totals of each kind of
+// the entity's own loans, which stand in its debt figures ("Propios: capital 1.000,00,
+// anualidad 120,00. Avalados: riesgo 600,00, anualidad 72,00."), then each dependent entity's
+// debt and annuity ("Aguas: deuda 5.000,00, anualidad 500,00."); empty without loans.
+QString registerFiguresText(const borrowing::RegisterSummary& summary,
+                            const QStringList& dependents, amount::Separators separators);
 
 // "Presupuesto limitativo", "Contabilidad empresarial".
 QString entityKindText(borrowing::EntityKind kind);
@@ -112,6 +115,9 @@ QStringList opinionLines(const borrowing::Assessment& assessment);
 
 // A date as a signature gives it: "8 de diciembre de 2026".
 QString longDate(const QDate& date);
+// Where and when a report is signed: "En Soria, a 8 de diciembre de 2026", or without a place
+// "a 8 de diciembre de 2026".
+QString placeAndDateText(const QString& place, const QDate& date);
 // What the planned operation's purpose asks of the prudence rule: for a refinancing, that no
 // financial recovery plan is needed but the burden must fall; empty for investments.
 QString refinancingText(borrowing::Purpose purpose);

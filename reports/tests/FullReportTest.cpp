@@ -356,6 +356,29 @@ TEST_F(ShippedTemplate, theGroupsFiguresAgreeAcrossBothReports)
     EXPECT_FALSE(rtf.contains("condicionado"));
 }
 
+// A sentence whose piece is empty leaves the piece out, never a half sentence.
+TEST_F(ShippedTemplate, anEmptyPieceOfASentenceIsLeftOut)
+{
+    templatePath = QFileInfo(templatePath).dir().filePath(u"PlantillaInformeIntervencion.rtf"_s);
+    const QDate signed_(2026, 12, 8);
+    EXPECT_EQ(placeAndDateText(u"Soria"_s, signed_), u"En Soria, a 8 de diciembre de 2026"_s);
+    EXPECT_EQ(placeAndDateText(u"  "_s, signed_), u"a 8 de diciembre de 2026"_s);
+    borrowing::Case c = samples::deficitCase();
+    run(c);
+    QByteArray rtf = filled();
+    EXPECT_TRUE(rtf.contains("\\qr a ")) << "the date alone";
+    EXPECT_TRUE(rtf.contains("\\qj Finalidad: Financiar inversiones.")) << "the purpose alone";
+    for (const char* half : {"En ,", "Objeto de la operaci\\'f3n: ."})
+        EXPECT_FALSE(rtf.contains(half)) << half;
+    c.dossier.subject = u"Obras"_s;
+    c.dossier.place = u"Zamora"_s;
+    run(c);
+    rtf = filled();
+    EXPECT_TRUE(
+        rtf.contains("Objeto de la operaci\\'f3n: Obras. Finalidad: Financiar inversiones."));
+    EXPECT_TRUE(rtf.contains("\\qr En Zamora, a "));
+}
+
 TEST_F(ShippedTemplate, anUnknownTagStopsTheReportAndOpensNothing)
 {
     QFile earlier(output);
