@@ -97,8 +97,8 @@ void LoansDialog::showEvent(QShowEvent* event)
 
 void LoansDialog::showKindTotals()
 {
-    m_ui->TotalesPorTipo->setText(
-        reports::kindTotalsText(m_editing->summary().all, amount::currentSeparators()));
+    m_ui->TotalesPorTipo->setText(reports::registerFiguresText(
+        m_editing->summary(), m_editing->dependentNames(), amount::currentSeparators()));
 }
 
 void LoansDialog::addLoan()

@@ -49,6 +49,7 @@ public:
     void setHolders(const QString& entityName, const QStringList& dependentNames);
     // The holders to choose from: the entity, then each dependent entity.
     QStringList holderChoices() const;
+    const QStringList& dependentNames() const { return m_dependentNames; }
     // The loan's holder among the choices; -1 when it names no dependent entity known here.
     int holderChoice(int row) const;
     void setHolderChoice(int row, int choice);

@@ -224,7 +224,7 @@ QString importingText(const QString& fileName)
 
 QString totalLabel()
 {
-    return QStringLiteral("Total");
+    return QStringLiteral("Suma del registro");
 }
 
 QString withoutRegisterText()

@@ -69,7 +69,7 @@ QString limitCaption(const QString& maxDebtPercentText);
 
 // "Importando \"NAME\"…"
 QString importingText(const QString& fileName);
-// The label of the register's totals row.
+// The label of the row that sums every loan of the register, whoever holds it.
 QString totalLabel();
 // Why a projection without a register shows only the planned loan.
 QString withoutRegisterText();

@@ -92,7 +92,7 @@ private slots:
         QCOMPARE(cell(0, LoansModel::Capital), u"100.000,00"_s);
         QCOMPARE(cell(0, LoansModel::Annuity), u"12.727,92"_s);
         QCOMPARE(cell(1, LoansModel::Annuity), u"3.000,00"_s);
-        QCOMPARE(cell(2, LoansModel::Bank), u"Total"_s);
+        QCOMPARE(cell(2, LoansModel::Bank), u"Suma del registro"_s);
         QCOMPARE(cell(2, LoansModel::Capital), u"112.000,00"_s);
         QCOMPARE(cell(2, LoansModel::Annuity), u"15.727,92"_s);
 
@@ -211,6 +211,16 @@ private slots:
         button(u"BtnQuitar"_s)->click();
         QCOMPARE(kindTotals()->text(), u"Avalados: riesgo 12.000,00, anualidad 2.500,00. Corto "
                                        u"plazo: capital 5.000,00."_s);
+
+        // A dependent entity's loans count apart: not in the entity's own figures.
+        m_dialog->setHolders(u"Villa"_s, {u"Aguas"_s, u"Parques"_s});
+        m_dialog->setLoans({{u"A"_s, 12000, 0, 4},
+                            {u"D"_s, 40000, 0, 4, LoanKind::Guaranteed, 50, 0, u"Aguas"_s},
+                            {u"E"_s, 8000, 0, 2, LoanKind::Own, 100, 0, u"Aguas"_s}});
+        m_dialog->hide();
+        m_dialog->show();
+        QCOMPARE(kindTotals()->text(), u"Propios: capital 12.000,00, anualidad 3.000,00. Aguas: "
+                                       u"deuda 28.000,00, anualidad 9.000,00."_s);
     }
 
     void cancellingUndoesEverythingSinceOpening()
