@@ -19,8 +19,27 @@ bool needsRtfEscape(char c)
     return c == '\\' || c == '{' || c == '}' || byte < 32 || byte > 127;
 }
 
+// A character beyond code page 1252 as RTF's "\uN?": N a UTF-16 code unit as a signed 16-bit
+// number, two for a character beyond U+FFFF, each followed by the "?" a reader without Unicode
+// shows instead. One such character is RTF's default (\uc1); a template that sets another count
+// around a tag has a reader skip too little or too much after it.
+void appendRtfUnicode(char32_t c, std::string& escaped)
+{
+    const auto appendUnit = [&escaped](char32_t unit) {
+        escaped += "\\u";
+        escaped += std::to_string(static_cast<std::int32_t>(unit) - (unit > 0x7FFF ? 0x10000 : 0));
+        escaped += '?';
+    };
+    if (c <= 0xFFFF) {
+        appendUnit(c);
+    } else {
+        appendUnit(0xD800 + ((c - 0x10000) >> 10));
+        appendUnit(0xDC00 + (c & 0x3FF));
+    }
+}
+
 // UTF-8 in code page 1252, with a backslash before "\", "{" and "}" and bytes outside 32..127
-// as hexadecimal escapes.
+// as hexadecimal escapes; a character the code page lacks in Unicode, a malformed byte as "?".
 void appendRtfEscaped(std::string_view value, std::string& escaped)
 {
     for (std::size_t at = 0; at < value.size();) {
@@ -29,8 +48,12 @@ void appendRtfEscaped(std::string_view value, std::string& escaped)
             ++at;
         } else {
             const CodePage1252Character character = codePage1252At(value, at);
-            c = character.byte;
             at += character.length;
+            if (character.lacking != 0) {
+                appendRtfUnicode(character.lacking, escaped);
+                continue;
+            }
+            c = character.byte;
         }
         const auto byte = static_cast<unsigned char>(c);
         if (!needsRtfEscape(c)) {
