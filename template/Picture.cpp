@@ -1,6 +1,7 @@
 // Picture: a PNG picture that answers a value tag, and its size read from the PNG's own bytes.
 #include "Picture.h"
 
+#include <limits>
 #include <string_view>
 #include <utility>
 
@@ -66,6 +67,25 @@ std::optional<Picture> pictureFromPng(std::string png)
     }
     picture.png = std::move(png);
     return picture;
+}
+
+std::uint64_t twips(std::uint32_t pixels, std::uint32_t dpi)
+{
+    return (std::uint64_t{pixels} * 1440 + dpi / 2) / dpi;
+}
+
+std::optional<SizeFault> sizeFault(const Picture& picture)
+{
+    if (picture.dpi == 0)
+        return SizeFault::NoResolution;
+    constexpr std::uint64_t Largest = std::numeric_limits<std::int32_t>::max();
+    const std::uint64_t width = twips(picture.width, picture.dpi);
+    const std::uint64_t height = twips(picture.height, picture.dpi);
+    if (picture.width > Largest || picture.height > Largest || width > Largest || height > Largest)
+        return SizeFault::TooLarge;
+    if (width == 0 || height == 0)
+        return SizeFault::TooSmall;
+    return std::nullopt;
 }
 
 } // namespace templating

@@ -21,4 +21,18 @@ struct Picture
 // a wrong signature, or no IHDR chunk of a non-zero size first.
 std::optional<Picture> pictureFromPng(std::string png);
 
+// Why an RTF document cannot size a picture.
+enum class SizeFault
+{
+    NoResolution, // 0 dpi
+    TooLarge,     // pixels or twips beyond RTF's signed 32-bit numbers
+    TooSmall,     // a side that rounds to 0 twips
+};
+
+// Pixels at `dpi`, which must not be 0, in twips, 1440 to the inch, rounded.
+std::uint64_t twips(std::uint32_t pixels, std::uint32_t dpi);
+
+// Why the picture's size cannot be written into an RTF document; nothing when it can.
+std::optional<SizeFault> sizeFault(const Picture& picture);
+
 } // namespace templating

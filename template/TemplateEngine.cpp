@@ -69,12 +69,6 @@ void appendRtfEscaped(std::string_view value, std::string& escaped)
     }
 }
 
-// Pixels at `dpi` in twips, 1440 to the inch, rounded.
-std::string twips(std::uint32_t pixels, std::uint32_t dpi)
-{
-    return std::to_string((std::uint64_t{pixels} * 1440 + dpi / 2) / dpi);
-}
-
 } // namespace
 
 TemplateEngine::~TemplateEngine() = default;
@@ -170,13 +164,22 @@ void TemplateEngine::writePicture(std::string_view tag, const Picture& picture,
         throwDataTemplateError("Tag \"%s\" is a picture and can't be written into a text report.",
                                {tag});
     }
-    if (picture.dpi == 0)
-        throwDataTemplateError("Tag \"%s\" is a picture without a resolution.", {tag});
+    if (const std::optional<SizeFault> fault = sizeFault(picture)) {
+        switch (*fault) {
+        case SizeFault::NoResolution:
+            throwDataTemplateError("Tag \"%s\" is a picture without a resolution.", {tag});
+        case SizeFault::TooLarge:
+            throwDataTemplateError("Tag \"%s\" is a picture too large for an RTF document.", {tag});
+        case SizeFault::TooSmall:
+            throwDataTemplateError("Tag \"%s\" is a picture too small for an RTF document.", {tag});
+        }
+    }
     constexpr std::size_t BytesPerLine = 64;
     m_escaped.clear();
     m_escaped += "{\\pict\\pngblip\\picw" + std::to_string(picture.width) + "\\pich" +
-                 std::to_string(picture.height) + "\\picwgoal" + twips(picture.width, picture.dpi) +
-                 "\\pichgoal" + twips(picture.height, picture.dpi);
+                 std::to_string(picture.height) + "\\picwgoal" +
+                 std::to_string(twips(picture.width, picture.dpi)) + "\\pichgoal" +
+                 std::to_string(twips(picture.height, picture.dpi));
     for (std::size_t at = 0; at < picture.png.size(); ++at) {
         if (at % BytesPerLine == 0)
             m_escaped += '\n';

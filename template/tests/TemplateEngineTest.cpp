@@ -227,7 +227,7 @@ TEST(Engine, givenFormatOverridesTheName)
 
 // A picture becomes an RTF picture group: its size in pixels and in twips at its resolution, then
 // its bytes in hexadecimal, 64 to a line; in a loop, once per pass. A text report cannot hold
-// one, nor can one without a resolution be sized: the fill fails.
+// one, nor can RTF size one without a resolution, or beyond its numbers: the fill fails.
 TEST(Engine, picturesBecomeRtfPictureGroups)
 {
     const std::string at96 = "{\\pict\\pngblip\\picw300\\pich150\\picwgoal4500\\pichgoal2250\n";
@@ -264,6 +264,23 @@ TEST(Engine, picturesBecomeRtfPictureGroups)
          "t.rtf",
          "\\{p\\}",
          "Tag \"p\" is a picture without a resolution."},
+        // RTF's numbers are signed 32-bit: 2147483647 at most, in pixels and in twips.
+        {"largest",
+         {"\x01", 2147483647, 1, 1440},
+         "t.rtf",
+         "\\{p\\}",
+         "{\\pict\\pngblip\\picw2147483647\\pich1\\picwgoal2147483647\\pichgoal1\n01}"},
+        {"too_many_pixels",
+         {"\x01", 1, 2147483648, 2880},
+         "t.rtf",
+         "\\{p\\}",
+         "Tag \"p\" is a picture too large for an RTF document."},
+        // 1440 / 2881 is less than half a twip.
+        {"too_small",
+         {"\x01", 1, 1, 2881},
+         "t.rtf",
+         "\\{p\\}",
+         "Tag \"p\" is a picture too small for an RTF document."},
     };
     for (const auto& c : cases) {
         EngineRun run;
