@@ -42,10 +42,10 @@ void appendUtf8(char32_t c, std::string& text)
 
 CodePage1252Character codePage1252At(std::string_view utf8, std::size_t at)
 {
-    constexpr CodePage1252Character Malformed{'?', 1};
+    constexpr CodePage1252Character Malformed{'?', 1, 0};
     const auto lead = static_cast<unsigned char>(utf8[at]);
     if (lead < 0x80)
-        return {static_cast<char>(lead), 1};
+        return {static_cast<char>(lead), 1, 0};
     // The length a lead byte announces, and the least value that needs that length.
     std::size_t length = 0;
     char32_t least = 0;
@@ -75,7 +75,8 @@ CodePage1252Character codePage1252At(std::string_view utf8, std::size_t at)
     }
     if (c < least || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
         return Malformed;
-    return {toByte(c), length};
+    const char byte = toByte(c);
+    return {byte, length, byte == '?' ? c : 0};
 }
 
 std::string codePage1252ToUtf8(std::string_view text)

@@ -12,6 +12,7 @@ struct CodePage1252Character
 {
     char byte;          // "?" for a character the code page lacks or a malformed sequence
     std::size_t length; // the UTF-8 bytes it takes, 1 for a malformed one
+    char32_t lacking;   // the character when the code page lacks it, else 0
 };
 
 // The character that starts at `at`, which must be within the text. Overlong forms, surrogates

@@ -54,6 +54,20 @@ MappedFile::MappedFile(const std::string& path)
     load(file.get(), path);
 }
 
+std::optional<MappedFile> MappedFile::regularFile(const std::string& path)
+{
+    // A FIFO opened without O_NONBLOCK waits for a writer, perhaps for ever.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (file.get() < 0)
+        throwFileError("Cannot open file", path, errno);
+    struct stat status = {};
+    if (::fstat(file.get(), &status) != 0)
+        throwFileError("Cannot read file", path, errno);
+    if (!S_ISREG(status.st_mode))
+        return std::nullopt;
+    return MappedFile(file.get(), path);
+}
+
 MappedFile::MappedFile(int descriptor, const std::string& path)
 {
     load(descriptor, path);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,9 @@ public:
     // Maps the file; one that cannot be mapped (a pipe, for instance) is read instead.
     // Throws std::system_error when it cannot be opened or read.
     explicit MappedFile(const std::string& path);
+    // A regular file, mapped and its errors thrown as the constructor does; nothing for anything
+    // else (a folder, a pipe, a device), which is opened without waiting for a writer, not read.
+    static std::optional<MappedFile> regularFile(const std::string& path);
     // Standard input from where it stands to its end, read whole; "-" names it in messages.
     static MappedFile standardInput();
     ~MappedFile();

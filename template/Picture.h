@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <variant>
 
 namespace templating {
 
@@ -16,9 +17,34 @@ struct Picture
     std::uint32_t dpi = 96;
 };
 
-// The picture of a PNG file's bytes: its size from the IHDR chunk, its resolution from the pHYs
-// chunk when that gives one in pixels per metre, else 96 dpi. Nothing when the bytes are no PNG:
-// a wrong signature, or no IHDR chunk of a non-zero size first.
+// Why bytes make no picture.
+enum class PngFault
+{
+    NotPng,      // a wrong signature, or no IHDR chunk of a non-zero size first
+    NoImageData, // no IDAT chunk before the IEND chunk
+    CutShort,    // the bytes end before the IEND chunk
+};
+
+// Why an RTF document cannot size a picture.
+enum class SizeFault
+{
+    NoResolution, // 0 dpi
+    TooLarge,     // pixels or twips beyond RTF's signed 32-bit numbers
+    TooSmall,     // a side that rounds to 0 twips
+};
+
+// The picture of a PNG file's bytes, or why they make none: its size from the IHDR chunk, its
+// resolution from a pHYs chunk before the image data when that gives one in pixels per metre,
+// else 96 dpi.
+std::variant<Picture, PngFault> readPng(std::string png);
+
+// The same, nothing for a fault.
 std::optional<Picture> pictureFromPng(std::string png);
+
+// Pixels at `dpi`, which must not be 0, in twips, 1440 to the inch, rounded.
+std::uint64_t twips(std::uint32_t pixels, std::uint32_t dpi);
+
+// Why the picture's size cannot be written into an RTF document; nothing when it can.
+std::optional<SizeFault> sizeFault(const Picture& picture);
 
 } // namespace templating

@@ -19,8 +19,27 @@ bool needsRtfEscape(char c)
     return c == '\\' || c == '{' || c == '}' || byte < 32 || byte > 127;
 }
 
+// A character beyond code page 1252 as RTF's "\uN?": N a UTF-16 code unit as a signed 16-bit
+// number, two for a character beyond U+FFFF, each followed by the "?" a reader without Unicode
+// shows instead. One such character is RTF's default (\uc1); a template that sets another count
+// around a tag has a reader skip too little or too much after it.
+void appendRtfUnicode(char32_t c, std::string& escaped)
+{
+    const auto appendUnit = [&escaped](char32_t unit) {
+        escaped += "\\u";
+        escaped += std::to_string(static_cast<std::int32_t>(unit) - (unit > 0x7FFF ? 0x10000 : 0));
+        escaped += '?';
+    };
+    if (c <= 0xFFFF) {
+        appendUnit(c);
+    } else {
+        appendUnit(0xD800 + ((c - 0x10000) >> 10));
+        appendUnit(0xDC00 + (c & 0x3FF));
+    }
+}
+
 // UTF-8 in code page 1252, with a backslash before "\", "{" and "}" and bytes outside 32..127
-// as hexadecimal escapes.
+// as hexadecimal escapes; a character the code page lacks in Unicode, a malformed byte as "?".
 void appendRtfEscaped(std::string_view value, std::string& escaped)
 {
     for (std::size_t at = 0; at < value.size();) {
@@ -29,8 +48,12 @@ void appendRtfEscaped(std::string_view value, std::string& escaped)
             ++at;
         } else {
             const CodePage1252Character character = codePage1252At(value, at);
-            c = character.byte;
             at += character.length;
+            if (character.lacking != 0) {
+                appendRtfUnicode(character.lacking, escaped);
+                continue;
+            }
+            c = character.byte;
         }
         const auto byte = static_cast<unsigned char>(c);
         if (!needsRtfEscape(c)) {
@@ -44,12 +67,6 @@ void appendRtfEscaped(std::string_view value, std::string& escaped)
             escaped += Hex[byte & 0xF];
         }
     }
-}
-
-// Pixels at `dpi` in twips, 1440 to the inch, rounded.
-std::string twips(std::uint32_t pixels, std::uint32_t dpi)
-{
-    return std::to_string((std::uint64_t{pixels} * 1440 + dpi / 2) / dpi);
 }
 
 } // namespace
@@ -147,13 +164,22 @@ void TemplateEngine::writePicture(std::string_view tag, const Picture& picture,
         throwDataTemplateError("Tag \"%s\" is a picture and can't be written into a text report.",
                                {tag});
     }
-    if (picture.dpi == 0)
-        throwDataTemplateError("Tag \"%s\" is a picture without a resolution.", {tag});
+    if (const std::optional<SizeFault> fault = sizeFault(picture)) {
+        switch (*fault) {
+        case SizeFault::NoResolution:
+            throwDataTemplateError("Tag \"%s\" is a picture without a resolution.", {tag});
+        case SizeFault::TooLarge:
+            throwDataTemplateError("Tag \"%s\" is a picture too large for an RTF document.", {tag});
+        case SizeFault::TooSmall:
+            throwDataTemplateError("Tag \"%s\" is a picture too small for an RTF document.", {tag});
+        }
+    }
     constexpr std::size_t BytesPerLine = 64;
     m_escaped.clear();
     m_escaped += "{\\pict\\pngblip\\picw" + std::to_string(picture.width) + "\\pich" +
-                 std::to_string(picture.height) + "\\picwgoal" + twips(picture.width, picture.dpi) +
-                 "\\pichgoal" + twips(picture.height, picture.dpi);
+                 std::to_string(picture.height) + "\\picwgoal" +
+                 std::to_string(twips(picture.width, picture.dpi)) + "\\pichgoal" +
+                 std::to_string(twips(picture.height, picture.dpi));
     for (std::size_t at = 0; at < picture.png.size(); ++at) {
         if (at % BytesPerLine == 0)
             m_escaped += '\n';

@@ -37,7 +37,8 @@ protected:
     // Called before each fill; nothing by default.
     virtual void startFill();
     // The replacement text of a value tag. Tags, loop arguments and values are UTF-8: an RTF
-    // template's are converted from and to its code page.
+    // template's are converted from and to its code page, a value's characters beyond the code
+    // page written as Unicode escapes.
     virtual std::string tagValue(std::string_view tag) = 0;
     // A picture in place of a value tag's text, asked before tagValue; nothing by default. Only
     // an RTF template takes one: in a text template the fill fails.

@@ -112,15 +112,24 @@ TEST(Engine, emptyValueWritesNothing)
     EXPECT_EQ(run.process("a\\{x\\}b"), "ab");
 }
 
-// UTF-8 values reach an RTF document in code page 1252, escaped.
+// UTF-8 values reach an RTF document in code page 1252, escaped; a character the code page lacks
+// as its UTF-16 code units, signed, each with "?" for readers without Unicode.
 TEST(Engine, rtfValuesAreConvertedAndEscaped)
 {
     const std::pair<std::string, const char*> cases[] = {
         {std::string("{a}\\b\nc\x7f\x01 ", 10), "\\{a\\}\\\\b\\'0Ac\x7f\\'01 "},
         {"a\xC3\xB1o \xC3\xA9", "a\\'F1o \\'E9"},
-        {"\xE2\x82\xAC \xE2\x80\x93 \xE2\x80\x9Cx\xE2\x80\x9D", "\\'80 \\'96 \\'93x\\'94"},
-        // Characters the code page lacks.
-        {"\xE4\xB8\xAD\xF0\x9F\x98\x80\xC2\x81", "???"},
+        {"\xE2\x82\xAC \xE2\x80\x93 \xE2\x80\x9Cx\xE2\x80\x9D \xC5\x92",
+         "\\'80 \\'96 \\'93x\\'94 \\'8C"},
+        // Characters the code page lacks: Greek, Polish, CJK, a C1 control, the code units from
+        // 0x8000 on written negative, and beyond U+FFFF a surrogate pair.
+        {"\xCE\x94\xCE\xAE\xCE\xBC\xCE\xBF\xCF\x82", "\\u916?\\u942?\\u956?\\u959?\\u962?"},
+        {"\xC5\x81\xC3\xB3"
+         "d\xC5\xBA",
+         "\\u321?\\'F3d\\u378?"},
+        {"\xE4\xB8\xAD\xC2\x81", "\\u20013?\\u129?"},
+        {"\xE7\xBF\xBF\xE8\x80\x80\xEA\xB0\x80\xEF\xBF\xBD", "\\u32767?\\u-32768?\\u-21504?\\u-3?"},
+        {"\xF0\x9F\x98\x80|\xF4\x8F\xBF\xBF", "\\u-10179?\\u-8704?|\\u-9217?\\u-8193?"},
         // Malformed: a lone byte, a cut sequence, an overlong "{", a surrogate.
         {"\xF1|\xE2\x82|\xC1\xBB|\xED\xA0\x80", "?|??|??|???"},
     };
@@ -218,7 +227,7 @@ TEST(Engine, givenFormatOverridesTheName)
 
 // A picture becomes an RTF picture group: its size in pixels and in twips at its resolution, then
 // its bytes in hexadecimal, 64 to a line; in a loop, once per pass. A text report cannot hold
-// one, nor can one without a resolution be sized: the fill fails.
+// one, nor can RTF size one without a resolution, or beyond its numbers: the fill fails.
 TEST(Engine, picturesBecomeRtfPictureGroups)
 {
     const std::string at96 = "{\\pict\\pngblip\\picw300\\pich150\\picwgoal4500\\pichgoal2250\n";
@@ -255,6 +264,23 @@ TEST(Engine, picturesBecomeRtfPictureGroups)
          "t.rtf",
          "\\{p\\}",
          "Tag \"p\" is a picture without a resolution."},
+        // RTF's numbers are signed 32-bit: 2147483647 at most, in pixels and in twips.
+        {"largest",
+         {"\x01", 2147483647, 1, 1440},
+         "t.rtf",
+         "\\{p\\}",
+         "{\\pict\\pngblip\\picw2147483647\\pich1\\picwgoal2147483647\\pichgoal1\n01}"},
+        {"too_many_pixels",
+         {"\x01", 1, 2147483648, 2880},
+         "t.rtf",
+         "\\{p\\}",
+         "Tag \"p\" is a picture too large for an RTF document."},
+        // 1440 / 2881 is less than half a twip.
+        {"too_small",
+         {"\x01", 1, 1, 2881},
+         "t.rtf",
+         "\\{p\\}",
+         "Tag \"p\" is a picture too small for an RTF document."},
     };
     for (const auto& c : cases) {
         EngineRun run;

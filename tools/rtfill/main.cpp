@@ -16,6 +16,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <variant>
 #include <vector>
 
 #include <sys/stat.h>
@@ -147,19 +148,45 @@ void checkOutputIsNoInput(const std::string& outputFile, const std::vector<Input
     }
 }
 
-// The picture of an --image file; one that cannot be read or is no PNG is a wrong command line.
+// Why the bytes of an --image file make no picture, after "the image FILE".
+std::string pngFaultReason(PngFault fault)
+{
+    switch (fault) {
+    case PngFault::NotPng:
+        return "is not a PNG file";
+    case PngFault::NoImageData:
+        return "has no image data (no IDAT chunk)";
+    case PngFault::CutShort:
+        return "is cut short (it ends before its IEND chunk)";
+    }
+    return {};
+}
+
+// The picture of an --image file; a file that is not a regular one (a FIFO would block), cannot
+// be read, is no whole PNG or makes a picture RTF cannot size is a wrong command line.
 Picture readPicture(const std::string& file)
 {
+    const std::string image = "the image " + file;
     std::optional<MappedFile> bytes;
     try {
-        bytes.emplace(file);
+        bytes = MappedFile::regularFile(file);
     } catch (const std::system_error&) {
-        throw UsageFailure{"cannot read the image " + file};
+        throw UsageFailure{"cannot read " + image};
     }
-    std::optional<Picture> picture = pictureFromPng(std::string(bytes->bytes()));
-    if (!picture)
-        throw UsageFailure{"the image " + file + " is not a PNG file"};
-    return *std::move(picture);
+    if (!bytes)
+        throw UsageFailure{image + " is not a regular file"};
+    std::variant<Picture, PngFault> png = readPng(std::string(bytes->bytes()));
+    if (const PngFault* fault = std::get_if<PngFault>(&png))
+        throw UsageFailure{image + " " + pngFaultReason(*fault)};
+    Picture& picture = std::get<Picture>(png);
+    // A PNG always has a resolution: too large or too small.
+    if (const std::optional<SizeFault> fault = sizeFault(picture)) {
+        throw UsageFailure{
+            image + ", " + std::to_string(picture.width) + " by " + std::to_string(picture.height) +
+            " pixels at " + std::to_string(picture.dpi) + " dpi, is too " +
+            (*fault == SizeFault::TooSmall ? "small" : "large") + " for an RTF document"};
+    }
+    return std::move(picture);
 }
 
 Options parse(int argc, char** argv)

@@ -6,12 +6,14 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <thread>
 #include <tuple>
 
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -31,6 +33,34 @@ const std::string PhysNoUnit("\x00\x00\x00\x09pHYs\x00\x00\x2E\x23\x00\x00\x2E\x
 const std::string IdatAndIend("\x00\x00\x00\x0BIDAT\x78\xDA\x63\x60\xF8\x0F\x00\x01\x02\x01\x00"
                               "\xD1\x1A\xCB\x8F\x00\x00\x00\x00IEND\xAE\x42\x60\x82",
                               35);
+
+std::string bigEndian(std::uint32_t value)
+{
+    return {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+            static_cast<char>(value >> 8), static_cast<char>(value)};
+}
+
+// A PNG chunk: the data's length, the type, the data and the CRC-32 of type and data.
+std::string pngChunk(const std::string& type, const std::string& data)
+{
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (const char c : type + data) {
+        crc ^= static_cast<unsigned char>(c);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = crc >> 1 ^ ((crc & 1) != 0 ? 0xEDB88320 : 0);
+    }
+    return bigEndian(static_cast<std::uint32_t>(data.size())) + type + data + bigEndian(~crc);
+}
+
+// A greyscale picture's header, and a resolution in pixels per metre.
+std::string ihdr(std::uint32_t width, std::uint32_t height)
+{
+    return pngChunk("IHDR", bigEndian(width) + bigEndian(height) + std::string("\x08\0\0\0\0", 5));
+}
+std::string phys(std::uint32_t pixelsPerMetre)
+{
+    return pngChunk("pHYs", bigEndian(pixelsPerMetre) + bigEndian(pixelsPerMetre) + "\x01");
+}
 
 struct Result
 {
@@ -56,7 +86,8 @@ protected:
 
     Result rtfill(const std::vector<std::string>& arguments) const
     {
-        std::string command = RTFILL;
+        // Bounded: a run that hangs fails instead of stalling the tests.
+        std::string command = "timeout --foreground 30 " RTFILL;
         for (const std::string& argument : arguments)
             command += " " + quoted(argument);
         command += " 2>" + quoted(path("stderr")) + " >" + quoted(path("stdout"));
@@ -321,6 +352,64 @@ TEST_F(RtfillTest, imagesAnswerTagsWithPictures)
         EXPECT_EQ(r.status, c.status) << c.expected;
         const std::string text = r.status == 0 ? readFile(path("o")) : r.error;
         EXPECT_EQ(text.substr(0, text.find('\n')), c.expected);
+    }
+}
+
+// A PNG whose size RTF's signed 32-bit numbers cannot hold in pixels or twips, or that rounds to
+// 0 twips, one cut short, and a path that is no regular file (a FIFO must not block) are wrong
+// command lines that leave the output as it was.
+TEST_F(RtfillTest, imagesRtfCannotHoldAreWrongCommandLines)
+{
+    writeFile(path("t.rtf"), "\\{logo\\}");
+    ASSERT_EQ(::mkfifo(path("fifo.png").c_str(), 0600), 0);
+    std::filesystem::create_directory(path("folder.png"));
+    const std::string idat = IdatAndIend.substr(0, 23);
+    const std::string iend = IdatAndIend.substr(23);
+    const std::string image = "rtfill: the image " + path("logo.png");
+    const std::string tooLarge = " dpi, is too large for an RTF document";
+    const struct
+    {
+        const char* name;
+        std::string png; // written to logo.png
+        std::string file;
+        std::string expected; // the first line of the output or of the error
+    } cases[] = {
+        {"pixels", PngSignature + ihdr(2147483648, 1) + IdatAndIend, "logo.png",
+         image + ", 2147483648 by 1 pixels at 96" + tooLarge},
+        // 15 twips a pixel at 96 dpi.
+        {"twips", PngSignature + ihdr(143165577, 1) + IdatAndIend, "logo.png",
+         image + ", 143165577 by 1 pixels at 96" + tooLarge},
+        {"widest", PngSignature + ihdr(143165576, 1) + IdatAndIend, "logo.png",
+         "{\\pict\\pngblip\\picw143165576\\pich1\\picwgoal2147483640\\pichgoal15"},
+        // 113406 pixels per metre are 2881 dpi, where a pixel is 1440 / 2881 twips: under half.
+        {"half_a_twip", PngSignature + ihdr(2, 1) + phys(113406) + IdatAndIend, "logo.png",
+         image + ", 2 by 1 pixels at 2881 dpi, is too small for an RTF document"},
+        {"a_twip", PngSignature + ihdr(2, 1) + phys(113405) + IdatAndIend, "logo.png",
+         "{\\pict\\pngblip\\picw2\\pich1\\picwgoal1\\pichgoal1"},
+        {"no_idat", PngSignature + Ihdr + iend, "logo.png",
+         image + " has no image data (no IDAT chunk)"},
+        {"no_iend", PngSignature + Ihdr + idat, "logo.png",
+         image + " is cut short (it ends before its IEND chunk)"},
+        {"cut_in_idat", PngSignature + Ihdr + idat.substr(0, 15), "logo.png",
+         image + " is cut short (it ends before its IEND chunk)"},
+        {"fifo", "", "fifo.png",
+         "rtfill: the image " + path("fifo.png") + " is not a regular file"},
+        {"folder", "", "folder.png",
+         "rtfill: the image " + path("folder.png") + " is not a regular file"},
+        {"device", "", "/dev/null", "rtfill: the image /dev/null is not a regular file"},
+    };
+    for (const auto& c : cases) {
+        writeFile(path("logo.png"), c.png);
+        writeFile(path("o"), "earlier");
+        const std::string file = c.file[0] == '/' ? c.file : path(c.file);
+        const Result r = rtfill({path("t.rtf"), path("o"), "--image", "logo=" + file});
+        const bool refused = c.expected.rfind("rtfill: ", 0) == 0;
+        EXPECT_EQ(r.status, refused ? 2 : 0) << c.name;
+        const std::string text = refused ? r.error : readFile(path("o"));
+        EXPECT_EQ(text.substr(0, text.find('\n')), c.expected) << c.name;
+        if (refused) {
+            EXPECT_EQ(readFile(path("o")), "earlier") << c.name;
+        }
     }
 }
 
