@@ -2,6 +2,7 @@
 #include "PdfConversion.h"
 
 #include "Messages.h"
+#include "UserFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <cerrno>
 #include <csignal>
 
 #include <unistd.h>
@@ -44,11 +46,20 @@ bool PdfConverter::isBusy() const
 
 void PdfConverter::convert(const QString& rtfPath)
 {
-    if (office().isEmpty()) {
-        emit finished(PdfResult::NoOffice, pdfPath(rtfPath));
+    stop(rtfPath);
+    const QString pdf = pdfPath(rtfPath);
+    // Now, not when the conversion starts: one ahead in the queue may take minutes.
+    if (::unlink(QFile::encodeName(pdf).constData()) != 0 && errno != ENOENT) {
+        const int error = errno;
+        emit finished(error == EISDIR ? PdfEnding{PdfResult::PdfIsFolder}
+                                      : PdfEnding{PdfResult::EarlierPdfKept, error},
+                      pdf);
         return;
     }
-    stop(rtfPath);
+    if (office().isEmpty()) {
+        emit finished({PdfResult::NoOffice}, pdf);
+        return;
+    }
     m_queue.append(rtfPath);
     startNext();
 }
@@ -69,7 +80,7 @@ void PdfConverter::startNext()
     m_running = m_queue.takeFirst();
     const QFileInfo rtf(m_running);
     const QString pdf = pdfPath(m_running);
-    QFile::remove(pdf);
+    m_before = userfile::fileStamp(pdf);
     const QString profile = QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))
                                 .filePath(QStringLiteral("libreoffice"));
     m_process = new QProcess(this);
@@ -97,8 +108,15 @@ void PdfConverter::end(int exitCode)
     m_process->deleteLater();
     m_process = nullptr;
     m_running.clear();
-    emit finished(exitCode == 0 && QFileInfo::exists(pdf) ? PdfResult::Written : PdfResult::Failed,
-                  pdf);
+    // LibreOffice ends without an error when it cannot write the PDF. The file is compared
+    // with the one found at the start rather than its time with the clock's, which on a
+    // network folder is another machine's.
+    PdfResult result = PdfResult::Failed;
+    if (exitCode == 0) {
+        const bool written = QFileInfo(pdf).isFile() && userfile::fileStamp(pdf) != m_before;
+        result = written ? PdfResult::Written : PdfResult::NotWritten;
+    }
+    emit finished({result}, pdf);
     startNext();
 }
 
@@ -116,15 +134,21 @@ void PdfConverter::kill()
     m_running.clear();
 }
 
-QString pdfResultText(PdfResult result, const QString& pdfName)
+QString pdfResultText(const PdfEnding& ending, const QString& pdfName)
 {
-    switch (result) {
+    switch (ending.result) {
     case PdfResult::Written:
         break;
     case PdfResult::NoOffice:
         return reports::pdfWithoutOfficeText();
     case PdfResult::Failed:
         return reports::pdfFailedText();
+    case PdfResult::NotWritten:
+        return reports::pdfNotWrittenText();
+    case PdfResult::PdfIsFolder:
+        return reports::pdfIsFolderText(pdfName);
+    case PdfResult::EarlierPdfKept:
+        return reports::earlierPdfKeptText(userfile::systemReason(ending.error));
     }
     return reports::pdfWrittenText(pdfName);
 }

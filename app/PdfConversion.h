@@ -1,6 +1,8 @@
 // Filled reports written again as PDF by LibreOffice, when it is installed, in the background.
 #pragma once
 
+#include "FileStamp.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -14,10 +16,28 @@ namespace app {
 
 enum class PdfResult : std::uint8_t
 {
+    // A new regular file has the PDF's name.
     Written,
     // Neither "soffice" nor "libreoffice" is on the PATH.
     NoOffice,
-    Failed
+    // LibreOffice ended with an error, or could not be started.
+    Failed,
+    // LibreOffice ended without an error but wrote no PDF, as it does when it cannot.
+    NotWritten,
+    // A folder has the PDF's name; nothing was converted.
+    PdfIsFolder,
+    // The earlier PDF could not be removed; nothing was converted.
+    EarlierPdfKept
+};
+
+// How a conversion ended.
+struct PdfEnding
+{
+    PdfResult result = PdfResult::Written;
+    // Why the earlier PDF could not be removed: the system's error number.
+    int error = 0;
+
+    friend bool operator==(const PdfEnding&, const PdfEnding&) = default;
 };
 
 // Converts RTF documents into PDFs of the same name beside them, with LibreOffice in headless
@@ -33,7 +53,9 @@ public:
     // Stops the running conversion.
     ~PdfConverter() override;
 
-    // Queues `rtfPath`; without LibreOffice, says so at once.
+    // Removes the PDF of `rtfPath` at once, so that none older than the document stays beside
+    // it, and queues the document; when the PDF cannot be removed, or without LibreOffice,
+    // says so at once.
     void convert(const QString& rtfPath);
     // Forgets `rtfPath`, queued or running, and the half-written PDF of a running one: the
     // document is about to be written again.
@@ -49,7 +71,7 @@ public:
 signals:
     // The conversion whose PDF is `pdfPath` began.
     void started(const QString& pdfPath);
-    void finished(app::PdfResult result, const QString& pdfPath);
+    void finished(const app::PdfEnding& ending, const QString& pdfPath);
 
 private:
     QString office() const;
@@ -61,10 +83,12 @@ private:
     QStringList m_queue;
     QProcess* m_process = nullptr;
     QString m_running;
+    // The running conversion's PDF as it was found at its start: nothing, normally.
+    std::optional<userfile::FileStamp> m_before;
 };
 
 // What the status bar says of a conversion ("PDF no generado: LibreOffice no está
 // instalado.").
-QString pdfResultText(PdfResult result, const QString& pdfName);
+QString pdfResultText(const PdfEnding& ending, const QString& pdfName);
 
 } // namespace app

@@ -78,7 +78,7 @@ private slots:
         m_window = std::make_unique<MainWindow>();
         m_window->reports()->pdfConverter()->setOffice({});
         connect(m_window->reports()->pdfConverter(), &PdfConverter::finished, this,
-                [this](PdfResult, const QString& pdf) { m_converted << pdf; });
+                [this](const PdfEnding&, const QString& pdf) { m_converted << pdf; });
         m_answers = {u"110"_s};
         m_proposals.clear();
         m_converted.clear();
