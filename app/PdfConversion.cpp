@@ -17,7 +17,11 @@
 
 namespace app {
 
-PdfConverter::PdfConverter(QObject* parent) : QObject(parent) {}
+PdfConverter::PdfConverter(QObject* parent) : QObject(parent)
+{
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, &PdfConverter::timeOut);
+}
 
 PdfConverter::~PdfConverter()
 {
@@ -99,11 +103,13 @@ void PdfConverter::startNext()
         {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
          QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
          QStringLiteral("--outdir"), rtf.absolutePath(), rtf.absoluteFilePath()});
+    m_deadline.start(m_timeLimit);
     emit started(pdf);
 }
 
 void PdfConverter::end(int exitCode)
 {
+    m_deadline.stop();
     const QString pdf = pdfPath(m_running);
     m_process->deleteLater();
     m_process = nullptr;
@@ -120,10 +126,19 @@ void PdfConverter::end(int exitCode)
     startNext();
 }
 
+void PdfConverter::timeOut()
+{
+    const QString pdf = pdfPath(m_running);
+    kill();
+    emit finished({PdfResult::TimedOut}, pdf);
+    startNext();
+}
+
 void PdfConverter::kill()
 {
     if (!m_process)
         return;
+    m_deadline.stop();
     m_process->disconnect(this);
     if (const qint64 group = m_process->processId(); group > 0)
         ::kill(static_cast<pid_t>(-group), SIGKILL);
@@ -145,6 +160,8 @@ QString pdfResultText(const PdfEnding& ending, const QString& pdfName)
         return reports::pdfFailedText();
     case PdfResult::NotWritten:
         return reports::pdfNotWrittenText();
+    case PdfResult::TimedOut:
+        return reports::pdfTimedOutText();
     case PdfResult::PdfIsFolder:
         return reports::pdfIsFolderText(pdfName);
     case PdfResult::EarlierPdfKept:

@@ -6,7 +6,9 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 
@@ -24,6 +26,8 @@ enum class PdfResult : std::uint8_t
     Failed,
     // LibreOffice ended without an error but wrote no PDF, as it does when it cannot.
     NotWritten,
+    // LibreOffice ran past the time limit and was ended.
+    TimedOut,
     // A folder has the PDF's name; nothing was converted.
     PdfIsFolder,
     // The earlier PDF could not be removed; nothing was converted.
@@ -49,6 +53,9 @@ class PdfConverter final : public QObject
     Q_OBJECT
 
 public:
+    // How long one conversion may run before it is ended (the status bar's text names it).
+    static constexpr std::chrono::minutes TimeLimit{10};
+
     explicit PdfConverter(QObject* parent = nullptr);
     // Stops the running conversion.
     ~PdfConverter() override;
@@ -64,6 +71,8 @@ public:
     // The program to convert with, instead of the one found on the PATH at each conversion;
     // an empty one is no LibreOffice.
     void setOffice(const QString& program) { m_office = program; }
+    // Another limit than TimeLimit, for the conversions started from now on.
+    void setTimeLimit(std::chrono::milliseconds limit) { m_timeLimit = limit; }
 
     // The PDF written for `rtfPath`.
     static QString pdfPath(const QString& rtfPath);
@@ -77,14 +86,17 @@ private:
     QString office() const;
     void startNext();
     void end(int exitCode);
+    void timeOut();
     void kill();
 
     std::optional<QString> m_office;
+    std::chrono::milliseconds m_timeLimit = TimeLimit;
     QStringList m_queue;
     QProcess* m_process = nullptr;
     QString m_running;
     // The running conversion's PDF as it was found at its start: nothing, normally.
     std::optional<userfile::FileStamp> m_before;
+    QTimer m_deadline;
 };
 
 // What the status bar says of a conversion ("PDF no generado: LibreOffice no está

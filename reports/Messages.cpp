@@ -269,6 +269,11 @@ QString pdfNotWrittenText()
     return QStringLiteral("PDF no generado: LibreOffice no escribió el PDF.");
 }
 
+QString pdfTimedOutText()
+{
+    return QStringLiteral("PDF no generado: LibreOffice no terminó en 10 minutos.");
+}
+
 QString pdfIsFolderText(const QString& pdfName)
 {
     return QStringLiteral("PDF no generado: \"%1\" es una carpeta.").arg(pdfName);

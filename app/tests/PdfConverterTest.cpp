@@ -1,5 +1,5 @@
 // The PDF conversions run one after another in the background and say how each ended; one
-// stopped ends with its helpers, and a report's earlier PDF goes at once.
+// stopped or running too long ends with its helpers, and a report's earlier PDF goes at once.
 #include "FakeOffice.h"
 #include "PdfConversion.h"
 
@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <chrono>
 #include <memory>
 
 #include <unistd.h>
@@ -155,30 +156,36 @@ private slots:
         // What has the PDF's name before: "", "folder", or "locked" (a PDF that cannot be
         // removed from a folder that cannot be written).
         QTest::addColumn<QString>("before");
+        QTest::addColumn<int>("limitMs");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("after");
         QTest::addColumn<QStringList>("steps");
         const QStringList ran{u"start"_s, u"end"_s};
-        QTest::newRow("written") << QByteArray("0 ok") << QString() << u"PDF escrito: a.pdf"_s
-                                 << u"half\nwhole\n"_s << ran;
-        QTest::newRow("failed") << QByteArray("0 fail") << QString()
+        QTest::newRow("written") << QByteArray("0 ok") << QString() << 20000
+                                 << u"PDF escrito: a.pdf"_s << u"half\nwhole\n"_s << ran;
+        QTest::newRow("failed") << QByteArray("0 fail") << QString() << 20000
                                 << u"PDF no generado: LibreOffice no pudo convertir el informe."_s
                                 << QString() << ran;
         QTest::newRow("no error and no PDF")
-            << QByteArray("0 none") << QString()
+            << QByteArray("0 none") << QString() << 20000
             << u"PDF no generado: LibreOffice no escribió el PDF."_s << QString() << ran;
         QTest::newRow("a folder has the PDF's name")
-            << QByteArray("0 ok") << u"folder"_s << u"PDF no generado: \"a.pdf\" es una carpeta."_s
-            << u"folder"_s << QStringList();
+            << QByteArray("0 ok") << u"folder"_s << 20000
+            << u"PDF no generado: \"a.pdf\" es una carpeta."_s << u"folder"_s << QStringList();
         QTest::newRow("an earlier PDF that cannot be removed")
-            << QByteArray("0 ok") << u"locked"_s
+            << QByteArray("0 ok") << u"locked"_s << 20000
             << u"PDF no generado: no se puede borrar el PDF anterior (permiso denegado)."_s
             << u"earlier\n"_s << QStringList();
+        QTest::newRow("running past the limit")
+            << QByteArray("30 ok") << QString() << 1500
+            << u"PDF no generado: LibreOffice no terminó en 10 minutos."_s << QString()
+            << QStringList{u"start"_s};
     }
     void eachEndingIsSaidAsItWas()
     {
         QFETCH(QByteArray, firstLine);
         QFETCH(QString, before);
+        QFETCH(int, limitMs);
         QFETCH(QString, text);
         QFETCH(QString, after);
         QFETCH(QStringList, steps);
@@ -194,6 +201,7 @@ private slots:
             QFile::setPermissions(pdf, QFile::ReadOwner);
             QFile::setPermissions(m_folder->path(), QFile::ReadOwner | QFile::ExeOwner);
         }
+        m_converter->setTimeLimit(std::chrono::milliseconds(limitMs));
         m_converter->convert(rtf);
         // What is in the way is said at once.
         if (!before.isEmpty())
@@ -207,6 +215,7 @@ private slots:
             ranSteps << line.section(u' ', 0, 0);
         QCOMPARE(ranSteps, steps);
         QVERIFY(!m_converter->isBusy());
+        QTRY_VERIFY(ended(helperOf(rtf)));
     }
 
     // As soon as a report is written again, not when its conversion's turn comes, and without
