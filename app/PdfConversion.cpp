@@ -64,6 +64,15 @@ void PdfConverter::convert(const QString& rtfPath)
         emit finished({PdfResult::NoOffice}, pdf);
         return;
     }
+    // Made for the first conversion; without a profile of this converter's own, LibreOffice
+    // would take the user's.
+    if (!m_profile)
+        m_profile.emplace();
+    if (!m_profile->isValid()) {
+        m_profile.reset();
+        emit finished({PdfResult::Failed}, pdf);
+        return;
+    }
     m_queue.append(rtfPath);
     startNext();
 }
@@ -85,8 +94,6 @@ void PdfConverter::startNext()
     const QFileInfo rtf(m_running);
     const QString pdf = pdfPath(m_running);
     m_before = userfile::fileStamp(pdf);
-    const QString profile = QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))
-                                .filePath(QStringLiteral("libreoffice"));
     m_process = new QProcess(this);
     // LibreOffice starts a process of its own: in a group of their own, both can be ended.
     m_process->setChildProcessModifier([] { ::setpgid(0, 0); });
@@ -98,11 +105,11 @@ void PdfConverter::startNext()
         if (error == QProcess::FailedToStart)
             end(-1);
     });
-    m_process->start(
-        office(),
-        {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
-         QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-         QStringLiteral("--outdir"), rtf.absolutePath(), rtf.absoluteFilePath()});
+    m_process->start(office(), {QStringLiteral("-env:UserInstallation=") +
+                                    QUrl::fromLocalFile(m_profile->path()).toString(),
+                                QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                                QStringLiteral("pdf"), QStringLiteral("--outdir"),
+                                rtf.absolutePath(), rtf.absoluteFilePath()});
     m_deadline.start(m_timeLimit);
     emit started(pdf);
 }

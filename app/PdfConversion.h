@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <chrono>
@@ -45,9 +46,9 @@ struct PdfEnding
 };
 
 // Converts RTF documents into PDFs of the same name beside them, with LibreOffice in headless
-// mode under a profile of its own (so that a LibreOffice the user has open does not get in the
-// way). Conversions run one after another while the windows stay usable; each ends with
-// finished(), and one stopped ends with nothing.
+// mode under a profile of this converter's own (so that neither a LibreOffice the user has open
+// nor another copy of the program gets in the way). Conversions run one after another while
+// the windows stay usable; each ends with finished(), and one stopped ends with nothing.
 class PdfConverter final : public QObject
 {
     Q_OBJECT
@@ -57,7 +58,7 @@ public:
     static constexpr std::chrono::minutes TimeLimit{10};
 
     explicit PdfConverter(QObject* parent = nullptr);
-    // Stops the running conversion.
+    // Stops the running conversion and removes the profile.
     ~PdfConverter() override;
 
     // Removes the PDF of `rtfPath` at once, so that none older than the document stays beside
@@ -97,6 +98,7 @@ private:
     // The running conversion's PDF as it was found at its start: nothing, normally.
     std::optional<userfile::FileStamp> m_before;
     QTimer m_deadline;
+    std::optional<QTemporaryDir> m_profile;
 };
 
 // What the status bar says of a conversion ("PDF no generado: LibreOffice no está

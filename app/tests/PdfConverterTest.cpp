@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 #include <chrono>
 #include <memory>
@@ -45,6 +46,12 @@ class PdfConverterTest : public QObject
             return u"folder"_s;
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    // The folder of the profile LibreOffice was given for `rtf`.
+    static QString profileOf(const QString& rtf)
+    {
+        const QString argument = found(rtf + u".profile"_s).trimmed();
+        return QUrl(argument.section(u'=', 1)).toLocalFile();
     }
     QStringList log() const
     {
@@ -235,6 +242,30 @@ private slots:
         m_converter->convert(b);
         m_converter->convert(c);
         QCOMPARE(found(PdfConverter::pdfPath(c)), QString());
+    }
+
+    // Two copies of the program run LibreOffice side by side, each with a profile of its own
+    // that goes with it.
+    void eachConverterHasAProfileOfItsOwn()
+    {
+        PdfConverter other;
+        other.setOffice(m_folder->filePath(u"soffice"_s));
+        int otherEndings = 0;
+        connect(&other, &PdfConverter::finished, this, [&otherEndings] { ++otherEndings; });
+        const QString a = document(u"a"_s, "0 ok");
+        const QString b = document(u"b"_s, "0 ok");
+        m_converter->convert(a);
+        other.convert(b);
+        QTRY_COMPARE_WITH_TIMEOUT(m_endings.size(), 1, 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(otherEndings, 1, 20000);
+        const QString mine = profileOf(a);
+        const QString theirs = profileOf(b);
+        QVERIFY(QFileInfo(mine).isDir());
+        QVERIFY(QFileInfo(theirs).isDir());
+        QVERIFY(mine != theirs);
+        m_converter.reset();
+        QVERIFY(!QFileInfo::exists(mine));
+        QVERIFY(QFileInfo(theirs).isDir());
     }
 };
 
