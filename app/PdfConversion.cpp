@@ -2,6 +2,7 @@
 #include "PdfConversion.h"
 
 #include "Messages.h"
+#include "UserFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,13 +10,18 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <cerrno>
 #include <csignal>
 
 #include <unistd.h>
 
 namespace app {
 
-PdfConverter::PdfConverter(QObject* parent) : QObject(parent) {}
+PdfConverter::PdfConverter(QObject* parent) : QObject(parent)
+{
+    m_deadline.setSingleShot(true);
+    connect(&m_deadline, &QTimer::timeout, this, &PdfConverter::timeOut);
+}
 
 PdfConverter::~PdfConverter()
 {
@@ -44,11 +50,29 @@ bool PdfConverter::isBusy() const
 
 void PdfConverter::convert(const QString& rtfPath)
 {
-    if (office().isEmpty()) {
-        emit finished(PdfResult::NoOffice, pdfPath(rtfPath));
+    stop(rtfPath);
+    const QString pdf = pdfPath(rtfPath);
+    // Now, not when the conversion starts: one ahead in the queue may take minutes.
+    if (::unlink(QFile::encodeName(pdf).constData()) != 0 && errno != ENOENT) {
+        const int error = errno;
+        emit finished(error == EISDIR ? PdfEnding{PdfResult::PdfIsFolder}
+                                      : PdfEnding{PdfResult::EarlierPdfKept, error},
+                      pdf);
         return;
     }
-    stop(rtfPath);
+    if (office().isEmpty()) {
+        emit finished({PdfResult::NoOffice}, pdf);
+        return;
+    }
+    // Made for the first conversion; without a profile of this converter's own, LibreOffice
+    // would take the user's.
+    if (!m_profile)
+        m_profile.emplace();
+    if (!m_profile->isValid()) {
+        m_profile.reset();
+        emit finished({PdfResult::Failed}, pdf);
+        return;
+    }
     m_queue.append(rtfPath);
     startNext();
 }
@@ -69,9 +93,7 @@ void PdfConverter::startNext()
     m_running = m_queue.takeFirst();
     const QFileInfo rtf(m_running);
     const QString pdf = pdfPath(m_running);
-    QFile::remove(pdf);
-    const QString profile = QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))
-                                .filePath(QStringLiteral("libreoffice"));
+    m_before = userfile::fileStamp(pdf);
     m_process = new QProcess(this);
     // LibreOffice starts a process of its own: in a group of their own, both can be ended.
     m_process->setChildProcessModifier([] { ::setpgid(0, 0); });
@@ -83,22 +105,39 @@ void PdfConverter::startNext()
         if (error == QProcess::FailedToStart)
             end(-1);
     });
-    m_process->start(
-        office(),
-        {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile).toString(),
-         QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-         QStringLiteral("--outdir"), rtf.absolutePath(), rtf.absoluteFilePath()});
+    m_process->start(office(), {QStringLiteral("-env:UserInstallation=") +
+                                    QUrl::fromLocalFile(m_profile->path()).toString(),
+                                QStringLiteral("--headless"), QStringLiteral("--convert-to"),
+                                QStringLiteral("pdf"), QStringLiteral("--outdir"),
+                                rtf.absolutePath(), rtf.absoluteFilePath()});
+    m_deadline.start(m_timeLimit);
     emit started(pdf);
 }
 
 void PdfConverter::end(int exitCode)
 {
+    m_deadline.stop();
     const QString pdf = pdfPath(m_running);
     m_process->deleteLater();
     m_process = nullptr;
     m_running.clear();
-    emit finished(exitCode == 0 && QFileInfo::exists(pdf) ? PdfResult::Written : PdfResult::Failed,
-                  pdf);
+    // LibreOffice ends without an error when it cannot write the PDF. The file is compared
+    // with the one found at the start rather than its time with the clock's, which on a
+    // network folder is another machine's.
+    PdfResult result = PdfResult::Failed;
+    if (exitCode == 0) {
+        const bool written = QFileInfo(pdf).isFile() && userfile::fileStamp(pdf) != m_before;
+        result = written ? PdfResult::Written : PdfResult::NotWritten;
+    }
+    emit finished({result}, pdf);
+    startNext();
+}
+
+void PdfConverter::timeOut()
+{
+    const QString pdf = pdfPath(m_running);
+    kill();
+    emit finished({PdfResult::TimedOut}, pdf);
     startNext();
 }
 
@@ -106,6 +145,7 @@ void PdfConverter::kill()
 {
     if (!m_process)
         return;
+    m_deadline.stop();
     m_process->disconnect(this);
     if (const qint64 group = m_process->processId(); group > 0)
         ::kill(static_cast<pid_t>(-group), SIGKILL);
@@ -116,15 +156,23 @@ void PdfConverter::kill()
     m_running.clear();
 }
 
-QString pdfResultText(PdfResult result, const QString& pdfName)
+QString pdfResultText(const PdfEnding& ending, const QString& pdfName)
 {
-    switch (result) {
+    switch (ending.result) {
     case PdfResult::Written:
         break;
     case PdfResult::NoOffice:
         return reports::pdfWithoutOfficeText();
     case PdfResult::Failed:
         return reports::pdfFailedText();
+    case PdfResult::NotWritten:
+        return reports::pdfNotWrittenText();
+    case PdfResult::TimedOut:
+        return reports::pdfTimedOutText();
+    case PdfResult::PdfIsFolder:
+        return reports::pdfIsFolderText(pdfName);
+    case PdfResult::EarlierPdfKept:
+        return reports::earlierPdfKeptText(userfile::systemReason(ending.error));
     }
     return reports::pdfWrittenText(pdfName);
 }

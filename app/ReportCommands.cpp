@@ -85,9 +85,9 @@ void ReportCommands::fillReport(const reports::FullReportFiles& files)
     m_pdfConverter->stop(files.outputPath);
     whileBusy(
         [&] { reports::fillFullReport(files.templatePath, files.outputPath, values, pictures); });
-    m_documentOpener(files.outputPath);
-    // The same report as PDF, beside it.
+    // The same report as PDF, beside it; the earlier PDF goes at once.
     m_pdfConverter->convert(files.outputPath);
+    m_documentOpener(files.outputPath);
 }
 
 void ReportCommands::followPdfConversions(QMainWindow* window)
@@ -103,8 +103,8 @@ void ReportCommands::followPdfConversions(QMainWindow* window)
         m_pdfProgress->show();
     });
     connect(m_pdfConverter, &PdfConverter::finished, this,
-            [this, status](PdfResult result, const QString& pdf) {
-                status->showMessage(pdfResultText(result, QFileInfo(pdf).fileName()));
+            [this, status](const PdfEnding& ending, const QString& pdf) {
+                status->showMessage(pdfResultText(ending, QFileInfo(pdf).fileName()));
                 m_pdfProgress->setVisible(m_pdfConverter->isBusy());
             });
 }

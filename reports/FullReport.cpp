@@ -4,13 +4,18 @@
 #include "DataTemplateEngine.h"
 #include "Picture.h"
 #include "ProjectionTable.h"
+#include "Refusals.h"
+#include "UserFile.h"
 #include "Wording.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
 #include <memory>
+#include <stdexcept>
+#include <system_error>
 #include <vector>
 
 namespace reports {
@@ -89,6 +94,26 @@ std::unique_ptr<templating::MemoryDataSet> lineSource(const std::string& name,
             rows << QStringList{line};
     }
     return textSource(name, {"linea"}, rows);
+}
+
+// Why the engine could not read or write a file, in the words that follow "No se puede guardar
+// "NAME": ": the engine's own message is English and names the whole path.
+QString fileReason(const std::system_error& error)
+{
+    return userfile::systemReason(error.code().value()) + u'.';
+}
+
+// The template read and scanned; its syntax errors keep the engine's own words.
+templating::ParsedTemplate readTemplate(const QString& path)
+{
+    try {
+        return templating::ParsedTemplate(QFile::encodeName(path).toStdString(),
+                                          templating::TemplateFormat::Auto);
+    } catch (const std::system_error& e) {
+        const QString reason =
+            e.code().value() == ENOENT ? QStringLiteral("el archivo no existe.") : fileReason(e);
+        throw std::runtime_error(cannotOpenText(QFileInfo(path).fileName(), reason).toStdString());
+    }
 }
 
 } // namespace
@@ -193,13 +218,18 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
         warnings << QStringList{warning};
     const auto warningRows = textSource("avisos", {"aviso"}, warnings);
 
+    const templating::ParsedTemplate parsed = readTemplate(templatePath);
     ReportEngine engine(values, pictures);
     engine.dataSets = {
         loans.get(),  totals.get(),   kinds.get(),       alone.get(),          evolution.get(),
         group.get(),  entities.get(), warningRows.get(), conclusionRows.get(), annuityWarning.get(),
         budget.get(), prudence.get(), refinancing.get(), subject.get()};
-    engine.processTemplate(QFile::encodeName(templatePath).toStdString(),
-                           QFile::encodeName(outputPath).toStdString());
+    try {
+        engine.fill(parsed, QFile::encodeName(outputPath).toStdString());
+    } catch (const std::system_error& e) {
+        throw std::runtime_error(
+            cannotSaveText(QFileInfo(outputPath).fileName(), fileReason(e)).toStdString());
+    }
 }
 
 } // namespace reports

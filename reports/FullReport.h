@@ -36,8 +36,10 @@ FullReportFiles reportFiles(const QString& programFolder, const QString& documen
                             const QString& templateName, const QString& outputName);
 
 // Fills the template into the output with the values' tags, then opens the output; nothing is
-// opened when filling fails, and the failure reaches the caller. The template's loops run over
-// these data sources:
+// opened when filling fails, and the failure reaches the caller: a template that cannot be read
+// or an output that cannot be written as a std::runtime_error in Spanish ("No se puede guardar
+// "Informerelleno.rtf": permiso denegado."), a malformed template in the engine's words. The
+// template's loops run over these data sources:
 // - "prestamos", a row per loan of the register (its fields by their keys, and anualidad);
 //   "prestamos_totales", one row with the capital and anualidad of the entity's own loans when
 //   the register holds loans, none otherwise; "prestamos_tipos", a row per kind of the entity's

@@ -264,6 +264,26 @@ QString pdfFailedText()
     return QStringLiteral("PDF no generado: LibreOffice no pudo convertir el informe.");
 }
 
+QString pdfNotWrittenText()
+{
+    return QStringLiteral("PDF no generado: LibreOffice no escribió el PDF.");
+}
+
+QString pdfTimedOutText()
+{
+    return QStringLiteral("PDF no generado: LibreOffice no terminó en 10 minutos.");
+}
+
+QString pdfIsFolderText(const QString& pdfName)
+{
+    return QStringLiteral("PDF no generado: \"%1\" es una carpeta.").arg(pdfName);
+}
+
+QString earlierPdfKeptText(const QString& reason)
+{
+    return QStringLiteral("PDF no generado: no se puede borrar el PDF anterior (%1).").arg(reason);
+}
+
 QString noDefaultPrinterText()
 {
     return QStringLiteral("No hay ninguna impresora predeterminada.");

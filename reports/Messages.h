@@ -83,6 +83,13 @@ QString pdfStartedText(const QString& pdfName);
 QString pdfWrittenText(const QString& pdfName);
 QString pdfWithoutOfficeText();
 QString pdfFailedText();
+// LibreOffice ended as if it had written the PDF, and had not.
+QString pdfNotWrittenText();
+// LibreOffice was ended after the ten minutes a conversion may take.
+QString pdfTimedOutText();
+QString pdfIsFolderText(const QString& pdfName);
+// The report's earlier PDF stays, for `reason` ("permiso denegado").
+QString earlierPdfKeptText(const QString& reason);
 
 // The failures of printing the results.
 QString noDefaultPrinterText();

@@ -39,7 +39,7 @@ private slots:
         converter.convert(rtf);
         // A first start sets LibreOffice's profile up, which takes a while.
         QVERIFY(finished.wait(180000));
-        QCOMPARE(finished.front().front().value<app::PdfResult>(), app::PdfResult::Written);
+        QCOMPARE(finished.front().front().value<app::PdfEnding>().result, app::PdfResult::Written);
         QProcess text;
         text.start(u"pdftotext"_s, {folder.filePath(u"InformeIntervencion.pdf"_s), u"-"_s});
         QVERIFY(text.waitForFinished(60000));

@@ -25,7 +25,7 @@ cmake --install "$build" --prefix "$work/prefix" > /dev/null
 chmod a-w "$work/prefix/bin"
 
 # The desktop's open action, recorded instead of performed.
-mkdir -p "$work/home" "$work/fakebin"
+mkdir -p "$work/home" "$work/fakebin" "$work/tmp"
 cat > "$work/fakebin/xdg-open" <<SCRIPT
 #!/bin/sh
 printf '%s\n' "\$1" >> "$work/opened"
@@ -45,7 +45,7 @@ for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 [ -s "$work/display" ] || fail "Xvfb did not start"
 export DISPLAY=":$(head -n1 "$work/display")"
 
-env -u QT_QPA_PLATFORM HOME="$work/home" PATH="$work/fakebin:$PATH" \
+env -u QT_QPA_PLATFORM HOME="$work/home" TMPDIR="$work/tmp" PATH="$work/fakebin:$PATH" \
     LANG=es_ES.UTF-8 LC_ALL=es_ES.UTF-8 \
     "$work/prefix/bin/Endeudamiento" "$work/caso.endeudamiento" > "$work/program.log" 2>&1 &
 pids+=($!)

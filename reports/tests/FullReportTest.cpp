@@ -14,6 +14,10 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
 using namespace reports;
 
@@ -399,6 +403,55 @@ TEST_F(ShippedTemplate, anUnknownTagStopsTheReportAndOpensNothing)
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(filled(), QByteArray("earlier report"));
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 2);
+}
+
+// A template that cannot be read or an output that cannot be written is named in Spanish, by
+// its name alone, and nothing is opened.
+TEST_F(ShippedTemplate, aFileThatCannotBeReadOrWrittenIsNamedInSpanish)
+{
+    const QDir scratch(folder.path());
+    QFile regular(scratch.filePath(u"file.txt"_s));
+    ASSERT_TRUE(regular.open(QIODevice::WriteOnly));
+    regular.close();
+    scratch.mkpath(u"carpeta/PlantillaInformeP.rtf"_s);
+    scratch.mkpath(u"cerrada"_s);
+    QFile::setPermissions(scratch.filePath(u"cerrada"_s), QFile::ReadOwner | QFile::ExeOwner);
+    const QString shipped = templatePath;
+    struct Row
+    {
+        QString templatePath;
+        QString output;
+        QString message; // empty: the report is filled
+    };
+    const Row rows[] = {
+        {shipped, scratch.filePath(u"file.txt/Informerelleno.rtf"_s),
+         u"No se puede guardar \"Informerelleno.rtf\": una parte de la ruta no es una carpeta."_s},
+        {shipped, scratch.filePath(u"falta/Informerelleno.rtf"_s),
+         u"No se puede guardar \"Informerelleno.rtf\": la carpeta no existe."_s},
+        // Root writes whatever the permissions say.
+        {shipped, scratch.filePath(u"cerrada/Informerelleno.rtf"_s),
+         geteuid() == 0 ? QString()
+                        : u"No se puede guardar \"Informerelleno.rtf\": permiso denegado."_s},
+        {scratch.filePath(u"PlantillaInformeP.rtf"_s), output,
+         u"No se puede abrir \"PlantillaInformeP.rtf\": el archivo no existe."_s},
+        {scratch.filePath(u"carpeta/PlantillaInformeP.rtf"_s), output,
+         u"No se puede abrir \"PlantillaInformeP.rtf\": es una carpeta."_s},
+    };
+    for (const Row& row : rows) {
+        templatePath = row.templatePath;
+        output = row.output;
+        opened.clear();
+        QString message;
+        try {
+            run(samples::deficitCase());
+        } catch (const std::runtime_error& e) {
+            message = QString::fromUtf8(e.what());
+        }
+        EXPECT_EQ(message, row.message) << row.output.toStdString();
+        EXPECT_EQ(opened.isEmpty(), !row.message.isEmpty()) << row.output.toStdString();
+    }
+    QFile::setPermissions(scratch.filePath(u"cerrada"_s),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 TEST(FullReportFiles, templateBesideTheProgramOrInstalledAndOutputWhereItCanBeWritten)
