@@ -6,6 +6,7 @@
 #include "CaseModel.h"
 #include "FormFields.h"
 
+#include <QComboBox>
 #include <QWidget>
 
 namespace app {
@@ -35,6 +36,14 @@ CaseBinding::CaseBinding(CaseModel& model, QWidget* mainForm, QWidget* calculato
         });
     for (const borrowing::IndicatorField& f : borrowing::IndicatorFields)
         m_results.push_back(editors::formWidget<AmountEdit>(mainForm, f.key));
+    const auto& rule = borrowing::choiceField(borrowing::StabilityFields);
+    m_spendingRule = editors::formWidget<QComboBox>(mainForm, rule.key);
+    for (int option = 0; option < static_cast<int>(rule.words.size()); ++option)
+        m_spendingRule->addItem(reports::choiceText(rule.words, option));
+    connect(m_spendingRule, &QComboBox::currentIndexChanged, this, [this](int option) {
+        if (!m_showing && option >= 0)
+            m_model.setSpendingRule(static_cast<borrowing::SpendingRule>(option));
+    });
 
     connect(&model, &CaseModel::changed, this, &CaseBinding::showCase);
     connect(&model, &CaseModel::wasReset, this, &CaseBinding::showResults);
@@ -92,6 +101,7 @@ void CaseBinding::checkFields() const
 void CaseBinding::showCase()
 {
     m_showing = true;
+    m_spendingRule->setCurrentIndex(static_cast<int>(m_model.current().stability.rule));
     for (const Input& input : m_inputs) {
         const Amount value = input.read(m_model.current());
         // A field keeps the text typed into it while that shows the case's figure.

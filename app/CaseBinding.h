@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+class QComboBox;
 class QWidget;
 
 namespace amount {
@@ -55,6 +56,8 @@ private:
 
     CaseModel& m_model;
     std::vector<Input> m_inputs;
+    // The expenditure rule's options, in their order.
+    QComboBox* m_spendingRule;
     std::vector<amount::AmountEdit*> m_results;
     // Set while the fields are being given the case, whose own edits these are not.
     bool m_showing = false;

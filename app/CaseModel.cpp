@@ -49,8 +49,18 @@ void CaseModel::setFigure(Amount borrowing::Figures::*figure, Amount value)
     const bool fromRegister = borrowing::registerFills(figure, m_case.loans);
     const Amount shown = amount::shownValue(value, borrowing::AmountDecimals);
     update([&](borrowing::Case& c) {
-        return !fromRegister && std::exchange(c.figures.*figure, shown) != shown;
+        if (fromRegister || std::exchange(c.figures.*figure, shown) == shown)
+            return false;
+        // A capacity an older case gave stands until the figures it is worked out from are.
+        if (shown != 0 && borrowing::isStabilityFigure(figure))
+            c.stability.givenCapacity = 0;
+        return true;
     });
+}
+
+void CaseModel::setSpendingRule(borrowing::SpendingRule rule)
+{
+    update([&](borrowing::Case& c) { return std::exchange(c.stability.rule, rule) != rule; });
 }
 
 void CaseModel::setPlannedLoanFigure(Amount borrowing::PlannedLoan::*figure, Amount value)

@@ -10,8 +10,8 @@
 
 #include <chrono>
 #include <cstdint>
-#include <future>
 #include <functional>
+#include <future>
 #include <optional>
 #include <vector>
 
@@ -43,6 +43,7 @@ public:
     void setGroup(std::vector<borrowing::DependentEntity> entities,
                   std::vector<borrowing::Loan> loans);
     void setDossier(const borrowing::Dossier& dossier);
+    void setSpendingRule(borrowing::SpendingRule rule);
     // The entity's name and province and the debt limit, as the prompts keep them.
     EntityData entity() const;
     void setEntity(const EntityData& entity);

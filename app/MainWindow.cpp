@@ -150,6 +150,7 @@ void MainWindow::showNewCase()
     showVerdict(std::nullopt);
     showCapacities(std::nullopt);
     showAnnuityMismatch(std::nullopt);
+    showStability(std::nullopt);
     const borrowing::Case& c = m_model->current();
     m_loansDialog->setLoans(c.loans);
     showHolders();
@@ -204,8 +205,18 @@ void MainWindow::showAssessment()
     showVerdict(a.verdict);
     showCapacities(a.capacities);
     showAnnuityMismatch(a.annuityMismatch);
+    showStability(a.stability);
     if (m_evolutionDialog->isVisible())
         m_evolutionDialog->showProjection(a.projection);
+}
+
+void MainWindow::showStability(const std::optional<borrowing::StabilityStatement>& stability)
+{
+    const QStringList lines =
+        stability ? reports::stabilityLines(*stability, false, amount::currentSeparators())
+                  : QStringList();
+    m_ui->AvisosEstabilidad->setText(lines.join(u'\n'));
+    m_ui->AvisosEstabilidad->setVisible(!lines.isEmpty());
 }
 
 void MainWindow::showAnnuityMismatch(const std::optional<borrowing::AnnuityMismatch>& mismatch)
@@ -323,6 +334,9 @@ void MainWindow::showRegisterState()
     const QString group = reports::groupCaption(m_model->current().entities.size());
     m_ui->LabelGrupo->setText(group);
     m_ui->LabelGrupo->setVisible(!group.isEmpty());
+    // The stability page's figures are the entity's own.
+    m_ui->LabelCifrasEntidad->setText(group.isEmpty() ? QString() : reports::ownFiguresText());
+    m_ui->LabelCifrasEntidad->setVisible(!group.isEmpty());
     // A figure the register fills is shown, not typed.
     for (const borrowing::FigureField& figure : borrowing::FigureFields) {
         const bool fromRegister = borrowing::registerFills(figure.amount, m_model->current().loans);

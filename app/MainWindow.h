@@ -85,6 +85,8 @@ private:
     void showCaseState();
     // Shows the verdict under the rules in force; nothing shows no verdict.
     void showVerdict(const std::optional<borrowing::Verdict>& verdict);
+    // What budget stability asks of the entity; nothing says nothing.
+    void showStability(const std::optional<borrowing::StabilityStatement>& stability);
     // Whether the planned loan's typed annuity is its terms'; nothing says nothing.
     void showAnnuityMismatch(const std::optional<borrowing::AnnuityMismatch>& mismatch);
     // How much can be borrowed without authorisation and with it; nothing shows none.

@@ -105,7 +105,8 @@ void WindowColours::apply()
         {u.GroupBox6, std::nullopt},      {u.GroupBox7, Tone::Expenditure},
         {u.GroupBox8, Tone::Expenditure}, {u.GroupBox10, Tone::Savings},
         {u.GroupBox4, Tone::Savings},     {u.GroupBox11, Tone::Revenue},
-        {u.GbRegimen, Tone::Revenue}};
+        {u.GbRegimen, Tone::Revenue},     {u.GbLiquidacionCapital, Tone::Revenue},
+        {u.GbEstabilidad, Tone::Savings}};
     for (const auto& [group, tone] : headings) {
         QPalette own;
         const bool onPanel = group->autoFillBackground();

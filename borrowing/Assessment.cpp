@@ -49,6 +49,7 @@ Assessment assess(const Case& c, const Indicators& previous)
     const std::optional<bool> prudent = meetsPrudence(loan.rate, loan.maximumRate);
     const Competence competence = competenceOf(shown.dossier, f.plannedCapital);
     const Opinion opinion = opinionOf(verdict, shown.dossier, prudent);
+    const StabilityStatement stability = stabilityOf(shown, own);
     LoanQuote quote = quoteOf(loan);
     // Both are shown to the cent: they differ by a cent or more when their cents differ.
     std::optional<AnnuityMismatch> mismatch;
@@ -66,7 +67,8 @@ Assessment assess(const Case& c, const Indicators& previous)
             .group = std::move(group),
             .prudent = prudent,
             .competence = competence,
-            .opinion = opinion};
+            .opinion = opinion,
+            .stability = stability};
 }
 
 } // namespace borrowing

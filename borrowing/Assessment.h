@@ -9,6 +9,7 @@
 #include "LoanRegister.h"
 #include "Opinion.h"
 #include "Projection.h"
+#include "Stability.h"
 #include "Verdict.h"
 
 #include <cstdint>
@@ -49,9 +50,11 @@ struct Assessment
     Group group;
     // Whether the planned loan's rate keeps within the prudence maximum; nothing without one.
     std::optional<bool> prudent;
-    // The Intervención's: who approves the operation, on what amounts, and its opinion.
+    // The Intervención's: who approves the operation, on what amounts, and its opinion; budget
+    // stability, the entity's own.
     Competence competence;
     Opinion opinion;
+    StabilityStatement stability;
 
     const Figures& figures() const { return shown.figures; }
     // The debt limit in percent; 0 when none is set.

@@ -52,6 +52,7 @@ Case roundedAsShown(Case c)
     c.plannedLoan = roundedAsShown(c.plannedLoan, PlannedLoanFields);
     c.evolution = roundedAsShown(c.evolution, EvolutionFields);
     c.dossier = shownDossier(c.dossier);
+    c.stability = roundedAsShown(c.stability, StabilityFields);
     if (c.limitText == u"0")
         c.limitText.clear();
     return c;

@@ -45,8 +45,39 @@ struct Figures
     Amount surplusFinancedExpenditure = 0;
     Amount guarantees = 0;
     Amount undrawnBalances = 0;
+    // The rest of the settlement that budget stability is worked out from: the capital chapters'
+    // rights (VI, VII) and obligations (III, VI, VII); what was collected in the year of the
+    // rights of chapters I to III, the year's and closed years' (0 when not given); the other
+    // adjustments of national accounting, net; and the cash surplus for general spending.
+    Amount revenueVI = 0;
+    Amount revenueVII = 0;
+    Amount expenditureIII = 0;
+    Amount expenditureVI = 0;
+    Amount expenditureVII = 0;
+    Amount collections = 0;
+    Amount otherAdjustments = 0;
+    Amount cashSurplus = 0;
 
     friend bool operator==(const Figures&, const Figures&) = default;
+};
+
+// Whether the last settlement met the expenditure rule, as the Intervención states it.
+enum class SpendingRule : std::uint8_t
+{
+    NoData,
+    Met,
+    Broken
+};
+
+// What budget stability is stated with beyond the settlement's figures: the expenditure rule,
+// and a financing capacity or need an older case gave as one typed figure (0 when none), which
+// stands until the figures it is worked out from are given.
+struct Stability
+{
+    SpendingRule rule = SpendingRule::NoData;
+    Amount givenCapacity = 0;
+
+    friend bool operator==(const Stability&, const Stability&) = default;
 };
 
 // How a loan counts: one of the entity's own at long term, a third party's loan the entity
@@ -129,8 +160,8 @@ enum class BudgetState : std::uint8_t
 
 // What the Intervención's report states beyond the figures: the operation's subject and
 // purpose, the budget, the ordinary resources and the long-term operations already arranged
-// this year (which decide who approves it), budgetary stability, the expenditure rule and the
-// average payment period as typed, and who signs where.
+// this year (which decide who approves it), the average payment period as typed, and who signs
+// where.
 struct Dossier
 {
     QString subject;
@@ -140,9 +171,6 @@ struct Dossier
     bool foreseen = false;
     Amount ordinaryResources = 0;
     Amount arrangedThisYear = 0;
-    // Financing capacity (+) or need (−).
-    Amount stability = 0;
-    bool meetsSpendingRule = false;
     // Average payment period in days.
     Amount paymentPeriod = 0;
     QString controller;
@@ -176,6 +204,7 @@ struct Case
     Evolution evolution = {};
     // What the Intervención's report states beyond the figures.
     Dossier dossier = {};
+    Stability stability = {};
 
     friend bool operator==(const Case&, const Case&) = default;
 };

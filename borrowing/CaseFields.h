@@ -36,7 +36,9 @@ using EntityField = Field<DependentEntity>;
 using DossierField = Field<Dossier>;
 
 // The adjustments only add to or take from what they adjust: none is negative.
-inline constexpr std::array<FigureField, 17> FigureFields{{
+// The settlement's figures budget stability needs are written only once given, so that older
+// cases save as they did.
+inline constexpr std::array<FigureField, 25> FigureFields{{
     {.key = "ICAP1", .amount = &Figures::revenueI},
     {.key = "ICAP2", .amount = &Figures::revenueII},
     {.key = "ICAP3", .amount = &Figures::revenueIII},
@@ -66,6 +68,46 @@ inline constexpr std::array<FigureField, 17> FigureFields{{
      .amount = &Figures::undrawnBalances,
      .bounds = NotNegative,
      .tag = "ajustenodispuestos"},
+    {.key = "ICAP6",
+     .amount = &Figures::revenueVI,
+     .tag = "derechoscap6",
+     .label = "Derechos reconocidos netos, cap. VI:",
+     .required = false},
+    {.key = "ICAP7",
+     .amount = &Figures::revenueVII,
+     .tag = "derechoscap7",
+     .label = "Derechos reconocidos netos, cap. VII:",
+     .required = false},
+    {.key = "GCAP3",
+     .amount = &Figures::expenditureIII,
+     .tag = "obligacionescap3",
+     .label = "Obligaciones reconocidas netas, cap. III:",
+     .required = false},
+    {.key = "GCAP6",
+     .amount = &Figures::expenditureVI,
+     .tag = "obligacionescap6",
+     .label = "Obligaciones reconocidas netas, cap. VI:",
+     .required = false},
+    {.key = "GCAP7",
+     .amount = &Figures::expenditureVII,
+     .tag = "obligacionescap7",
+     .label = "Obligaciones reconocidas netas, cap. VII:",
+     .required = false},
+    {.key = "RECAUDA",
+     .amount = &Figures::collections,
+     .tag = "recaudacion",
+     .label = "Recaudación de los cap. I a III (corriente y cerrados):",
+     .required = false},
+    {.key = "AJSEC",
+     .amount = &Figures::otherAdjustments,
+     .tag = "otrosajustes",
+     .label = "Otros ajustes en contabilidad nacional:",
+     .required = false},
+    {.key = "RTGG",
+     .amount = &Figures::cashSurplus,
+     .tag = "remanente",
+     .label = "Remanente de tesorería para gastos generales:",
+     .required = false},
 }};
 
 // The loan calculator's inputs.
@@ -187,7 +229,7 @@ inline constexpr std::array<ChoiceWord, 2> PurposeWords{{{"inversiones"}, {"sust
 inline constexpr std::array<ChoiceWord, 2> BudgetWords{{{"aprobado"}, {"prorrogado"}}};
 
 // What the Intervención's report states beyond the figures; each field is its own tag.
-inline constexpr std::array<DossierField, 11> DossierFields{{
+inline constexpr std::array<DossierField, 9> DossierFields{{
     {.key = "objeto", .kind = FieldKind::Text, .text = &Dossier::subject, .tag = "objeto"},
     {.key = "finalidad",
      .kind = FieldKind::Choice,
@@ -210,17 +252,32 @@ inline constexpr std::array<DossierField, 11> DossierFields{{
      .amount = &Dossier::arrangedThisYear,
      .bounds = NotNegative,
      .tag = "concertadas"},
-    {.key = "estabilidad", .amount = &Dossier::stability, .tag = "estabilidad"},
-    {.key = "reglagasto",
-     .kind = FieldKind::Flag,
-     .flag = &Dossier::meetsSpendingRule,
-     .tag = "reglagasto"},
     {.key = "pmp", .amount = &Dossier::paymentPeriod, .bounds = NotNegative, .tag = "pmp"},
     {.key = "interventor",
      .kind = FieldKind::Text,
      .text = &Dossier::controller,
      .tag = "interventor"},
     {.key = "lugar", .kind = FieldKind::Text, .text = &Dossier::place, .tag = "lugar"},
+}};
+
+// The expenditure rule's options: "sin datos" is what a case says until it is given, and is not
+// written; older cases wrote true and false, read as "cumple" and "incumple".
+inline constexpr std::array<ChoiceWord, 3> SpendingRuleWords{
+    {{"sin datos"}, {"cumple"}, {"incumple"}}};
+
+// What budget stability is stated with beyond the figures, kept with the dossier.
+inline constexpr std::array<Field<Stability>, 2> StabilityFields{{
+    {.key = "reglagasto",
+     .kind = FieldKind::Choice,
+     .words = SpendingRuleWords,
+     .choice = [](const Stability& s) { return static_cast<int>(s.rule); },
+     .setChoice = [](Stability& s, int rule) { s.rule = static_cast<SpendingRule>(rule); },
+     .tag = "reglagasto",
+     .label = "Regla de gasto:",
+     .required = false,
+     .readsFlags = true},
+    // Written while it stands, that is while it was given.
+    {.key = "estabilidad", .amount = &Stability::givenCapacity, .required = false},
 }};
 
 } // namespace borrowing

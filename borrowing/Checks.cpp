@@ -157,6 +157,8 @@ std::optional<Refusal> caseProblem(const Case& c)
     }
     if (auto refusal = recordProblem(DossierFields, c.dossier, Record::Dossier))
         return refusal;
+    if (auto refusal = recordProblem(StabilityFields, c.stability, Record::Dossier))
+        return refusal;
     if (auto refusal = entitiesProblem(c.entities))
         return refusal;
     for (std::size_t i = 0; i < c.loans.size(); ++i) {

@@ -88,6 +88,8 @@ template <typename Record> struct Field
     // Whether the record counts it at all (a guaranteed share only for a guaranteed loan); a
     // field that does not apply is neither shown nor typed.
     bool (*applies)(const Record&) = nullptr;
+    // A choice older files wrote as a flag: true reads as its second option, false as its third.
+    bool readsFlags = false;
 
     bool appliesTo(const Record& record) const { return !applies || applies(record); }
     bool isNumber() const

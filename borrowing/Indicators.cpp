@@ -47,6 +47,15 @@ Indicators computeIndicators(const Figures& typed, std::int32_t maxDebtPercent,
         shown(shown(r.computableRevenue - (r.totalExpenditure - f.surplusFinancedExpenditure)) -
               (f.existingAnnuity + f.plannedAnnuity));
     r.computableDebt = shown(r.totalCapital + (f.guarantees + f.undrawnBalances));
+    r.nonFinancialRevenue = shown(r.totalRevenue + f.revenueVI + f.revenueVII);
+    r.nonFinancialExpenditure = shown(f.expenditureI + f.expenditureII + f.expenditureIII +
+                                      f.expenditureIV + f.expenditureVI + f.expenditureVII);
+    r.nonFinancialBalance = shown(r.nonFinancialRevenue - r.nonFinancialExpenditure);
+    // Without what was collected there is no adjustment for it.
+    r.collectionAdjustment =
+        f.collections == 0 ? 0 : shown(f.collections - (f.revenueI + f.revenueII + f.revenueIII));
+    r.financingCapacity =
+        shown(r.nonFinancialBalance + r.collectionAdjustment + f.otherAdjustments);
     r.comparison = r.debtLimit > r.totalCapital    ? Comparison::Greater
                    : r.debtLimit < r.totalCapital  ? Comparison::Less
                    : r.debtLimit == r.totalCapital ? Comparison::Equal

@@ -41,6 +41,14 @@ struct Indicators
     Amount computableRevenue = 0;    // ICOMPUT
     Amount computableNetSavings = 0; // ANCOMPUT
     Amount computableDebt = 0;       // CVCOMPUT
+    // Budget stability: non-financial revenue (chapters I to VII) and expenditure (I to VII but
+    // V), their balance, the adjustment for what was collected of chapters I to III, and the
+    // financing capacity (+) or need (−) with the other national-accounting adjustments.
+    Amount nonFinancialRevenue = 0;     // INGNOFIN
+    Amount nonFinancialExpenditure = 0; // GASNOFIN
+    Amount nonFinancialBalance = 0;     // SALDONOFIN
+    Amount collectionAdjustment = 0;    // AJRECAUDA
+    Amount financingCapacity = 0;       // CAPNEC
     Comparison comparison = Comparison::None;
 
     friend bool operator==(const Indicators&, const Indicators&) = default;
@@ -49,7 +57,7 @@ struct Indicators
 // An indicator by the name of the field that shows it, and the full report's tag.
 using IndicatorField = Field<Indicators>;
 
-inline constexpr std::array<IndicatorField, 16> IndicatorFields{{
+inline constexpr std::array<IndicatorField, 21> IndicatorFields{{
     {.key = "ITOTAL", .amount = &Indicators::totalRevenue, .tag = "derechosnetos"},
     {.key = "GTOTAL", .amount = &Indicators::totalExpenditure, .tag = "obligacionesnetas"},
     {.key = "CFANTERIOR", .amount = &Indicators::existingBurden, .tag = "cargafanterior"},
@@ -66,6 +74,13 @@ inline constexpr std::array<IndicatorField, 16> IndicatorFields{{
     {.key = "ICOMPUT", .amount = &Indicators::computableRevenue, .tag = "ingresoscomputables"},
     {.key = "ANCOMPUT", .amount = &Indicators::computableNetSavings, .tag = "ahorronetocomputable"},
     {.key = "CVCOMPUT", .amount = &Indicators::computableDebt, .tag = "capitalvivocomputable"},
+    {.key = "INGNOFIN", .amount = &Indicators::nonFinancialRevenue, .tag = "ingresosnofinancieros"},
+    {.key = "GASNOFIN",
+     .amount = &Indicators::nonFinancialExpenditure,
+     .tag = "gastosnofinancieros"},
+    {.key = "SALDONOFIN", .amount = &Indicators::nonFinancialBalance, .tag = "saldonofinanciero"},
+    {.key = "AJRECAUDA", .amount = &Indicators::collectionAdjustment, .tag = "ajusterecaudacion"},
+    {.key = "CAPNEC", .amount = &Indicators::financingCapacity, .tag = "capacidadnecesidad"},
 }};
 
 // Every indicator of the figures for a debt limit in percent. Each step works with the earlier

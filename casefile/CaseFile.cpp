@@ -4,6 +4,7 @@
 #include "CaseFields.h"
 #include "Checks.h"
 #include "IntegerText.h"
+#include "Stability.h"
 #include "UserFile.h"
 
 #include <QJsonArray>
@@ -148,6 +149,17 @@ QStringList membersOf(const std::array<Field<Part>, N>& fields, const Part& part
     return members;
 }
 
+// The option a choice's value names: a word, or true and false where older files wrote them.
+template <typename Part>
+std::optional<int> optionOf(const Field<Part>& field, const QJsonValue& value)
+{
+    if (field.readsFlags && value.isBool())
+        return value.toBool() ? 1 : 2;
+    if (!value.isString())
+        return std::nullopt;
+    return borrowing::choiceNamed(field.words, value.toString());
+}
+
 // Reads the record's fields from the object; `where` says whose they are.
 template <typename Part, std::size_t N>
 void readFields(const std::array<Field<Part>, N>& fields, const QJsonObject& object, Part& part,
@@ -179,9 +191,7 @@ void readFields(const std::array<Field<Part>, N>& fields, const QJsonObject& obj
             break;
         case FieldKind::Choice: {
             // A word that is no text names no option either.
-            const std::optional<int> option =
-                value.isString() ? borrowing::choiceNamed(field.words, value.toString())
-                                 : std::nullopt;
+            const std::optional<int> option = optionOf(field, value);
             if (!option) {
                 where.reason = Reason::UnknownWord;
                 where.words = field.words;
@@ -346,8 +356,12 @@ QByteArray caseToJson(const Case& c)
                       inlineObject(membersOf(PlannedLoanFields, c.plannedLoan)));
     members << member(key(keys::Evolution), inlineObject(membersOf(EvolutionFields, c.evolution)));
     // Written once there is something to state, so that older cases save as they did.
-    if (!(c.dossier == Dossier{}))
-        members << member(key(keys::Dossier), inlineObject(membersOf(DossierFields, c.dossier)));
+    // The dossier keeps what stability is stated with too, a capacity given while it stands.
+    const QStringList stability = membersOf(StabilityFields, c.stability);
+    if (!(c.dossier == Dossier{}) || !stability.isEmpty()) {
+        members << member(key(keys::Dossier),
+                          inlineObject(membersOf(DossierFields, c.dossier) + stability));
+    }
     if (!c.loans.empty()) {
         QStringList loans;
         for (const Loan& loan : c.loans)
@@ -393,6 +407,10 @@ Case caseFromJson(const QByteArray& json)
         recordAt(root, keys::PlannedLoan, PlannedLoanFields, Refusal::Record::PlannedLoan);
     c.evolution = recordAt(root, keys::Evolution, EvolutionFields, Refusal::Record::Evolution);
     c.dossier = recordAt(root, keys::Dossier, DossierFields, Refusal::Record::Dossier);
+    c.stability = recordAt(root, keys::Dossier, StabilityFields, Refusal::Record::Dossier);
+    // An older case's capacity stands until the figures it is worked out from are given.
+    if (stabilityFiguresGiven(c.figures))
+        c.stability.givenCapacity = 0;
     c.loans = loansAt(root);
     c.entities = entitiesAt(root);
     return c;

@@ -198,6 +198,11 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
     const auto prudence = lineSource("prudencia", {prudenceText(a.prudent)});
     const auto refinancing = lineSource("refinanciacion", {refinancingText(d.purpose)});
     const auto subject = lineSource("objeto_operacion", {d.subject.trimmed()});
+    const auto stability = lineSource(
+        "estabilidad_avisos", stabilityLines(a.stability, a.group.hasDependents(), separators));
+    const auto worked =
+        textSource("estabilidad_calculada", {},
+                   a.stability.capacityGiven ? QList<QStringList>{} : QList<QStringList>{{}});
     const auto evolution = textSource("evolucion",
                                       {"ano", "anualidadvigentes", "anualidadnueva", "capitalvivo",
                                        "ingresos", "endeudamiento", "cargafinanciera"},
@@ -221,9 +226,10 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
     const templating::ParsedTemplate parsed = readTemplate(templatePath);
     ReportEngine engine(values, pictures);
     engine.dataSets = {
-        loans.get(),  totals.get(),   kinds.get(),       alone.get(),          evolution.get(),
-        group.get(),  entities.get(), warningRows.get(), conclusionRows.get(), annuityWarning.get(),
-        budget.get(), prudence.get(), refinancing.get(), subject.get()};
+        loans.get(),          totals.get(),         kinds.get(),     alone.get(),
+        evolution.get(),      group.get(),          entities.get(),  warningRows.get(),
+        conclusionRows.get(), annuityWarning.get(), budget.get(),    prudence.get(),
+        refinancing.get(),    subject.get(),        stability.get(), worked.get()};
     try {
         engine.fill(parsed, QFile::encodeName(outputPath).toStdString());
     } catch (const std::system_error& e) {

@@ -44,6 +44,8 @@ FullReportFiles reportFiles(const QString& programFolder, const QString& documen
 //   "prestamos_totales", one row with the capital and anualidad of the entity's own loans when
 //   the register holds loans, none otherwise; "prestamos_tipos", a row per kind of the entity's
 //   own loans (tipo, capital, computable, anualidad);
+// - "estabilidad_calculada", one row (no fields) when budget stability is worked out from the
+//   settlement, none while an older case's given figure stands;
 // - "grupo", one row with its titulo ("Grupo: 1 entidad dependiente") when there are dependent
 //   entities, and "sin_grupo", one row (no fields) when there are none; "entidades", the group's
 //   table (entidad, tipo, ingresos, transferencias, gastos, anualidad, ahorroneto, capitalvivo),
@@ -54,7 +56,8 @@ FullReportFiles reportFiles(const QString& programFolder, const QString& documen
 //   Intervención's conclusion and its reasons), "aviso_anualidad" (the planned loan's typed
 //   annuity against its terms'), "presupuesto_prorrogado" (what an extended budget allows),
 //   "prudencia" (whether the rate keeps to the prudence rule), "refinanciacion" (what a
-//   refinancing asks) and "objeto_operacion" (the operation's subject).
+//   refinancing asks), "objeto_operacion" (the operation's subject) and "estabilidad_avisos"
+//   (what budget stability asks of the entity).
 void runFullReport(const QString& templatePath, const QString& outputPath,
                    const ReportValues& values, const ReportPictures& pictures,
                    const std::function<void(const QString&)>& openDocument);

@@ -43,6 +43,7 @@ ReportValues::ReportValues(const borrowing::Assessment& a, amount::Separators se
     putFields(borrowing::IndicatorFields, r);
     putFields(borrowing::PlannedLoanFields, c.plannedLoan);
     putFields(borrowing::DossierFields, c.dossier);
+    putFields(borrowing::StabilityFields, c.stability);
 
     put("Entidad", c.entityName);
     put("Provincia", c.entityProvince);
@@ -73,6 +74,7 @@ ReportValues::ReportValues(const borrowing::Assessment& a, amount::Separators se
     const borrowing::Dossier& d = c.dossier;
     put("fecha", longDate(today));
     put("lugarfecha", placeAndDateText(d.place, today));
+    put("estabilidad", capacityStatementText(a.stability, separators));
     put("organocompetente", decidingBodyText(a.competence.body));
     put("operacionesejercicio", amountText(a.competence.operations, separators));
     put("diezporcientorecursos", amountText(a.competence.tenPercentOfResources, separators));

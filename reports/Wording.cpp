@@ -49,18 +49,27 @@ QString choiceText(borrowing::ChoiceWords words, int option)
         return entityKindText(static_cast<borrowing::EntityKind>(option));
     if (is(borrowing::PurposeWords))
         return purposeText(static_cast<borrowing::Purpose>(option));
+    if (is(borrowing::SpendingRuleWords))
+        return spendingRuleText(static_cast<borrowing::SpendingRule>(option));
     return budgetText(static_cast<borrowing::BudgetState>(option));
+}
+
+QString spendingRuleText(borrowing::SpendingRule rule)
+{
+    switch (rule) {
+    case borrowing::SpendingRule::NoData:
+        break;
+    case borrowing::SpendingRule::Met:
+        return QStringLiteral("Cumple");
+    case borrowing::SpendingRule::Broken:
+        return QStringLiteral("No cumple");
+    }
+    return QStringLiteral("Sin datos");
 }
 
 QString yesNoText(bool yes)
 {
     return yes ? QStringLiteral("Sí") : QStringLiteral("No");
-}
-
-QString spendingRuleText(bool met)
-{
-    return met ? QStringLiteral("Cumple la regla de gasto")
-               : QStringLiteral("No cumple la regla de gasto");
 }
 
 QString loanKindText(borrowing::LoanKind kind)
@@ -388,6 +397,45 @@ QString projectionSentence(const borrowing::Projection& projection)
             .arg(threshold)
             .arg(*projection.yearWithinFreeLimit);
     return QStringLiteral("No baja del %1 % en %2.").arg(threshold).arg(years);
+}
+
+QString ownFiguresText()
+{
+    return QStringLiteral("Cifras de la entidad; no incluyen las de sus entes dependientes.");
+}
+
+QString capacityStatementText(const borrowing::StabilityStatement& stability,
+                              amount::Separators separators)
+{
+    const QString capacity = amountText(stability.capacity, separators) + QStringLiteral(" €");
+    return stability.capacityGiven ? capacity + QStringLiteral(" (dato facilitado)") : capacity;
+}
+
+QStringList stabilityLines(const borrowing::StabilityStatement& stability, bool grouped,
+                           amount::Separators separators)
+{
+    QStringList lines;
+    if (grouped)
+        lines << ownFiguresText();
+    if (stability.capacityGiven) {
+        lines << QStringLiteral("Capacidad o necesidad de financiación facilitada: %1; se toma "
+                                "hasta que consten las cifras de la liquidación.")
+                     .arg(capacityStatementText(stability, separators));
+    }
+    if (stability.withoutCollections && !stability.capacityGiven) {
+        lines << QStringLiteral("Sin ajuste por recaudación: no consta la recaudación de los "
+                                "capítulos I a III.");
+    }
+    if (stability.planNeeded) {
+        lines << QStringLiteral("Necesidad de financiación: la entidad debe formular un plan "
+                                "económico-financiero (art. 21 LOEPSF).");
+    }
+    if (stability.spendingCut) {
+        lines << QStringLiteral("Remanente de tesorería negativo: el Pleno debe reducir gastos del "
+                                "nuevo presupuesto en %1 € (art. 193 TRLHL).")
+                     .arg(amountText(*stability.spendingCut, separators));
+    }
+    return lines;
 }
 
 QString annuityMismatchText(const borrowing::AnnuityMismatch& mismatch,

@@ -34,10 +34,10 @@ QString yearsText(Amount years, amount::Separators separators, int decimals);
 
 // An option of a choice as the windows and the reports name it ("Corto plazo", "Prorrogado").
 QString choiceText(borrowing::ChoiceWords words, int option);
+// "Cumple", "No cumple", "Sin datos".
+QString spendingRuleText(borrowing::SpendingRule rule);
 // "Sí" or "No".
 QString yesNoText(bool yes);
-// "Cumple la regla de gasto", or not.
-QString spendingRuleText(bool met);
 
 // A field of a record as the windows and the reports show it: a figure with its decimals, a
 // text as it is, an option or a flag in words.
@@ -51,10 +51,6 @@ QString fieldText(const borrowing::Field<Part>& field, const Part& part,
     case borrowing::FieldKind::Choice:
         return choiceText(field.words, field.choice(part));
     case borrowing::FieldKind::Flag:
-        if constexpr (std::is_same_v<Part, borrowing::Dossier>) {
-            if (field.flag == &borrowing::Dossier::meetsSpendingRule)
-                return spendingRuleText(part.*field.flag);
-        }
         return yesNoText(part.*field.flag);
     case borrowing::FieldKind::Years:
         return yearsText(part.*field.amount, separators, field.decimals);
@@ -155,6 +151,19 @@ QString projectionSentence(const borrowing::Projection& projection);
 // (42.598,92 €)."
 QString annuityMismatchText(const borrowing::AnnuityMismatch& mismatch,
                             amount::Separators separators);
+
+// "Cifras de la entidad; no incluyen las de sus entes dependientes."
+QString ownFiguresText();
+// The financing capacity (+) or need (−) as the reports state it, with its euro sign:
+// "-12.000,50 €", and "(dato facilitado)" after one an older case gave as one figure.
+QString capacityStatementText(const borrowing::StabilityStatement& stability,
+                              amount::Separators separators);
+// What the settlement's stability says, a sentence each: that the figures are the entity's own
+// alone (with dependent entities), that without what chapters I to III collected there is no
+// adjustment for it, that a need of financing or the rule broken asks an economic-financial
+// plan, and the cut a negative cash surplus asks of the new budget.
+QStringList stabilityLines(const borrowing::StabilityStatement& stability, bool grouped,
+                           amount::Separators separators);
 
 // "Cumple el principio de prudencia financiera", or why not; empty without a maximum.
 QString prudenceText(const std::optional<bool>& prudent);

@@ -9,6 +9,7 @@
 #include "CaseBinding.h"
 #include "TestSeparators.h"
 
+#include <QComboBox>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -45,6 +46,7 @@ struct Forms
                 add(calculator, f.key);
         }
         add(evolution, "crecimiento");
+        (new QComboBox(&main))->setObjectName(u"reglagasto"_s);
         for (AmountEdit* field : main.findChildren<AmountEdit*>()) {
             field->setDecimals(2);
             field->setNumberFormat(amount::NumberFormat::Thousands);

@@ -80,7 +80,7 @@ private slots:
         QCOMPARE(pages()->currentIndex(), 0);
         QCOMPARE(pages()->tabText(0), u"Datos Liquidación "_s);
         const auto fields = m_window->centralWidget()->findChildren<AmountEdit*>();
-        QCOMPARE(fields.size(), 35);
+        QCOMPARE(fields.size(), 48);
         for (const AmountEdit* field : fields) {
             QCOMPARE(field->text(), u"0,00"_s);
             QCOMPARE(field->decimals(), 2);
@@ -240,9 +240,12 @@ private slots:
         QCOMPARE(pages()->currentIndex(), 4);
         QCOMPARE(QApplication::focusWidget(), child("AJINGEXT"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
-        QCOMPARE(pages()->currentIndex(), 4);
+        QCOMPARE(pages()->currentIndex(), 5);
+        QCOMPARE(QApplication::focusWidget(), child("ICAP6"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown);
+        QCOMPARE(pages()->currentIndex(), 5);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp);
-        QCOMPARE(pages()->currentIndex(), 3);
+        QCOMPARE(pages()->currentIndex(), 4);
     }
 
     void pageDownInADialogTurnsTheMainWindowsPage()

@@ -89,7 +89,7 @@ private slots:
     {
         const auto window = shownWindow();
         const QTabBar* bar = pages(*window)->tabBar();
-        QCOMPARE(bar->count(), 5);
+        QCOMPARE(bar->count(), 6);
         for (int i = 0; i < bar->count(); ++i) {
             QVERIFY2(bar->rect().contains(bar->tabRect(i)), qPrintable(bar->tabText(i)));
             QVERIFY2(bar->tabRect(i).width() >=
