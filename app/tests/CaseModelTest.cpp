@@ -145,6 +145,32 @@ private slots:
         QCOMPARE(previewed.last(), 7000);
     }
 
+    // The expenditure rule's list and the case follow each other; a figure of the settlement
+    // typed takes the place of a capacity an older case gave as one figure.
+    void stabilityFollowsTheForm()
+    {
+        Forms forms;
+        CaseModel model;
+        CaseBinding binding(model, &forms.main, &forms.calculator, &forms.evolution);
+        auto* rule = forms.main.findChild<QComboBox*>(u"reglagasto"_s);
+        QCOMPARE(rule->count(), 3);
+        QCOMPARE(rule->currentText(), u"Sin datos"_s);
+        QSignalSpy edited(&model, &CaseModel::edited);
+        rule->setCurrentIndex(2);
+        QCOMPARE(model.current().stability.rule, borrowing::SpendingRule::Broken);
+        QCOMPARE(edited.count(), 1);
+
+        borrowing::Case c;
+        c.stability = {borrowing::SpendingRule::Met, -1500};
+        model.reset(c);
+        QCOMPARE(rule->currentText(), u"Cumple"_s);
+        QCOMPARE(edited.count(), 1);
+        forms.field(forms.main, "AJSEC")->setText(u"0"_s);
+        QCOMPARE(model.current().stability.givenCapacity, -1500);
+        forms.field(forms.main, "AJSEC")->setText(u"-2,5"_s);
+        QCOMPARE(model.current().stability.givenCapacity, 0);
+    }
+
     void fieldsAndModelFollowEachOther()
     {
         Forms forms;

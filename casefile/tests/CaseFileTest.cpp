@@ -379,6 +379,49 @@ TEST(CaseFile, aLoansKindReadsAsTheImportReadsIt)
     }
 }
 
+// Stability's figures and the expenditure rule are written once given, so that older cases save
+// as they did; an older case's true and false, and its typed capacity, still read.
+TEST(CaseFile, stabilityIsWrittenOnceGivenAndOlderCasesStillRead)
+{
+    const QByteArray plain = caseToJson(Case{});
+    for (const char* key : {"ICAP6", "RTGG", "expediente", "reglagasto"})
+        EXPECT_FALSE(plain.contains(key)) << key;
+
+    Case c;
+    c.figures.revenueVI = 1200.5L;
+    c.figures.cashSurplus = -300;
+    c.stability.rule = borrowing::SpendingRule::Broken;
+    const QByteArray saved = caseToJson(c);
+    EXPECT_TRUE(saved.contains("\"ICAP6\": \"1200.5\""));
+    EXPECT_TRUE(saved.contains("\"RTGG\": \"-300\""));
+    EXPECT_TRUE(saved.contains("\"reglagasto\": \"incumple\""));
+    EXPECT_EQ(caseFromJson(saved), c);
+
+    struct Row
+    {
+        const char* dossier;
+        const char* figures;
+        borrowing::SpendingRule rule;
+        Amount capacity;
+    };
+    const Row rows[] = {
+        {"\"reglagasto\": true, \"estabilidad\": \"-1500\"", "", borrowing::SpendingRule::Met,
+         -1500},
+        {"\"reglagasto\": false", "", borrowing::SpendingRule::Broken, 0},
+        {"\"reglagasto\": \"cumple\"", "", borrowing::SpendingRule::Met, 0},
+        // The settlement's own figures take the place of a typed capacity.
+        {"\"estabilidad\": \"-1500\"", "\"GCAP7\": \"10\"", borrowing::SpendingRule::NoData, 0},
+    };
+    for (const Row& row : rows) {
+        const Case read = caseFromJson(QByteArray("{\"formato\": \"endeudamiento-caso\", "
+                                                  "\"importes\": {") +
+                                       row.figures + "}, \"expediente\": {" + row.dossier +
+                                       "}}");
+        EXPECT_EQ(read.stability.rule, row.rule) << row.dossier;
+        EXPECT_EQ(read.stability.givenCapacity, row.capacity) << row.dossier;
+    }
+}
+
 TEST(CaseFile, theRegisterIsWrittenOnlyWhenItHoldsLoans)
 {
     Case c = sample();

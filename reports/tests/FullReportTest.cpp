@@ -383,6 +383,35 @@ TEST_F(ShippedTemplate, anEmptyPieceOfASentenceIsLeftOut)
     EXPECT_TRUE(rtf.contains("\\qr En Zamora, a "));
 }
 
+// Budget stability in both reports: the figures it is worked out from, the capacity or need,
+// the rule and what they ask. The deficit case's settlement: 1.000.000 of rights against
+// 1.100.000 of obligations, with 40.000 of capital rights and 15.000 of other adjustments.
+TEST_F(ShippedTemplate, bothReportsStateBudgetStability)
+{
+    borrowing::Case c = samples::deficitCase();
+    c.figures.revenueVII = 40000;
+    c.figures.otherAdjustments = 15000;
+    c.figures.cashSurplus = -8000;
+    c.stability.rule = borrowing::SpendingRule::Met;
+    for (const QString& name : {u"PlantillaInformeP.rtf"_s, u"PlantillaInformeIntervencion.rtf"_s}) {
+        templatePath = QFileInfo(templatePath).dir().filePath(name);
+        run(c);
+        const QByteArray rtf = filled();
+        for (const char* text :
+             {"Ingresos no financieros (cap\\'edtulos I a VII)\\tab\\b 1.040.000,00",
+              "Saldo no financiero\\tab\\b -60.000,00",
+              "de financiaci\\'f3n\\tab\\b -45.000,00 \\'80\\b0",
+              "Regla de gasto\\tab\\b Cumple\\b0",
+              "Sin ajuste por recaudaci\\'F3n: no consta la recaudaci\\'F3n de los cap\\'EDtulos I "
+              "a III.",
+              "Necesidad de financiaci\\'F3n: la entidad debe formular un plan "
+              "econ\\'F3mico-financiero (art. 21 LOEPSF).",
+              "reducir gastos del nuevo presupuesto en 8.000,00 \\'80 (art. 193 TRLHL)."})
+            EXPECT_TRUE(rtf.contains(text)) << name.toStdString() << ": " << text;
+        EXPECT_FALSE(rtf.contains("\\{")) << name.toStdString();
+    }
+}
+
 TEST_F(ShippedTemplate, anUnknownTagStopsTheReportAndOpensNothing)
 {
     QFile earlier(output);
