@@ -49,15 +49,12 @@ TEST(Stability, theCapacityAndWhatItAsks)
     const Row rows[] = {
         {"no collections given", [](Case&) {}, 0, 40000, false, false, std::nullopt},
         // 1.250.000 collected of 1.300.000: an adjustment of -50.000.
-        {"collections short of the rights",
-         [](Case& c) { c.figures.collections = 1250000; },
+        {"collections short of the rights", [](Case& c) { c.figures.collections = 1250000; },
          -50000, -10000, false, true, std::nullopt},
-        {"the expenditure rule broken",
-         [](Case& c) { c.stability.rule = SpendingRule::Broken; },
-         0, 40000, false, true, std::nullopt},
-        {"a negative cash surplus",
-         [](Case& c) { c.figures.cashSurplus = -25000.5L; },
-         0, 40000, false, false, 25000.5L},
+        {"the expenditure rule broken", [](Case& c) { c.stability.rule = SpendingRule::Broken; }, 0,
+         40000, false, true, std::nullopt},
+        {"a negative cash surplus", [](Case& c) { c.figures.cashSurplus = -25000.5L; }, 0, 40000,
+         false, false, 25000.5L},
         // A figure an older case gave stands while no settlement's figure beyond I to V is.
         {"a capacity given alone",
          [](Case& c) {
@@ -66,8 +63,7 @@ TEST(Stability, theCapacityAndWhatItAsks)
          },
          0, -5000, true, true, std::nullopt},
         {"a capacity given beside the settlement",
-         [](Case& c) { c.stability.givenCapacity = -5000; },
-         0, 40000, false, false, std::nullopt},
+         [](Case& c) { c.stability.givenCapacity = -5000; }, 0, 40000, false, false, std::nullopt},
     };
     for (const Row& row : rows) {
         Case c = settlement();
@@ -93,17 +89,16 @@ TEST(Stability, whatThePageAndTheReportsSay)
     c.figures.otherAdjustments = -60000;
     c.figures.cashSurplus = -1234.5L;
     const Assessment a = assess(c);
-    EXPECT_EQ(reports::stabilityLines(a.stability, true, testsupport::Spanish),
-              (QStringList{
-                  u"Cifras de la entidad; no incluyen las de sus entes dependientes."_s,
-                  u"Sin ajuste por recaudación: no consta la recaudación de los capítulos I a "
-                  u"III."_s,
-                  u"Necesidad de financiación: la entidad debe formular un plan "
-                  u"económico-financiero (art. 21 LOEPSF)."_s,
-                  u"Remanente de tesorería negativo: el Pleno debe reducir gastos del nuevo "
-                  u"presupuesto en 1.234,50 € (art. 193 TRLHL)."_s}));
-    EXPECT_EQ(reports::capacityStatementText(a.stability, testsupport::Spanish),
-              u"-10.000,00 €"_s);
+    EXPECT_EQ(
+        reports::stabilityLines(a.stability, true, testsupport::Spanish),
+        (QStringList{u"Cifras de la entidad; no incluyen las de sus entes dependientes."_s,
+                     u"Sin ajuste por recaudación: no consta la recaudación de los capítulos I a "
+                     u"III."_s,
+                     u"Necesidad de financiación: la entidad debe formular un plan "
+                     u"económico-financiero (art. 21 LOEPSF)."_s,
+                     u"Remanente de tesorería negativo: el Pleno debe reducir gastos del nuevo "
+                     u"presupuesto en 1.234,50 € (art. 193 TRLHL)."_s}));
+    EXPECT_EQ(reports::capacityStatementText(a.stability, testsupport::Spanish), u"-10.000,00 €"_s);
     c = Case{};
     c.stability.givenCapacity = 2500;
     EXPECT_EQ(reports::capacityStatementText(assess(c).stability, testsupport::Spanish),

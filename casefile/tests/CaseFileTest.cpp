@@ -415,8 +415,7 @@ TEST(CaseFile, stabilityIsWrittenOnceGivenAndOlderCasesStillRead)
     for (const Row& row : rows) {
         const Case read = caseFromJson(QByteArray("{\"formato\": \"endeudamiento-caso\", "
                                                   "\"importes\": {") +
-                                       row.figures + "}, \"expediente\": {" + row.dossier +
-                                       "}}");
+                                       row.figures + "}, \"expediente\": {" + row.dossier + "}}");
         EXPECT_EQ(read.stability.rule, row.rule) << row.dossier;
         EXPECT_EQ(read.stability.givenCapacity, row.capacity) << row.dossier;
     }

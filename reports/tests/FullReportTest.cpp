@@ -393,7 +393,8 @@ TEST_F(ShippedTemplate, bothReportsStateBudgetStability)
     c.figures.otherAdjustments = 15000;
     c.figures.cashSurplus = -8000;
     c.stability.rule = borrowing::SpendingRule::Met;
-    for (const QString& name : {u"PlantillaInformeP.rtf"_s, u"PlantillaInformeIntervencion.rtf"_s}) {
+    for (const QString& name :
+         {u"PlantillaInformeP.rtf"_s, u"PlantillaInformeIntervencion.rtf"_s}) {
         templatePath = QFileInfo(templatePath).dir().filePath(name);
         run(c);
         const QByteArray rtf = filled();
