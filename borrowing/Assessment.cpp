@@ -50,6 +50,7 @@ Assessment assess(const Case& c, const Indicators& previous)
     const Competence competence = competenceOf(shown.dossier, f.plannedCapital);
     const Opinion opinion = opinionOf(verdict, shown.dossier, prudent);
     const StabilityStatement stability = stabilityOf(shown, own);
+    PlanOutcome plan = planOutcome(shown, r, group, projection);
     LoanQuote quote = quoteOf(loan);
     // Both are shown to the cent: they differ by a cent or more when their cents differ.
     std::optional<AnnuityMismatch> mismatch;
@@ -68,7 +69,8 @@ Assessment assess(const Case& c, const Indicators& previous)
             .prudent = prudent,
             .competence = competence,
             .opinion = opinion,
-            .stability = stability};
+            .stability = stability,
+            .plan = std::move(plan)};
 }
 
 } // namespace borrowing

@@ -9,6 +9,7 @@
 #include "LoanRegister.h"
 #include "Opinion.h"
 #include "Projection.h"
+#include "RecoveryPlan.h"
 #include "Stability.h"
 #include "Verdict.h"
 
@@ -55,6 +56,8 @@ struct Assessment
     Competence competence;
     Opinion opinion;
     StabilityStatement stability;
+    // The financial recovery plan, year by year with its measures.
+    PlanOutcome plan;
 
     const Figures& figures() const { return shown.figures; }
     // The debt limit in percent; 0 when none is set.

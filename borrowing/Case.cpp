@@ -40,6 +40,21 @@ Dossier shownDossier(Dossier dossier)
     return roundedAsShown(dossier, DossierFields);
 }
 
+RecoveryPlan keptPlan(RecoveryPlan plan)
+{
+    while (!plan.measures.empty() && plan.measures.back() == PlanMeasures{})
+        plan.measures.pop_back();
+    return plan;
+}
+
+RecoveryPlan shownPlan(RecoveryPlan plan)
+{
+    plan = roundedAsShown(plan, PlanFields);
+    for (PlanMeasures& measures : plan.measures)
+        measures = roundedAsShown(measures, MeasureFields);
+    return keptPlan(std::move(plan));
+}
+
 Case shownCase(Case c)
 {
     c.figures = withRegisterTotals(c.figures, c.loans);
@@ -53,6 +68,7 @@ Case roundedAsShown(Case c)
     c.evolution = roundedAsShown(c.evolution, EvolutionFields);
     c.dossier = shownDossier(c.dossier);
     c.stability = roundedAsShown(c.stability, StabilityFields);
+    c.plan = shownPlan(c.plan);
     if (c.limitText == u"0")
         c.limitText.clear();
     return c;

@@ -188,6 +188,27 @@ struct Evolution
     friend bool operator==(const Evolution&, const Evolution&) = default;
 };
 
+// A year's measures of a recovery plan: the extra current revenue they bring that year and the
+// current spending they cut, each that year's alone.
+struct PlanMeasures
+{
+    Amount revenue = 0;
+    Amount spending = 0;
+
+    friend bool operator==(const PlanMeasures&, const PlanMeasures&) = default;
+};
+
+// A financial recovery plan: its years (1 to 3), how current spending grows a year in percent
+// (current revenue grows as the evolution says), and each year's measures.
+struct RecoveryPlan
+{
+    Amount years = 3;
+    Amount spendingGrowth = 0;
+    std::vector<PlanMeasures> measures = {};
+
+    friend bool operator==(const RecoveryPlan&, const RecoveryPlan&) = default;
+};
+
 // Everything a case holds: what the user typed, never what the program computes.
 struct Case
 {
@@ -205,6 +226,7 @@ struct Case
     // What the Intervención's report states beyond the figures.
     Dossier dossier = {};
     Stability stability = {};
+    RecoveryPlan plan = {};
 
     friend bool operator==(const Case&, const Case&) = default;
 };
@@ -215,6 +237,12 @@ Figures shownFigures(Figures figures);
 
 // The dossier's amounts as their fields show them.
 Dossier shownDossier(Dossier dossier);
+
+// The plan as a case keeps it: no years of no measures at the end, so that a plan equals itself
+// read back from a file, which has an entry for each of its years.
+RecoveryPlan keptPlan(RecoveryPlan plan);
+// The plan as its fields show it, and as a case keeps it.
+RecoveryPlan shownPlan(RecoveryPlan plan);
 
 // The case as the window holds it: every figure of a field rounded as that field shows it, the
 // register's totals standing in the existing debt's capital and annuity while it holds loans,

@@ -21,6 +21,8 @@ inline constexpr const char* Evolution = "evolucion";
 inline constexpr const char* Dossier = "expediente";
 inline constexpr const char* Loans = "prestamos_vigentes";
 inline constexpr const char* Entities = "entidades_dependientes";
+inline constexpr const char* Plan = "plan_saneamiento";
+inline constexpr const char* Measures = "medidas";
 } // namespace keys
 
 // The entity's name and province, kept under keys::EntityData.
@@ -135,7 +137,9 @@ inline constexpr std::array<Field<Evolution>, 1> EvolutionFields{{
     {.key = "crecimiento",
      .kind = FieldKind::Percent,
      .amount = &Evolution::growth,
-     .bounds = {-LargestGrowth, LargestGrowth}},
+     .bounds = {-LargestGrowth, LargestGrowth},
+     .tag = "plancrecimientoingresos",
+     .label = "Crecimiento anual de los ingresos corrientes (%):"},
 }};
 
 // Kinds of loans, in LoanKind's order.
@@ -258,6 +262,34 @@ inline constexpr std::array<DossierField, 9> DossierFields{{
      .text = &Dossier::controller,
      .tag = "interventor"},
     {.key = "lugar", .kind = FieldKind::Text, .text = &Dossier::place, .tag = "lugar"},
+}};
+
+// A financial recovery plan, kept under keys::Plan; written only when it is not a new one.
+inline constexpr std::array<Field<RecoveryPlan>, 2> PlanFields{{
+    {.key = "anios",
+     .kind = FieldKind::Years,
+     .amount = &RecoveryPlan::years,
+     .decimals = YearsDecimals,
+     .bounds = {1, LongestPlanYears},
+     .tag = "plananios",
+     .label = "Años del plan:"},
+    {.key = "crecimiento_gastos",
+     .kind = FieldKind::Percent,
+     .amount = &RecoveryPlan::spendingGrowth,
+     .bounds = {-LargestGrowth, LargestGrowth},
+     .tag = "plancrecimientogastos",
+     .label = "Crecimiento anual de los gastos corrientes (%):"},
+}};
+// A year's measures of the plan, a row of its table.
+inline constexpr std::array<Field<PlanMeasures>, 2> MeasureFields{{
+    {.key = "ingresos",
+     .amount = &PlanMeasures::revenue,
+     .bounds = NotNegative,
+     .label = "Ingresos (€)"},
+    {.key = "gastos",
+     .amount = &PlanMeasures::spending,
+     .bounds = NotNegative,
+     .label = "Gastos (€)"},
 }};
 
 // The expenditure rule's options: "sin datos" is what a case says until it is given, and is not

@@ -126,6 +126,34 @@ std::optional<Refusal> entitiesProblem(const std::vector<DependentEntity>& entit
     return std::nullopt;
 }
 
+std::optional<Refusal> planProblem(const RecoveryPlan& plan)
+{
+    if (auto refusal = recordProblem(PlanFields, plan, Record::Plan))
+        return refusal;
+    if (plan.years != std::floor(plan.years)) {
+        const Field<RecoveryPlan>& years = fieldOf(PlanFields, &RecoveryPlan::years);
+        return Refusal{.reason = Reason::NotWhole,
+                       .record = Record::Plan,
+                       .key = years.key,
+                       .bounds = years.bounds};
+    }
+    for (std::size_t i = 0; i < plan.measures.size(); ++i) {
+        for (const Field<PlanMeasures>& field : MeasureFields) {
+            if (auto refusal = fieldProblem(field, plan.measures[i], Record::Measures,
+                                            static_cast<int>(i) + 1))
+                return refusal;
+        }
+    }
+    if (static_cast<Amount>(plan.measures.size()) > plan.years) {
+        return Refusal{.reason = Reason::MeasuresPastPlan,
+                       .record = Record::Plan,
+                       .key = keys::Measures,
+                       .count = static_cast<int>(plan.measures.size()),
+                       .expected = static_cast<int>(plan.years)};
+    }
+    return std::nullopt;
+}
+
 std::optional<Refusal> registerTotalsProblem(const RegisterTotals& own, const Figures& figures)
 {
     const Figures filled = shownFigures(withRegisterTotals(figures, own));
@@ -158,6 +186,8 @@ std::optional<Refusal> caseProblem(const Case& c)
     if (auto refusal = recordProblem(DossierFields, c.dossier, Record::Dossier))
         return refusal;
     if (auto refusal = recordProblem(StabilityFields, c.stability, Record::Dossier))
+        return refusal;
+    if (auto refusal = planProblem(c.plan))
         return refusal;
     if (auto refusal = entitiesProblem(c.entities))
         return refusal;

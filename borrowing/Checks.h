@@ -32,6 +32,9 @@ QString comparableName(const QString& name);
 // field's digits, revenue, expenditure or internal transfers below 0, transfers above the
 // entity's revenue.
 std::optional<Refusal> entitiesProblem(const std::vector<DependentEntity>& entities);
+// What is wrong with a recovery plan: years outside 1 to 3, a spending growth outside ±100 %, a
+// measure below 0 or past its digits, measures for more years than the plan has.
+std::optional<Refusal> planProblem(const RecoveryPlan& plan);
 // What is wrong with figures that would hold the totals of the entity's own loans: the first
 // figure the register fills that would pass 13 integer digits.
 std::optional<Refusal> registerTotalsProblem(const RegisterTotals& own,

@@ -28,6 +28,8 @@ inline constexpr Amount LargestAmount = 9999999999999.99L;
 inline constexpr Amount LargestRate = 100;
 inline constexpr Amount LargestYears = 100;
 inline constexpr Amount LargestGrowth = 100;
+// A financial recovery plan lasts at most three years.
+inline constexpr Amount LongestPlanYears = 3;
 
 // How a field holds its value, and so how it is typed, checked, written and shown.
 enum class FieldKind : std::uint8_t

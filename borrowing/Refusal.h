@@ -53,7 +53,11 @@ struct Refusal
         LaterVersion,
         InvalidLimit,
         NotUtf8,
-        WrongShape
+        WrongShape,
+        // A recovery plan with measures for more years than it has.
+        MeasuresPastPlan,
+        // A count of years with a fraction.
+        NotWhole
     };
     // What shape of value a field of a file holds.
     enum class Shape : std::uint8_t
@@ -76,6 +80,9 @@ struct Refusal
         Dossier,
         Loan,
         Entity,
+        // The recovery plan, and a year's measures of it.
+        Plan,
+        Measures,
         // The register's totals as they stand in the figures.
         RegisterTotal
     };

@@ -276,6 +276,34 @@ std::vector<borrowing::DependentEntity> entitiesAt(const QJsonObject& root)
     return entities;
 }
 
+// The recovery plan, its measures one entry a year: for each of its years, and no more.
+borrowing::RecoveryPlan planAt(const QJsonObject& root)
+{
+    using borrowing::Refusal;
+    const QJsonObject object = objectAt(root, borrowing::keys::Plan);
+    borrowing::RecoveryPlan plan;
+    readFields(borrowing::PlanFields, object, plan,
+               {.reason = Reason::NotANumber, .record = Refusal::Record::Plan});
+    const char* measuresKey = borrowing::keys::Measures;
+    const QJsonValue measures = object.value(key(measuresKey));
+    if (!measures.isUndefined() && !measures.isArray()) {
+        wrongShape(
+            {.reason = Reason::WrongShape, .record = Refusal::Record::Plan, .key = measuresKey},
+            Refusal::Shape::List);
+    }
+    for (const QJsonValue& item : measures.toArray()) {
+        const Refusal where{.reason = Reason::NotANumber,
+                            .record = Refusal::Record::Measures,
+                            .index = static_cast<int>(plan.measures.size()) + 1};
+        if (!item.isObject())
+            wrongShape(where, Refusal::Shape::Object);
+        borrowing::PlanMeasures year;
+        readFields(borrowing::MeasureFields, item.toObject(), year, where);
+        plan.measures.push_back(year);
+    }
+    return plan;
+}
+
 void checkFormatAndVersion(const QJsonObject& root)
 {
     if (root.value(key(borrowing::keys::Format)) != QJsonValue(key(borrowing::keys::FormatName)))
@@ -362,6 +390,24 @@ QByteArray caseToJson(const Case& c)
         members << member(key(keys::Dossier),
                           inlineObject(membersOf(DossierFields, c.dossier) + stability));
     }
+    // Written once it is not a new one, with an entry for each of its years.
+    if (const RecoveryPlan plan = keptPlan(c.plan); !(plan == RecoveryPlan{})) {
+        QStringList measures;
+        for (std::size_t year = 0; year < static_cast<std::size_t>(plan.years); ++year) {
+            const PlanMeasures m =
+                year < plan.measures.size() ? plan.measures[year] : PlanMeasures{};
+            QStringList members;
+            for (const Field<PlanMeasures>& field : MeasureFields)
+                members << member(key(field.key), valueJson(field, m));
+            measures << inlineObject(members);
+        }
+        QStringList fields;
+        for (const Field<RecoveryPlan>& field : PlanFields)
+            fields << member(key(field.key), valueJson(field, plan));
+        fields << member(key(keys::Measures),
+                         QStringLiteral("[") + measures.join(QStringLiteral(", ")) + u']');
+        members << member(key(keys::Plan), inlineObject(fields));
+    }
     if (!c.loans.empty()) {
         QStringList loans;
         for (const Loan& loan : c.loans)
@@ -411,6 +457,7 @@ Case caseFromJson(const QByteArray& json)
     // An older case's capacity stands until the figures it is worked out from are given.
     if (stabilityFiguresGiven(c.figures))
         c.stability.givenCapacity = 0;
+    c.plan = keptPlan(planAt(root));
     c.loans = loansAt(root);
     c.entities = entitiesAt(root);
     return c;

@@ -3,6 +3,7 @@
 
 #include "DataTemplateEngine.h"
 #include "Picture.h"
+#include "PlanTable.h"
 #include "ProjectionTable.h"
 #include "Refusals.h"
 #include "UserFile.h"
@@ -203,6 +204,16 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
     const auto worked =
         textSource("estabilidad_calculada", {},
                    a.stability.capacityGiven ? QList<QStringList>{} : QList<QStringList>{{}});
+    // The recovery plan's section, its table and whether it is needed, when the reports state it.
+    const bool planned = a.plan.reported;
+    const auto planSection =
+        textSource("plan_saneamiento", {}, planned ? QList<QStringList>{{}} : QList<QStringList>{});
+    const auto plan = textSource("plan",
+                                 {"ano", "ingresos", "gastos", "ahorrobruto", "anualidadvigentes",
+                                  "ahorroneto", "ahorronetonueva"},
+                                 planned ? planRows(a.plan, separators) : QList<QStringList>{});
+    const auto planNotNeeded = lineSource(
+        "plan_noprecisa", {planned && a.plan.notNeeded ? planNotNeededText() : QString()});
     const auto evolution = textSource("evolucion",
                                       {"ano", "anualidadvigentes", "anualidadnueva", "capitalvivo",
                                        "ingresos", "endeudamiento", "cargafinanciera"},
@@ -226,10 +237,11 @@ void fillFullReport(const QString& templatePath, const QString& outputPath,
     const templating::ParsedTemplate parsed = readTemplate(templatePath);
     ReportEngine engine(values, pictures);
     engine.dataSets = {
-        loans.get(),          totals.get(),         kinds.get(),     alone.get(),
-        evolution.get(),      group.get(),          entities.get(),  warningRows.get(),
-        conclusionRows.get(), annuityWarning.get(), budget.get(),    prudence.get(),
-        refinancing.get(),    subject.get(),        stability.get(), worked.get()};
+        loans.get(),          totals.get(),         kinds.get(),        alone.get(),
+        evolution.get(),      group.get(),          entities.get(),     warningRows.get(),
+        conclusionRows.get(), annuityWarning.get(), budget.get(),       prudence.get(),
+        refinancing.get(),    subject.get(),        stability.get(),    worked.get(),
+        planSection.get(),    plan.get(),           planNotNeeded.get()};
     try {
         engine.fill(parsed, QFile::encodeName(outputPath).toStdString());
     } catch (const std::system_error& e) {

@@ -57,7 +57,12 @@ FullReportFiles reportFiles(const QString& programFolder, const QString& documen
 //   annuity against its terms'), "presupuesto_prorrogado" (what an extended budget allows),
 //   "prudencia" (whether the rate keeps to the prudence rule), "refinanciacion" (what a
 //   refinancing asks), "objeto_operacion" (the operation's subject) and "estabilidad_avisos"
-//   (what budget stability asks of the entity).
+//   (what budget stability asks of the entity), "plan_noprecisa" (a plan stated that net
+//   savings do not need);
+// - "plan_saneamiento", one row (no fields) when the reports state the financial recovery plan
+//   (net savings are negative, or the case holds a plan), none otherwise; "plan", its table a
+//   row a year (ano, ingresos, gastos, ahorrobruto, anualidadvigentes, ahorroneto,
+//   ahorronetonueva).
 void runFullReport(const QString& templatePath, const QString& outputPath,
                    const ReportValues& values, const ReportPictures& pictures,
                    const std::function<void(const QString&)>& openDocument);

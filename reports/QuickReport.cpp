@@ -1,6 +1,7 @@
 // The lines of the quick plain-text report.
 #include "QuickReport.h"
 
+#include "PlanTable.h"
 #include "Wording.h"
 
 namespace reports {
@@ -101,6 +102,11 @@ QStringList quickReportLines(const ReportValues& v)
                   ? QStringLiteral("No será necesaria la autorización del órgano competente,")
                   : QStringLiteral("Será necesaria la autorización del órgano competente,"))
           << ForThisPoint;
+    if (v.assessment().plan.reported) {
+        const borrowing::PlanOutcome& plan = v.assessment().plan;
+        lines << Blank << planYearsText(static_cast<int>(plan.years.size()))
+              << planSentences(plan, v.separators());
+    }
     return lines;
 }
 

@@ -57,6 +57,10 @@ QString problemText(const Refusal& r)
                          .arg(lowest)
                          .arg(highest);
     }
+    case Reason::NotWhole:
+        return QStringLiteral("debe ser un número entero entre %1 y %2")
+            .arg(static_cast<int>(r.bounds.lowest))
+            .arg(static_cast<int>(r.bounds.highest));
     case Reason::MortgageNegative:
         return QStringLiteral("la garantía hipotecaria no puede ser negativa");
     case Reason::MortgageAboveCapital:
@@ -239,6 +243,8 @@ QString sectionPrefix(Record record)
         return QStringLiteral("la evolución: ");
     case Record::Dossier:
         return QStringLiteral("el expediente: ");
+    case Record::Plan:
+        return QStringLiteral("el plan de saneamiento: ");
     default:
         break;
     }
@@ -265,9 +271,18 @@ QString refusalText(const Refusal& r)
         return QStringLiteral("el límite de endeudamiento no es válido.");
     case Reason::NotUtf8:
         return QStringLiteral("no está en UTF-8.");
+    case Reason::MeasuresPastPlan:
+        return sectionPrefix(r.record) + QStringLiteral("%1 tiene %2 años y el plan %3.")
+                                             .arg(key(r.key))
+                                             .arg(r.count)
+                                             .arg(r.expected);
     default:
         break;
     }
+    if (r.reason == Reason::WrongShape && r.record == Record::Measures)
+        return QStringLiteral("el plan de saneamiento: el año %1 de %2 %3.")
+            .arg(r.index)
+            .arg(key(borrowing::keys::Measures), shapeText(r.shape));
     // A value of another shape than its field's, or a word no option has, after its record.
     if ((r.reason == Reason::WrongShape && r.record != Record::Entity &&
          r.record != Record::Loan) ||
@@ -292,6 +307,10 @@ QString refusalText(const Refusal& r)
         return figureRefusal(r, bounds ? QStringLiteral(" de la evolución") : QString());
     case Record::Dossier:
         return figureRefusal(r, QStringLiteral(" del expediente"));
+    case Record::Plan:
+        return figureRefusal(r, QStringLiteral(" del plan de saneamiento"));
+    case Record::Measures:
+        return figureRefusal(r, QStringLiteral(" del año %1 del plan de saneamiento").arg(r.index));
     case Record::EntityData:
     case Record::Figures:
     case Record::None:
@@ -310,6 +329,15 @@ QString cellRefusalText(const Refusal& r)
             return QStringLiteral("Préstamo %1, \"%2\": %3.")
                 .arg(r.index)
                 .arg(key(field->label), problemText(r));
+        }
+        break;
+    case Record::Measures:
+        for (const auto& field : borrowing::MeasureFields) {
+            if (sameKey(field.key, r.key)) {
+                return QStringLiteral("Año %1, \"%2\": %3.")
+                    .arg(r.index)
+                    .arg(key(field.label), problemText(r));
+            }
         }
         break;
     default:

@@ -3,6 +3,7 @@
 #include "ReportValues.h"
 
 #include "CaseFields.h"
+#include "PlanTable.h"
 #include "Wording.h"
 
 #include <stdexcept>
@@ -44,6 +45,8 @@ ReportValues::ReportValues(const borrowing::Assessment& a, amount::Separators se
     putFields(borrowing::PlannedLoanFields, c.plannedLoan);
     putFields(borrowing::DossierFields, c.dossier);
     putFields(borrowing::StabilityFields, c.stability);
+    putFields(borrowing::EvolutionFields, c.evolution);
+    putFields(borrowing::PlanFields, c.plan);
 
     put("Entidad", c.entityName);
     put("Provincia", c.entityProvince);
@@ -65,6 +68,9 @@ ReportValues::ReportValues(const borrowing::Assessment& a, amount::Separators se
     put("capacidadlibre", capacityText(a.capacities.free, separators));
     put("capacidadmaxima", capacityText(a.capacities.withAuthorisation, separators));
     put("evolucion75", projectionSentence(a.projection));
+    const QStringList plan = planSentences(a.plan, separators);
+    put("planajuste", plan.value(0));
+    put("planconoperacion", plan.value(1));
     // The entity's own net savings, which the group's consolidate.
     put("ahorronetoentidad", amountText(a.group.hasDependents() ? a.group.rows.front().netSavings
                                                                 : r.computableNetSavings,

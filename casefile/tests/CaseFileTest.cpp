@@ -78,6 +78,7 @@ Case sample()
                  u"María López"_s,
                  u"Soria"_s};
     c.stability = {borrowing::SpendingRule::Met, -120000.25L};
+    c.plan = {.years = 2, .spendingGrowth = -1.5L, .measures = {{40000, 25000}, {0, 0.01L}}};
     c.entities = {
         {u"Aguas \"Norte\""_s, borrowing::EntityKind::Market, 3000000, 0, -50000.5L, 1E5L},
         {u"Deportes"_s, borrowing::EntityKind::Administrative, 600000, 550000, 0, 0}};
@@ -418,6 +419,57 @@ TEST(CaseFile, stabilityIsWrittenOnceGivenAndOlderCasesStillRead)
                                        row.figures + "}, \"expediente\": {" + row.dossier + "}}");
         EXPECT_EQ(read.stability.rule, row.rule) << row.dossier;
         EXPECT_EQ(read.stability.givenCapacity, row.capacity) << row.dossier;
+    }
+}
+
+// The recovery plan is written once it is not the new case's, with a year of measures for each
+// of its years; out of its bounds it is refused naming the key.
+TEST(CaseFile, theRecoveryPlanIsWrittenOnceGivenAndRefusedOutOfBounds)
+{
+    Case c;
+    EXPECT_FALSE(caseToJson(c).contains("plan_saneamiento"));
+    c.plan.measures = {{0, 0}};
+    EXPECT_FALSE(caseToJson(c).contains("plan_saneamiento"));
+    c.plan = {.years = 2, .spendingGrowth = 2, .measures = {{40000, 25000}}};
+    const QByteArray saved = caseToJson(c);
+    EXPECT_TRUE(saved.contains(
+        "\"plan_saneamiento\": { \"anios\": \"2\", \"crecimiento_gastos\": \"2\", \"medidas\": "
+        "[{ \"ingresos\": \"40000\", \"gastos\": \"25000\" }, { \"ingresos\": \"0\", \"gastos\": "
+        "\"0\" }] }"))
+        << saved.toStdString();
+    EXPECT_EQ(caseFromJson(saved), c);
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"caso.endeudamiento"_s);
+    const auto withPlan = [](const char* plan) {
+        return QByteArray("{\"formato\": \"endeudamiento-caso\", \"plan_saneamiento\": ") + plan +
+               "}";
+    };
+    const std::pair<QByteArray, QString> files[] = {
+        {withPlan("{\"anios\": \"4\"}"),
+         u"el importe de anios del plan de saneamiento debe estar entre 1 y 3."_s},
+        {withPlan("{\"anios\": \"0\"}"),
+         u"el importe de anios del plan de saneamiento debe estar entre 1 y 3."_s},
+        {withPlan("{\"anios\": \"2.5\"}"),
+         u"el importe de anios del plan de saneamiento debe ser un número entero entre 1 y 3."_s},
+        {withPlan("{\"crecimiento_gastos\": \"-101\"}"),
+         u"el importe de crecimiento_gastos del plan de saneamiento debe estar entre -100 y "
+         u"100."_s},
+        {withPlan("{\"medidas\": [{\"ingresos\": \"1\"}, {\"gastos\": \"-0.01\"}]}"),
+         u"el importe de gastos del año 2 del plan de saneamiento no puede ser negativo."_s},
+        {withPlan("{\"medidas\": [{\"ingresos\": \"x\"}]}"),
+         u"el importe de ingresos del año 1 del plan de saneamiento no es válido."_s},
+        {withPlan("{\"anios\": \"1\", \"medidas\": [{}, {\"ingresos\": \"5\"}]}"),
+         u"el plan de saneamiento: medidas tiene 2 años y el plan 1."_s},
+        {withPlan("{\"medidas\": {}}"), u"el plan de saneamiento: medidas no es una lista."_s},
+        {withPlan("{\"medidas\": [3]}"),
+         u"el plan de saneamiento: el año 1 de medidas no es un objeto."_s},
+        {withPlan("[]"), u"plan_saneamiento no es un objeto."_s},
+    };
+    for (const auto& [bytes, reason] : files) {
+        writeAll(path, bytes);
+        EXPECT_EQ(openingFailure(path), u"No se puede abrir \"caso.endeudamiento\": "_s + reason)
+            << bytes.toStdString();
     }
 }
 

@@ -151,6 +151,12 @@ TEST(QuickReport, withoutTheLoanBlockAndWithNegativeSavings)
                  {u"1.350.000,00 Correspondiente al total de capitales vivos pendientes"_s});
     expected = withLine(expected, u"No será necesaria la autorización del órgano competente,"_s,
                         {u"Será necesaria la autorización del órgano competente,"_s});
+    // Negative net savings ask for a plan: three years of revenue of 1.000.000 against spending
+    // of 1.000.001 and 50.000 of loans in force leave 50.001 to find in year 3.
+    expected << u" "_s << u"Plan de saneamiento financiero: 3 años."_s
+             << u"El plan no ajusta a cero el ahorro neto en 3 años: faltan 50.001,00 € de "
+                u"medidas en el año 3."_s
+             << u"Con la nueva operación, el ahorro neto del año 3 es de -62.728,92 €."_s;
 
     c.plannedLoan.accepted = false; // the calculator never accepted
     expectLines(linesOf(c), expected);
