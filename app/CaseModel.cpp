@@ -63,6 +63,18 @@ void CaseModel::setSpendingRule(borrowing::SpendingRule rule)
     update([&](borrowing::Case& c) { return std::exchange(c.stability.rule, rule) != rule; });
 }
 
+void CaseModel::setPlan(const borrowing::RecoveryPlan& plan, Amount revenueGrowth)
+{
+    const borrowing::RecoveryPlan shown = borrowing::shownPlan(plan);
+    const Amount growth = amount::shownValue(revenueGrowth, borrowing::AmountDecimals);
+    update([&](borrowing::Case& c) {
+        const bool changed = c.plan != shown || c.evolution.growth != growth;
+        c.plan = shown;
+        c.evolution.growth = growth;
+        return changed;
+    });
+}
+
 void CaseModel::setPlannedLoanFigure(Amount borrowing::PlannedLoan::*figure, Amount value)
 {
     const Amount shown = amount::shownValue(

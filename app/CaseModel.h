@@ -44,6 +44,8 @@ public:
                   std::vector<borrowing::Loan> loans);
     void setDossier(const borrowing::Dossier& dossier);
     void setSpendingRule(borrowing::SpendingRule rule);
+    // The recovery plan with the revenue's growth, which the evolution shares.
+    void setPlan(const borrowing::RecoveryPlan& plan, amount::Amount revenueGrowth);
     // The entity's name and province and the debt limit, as the prompts keep them.
     EntityData entity() const;
     void setEntity(const EntityData& entity);

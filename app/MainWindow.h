@@ -19,6 +19,7 @@ class LoanCalculatorDialog;
 namespace editors {
 class EntitiesDialog;
 class LoansDialog;
+class PlanDialog;
 } // namespace editors
 namespace Ui {
 class MainWindow;
@@ -71,6 +72,8 @@ public:
     void showEvolution();
     // The dependent entities of the group, with the group's table as they are edited.
     void openEntities();
+    // The recovery plan, with its table as it is edited.
+    void openPlan();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -94,7 +97,8 @@ private:
     // The register's dialog offers the entity and its dependent entities as holders.
     void showHolders();
     void showEditedGroup();
-    // The entities' or the evolution's dialog shows the case as previewed.
+    void showEditedPlan();
+    // The entities', the evolution's or the plan's dialog shows the case as previewed.
     void showPreview(const borrowing::Assessment& assessment);
     // The entity data and the limit as the prompts leave them.
     void changeEntity(const std::function<void(EntityData&)>& change);
@@ -109,6 +113,7 @@ private:
     editors::LoansDialog* m_loansDialog = nullptr;
     editors::EntitiesDialog* m_entitiesDialog = nullptr;
     EvolutionDialog* m_evolutionDialog = nullptr;
+    editors::PlanDialog* m_planDialog = nullptr;
     CaseBinding* m_binding = nullptr;
     WindowColours* m_colours = nullptr;
 };
