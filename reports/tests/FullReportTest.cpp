@@ -413,6 +413,38 @@ TEST_F(ShippedTemplate, bothReportsStateBudgetStability)
     }
 }
 
+// Revenue of 980.000 and spending of 1.095.000 with 50.000 of loans in force a year: measures of
+// 50.000 and 30.000 in year 1, 100.000 and 45.000 in year 2 leave 20.000 to find; the new loan
+// pays 7.919,52 a year. A favourable case states a plan only when it holds one.
+TEST_F(ShippedTemplate, bothReportsStateTheRecoveryPlan)
+{
+    borrowing::Case c = samples::deficitCase();
+    c.plan = {.years = 2, .measures = {{50000, 30000}, {100000, 45000}}};
+    for (const QString& name :
+         {u"PlantillaInformeP.rtf"_s, u"PlantillaInformeIntervencion.rtf"_s}) {
+        templatePath = QFileInfo(templatePath).dir().filePath(name);
+        run(c);
+        const QByteArray rtf = filled();
+        for (const char* text :
+             {"Plan de saneamiento financiero", "1.030.000,00", "1.065.000,00", "-35.000,00",
+              "-85.000,00", "-92.919,52", "1.080.000,00", "1.050.000,00", "-27.919,52",
+              "El plan no ajusta a cero el ahorro neto en 2 a\\'F1os: faltan 20.000,00 \\'80 de "
+              "medidas en el a\\'F1o 2.",
+              "Con la nueva operaci\\'F3n, el ahorro neto del a\\'F1o 2 es de -27.919,52 \\'80."})
+            EXPECT_TRUE(rtf.contains(text)) << name.toStdString() << ": " << text;
+        EXPECT_FALSE(rtf.contains("\\{")) << name.toStdString();
+
+        borrowing::Case favourable = samples::surplusCase();
+        run(favourable);
+        EXPECT_FALSE(filled().contains("Plan de saneamiento financiero")) << name.toStdString();
+        favourable.plan.years = 1;
+        run(favourable);
+        EXPECT_TRUE(filled().contains("El ahorro neto no es negativo: no precisa plan de "
+                                      "saneamiento."))
+            << name.toStdString();
+    }
+}
+
 TEST_F(ShippedTemplate, anUnknownTagStopsTheReportAndOpensNothing)
 {
     QFile earlier(output);
