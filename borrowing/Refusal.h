@@ -53,7 +53,12 @@ struct Refusal
         LaterVersion,
         InvalidLimit,
         NotUtf8,
-        WrongShape
+        WrongShape,
+        // A settlement's file: a code that is no economic code, no rows (of the entity chosen),
+        // a chapter's total (or the collections, chapter 0) past its field's digits.
+        NotACode,
+        NoRows,
+        ChapterTooLarge
     };
     // What shape of value a field of a file holds.
     enum class Shape : std::uint8_t

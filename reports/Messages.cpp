@@ -222,6 +222,12 @@ QString importingText(const QString& fileName)
     return QStringLiteral("Importando \"%1\"…").arg(fileName);
 }
 
+QString chapterNumeral(int chapter)
+{
+    constexpr const char* Numerals[] = {"I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
+    return chapter >= 1 && chapter <= 9 ? QString::fromLatin1(Numerals[chapter - 1]) : QString();
+}
+
 QString totalLabel()
 {
     return QStringLiteral("Suma del registro");

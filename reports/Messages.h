@@ -69,6 +69,8 @@ QString limitCaption(const QString& maxDebtPercentText);
 
 // "Importando \"NAME\"…"
 QString importingText(const QString& fileName);
+// A budget chapter's numeral ("III").
+QString chapterNumeral(int chapter);
 // The label of the row that sums every loan of the register, whoever holds it.
 QString totalLabel();
 // Why a projection without a register shows only the planned loan.
