@@ -44,6 +44,9 @@ public:
                   std::vector<borrowing::Loan> loans);
     void setDossier(const borrowing::Dossier& dossier);
     void setSpendingRule(borrowing::SpendingRule rule);
+    // A settlement imported: the figures, and the entity's name and province, as one edit.
+    void setSettlement(const borrowing::Figures& figures, const QString& entityName,
+                       const QString& province);
     // The entity's name and province and the debt limit, as the prompts keep them.
     EntityData entity() const;
     void setEntity(const EntityData& entity);
