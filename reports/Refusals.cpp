@@ -367,4 +367,9 @@ QString cannotImportText(const QString& fileName, const QString& reason)
     return QStringLiteral("No se puede importar \"%1\": %2").arg(fileName, reason);
 }
 
+QString accessTableUnreadText(const QString& table)
+{
+    return QStringLiteral("mdb-export no ha podido leer la tabla \"%1\".").arg(table);
+}
+
 } // namespace reports
