@@ -9,6 +9,7 @@
 #include "ui_SettlementDialog.h"
 
 #include <QHeaderView>
+#include <QLayout>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 
@@ -44,7 +45,12 @@ SettlementDialog::SettlementDialog(QWidget* parent)
     m_ui->TablaEntidades->setModel(m_found);
     m_ui->TablaEntidades->setColumnWidth(Name, 300);
     m_ui->TablaEntidades->setColumnWidth(Code, 150);
-    m_ui->TablaCapitulos->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // Every chapter in sight, without scrolling; the entities take the height left.
+    QTableWidget* chapters = m_ui->TablaCapitulos;
+    chapters->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    chapters->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    chapters->setFixedHeight(chapters->horizontalHeader()->sizeHint().height() +
+                             chapters->verticalHeader()->length() + 2 * chapters->frameWidth());
     connect(m_ui->Buscar, &QLineEdit::textChanged, this, &SettlementDialog::search);
     connect(m_ui->TablaEntidades->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &SettlementDialog::showChosen);
@@ -86,6 +92,11 @@ void SettlementDialog::setTable(const imports::SettlementTable& table,
     for (QWidget* widget : std::initializer_list<QWidget*>{
              m_ui->LabelBuscar, m_ui->Buscar, m_ui->LabelEntidades, m_ui->TablaEntidades})
         widget->setVisible(choosing);
+    // Without the list the chapters need no more height than their own.
+    if (!choosing) {
+        layout()->activate();
+        resize(width(), minimumSizeHint().height());
+    }
     m_ui->Buscar->clear();
     search({});
 }
