@@ -14,6 +14,21 @@ namespace app {
 
 using amount::Amount;
 
+namespace {
+
+// Puts a figure, as its field shows it, in the case; false when it was so already. A capacity
+// an older case gave stands until the figures it is worked out from are given.
+bool putFigure(borrowing::Case& c, Amount borrowing::Figures::*figure, Amount shown)
+{
+    if (std::exchange(c.figures.*figure, shown) == shown)
+        return false;
+    if (shown != 0 && borrowing::isStabilityFigure(figure))
+        c.stability.givenCapacity = 0;
+    return true;
+}
+
+} // namespace
+
 CaseModel::CaseModel(QObject* parent) : QObject(parent), m_previewPause(new QTimer(this))
 {
     m_previewPause->setSingleShot(true);
@@ -48,14 +63,7 @@ void CaseModel::setFigure(Amount borrowing::Figures::*figure, Amount value)
     // The register's totals stand in these while it holds loans.
     const bool fromRegister = borrowing::registerFills(figure, m_case.loans);
     const Amount shown = amount::shownValue(value, borrowing::AmountDecimals);
-    update([&](borrowing::Case& c) {
-        if (fromRegister || std::exchange(c.figures.*figure, shown) == shown)
-            return false;
-        // A capacity an older case gave stands until the figures it is worked out from are.
-        if (shown != 0 && borrowing::isStabilityFigure(figure))
-            c.stability.givenCapacity = 0;
-        return true;
-    });
+    update([&](borrowing::Case& c) { return !fromRegister && putFigure(c, figure, shown); });
 }
 
 void CaseModel::setSpendingRule(borrowing::SpendingRule rule)
@@ -71,6 +79,19 @@ void CaseModel::setPlan(const borrowing::RecoveryPlan& plan, Amount revenueGrowt
         const bool changed = c.plan != shown || c.evolution.growth != growth;
         c.plan = shown;
         c.evolution.growth = growth;
+        return changed;
+    });
+}
+
+void CaseModel::setSettlement(const borrowing::Figures& figures, const QString& entityName,
+                              const QString& province)
+{
+    const borrowing::Figures shown = borrowing::shownFigures(figures);
+    update([&](borrowing::Case& c) {
+        bool changed = std::exchange(c.entityName, entityName) != entityName;
+        changed |= std::exchange(c.entityProvince, province) != province;
+        for (const borrowing::FigureField& field : borrowing::FigureFields)
+            changed |= putFigure(c, field.amount, shown.*field.amount);
         return changed;
     });
 }

@@ -46,6 +46,9 @@ public:
     void setSpendingRule(borrowing::SpendingRule rule);
     // The recovery plan with the revenue's growth, which the evolution shares.
     void setPlan(const borrowing::RecoveryPlan& plan, amount::Amount revenueGrowth);
+    // A settlement imported: the figures, and the entity's name and province, as one edit.
+    void setSettlement(const borrowing::Figures& figures, const QString& entityName,
+                       const QString& province);
     // The entity's name and province and the debt limit, as the prompts keep them.
     EntityData entity() const;
     void setEntity(const EntityData& entity);

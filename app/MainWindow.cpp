@@ -16,6 +16,7 @@
 #include "Messages.h"
 #include "PlanDialog.h"
 #include "ReportCommands.h"
+#include "SettlementImport.h"
 #include "WindowColours.h"
 #include "WindowPlacement.h"
 #include "Wording.h"
@@ -86,6 +87,9 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_ui->mnAbrir, &QAction::triggered, this, runsCase(qOverload<>(&CaseDocument::open)));
     connect(m_ui->mnGuardar, &QAction::triggered, this, runsCase(&CaseDocument::save));
     connect(m_ui->mnGuardarComo, &QAction::triggered, this, runsCase(&CaseDocument::saveAs));
+    m_settlementImport = new SettlementImport(*m_model, this);
+    connect(m_ui->mnImportarLiquidacion, &QAction::triggered, this,
+            command::guarded(m_settlementImport, &SettlementImport::importSettlement));
     connect(m_document, &CaseDocument::changed, this, &MainWindow::showCaseState);
     connect(m_model, &CaseModel::edited, m_document, &CaseDocument::markModified);
     connect(m_model, &CaseModel::changed, this, &MainWindow::showRegisterState);

@@ -31,6 +31,7 @@ class CaseBinding;
 class CaseModel;
 class EvolutionDialog;
 class ReportCommands;
+class SettlementImport;
 class WindowColours;
 
 class MainWindow final : public QMainWindow
@@ -52,6 +53,8 @@ public:
     void setPrompter(Prompter prompter) { m_prompter = std::move(prompter); }
     // The quick, full and Intervención's reports, and their PDFs.
     ReportCommands* reports() const { return m_reports; }
+    // "Importar liquidación…".
+    SettlementImport* settlementImport() const { return m_settlementImport; }
 
     void ensureEntityData();
     void updateLimitCaption();
@@ -109,6 +112,7 @@ private:
     Prompter m_prompter;
     CaseDocument* m_document = nullptr;
     ReportCommands* m_reports = nullptr;
+    SettlementImport* m_settlementImport = nullptr;
     calculator::LoanCalculatorDialog* m_loanCalculator = nullptr;
     editors::LoansDialog* m_loansDialog = nullptr;
     editors::EntitiesDialog* m_entitiesDialog = nullptr;

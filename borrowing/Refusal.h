@@ -57,7 +57,12 @@ struct Refusal
         // A recovery plan with measures for more years than it has.
         MeasuresPastPlan,
         // A count of years with a fraction.
-        NotWhole
+        NotWhole,
+        // A settlement's file: a code that is no economic code, no rows (of the entity chosen),
+        // a chapter's total (or the collections, chapter 0) past its field's digits.
+        NotACode,
+        NoRows,
+        ChapterTooLarge
     };
     // What shape of value a field of a file holds.
     enum class Shape : std::uint8_t

@@ -2,6 +2,7 @@
 #include "LoansDialog.h"
 
 #include "Command.h"
+#include "FileChooser.h"
 #include "LoanCsv.h"
 #include "LoansModel.h"
 #include "LocaleSeparators.h"
@@ -12,7 +13,6 @@
 #include "ui_LoansDialog.h"
 
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QProgressDialog>
@@ -27,23 +27,13 @@ namespace {
 // Widths of the columns, bank first, unless a heading needs more.
 constexpr int ColumnWidths[LoansModel::ColumnCount] = {150, 110, 105, 70, 100, 105, 60, 120, 105};
 
-QString chooseCsvFile(QWidget* parent)
-{
-    QFileDialog dialog(parent, reports::importLoansTitle(), QString(), reports::csvFileFilter());
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setLabelText(QFileDialog::LookIn, reports::lookInLabel());
-    dialog.setLabelText(QFileDialog::FileName, reports::fileNameLabel());
-    dialog.setLabelText(QFileDialog::FileType, reports::fileTypeLabel());
-    dialog.setLabelText(QFileDialog::Accept, reports::importCaption());
-    dialog.setLabelText(QFileDialog::Reject, reports::cancelCaption());
-    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
-}
-
 } // namespace
 
 LoansDialog::LoansDialog(QWidget* parent)
     : QDialog(parent), m_ui(new Ui::LoansDialog), m_editing(new LoansModel(this)),
-      m_chooseCsv([this] { return chooseCsvFile(this); })
+      m_chooseCsv([this] {
+          return chooseFileToImport(this, reports::importLoansTitle(), reports::csvFileFilter());
+      })
 {
     m_ui->setupUi(this);
     m_ui->TablaPrestamos->setModel(m_editing);

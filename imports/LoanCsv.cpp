@@ -4,12 +4,9 @@
 #include "Checks.h"
 #include "DigitText.h"
 
-#include <QStringDecoder>
 #include <QStringList>
 
-#include <algorithm>
 #include <array>
-#include <charconv>
 #include <optional>
 
 namespace imports {
@@ -34,13 +31,7 @@ using Reason = Refusal::Reason;
 
 QString decoded(const QByteArray& bytes)
 {
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8(bytes);
-    if (utf8.hasError()) {
-        QStringDecoder codePage1252("windows-1252");
-        // Without ICU Qt lacks the code page; Latin-1 differs from it only in 0x80..0x9F.
-        text = codePage1252.isValid() ? QString(codePage1252(bytes)) : QString::fromLatin1(bytes);
-    }
+    QString text = csv::decoded(bytes, csv::isUtf8(bytes));
     if (text.startsWith(QChar(0xFEFF)))
         text.remove(0, 1);
     return text;
@@ -107,54 +98,11 @@ private:
     int m_line = 1;
 };
 
-bool isDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-// Digits with a separator every three from the right ("1.234.567"), or digits alone.
-bool isGroupedInteger(QStringView digits, QChar groupSeparator)
-{
-    if (!digits.contains(groupSeparator))
-        return !digits.isEmpty() && std::all_of(digits.begin(), digits.end(), isDigit);
-    const qsizetype first = digits.indexOf(groupSeparator);
-    if (first < 1 || first > 3)
-        return false;
-    for (qsizetype i = 0; i < digits.size(); ++i) {
-        const bool separatorPlace = i >= first && (i - first) % 4 == 0;
-        if (separatorPlace ? digits[i] != groupSeparator : !isDigit(digits[i]))
-            return false;
-    }
-    return (digits.size() - first) % 4 == 0;
-}
-
 // The number in the form that goes with the separator: "-1.234,5" with ";", "-1234.5" with
-// ","; nothing when it is not one.
+// ","; nothing when it is not one. No other character than ASCII is part of a number.
 std::optional<Amount> number(const QString& text, QChar separator)
 {
-    QStringView written = QStringView(text).trimmed();
-    if (written.startsWith(u'-'))
-        written = written.mid(1);
-    const bool spanish = separator == u';';
-    const QChar decimalPoint = spanish ? u',' : u'.';
-    const qsizetype point = written.indexOf(decimalPoint);
-    const QStringView integer = point < 0 ? written : written.first(point);
-    const QStringView decimals = point < 0 ? QStringView() : written.mid(point + 1);
-    const bool integerValid =
-        spanish ? isGroupedInteger(integer, u'.')
-                : !integer.isEmpty() && std::all_of(integer.begin(), integer.end(), isDigit);
-    if (!integerValid || (point >= 0 && (decimals.isEmpty() ||
-                                         !std::all_of(decimals.begin(), decimals.end(), isDigit))))
-        return std::nullopt;
-    QByteArray plain = text.trimmed().toLatin1();
-    if (spanish)
-        plain.replace('.', "").replace(',', '.');
-    Amount value = 0;
-    const char* const end = plain.constData() + plain.size();
-    const auto [stop, error] = std::from_chars(plain.constData(), end, value);
-    if (error != std::errc() || stop != end)
-        return std::nullopt;
-    return value;
+    return csv::number(text.toLatin1(), separator == u';' ? ';' : ',');
 }
 
 // The columns a file may name: every figure of a loan but its holder. The ones every file must

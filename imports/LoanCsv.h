@@ -2,26 +2,15 @@
 #pragma once
 
 #include "CaseFields.h"
+#include "CsvBytes.h"
 
 #include <QByteArray>
 
-#include <functional>
-#include <stdexcept>
 #include <vector>
 
 namespace imports {
 
 using borrowing::Loan;
-
-// Told how far the reading has come (characters of the text); answers false to stop it.
-using ReadingProgress = std::function<bool(qint64 done, qint64 total)>;
-
-// The reading was stopped through its progress function.
-class ReadingCancelled : public std::runtime_error
-{
-public:
-    ReadingCancelled() : std::runtime_error("cancelled") {}
-};
 
 // The loans of a CSV text: UTF-8, or Windows-1252 when it is not valid UTF-8; ";" or ","
 // between fields, whichever the header line uses; a header naming the columns entidad,

@@ -70,6 +70,11 @@ QString importLoansTitle()
     return QStringLiteral("Importar préstamos");
 }
 
+QString importSettlementTitle()
+{
+    return QStringLiteral("Importar liquidación");
+}
+
 QString exportEvolutionTitle()
 {
     return QStringLiteral("Exportar la evolución de la deuda");
@@ -83,6 +88,11 @@ QString evolutionFileName()
 QString csvFileFilter()
 {
     return withAllFiles(QStringLiteral("Archivos CSV (*.csv)"));
+}
+
+QString settlementFileFilter()
+{
+    return withAllFiles(QStringLiteral("Liquidaciones (*.csv *.accdb *.mdb)"));
 }
 
 QString lookInLabel()
@@ -220,6 +230,17 @@ QString limitCaption(const QString& maxDebtPercentText)
 QString importingText(const QString& fileName)
 {
     return QStringLiteral("Importando \"%1\"…").arg(fileName);
+}
+
+QString noAccessReaderText()
+{
+    return QStringLiteral("Para leer archivos de Access instale mdbtools.");
+}
+
+QString chapterNumeral(int chapter)
+{
+    constexpr const char* Numerals[] = {"I", "II", "III", "IV", "V", "VI", "VII", "VIII", "IX"};
+    return chapter >= 1 && chapter <= 9 ? QString::fromLatin1(Numerals[chapter - 1]) : QString();
 }
 
 QString totalLabel()

@@ -23,10 +23,14 @@ QString openCaseTitle();
 QString saveCaseTitle();
 QString caseFileFilter();
 QString importLoansTitle();
+// "Importar liquidación", also the import dialog's title.
+QString importSettlementTitle();
 QString exportEvolutionTitle();
 // The file name the evolution's export proposes.
 QString evolutionFileName();
 QString csvFileFilter();
+// A settlement's CSV file or the Ministry's Access database.
+QString settlementFileFilter();
 // The file choosers' labels, whatever language Qt's own texts are in.
 QString lookInLabel();
 QString fileNameLabel();
@@ -69,6 +73,10 @@ QString limitCaption(const QString& maxDebtPercentText);
 
 // "Importando \"NAME\"…"
 QString importingText(const QString& fileName);
+// Why an Access database cannot be read: mdb-export is not installed.
+QString noAccessReaderText();
+// A budget chapter's numeral ("III").
+QString chapterNumeral(int chapter);
 // The label of the row that sums every loan of the register, whoever holds it.
 QString totalLabel();
 // Why a projection without a register shows only the planned loan.

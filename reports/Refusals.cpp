@@ -3,6 +3,7 @@
 #include "Refusals.h"
 
 #include "CaseFields.h"
+#include "Messages.h"
 
 #include <QStringList>
 
@@ -201,8 +202,15 @@ QString lineRefusal(const Refusal& r)
         return QStringLiteral("falta la cabecera con las columnas %1.")
             .arg(listed(columns, QStringLiteral("y")));
     }
-    case Reason::Missing:
-        return QStringLiteral("falta la columna \"%1\".").arg(key(r.key));
+    case Reason::Missing: {
+        // Any of the names a column may have.
+        QStringList names;
+        for (const borrowing::ChoiceWord& word : r.words)
+            names << u'"' + key(word.word) + u'"';
+        if (names.isEmpty())
+            names << u'"' + key(r.key) + u'"';
+        return QStringLiteral("falta la columna %1.").arg(listed(names, QStringLiteral("o")));
+    }
     case Reason::FieldCount:
         return QStringLiteral("tiene %1 campos y la cabecera %2.").arg(r.count).arg(r.expected);
     case Reason::UnclosedQuote:
@@ -213,6 +221,9 @@ QString lineRefusal(const Refusal& r)
     case Reason::UnknownWord:
         return QStringLiteral("en la columna %1, \"%2\" no es %3.")
             .arg(key(r.key), r.text, wordsText(r.words));
+    case Reason::NotACode:
+        return QStringLiteral("en la columna %1, \"%2\" no es un código económico.")
+            .arg(key(r.key), r.text);
     case Reason::MortgageNegative:
     case Reason::MortgageAboveCapital:
     case Reason::MortgageOnShortTerm:
@@ -256,6 +267,25 @@ QString capitalised(const QString& sentence)
     return sentence.left(1).toUpper() + sentence.mid(1);
 }
 
+// A settlement's chapter, or its collections (chapter 0), whose total no figure could hold.
+QString chapterRefusal(const Refusal& r)
+{
+    using borrowing::Figures;
+    if (r.index == 0)
+        return QStringLiteral("la recaudación de los capítulos I a III pasa de 13 cifras enteras.");
+    const auto revenue = {&Figures::revenueI,  &Figures::revenueII, &Figures::revenueIII,
+                          &Figures::revenueIV, &Figures::revenueV,  &Figures::revenueVI,
+                          &Figures::revenueVII};
+    const bool isRevenue = std::any_of(revenue.begin(), revenue.end(), [&r](auto figure) {
+        return sameKey(borrowing::fieldOf(borrowing::FigureFields, figure).key, r.key);
+    });
+    return (isRevenue ? QStringLiteral("los derechos reconocidos netos del capítulo %1 pasan de "
+                                       "13 cifras enteras.")
+                      : QStringLiteral("las obligaciones reconocidas netas del capítulo %1 pasan "
+                                       "de 13 cifras enteras."))
+        .arg(chapterNumeral(r.index));
+}
+
 } // namespace
 
 QString refusalText(const Refusal& r)
@@ -276,6 +306,10 @@ QString refusalText(const Refusal& r)
                                              .arg(key(r.key))
                                              .arg(r.count)
                                              .arg(r.expected);
+    case Reason::NoRows:
+        return QStringLiteral("no tiene filas de la liquidación.");
+    case Reason::ChapterTooLarge:
+        return chapterRefusal(r);
     default:
         break;
     }
@@ -359,6 +393,11 @@ QString cannotSaveText(const QString& fileName, const QString& reason)
 QString cannotImportText(const QString& fileName, const QString& reason)
 {
     return QStringLiteral("No se puede importar \"%1\": %2").arg(fileName, reason);
+}
+
+QString accessTableUnreadText(const QString& table)
+{
+    return QStringLiteral("mdb-export no ha podido leer la tabla \"%1\".").arg(table);
 }
 
 } // namespace reports

@@ -20,5 +20,7 @@ QString cellRefusalText(const borrowing::Refusal& refusal);
 QString cannotOpenText(const QString& fileName, const QString& reason);
 QString cannotSaveText(const QString& fileName, const QString& reason);
 QString cannotImportText(const QString& fileName, const QString& reason);
+// Why an Access database's table was not read: what follows "No se puede importar "NAME": ".
+QString accessTableUnreadText(const QString& table);
 
 } // namespace reports

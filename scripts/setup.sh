@@ -9,7 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libkainjow-mustache-dev libsqlite3-dev time bc
     clang clang-format libclang-rt-14-dev
     libreoffice-writer-nogui poppler-utils
-    locales fonts-dejavu-core fonts-liberation
+    locales fonts-dejavu-core fonts-liberation mdbtools
     xvfb xdotool desktop-file-utils appstream dpkg-dev
 )
 
