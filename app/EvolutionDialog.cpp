@@ -6,6 +6,7 @@
 #include "Checks.h"
 #include "Command.h"
 #include "DebtChart.h"
+#include "FigureTable.h"
 #include "LocaleSeparators.h"
 #include "Messages.h"
 #include "ProjectionTable.h"
@@ -16,7 +17,6 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QHeaderView>
 
 #include <stdexcept>
 
@@ -40,18 +40,8 @@ EvolutionDialog::EvolutionDialog(QWidget* parent)
       m_chooseCsv([this] { return chooseCsvFile(this); })
 {
     m_ui->setupUi(this);
-    QTableWidget* table = m_ui->TablaEvolucion;
-    table->setColumnCount(static_cast<int>(reports::projectionHeadings().size()));
-    table->setHorizontalHeaderLabels(reports::projectionHeadings());
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->verticalHeader()->hide();
-    table->setAlternatingRowColors(true);
-    // The ten years in sight without scrolling: rows as high as a line of text.
-    const int rowHeight = table->fontMetrics().height() + 6;
-    table->verticalHeader()->setDefaultSectionSize(rowHeight);
-    table->setMinimumHeight(table->horizontalHeader()->sizeHint().height() +
-                            borrowing::ProjectionYears * rowHeight + 2 * table->frameWidth());
-    table->setMaximumHeight(table->minimumHeight());
+    editors::prepareFigureTable(m_ui->TablaEvolucion, reports::projectionHeadings(),
+                                borrowing::ProjectionYears);
     // The growth is a short figure.
     const QFontMetrics metrics(m_ui->crecimiento->font());
     m_ui->crecimiento->setMaximumWidth(metrics.horizontalAdvance(QStringLiteral("-100,00")) +
@@ -74,28 +64,14 @@ void EvolutionDialog::showProjection(const borrowing::Projection& projection)
     const amount::Separators separators = amount::currentSeparators();
 
     m_ui->SituacionActual->setText(reports::currentSituation(m_projection, separators));
-    const QList<QStringList> rows = reports::projectionRows(m_projection, separators);
-    QTableWidget* table = m_ui->TablaEvolucion;
-    table->setRowCount(static_cast<int>(rows.size()));
-    for (int row = 0; row < rows.size(); ++row) {
-        for (int column = 0; column < rows[row].size(); ++column) {
-            auto* item = new QTableWidgetItem(rows[row][column]);
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table->setItem(row, column, item);
-        }
-    }
+    editors::showFigureRows(m_ui->TablaEvolucion,
+                            reports::projectionRows(m_projection, separators));
     m_ui->FraseEvolucion->setText(reports::projectionSentence(m_projection));
     m_ui->SinRegistro->setText(m_projection.withoutRegister ? reports::withoutRegisterText()
                                                             : QString());
     m_ui->SinRegistro->setVisible(m_projection.withoutRegister);
 
     m_ui->GraficoEvolucion->setProjection(m_projection);
-    // Wide enough for every column.
-    table->resizeColumnsToContents();
-    int width = 2 * table->frameWidth();
-    for (int column = 0; column < table->columnCount(); ++column)
-        width += table->columnWidth(column);
-    table->setMinimumWidth(width);
 }
 
 void EvolutionDialog::exportCsv()

@@ -4,13 +4,13 @@
 
 #include "Checks.h"
 #include "Command.h"
+#include "FigureTable.h"
 #include "FormFields.h"
 #include "LocaleSeparators.h"
 #include "PlanTable.h"
 #include "Refusals.h"
 #include "ui_PlanDialog.h"
 
-#include <QHeaderView>
 #include <QLabel>
 
 #include <algorithm>
@@ -59,18 +59,7 @@ PlanDialog::PlanDialog(QWidget* parent) : QDialog(parent), m_ui(new Ui::PlanDial
         }
     }
 
-    QTableWidget* table = m_ui->TablaPlan;
-    table->setColumnCount(static_cast<int>(reports::planHeadings().size()));
-    table->setHorizontalHeaderLabels(reports::planHeadings());
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->verticalHeader()->hide();
-    // The plan's three years and every column in sight without scrolling.
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int rowHeight = table->fontMetrics().height() + 6;
-    table->verticalHeader()->setDefaultSectionSize(rowHeight);
-    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() +
-                          borrowing::LongestPlan * rowHeight + 2 * table->frameWidth());
+    prepareFigureTable(m_ui->TablaPlan, reports::planHeadings(), borrowing::LongestPlan);
 
     // Fields as wide as the largest amount; Tab goes through them in reading order.
     const int fieldWidth = QFontMetrics(m_ui->anios->font())
@@ -138,22 +127,7 @@ std::optional<PlanDialog::Edited> PlanDialog::edited() const
 void PlanDialog::showOutcome(const borrowing::PlanOutcome& outcome)
 {
     const amount::Separators separators = amount::currentSeparators();
-    const QList<QStringList> rows = reports::planRows(outcome, separators);
-    QTableWidget* table = m_ui->TablaPlan;
-    table->setRowCount(static_cast<int>(rows.size()));
-    for (int row = 0; row < rows.size(); ++row) {
-        for (int column = 0; column < rows[row].size(); ++column) {
-            auto* item = new QTableWidgetItem(rows[row][column]);
-            item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            table->setItem(row, column, item);
-        }
-    }
-    table->resizeColumnsToContents();
-    int width = 2 * table->frameWidth();
-    for (int column = 0; column < table->columnCount(); ++column)
-        width += table->columnWidth(column);
-    table->setMinimumWidth(width);
-
+    showFigureRows(m_ui->TablaPlan, reports::planRows(outcome, separators));
     QStringList lines = reports::planSentences(outcome, separators);
     if (outcome.notNeeded)
         lines.prepend(reports::planNotNeededText());
