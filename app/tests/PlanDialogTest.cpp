@@ -8,6 +8,7 @@
 #include "Command.h"
 #include "EvolutionDialog.h"
 #include "MainWindow.h"
+#include "SampleCases.h"
 #include "TestSeparators.h"
 
 #include <QLabel>
@@ -24,20 +25,8 @@ class PlanDialogTest : public QObject
     Q_OBJECT
 
 private:
-    // Revenue and spending of 1.000.000; loans in force without interest paying 34.000 in year
-    // 1, 22.000 in year 2 and 10.000 in year 3; a new loan of 50.000 a year for two years.
-    static borrowing::Case deficit()
-    {
-        borrowing::Case c;
-        c.limitText = u"110"_s;
-        c.figures.revenueI = 1000000;
-        c.figures.expenditureI = 1000000;
-        c.loans = {{u"Caja"_s, 36000, 0, 1.5L}, {u"Banco"_s, 60000, 0, 6}};
-        c.plannedLoan = {.capital = 100000, .rate = 0, .years = 2, .accepted = true};
-        c.figures.plannedCapital = 100000;
-        c.figures.plannedAnnuity = 50000;
-        return borrowing::shownCase(c);
-    }
+    // Loans in force paying 34.000 in year 1, 22.000 in year 2 and 10.000 in year 3.
+    static borrowing::Case deficit() { return borrowing::shownCase(samples::recoveryCase()); }
 
     static QStringList row(const QTableWidget* table, int row)
     {

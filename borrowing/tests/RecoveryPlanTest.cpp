@@ -4,6 +4,7 @@
 #include "Assessment.h"
 #include "PlanTable.h"
 #include "QStringPrinter.h"
+#include "SampleCases.h"
 #include "TestSeparators.h"
 
 #include <gtest/gtest.h>
@@ -13,21 +14,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Current revenue of 1.000.000 against spending of 1.000.000. Loans in force without interest:
-// 36.000 over a year and a half (24.000 in year 1, 12.000 in year 2) and 60.000 over six years
-// (10.000 a year). The new loan, 100.000 over two years: 50.000 in years 1 and 2. Net savings
-// are -84.000.
-Case deficit()
-{
-    Case c;
-    c.figures.revenueI = 1000000;
-    c.figures.expenditureI = 1000000;
-    c.loans = {{u"Caja"_s, 36000, 0, 1.5L}, {u"Banco"_s, 60000, 0, 6}};
-    c.plannedLoan = {.capital = 100000, .rate = 0, .years = 2, .accepted = true};
-    c.figures.plannedCapital = 100000;
-    c.figures.plannedAnnuity = 50000;
-    return c;
-}
+using samples::recoveryCase;
 
 RecoveryPlan plan(Amount years, Amount spendingGrowth, std::vector<PlanMeasures> measures)
 {
@@ -134,7 +121,7 @@ TEST(RecoveryPlan, theTableAndWhatItSays)
           u"Con la nueva operación, el ahorro neto del año 2 es de -42.000,00 €."_s}},
     };
     for (const Row& row : rows) {
-        Case c = deficit();
+        Case c = recoveryCase();
         row.change(c);
         const PlanOutcome outcome = assess(c).plan;
         EXPECT_EQ(reports::planRows(outcome, testsupport::Spanish), row.table) << row.name;
@@ -147,7 +134,7 @@ TEST(RecoveryPlan, theTableAndWhatItSays)
 // Net savings of zero or more need no plan: the reports state one only when the case holds it.
 TEST(RecoveryPlan, notNeededUnlessTheCaseHoldsOne)
 {
-    Case c = deficit();
+    Case c = recoveryCase();
     c.figures.expenditureI = 916000;
     PlanOutcome outcome = assess(c).plan;
     EXPECT_TRUE(outcome.notNeeded);

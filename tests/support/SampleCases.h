@@ -1,4 +1,4 @@
-// Two whole cases as a user leaves them, with the loan calculator's last payments, and their
+// Whole cases as a user leaves them, with the loan calculator's last payments, and their
 // assessments.
 #pragma once
 
@@ -43,6 +43,23 @@ inline borrowing::Case deficitCase()
     f.guarantees = 30000;
     f.undrawnBalances = 10000;
     c.plannedLoan = {.capital = 100000, .rate = 5, .years = 20, .accepted = false};
+    return c;
+}
+
+// Negative net savings for a recovery plan. Current revenue and spending of 1.000.000; loans in
+// force without interest: 36.000 over a year and a half (24.000 in year 1, 12.000 in year 2) and
+// 60.000 over six years (10.000 a year). The new loan, 100.000 over two years, pays 50.000 in
+// years 1 and 2. Net savings are -84.000.
+inline borrowing::Case recoveryCase()
+{
+    borrowing::Case c;
+    c.limitText = u"110"_s;
+    c.figures.revenueI = 1000000;
+    c.figures.expenditureI = 1000000;
+    c.loans = {{u"Caja"_s, 36000, 0, 1.5L}, {u"Banco"_s, 60000, 0, 6}};
+    c.plannedLoan = {.capital = 100000, .rate = 0, .years = 2, .accepted = true};
+    c.figures.plannedCapital = 100000;
+    c.figures.plannedAnnuity = 50000;
     return c;
 }
 
