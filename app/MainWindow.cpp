@@ -14,7 +14,7 @@
 #include "LoansDialog.h"
 #include "LocaleSeparators.h"
 #include "Messages.h"
-#include "PlanDialog.h"
+#include "PlanCommand.h"
 #include "ReportCommands.h"
 #include "SettlementImport.h"
 #include "WindowColours.h"
@@ -58,8 +58,6 @@ MainWindow::MainWindow(QWidget* parent)
     connect(m_ui->mnEvolucion, &QAction::triggered, this, runs(&MainWindow::showEvolution));
     connect(m_ui->BtnEntidades, &QPushButton::clicked, this, runs(&MainWindow::openEntities));
     connect(m_ui->mnEntidades, &QAction::triggered, this, runs(&MainWindow::openEntities));
-    connect(m_ui->BtnPlan, &QPushButton::clicked, this, runs(&MainWindow::openPlan));
-    connect(m_ui->mnPlan, &QAction::triggered, this, runs(&MainWindow::openPlan));
 
     startFresh();
     m_reports = new ReportCommands(*m_model, this, [this] {
@@ -77,8 +75,11 @@ MainWindow::MainWindow(QWidget* parent)
     m_entitiesDialog = new editors::EntitiesDialog(this);
     m_evolutionDialog = new EvolutionDialog(this);
     connect(m_entitiesDialog, &editors::EntitiesDialog::edited, this, &MainWindow::showEditedGroup);
-    m_planDialog = new editors::PlanDialog(this);
-    connect(m_planDialog, &editors::PlanDialog::changed, this, &MainWindow::showEditedPlan);
+    auto* plan = new PlanCommand(*m_model, this, [this] { recalculate(); });
+    connect(m_ui->BtnPlan, &QPushButton::clicked, this,
+            command::guarded(plan, &PlanCommand::openPlan));
+    connect(m_ui->mnPlan, &QAction::triggered, this,
+            command::guarded(plan, &PlanCommand::openPlan));
     m_binding = new CaseBinding(*m_model, m_ui->centralwidget, m_loanCalculator, m_evolutionDialog);
 
     m_document = new CaseDocument(*m_model, this);
@@ -326,30 +327,6 @@ void MainWindow::showEditedGroup()
         m_model->requestPreview(std::move(edited));
 }
 
-void MainWindow::openPlan()
-{
-    recalculate();
-    const borrowing::Case& c = m_model->current();
-    m_planDialog->setPlan(c.plan, c.evolution.growth);
-    m_planDialog->showOutcome(m_model->assessment()->plan);
-    if (m_planDialog->exec() != QDialog::Accepted)
-        return;
-    const editors::PlanDialog::Edited edited = *m_planDialog->edited();
-    m_model->setPlan(edited.plan, edited.revenueGrowth);
-}
-
-void MainWindow::showEditedPlan()
-{
-    // The plan's table of the case as it would be with the plan being edited.
-    const std::optional<editors::PlanDialog::Edited> edited = m_planDialog->edited();
-    if (!edited || borrowing::planProblem(edited->plan))
-        return;
-    borrowing::Case c = m_model->current();
-    c.plan = edited->plan;
-    c.evolution.growth = edited->revenueGrowth;
-    m_model->requestPreview(std::move(c));
-}
-
 void MainWindow::showPreview(const borrowing::Assessment& a)
 {
     if (m_entitiesDialog->isVisible()) {
@@ -360,8 +337,6 @@ void MainWindow::showPreview(const borrowing::Assessment& a)
     }
     if (m_evolutionDialog->isVisible())
         m_evolutionDialog->showProjection(a.projection);
-    if (m_planDialog->isVisible())
-        m_planDialog->showOutcome(a.plan);
 }
 
 void MainWindow::showRegisterState()

@@ -19,7 +19,6 @@ class LoanCalculatorDialog;
 namespace editors {
 class EntitiesDialog;
 class LoansDialog;
-class PlanDialog;
 } // namespace editors
 namespace Ui {
 class MainWindow;
@@ -75,8 +74,6 @@ public:
     void showEvolution();
     // The dependent entities of the group, with the group's table as they are edited.
     void openEntities();
-    // The recovery plan, with its table as it is edited.
-    void openPlan();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -100,8 +97,7 @@ private:
     // The register's dialog offers the entity and its dependent entities as holders.
     void showHolders();
     void showEditedGroup();
-    void showEditedPlan();
-    // The entities', the evolution's or the plan's dialog shows the case as previewed.
+    // The entities' or the evolution's dialog shows the case as previewed.
     void showPreview(const borrowing::Assessment& assessment);
     // The entity data and the limit as the prompts leave them.
     void changeEntity(const std::function<void(EntityData&)>& change);
@@ -117,7 +113,6 @@ private:
     editors::LoansDialog* m_loansDialog = nullptr;
     editors::EntitiesDialog* m_entitiesDialog = nullptr;
     EvolutionDialog* m_evolutionDialog = nullptr;
-    editors::PlanDialog* m_planDialog = nullptr;
     CaseBinding* m_binding = nullptr;
     WindowColours* m_colours = nullptr;
 };

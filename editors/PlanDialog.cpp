@@ -66,7 +66,7 @@ PlanDialog::PlanDialog(QWidget* parent) : QDialog(parent), m_ui(new Ui::PlanDial
                                .horizontalAdvance(QStringLiteral("9.999.999.999.999,99")) +
                            m_ui->anios->sizeHint().height();
     QWidget* previous = m_ui->crecimiento_gastos;
-    for (amount::AmountEdit* edit : findChildren<amount::AmountEdit*>()) {
+    for (amount::AmountEdit* edit : amountFieldsOf(this)) {
         edit->setFixedWidth(fieldWidth);
         connect(edit, &QLineEdit::textChanged, this, &PlanDialog::changed);
     }

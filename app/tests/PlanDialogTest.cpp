@@ -11,6 +11,7 @@
 #include "SampleCases.h"
 #include "TestSeparators.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
@@ -52,7 +53,7 @@ private:
             if (dialog->isVisible())
                 dialog->reject();
         });
-        window.openPlan();
+        window.findChild<QAction*>(u"mnPlan"_s)->trigger();
     }
 
 private slots:
