@@ -137,7 +137,7 @@ void PlanDialog::showOutcome(const borrowing::PlanOutcome& outcome)
 void PlanDialog::acceptPlan()
 {
     if (const auto refusal = borrowing::planProblem(read().plan))
-        throw borrowing::InvalidInput(reports::refusalText(*refusal).toStdString());
+        throw borrowing::InvalidInput(reports::cellRefusalText(*refusal).toStdString());
     accept();
 }
 

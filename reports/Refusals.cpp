@@ -374,6 +374,15 @@ QString cellRefusalText(const Refusal& r)
             }
         }
         break;
+    case Record::Plan:
+        for (const auto& field : borrowing::PlanFields) {
+            if (sameKey(field.key, r.key)) {
+                QString label = key(field.label);
+                label.chop(1); // its colon
+                return QStringLiteral("\"%1\": %2.").arg(label, problemText(r));
+            }
+        }
+        break;
     default:
         break;
     }

@@ -12,8 +12,8 @@ namespace reports {
 // abrir "NAME": " ("el importe de ICAP1 pasa de 13 cifras enteras.", "Línea 2: en la columna
 // capital, -1 no puede ser negativo.").
 QString refusalText(const borrowing::Refusal& refusal);
-// The same as a table's cell is refused, a sentence of its own ("Préstamo 1, "Capital
-// pendiente": no puede ser negativo.", "La entidad dependiente "Aguas": …").
+// The same as a table's cell or a dialog's field is refused, a sentence of its own ("Préstamo 1,
+// "Capital pendiente": no puede ser negativo.", "La entidad dependiente "Aguas": …").
 QString cellRefusalText(const borrowing::Refusal& refusal);
 
 // "No se puede abrir "NAME": " and why; the same for saving and importing.

@@ -147,8 +147,7 @@ private slots:
             u"El ahorro neto no es negativo: no precisa plan de saneamiento.\nEl plan ajusta a "
             u"cero el ahorro neto en el año 1 (art. 53.1 TRLHL)."_s));
         QVERIFY(stayedOpen);
-        QCOMPARE(errors, QStringList{u"el importe de anios del plan de saneamiento debe estar "
-                                     u"entre 1 y 3."_s});
+        QCOMPARE(errors, QStringList{u"\"Años del plan\": debe estar entre 1 y 3."_s});
         QCOMPARE(model.current().plan, borrowing::RecoveryPlan{});
     }
 };
