@@ -16,6 +16,7 @@
 
 #include <csignal>
 #include <random>
+#include <span>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -51,6 +52,18 @@ QString openingFailure(const QString& path)
         return reports::cannotOpenText(name, reports::refusalText(e.refusal()));
     }
     return {};
+}
+
+// Each file refused, as the window says it, for its reason.
+void expectRefusedFiles(std::span<const std::pair<QByteArray, QString>> files)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(u"caso.endeudamiento"_s);
+    for (const auto& [bytes, reason] : files) {
+        writeAll(path, bytes);
+        EXPECT_EQ(openingFailure(path), u"No se puede abrir \"caso.endeudamiento\": "_s + reason)
+            << bytes.toStdString();
+    }
 }
 
 Case sample()
@@ -283,8 +296,6 @@ TEST(CaseFile, badFilesAreRefusedWithTheReason)
 // entity it belongs to.
 TEST(CaseFile, aValueOfTheWrongShapeNamesItsField)
 {
-    QTemporaryDir folder;
-    const QString path = folder.filePath(u"caso.endeudamiento"_s);
     const auto inCase = [](const char* members) {
         return QByteArray("{\"formato\": \"endeudamiento-caso\", ") + members + "}";
     };
@@ -313,11 +324,7 @@ TEST(CaseFile, aValueOfTheWrongShapeNamesItsField)
          u"el expediente: finalidad no es inversiones ni sustitucion."_s},
         {inCase("\"entidad\": {\"nombre\": \"Villa \xff\"}"), u"no está en UTF-8."_s},
     };
-    for (const auto& [bytes, reason] : files) {
-        writeAll(path, bytes);
-        EXPECT_EQ(openingFailure(path), u"No se puede abrir \"caso.endeudamiento\": "_s + reason)
-            << bytes.toStdString();
-    }
+    expectRefusedFiles(files);
 }
 
 TEST(CaseFile, whatIsNotAReadableFileIsRefusedWithWhatItIs)
@@ -439,8 +446,6 @@ TEST(CaseFile, theRecoveryPlanIsWrittenOnceGivenAndRefusedOutOfBounds)
         << saved.toStdString();
     EXPECT_EQ(caseFromJson(saved), c);
 
-    QTemporaryDir folder;
-    const QString path = folder.filePath(u"caso.endeudamiento"_s);
     const auto withPlan = [](const char* plan) {
         return QByteArray("{\"formato\": \"endeudamiento-caso\", \"plan_saneamiento\": ") + plan +
                "}";
@@ -466,11 +471,7 @@ TEST(CaseFile, theRecoveryPlanIsWrittenOnceGivenAndRefusedOutOfBounds)
          u"el plan de saneamiento: el año 1 de medidas no es un objeto."_s},
         {withPlan("[]"), u"plan_saneamiento no es un objeto."_s},
     };
-    for (const auto& [bytes, reason] : files) {
-        writeAll(path, bytes);
-        EXPECT_EQ(openingFailure(path), u"No se puede abrir \"caso.endeudamiento\": "_s + reason)
-            << bytes.toStdString();
-    }
+    expectRefusedFiles(files);
 }
 
 TEST(CaseFile, theRegisterIsWrittenOnlyWhenItHoldsLoans)
